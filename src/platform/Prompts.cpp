@@ -1,0 +1,193 @@
+#include "platform/Prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace platform {
+
+namespace {
+
+QMessageBox::Icon iconOf(PromptKind kind)
+{
+    switch (kind) {
+    case PromptKind::Confirmation:
+        return QMessageBox::Question;
+    case PromptKind::Warning:
+        return QMessageBox::Warning;
+    case PromptKind::Information:
+        return QMessageBox::Information;
+    case PromptKind::Error:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString captionOf(PromptButton button)
+{
+    switch (button) {
+    case PromptButton::Yes:
+        return QStringLiteral("&Yes");
+    case PromptButton::No:
+        return QStringLiteral("&No");
+    case PromptButton::Ok:
+        return QStringLiteral("OK");
+    case PromptButton::Cancel:
+        return QStringLiteral("Cancel");
+    case PromptButton::None:
+        break;
+    }
+    return QString();
+}
+
+QMessageBox::ButtonRole roleOf(PromptButton button)
+{
+    switch (button) {
+    case PromptButton::Yes:
+        return QMessageBox::YesRole;
+    case PromptButton::No:
+        return QMessageBox::NoRole;
+    case PromptButton::Ok:
+        return QMessageBox::AcceptRole;
+    case PromptButton::Cancel:
+        return QMessageBox::RejectRole;
+    case PromptButton::None:
+        break;
+    }
+    return QMessageBox::InvalidRole;
+}
+
+// The window a box belongs to: the modal window in front, else the active one.
+QWidget* ownerWindow(QWidget* parent)
+{
+    if (parent)
+        return parent->window();
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+// The real boxes and dialogs of the desktop.
+class DesktopPrompts final : public Prompts {
+public:
+    PromptButton ask(const PromptRequest& request) override
+    {
+        QMessageBox box(ownerWindow(nullptr));
+        box.setIcon(iconOf(request.kind));
+        box.setWindowTitle(request.caption);
+        box.setText(displayText(request.text));
+        box.setTextFormat(Qt::PlainText);
+        QList<QPair<QAbstractButton*, PromptButton>> buttons;
+        for (PromptButton b : request.buttons) {
+            if (b == PromptButton::None)
+                continue;
+            QPushButton* button = box.addButton(captionOf(b), roleOf(b));
+            buttons.append({button, b});
+        }
+        if (!buttons.isEmpty())
+            box.setDefaultButton(static_cast<QPushButton*>(buttons.first().first));
+        box.exec();
+        QAbstractButton* clicked = box.clickedButton();
+        for (const auto& [button, which] : buttons) {
+            if (button == clicked)
+                return which;
+        }
+        return PromptButton::None;
+    }
+
+    bool chooseFont(QFont& font, QWidget* parent) override
+    {
+        bool ok = false;
+        QFont chosen = QFontDialog::getFont(&ok, font, ownerWindow(parent));
+        if (ok)
+            font = chosen;
+        return ok;
+    }
+
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(ownerWindow(parent), caption, dir, filter);
+    }
+
+    bool choosePrinter(QPrinter& printer, QWidget* parent) override
+    {
+        QPrintDialog dialog(&printer, ownerWindow(parent));
+        return dialog.exec() == QDialog::Accepted;
+    }
+};
+
+Prompts* installed = nullptr;
+
+PromptButton askWith(PromptKind kind, const QString& caption, const QString& text,
+                     QList<PromptButton> buttons)
+{
+    PromptRequest request;
+    request.kind = kind;
+    request.caption = caption;
+    request.text = text;
+    request.buttons = std::move(buttons);
+    return Prompts::current().ask(request);
+}
+
+}  // namespace
+
+Prompts& Prompts::current()
+{
+    static DesktopPrompts desktop;
+    return installed ? *installed : desktop;
+}
+
+Prompts* Prompts::install(Prompts* prompts)
+{
+    Prompts* previous = installed;
+    installed = prompts;
+    return previous;
+}
+
+PromptButton confirm(const QString& caption, const QString& text)
+{
+    return askWith(PromptKind::Confirmation, caption, text, {PromptButton::Yes, PromptButton::No});
+}
+
+PromptButton warnOkCancel(const QString& caption, const QString& text)
+{
+    return askWith(PromptKind::Warning, caption, text, {PromptButton::Ok, PromptButton::Cancel});
+}
+
+PromptButton confirmOkCancel(const QString& caption, const QString& text)
+{
+    return askWith(PromptKind::Confirmation, caption, text,
+                   {PromptButton::Ok, PromptButton::Cancel});
+}
+
+void inform(const QString& caption, const QString& text)
+{
+    askWith(PromptKind::Information, caption, text, {PromptButton::Ok});
+}
+
+void showError(const QString& message)
+{
+    askWith(PromptKind::Error, ApplicationTitle, withFullStop(message), {PromptButton::Ok});
+}
+
+QString withFullStop(const QString& message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+QString displayText(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+}  // namespace platform

@@ -1,0 +1,60 @@
+#pragma once
+// The one seam through which every message box, the error box, the font and file dialogs and
+// the choice of printer pass. The program installs the real implementation at start-up;
+// tests install a scripted one that records every question and gives chosen answers.
+
+#include <QFont>
+#include <QList>
+#include <QString>
+
+class QWidget;
+class QPrinter;
+
+namespace platform {
+
+// The application title: the caption of the error box and of the launcher.
+inline const QString ApplicationTitle = QStringLiteral("Quizlore Prep 2.0");
+
+enum class PromptKind { Confirmation, Warning, Information, Error };
+enum class PromptButton { None, Yes, No, Ok, Cancel };
+
+struct PromptRequest {
+    PromptKind kind = PromptKind::Information;
+    QString caption;
+    QString text;  // "\r" in a program text is a line break
+    QList<PromptButton> buttons;
+};
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // A message box; returns the button chosen (None when the box was closed otherwise).
+    virtual PromptButton ask(const PromptRequest& request) = 0;
+    // The font dialog; true when the user accepted, with `font` changed.
+    virtual bool chooseFont(QFont& font, QWidget* parent) = 0;
+    // The file-open dialog; an empty text when cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                 const QString& filter) = 0;
+    // The printer dialog; true when the user chose to print.
+    virtual bool choosePrinter(QPrinter& printer, QWidget* parent) = 0;
+
+    // The implementation in force. Without an installed one, the real dialogs are used.
+    static Prompts& current();
+    // Installs `prompts` (not owned) and returns the previous one; nullptr restores the real one.
+    static Prompts* install(Prompts* prompts);
+};
+
+// Shorthands for the boxes the program asks.
+PromptButton confirm(const QString& caption, const QString& text);          // Yes / No
+PromptButton warnOkCancel(const QString& caption, const QString& text);     // OK / Cancel
+PromptButton confirmOkCancel(const QString& caption, const QString& text);  // OK / Cancel
+void inform(const QString& caption, const QString& text);                   // OK
+// The error box: caption the application title, error icon, "OK"; a full stop is added when
+// the message's last character sorts after ".".
+void showError(const QString& message);
+QString withFullStop(const QString& message);
+// A program text as a message box shows it: every "\r" (or "\r\n") becomes a line break.
+QString displayText(const QString& text);
+
+}  // namespace platform

@@ -1,0 +1,163 @@
+// The prompt seam: the full-stop rule of the error box, the line breaks of program texts,
+// and the kind, caption and buttons of each shorthand box.
+
+#include "platform/Prompts.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QtTest>
+
+using platform::PromptButton;
+using platform::PromptKind;
+using testsupport::ScriptedPrompts;
+
+Q_DECLARE_METATYPE(PromptKind)
+Q_DECLARE_METATYPE(PromptButton)
+Q_DECLARE_METATYPE(QList<PromptButton>)
+
+class TestPrompts : public QObject {
+    Q_OBJECT
+private slots:
+    void fullStop_data();
+    void fullStop();
+    void displayText_data();
+    void displayText();
+    void shorthands_data();
+    void shorthands();
+    void errorBoxAddsFullStopAndKeepsLineBreaks();
+    void installRestoresThePrevious();
+};
+
+void TestPrompts::fullStop_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    // Characters that sort after "." get one; those at or before it do not.
+    QTest::newRow("letter") << "Table not found" << "Table not found.";
+    QTest::newRow("digit") << "Error 26" << "Error 26.";
+    QTest::newRow("question mark") << "Are you sure?" << "Are you sure?.";
+    QTest::newRow("closing quote") << "cannot open \"ces.DAT\"" << "cannot open \"ces.DAT\"";
+    QTest::newRow("full stop") << "Done." << "Done.";
+    QTest::newRow("exclamation") << "Stop!" << "Stop!";
+    QTest::newRow("closing parenthesis") << "bad value (3)" << "bad value (3)";
+    QTest::newRow("comma") << "a," << "a,";
+    QTest::newRow("hyphen") << "a-" << "a-";
+    QTest::newRow("slash") << "a/" << "a/.";
+    QTest::newRow("colon") << "file:" << "file:.";
+    QTest::newRow("blank") << "trailing " << "trailing ";
+    QTest::newRow("non-ASCII letter") << QString::fromUtf8("Fehler: Größe") << QString::fromUtf8("Fehler: Größe.");
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("only a full stop") << "." << ".";
+}
+
+void TestPrompts::fullStop()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(platform::withFullStop(message), shown);
+}
+
+void TestPrompts::displayText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("carriage return") << "This exam is not completed.\rAre you shure ?"
+                                     << "This exam is not completed.\nAre you shure ?";
+    QTest::newRow("CR LF is one break") << "a\r\nb" << "a\nb";
+    QTest::newRow("two breaks") << "a\r\rb" << "a\n\nb";
+    QTest::newRow("plain") << "no breaks" << "no breaks";
+}
+
+void TestPrompts::displayText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(platform::displayText(text), shown);
+}
+
+void TestPrompts::shorthands_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addColumn<PromptKind>("kind");
+    QTest::addColumn<QList<PromptButton>>("buttons");
+    QTest::addColumn<PromptButton>("answer");
+
+    QTest::newRow("confirm")
+        << 0 << PromptKind::Confirmation << QList<PromptButton>{PromptButton::Yes, PromptButton::No}
+        << PromptButton::No;
+    QTest::newRow("warnOkCancel")
+        << 1 << PromptKind::Warning << QList<PromptButton>{PromptButton::Ok, PromptButton::Cancel}
+        << PromptButton::Cancel;
+    QTest::newRow("confirmOkCancel") << 2 << PromptKind::Confirmation
+                                     << QList<PromptButton>{PromptButton::Ok, PromptButton::Cancel}
+                                     << PromptButton::Ok;
+    QTest::newRow("inform") << 3 << PromptKind::Information << QList<PromptButton>{PromptButton::Ok}
+                            << PromptButton::Ok;
+}
+
+void TestPrompts::shorthands()
+{
+    QFETCH(int, which);
+    QFETCH(PromptKind, kind);
+    QFETCH(QList<PromptButton>, buttons);
+    QFETCH(PromptButton, answer);
+
+    ScriptedPrompts prompts;
+    prompts.answer(answer);
+    const QString caption = QStringLiteral("Warning");
+    // The text goes to the box as the program wrote it, "\r" included.
+    const QString text = QStringLiteral("This exam is not completed.\rAre you shure ?");
+    PromptButton result = PromptButton::None;
+    switch (which) {
+    case 0:
+        result = platform::confirm(caption, text);
+        break;
+    case 1:
+        result = platform::warnOkCancel(caption, text);
+        break;
+    case 2:
+        result = platform::confirmOkCancel(caption, text);
+        break;
+    case 3:
+        platform::inform(caption, text);
+        result = answer;
+        break;
+    }
+    QCOMPARE(result, answer);
+    QCOMPARE(prompts.requests().size(), 1);
+    const platform::PromptRequest& asked = prompts.requests().first();
+    QCOMPARE(asked.kind, kind);
+    QCOMPARE(asked.caption, caption);
+    QCOMPARE(asked.text, text);
+    QCOMPARE(asked.buttons, buttons);
+}
+
+void TestPrompts::errorBoxAddsFullStopAndKeepsLineBreaks()
+{
+    ScriptedPrompts prompts;
+    prompts.answer(PromptButton::Ok);
+    platform::showError(QStringLiteral("cannot open table qbank2.DAT\rfile not found"));
+    QCOMPARE(prompts.requests().size(), 1);
+    const platform::PromptRequest& asked = prompts.requests().first();
+    QCOMPARE(asked.kind, PromptKind::Error);
+    QCOMPARE(asked.caption, QStringLiteral("Quizlore Prep 2.0"));
+    QCOMPARE(asked.text, QStringLiteral("cannot open table qbank2.DAT\rfile not found."));
+    QCOMPARE(asked.buttons, QList<PromptButton>{PromptButton::Ok});
+}
+
+void TestPrompts::installRestoresThePrevious()
+{
+    platform::Prompts* real = &platform::Prompts::current();
+    {
+        ScriptedPrompts outer;
+        QCOMPARE(&platform::Prompts::current(), static_cast<platform::Prompts*>(&outer));
+        {
+            ScriptedPrompts inner;
+            QCOMPARE(&platform::Prompts::current(), static_cast<platform::Prompts*>(&inner));
+        }
+        QCOMPARE(&platform::Prompts::current(), static_cast<platform::Prompts*>(&outer));
+    }
+    QCOMPARE(&platform::Prompts::current(), real);
+}
+
+QTEST_MAIN(TestPrompts)
+#include "test_prompts.moc"

@@ -1,0 +1,87 @@
+#pragma once
+// A scripted Prompts for tests: it records every question the program asks and gives the
+// answers the test queued, in order. A question that the script did not expect fails the
+// running test and is answered with PromptButton::None. Installed for the life of the
+// object; the previous implementation comes back when it is destroyed.
+
+#include "platform/Prompts.h"
+
+#include <QFont>
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+#include <functional>
+
+namespace testsupport {
+
+class ScriptedPrompts : public platform::Prompts {
+public:
+    ScriptedPrompts();
+    ~ScriptedPrompts() override;
+    ScriptedPrompts(const ScriptedPrompts&) = delete;
+    ScriptedPrompts& operator=(const ScriptedPrompts&) = delete;
+
+    // Queues the answer to the next message box.
+    void answer(platform::PromptButton button) { m_answers.enqueue(button); }
+    // Queues the answer to the next font dialog: accepted with `font`, or cancelled.
+    void answerFont(const QFont& font) { m_fonts.enqueue(Font{true, font}); }
+    void cancelFont() { m_fonts.enqueue(Font{false, QFont()}); }
+    // Queues the answer to the next file-open dialog; an empty name is a cancel.
+    void answerFile(const QString& fileName) { m_files.enqueue(fileName); }
+    // Queues the answer to the next printer dialog; `prepare` may set up the printer
+    // (for instance PDF output to a file) before the program prints.
+    void answerPrinter(bool print, std::function<void(QPrinter&)> prepare = {})
+    {
+        m_printers.enqueue(Printer{print, std::move(prepare)});
+    }
+
+    // Everything asked so far, in order.
+    const QList<platform::PromptRequest>& requests() const { return m_requests; }
+    QStringList fileCaptions() const { return m_fileCaptions; }
+    int fontRequests() const { return m_fontRequests; }
+    int printerRequests() const { return m_printerRequests; }
+    // Questions that came without a queued answer.
+    int unexpected() const { return m_unexpected; }
+    // Answers the script queued but nobody asked for.
+    int unusedAnswers() const
+    {
+        return int(m_answers.size() + m_fonts.size() + m_files.size() + m_printers.size());
+    }
+    void clear();
+
+    platform::PromptButton ask(const platform::PromptRequest& request) override;
+    bool chooseFont(QFont& font, QWidget* parent) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    bool choosePrinter(QPrinter& printer, QWidget* parent) override;
+
+private:
+    struct Font {
+        bool accepted;
+        QFont font;
+    };
+    struct Printer {
+        bool print;
+        std::function<void(QPrinter&)> prepare;
+    };
+    void fail(const QString& what);
+
+    platform::Prompts* m_previous = nullptr;
+    QQueue<platform::PromptButton> m_answers;
+    QQueue<Font> m_fonts;
+    QQueue<QString> m_files;
+    QQueue<Printer> m_printers;
+    QList<platform::PromptRequest> m_requests;
+    QStringList m_fileCaptions;
+    int m_fontRequests = 0;
+    int m_printerRequests = 0;
+    int m_unexpected = 0;
+};
+
+// Readable names, for test messages.
+QString toString(platform::PromptKind kind);
+QString toString(platform::PromptButton button);
+QString toString(const QList<platform::PromptButton>& buttons);
+
+}  // namespace testsupport
