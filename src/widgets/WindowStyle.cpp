@@ -1,0 +1,33 @@
+#include "widgets/WindowStyle.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace widgets {
+
+void setClientSize(QWidget* window, int width, int height)
+{
+    window->setFixedSize(width, height);
+}
+
+void centreOnScreen(QWidget* window)
+{
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(area.center());
+    window->move(frame.topLeft());
+}
+
+void setBackground(QWidget* widget, int r, int g, int b)
+{
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Window, QColor(r, g, b));
+    widget->setPalette(colours);
+    widget->setAutoFillBackground(true);
+}
+
+}  // namespace widgets
