@@ -1,4 +1,5 @@
 #include "platform/Prompts.h"
+#include "platform/Handler.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -7,6 +8,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+
+#include <exception>
 
 namespace platform {
 
@@ -173,6 +176,17 @@ void inform(const QString& caption, const QString& text)
 void showError(const QString& message)
 {
     askWith(PromptKind::Error, ApplicationTitle, withFullStop(message), {PromptButton::Ok});
+}
+
+void showCurrentException()
+{
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        showError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        showError(QStringLiteral("Unknown error"));
+    }
 }
 
 QString withFullStop(const QString& message)

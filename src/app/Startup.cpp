@@ -1,0 +1,123 @@
+#include "app/Startup.h"
+
+#include "app/AboutUnit.h"
+#include "app/MainUnit.h"
+#include "exam/NameUnit.h"
+#include "exam/PictUnit1.h"
+#include "exam/PictUnit2.h"
+#include "exam/ProgressUnit.h"
+#include "exam/TestUnit.h"
+#include "notes/NoteUnit.h"
+#include "options/OptionsUnit.h"
+#include "platform/Prompts.h"
+#include "results/ReviewUnit.h"
+#include "results/ScoreUnit.h"
+#include "sampler/Rep1Unit.h"
+#include "sampler/SamplerUnit.h"
+
+#include <QApplication>
+#include <QFont>
+
+void configureApplication(QApplication& app)
+{
+    QApplication::setApplicationName(platform::ApplicationTitle);
+    QApplication::setOrganizationName(platform::ApplicationTitle);
+    // The program's fonts exist only on Windows; these faces stand in for them.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    // Hidden windows must not keep the program alive, and hiding the launcher while the exam
+    // window or the sampler is open must not end it: the launcher's close ends the program.
+    app.setQuitOnLastWindowClosed(false);
+}
+
+namespace {
+
+template <typename T>
+T* made(QList<QObject*>& list, T*& global)
+{
+    global = new T();
+    list.append(global);
+    return global;
+}
+
+template <typename T>
+void destroy(T*& global)
+{
+    delete global;
+    global = nullptr;
+}
+
+}  // namespace
+
+QList<QObject*> createWindows()
+{
+    QList<QObject*> windows;
+    made(windows, MainForm);
+    made(windows, TestForm);
+    made(windows, ProgressForm);
+    made(windows, ScoreForm);
+    made(windows, NameForm);
+    made(windows, ReviewForm);
+    made(windows, NoteForm);
+    made(windows, OptionsForm);
+    made(windows, DM);
+    made(windows, AboutForm);
+    made(windows, SamplerForm);
+    made(windows, Pict1Form);
+    made(windows, Pict2Form);
+    return windows;
+}
+
+void destroyWindows()
+{
+    destroy(Pict2Form);
+    destroy(Pict1Form);
+    destroy(SamplerForm);
+    destroy(AboutForm);
+    destroy(DM);
+    destroy(OptionsForm);
+    destroy(NoteForm);
+    destroy(ReviewForm);
+    destroy(NameForm);
+    destroy(ScoreForm);
+    destroy(ProgressForm);
+    destroy(TestForm);
+    destroy(MainForm);
+}
+
+QWidget* applicationMainWindow()
+{
+    if (TestForm && TestForm->isVisible())
+        return TestForm;
+    if (SamplerForm && SamplerForm->isVisible())
+        return SamplerForm;
+    return MainForm;
+}
+
+void BringApplicationForward()
+{
+    // A minimized program is restored, and that is all.
+    bool restored = false;
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window->isVisible() && window->isMinimized()) {
+            window->showNormal();
+            restored = true;
+        }
+    }
+    if (restored)
+        return;
+
+    QWidget* main = applicationMainWindow();
+    if (!main || !main->isVisible())
+        return;
+    main->raise();
+    main->activateWindow();
+    QWidget* popup = QApplication::activeModalWidget();
+    if (popup && popup != main && popup->isVisible() && popup->isEnabled()) {
+        popup->raise();
+        popup->activateWindow();
+    }
+}
