@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
 
 namespace widgets {
 
@@ -72,7 +73,11 @@ void ShapeButton::paintEvent(QPaintEvent*)
         textArea.translate(1, 1);
     painter.setPen(isEnabled() ? QColor(Qt::white) : QColor(230, 230, 230));
     painter.setFont(font());
-    painter.drawText(textArea, Qt::AlignCenter | Qt::TextShowMnemonic, text());
+    // The mnemonic is underlined where the platform's style underlines them.
+    const int mnemonic = style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this)
+                             ? Qt::TextShowMnemonic
+                             : Qt::TextHideMnemonic;
+    painter.drawText(textArea, Qt::AlignCenter | mnemonic, text());
 
     if (hasFocus()) {
         QPen focusPen(Qt::white, 1, Qt::DotLine);
