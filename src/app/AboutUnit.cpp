@@ -55,11 +55,13 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
     int top = Panel1->geometry().bottom() + 1 + GapAboveNotice;
     Label1 = noticeLine(this, "Label1", QStringLiteral("Quizlore Prep 2.0"), top, lineHeight);
     top += lineHeight;
-    Label2 = noticeLine(this, "Label2", QStringLiteral("Copyright (C) 2026 The Quizlore developers"),
-                        top, lineHeight);
+    Label2 = noticeLine(this, "Label2",
+                        QStringLiteral("Copyright (C) 2026 The Quizlore developers"), top,
+                        lineHeight);
     top += lineHeight;
-    Label3 = noticeLine(this, "Label3", QStringLiteral("Free software under the GNU GPL v2 or later"),
-                        top, lineHeight);
+    Label3 = noticeLine(this, "Label3",
+                        QStringLiteral("Free software under the GNU GPL v2 or later"), top,
+                        lineHeight);
     top += lineHeight + GapAboveLink;
 
     URLLabel1 = new widgets::HyperlinkLabel(QString::fromLatin1(ProductWebAddress),

@@ -71,7 +71,8 @@ TMainForm::TMainForm(QWidget* parent)
                               QColor(0, 0, 128), 14);
     SamplerBtn = makeButton(Panel3, "SamplerBtn", QStringLiteral("Test &Sampler"),
                             QColor(128, 0, 128), 50);
-    fcShapeBtn3 = makeButton(Panel3, "fcShapeBtn3", QStringLiteral("E&xit"), QColor(0, 128, 128), 102);
+    fcShapeBtn3 =
+        makeButton(Panel3, "fcShapeBtn3", QStringLiteral("E&xit"), QColor(0, 128, 128), 102);
 
     connect(StartTestBtn, &QAbstractButton::clicked, this,
             platform::handled([this] { StartTestBtnClick(); }));

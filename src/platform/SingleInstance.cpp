@@ -46,7 +46,8 @@ QString instanceLockFolder()
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
         return runtime;
     // A folder of this user's own, which nobody else can write into.
-    const QString folder = QDir::tempPath() + QStringLiteral("/quizlore-") + QString::number(getuid());
+    const QString folder =
+        QDir::tempPath() + QStringLiteral("/quizlore-") + QString::number(getuid());
     const QByteArray native = QFile::encodeName(folder);
     ::mkdir(native.constData(), 0700);
     struct stat info {};

@@ -12,7 +12,10 @@ namespace {
 // Ends the local loop as soon as the watched window stops being visible.
 class HideWatcher : public QObject {
 public:
-    HideWatcher(QWidget* window, QEventLoop* loop) : m_loop(loop) { window->installEventFilter(this); }
+    HideWatcher(QWidget* window, QEventLoop* loop) : m_loop(loop)
+    {
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override

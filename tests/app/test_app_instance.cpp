@@ -28,8 +28,9 @@ public:
         m_process.setProcessEnvironment(env);
         m_process.setWorkingDirectory(workDir);
         m_process.setProgram(program);
-        QObject::connect(&m_process, &QProcess::readyReadStandardError,
-                         [this] { m_errors += QString::fromLocal8Bit(m_process.readAllStandardError()); });
+        QObject::connect(&m_process, &QProcess::readyReadStandardError, [this] {
+            m_errors += QString::fromLocal8Bit(m_process.readAllStandardError());
+        });
         m_process.start();
     }
     ~Started()

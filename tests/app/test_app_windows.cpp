@@ -323,7 +323,8 @@ void TestAppWindows::aboutBoxLinkAndOk()
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     QVERIFY(wasModal);
     QCOMPARE(result, int(QDialog::Accepted));
-    QCOMPARE(catcher.opened, QList<QUrl>{QUrl(QStringLiteral("https://quizlore.example.org/prep"))});
+    const QUrl page(QStringLiteral("https://quizlore.example.org/prep"));
+    QCOMPARE(catcher.opened, QList<QUrl>{page});
 }
 
 void TestAppWindows::launcherHidesWhileAWindowIsShownModally_data()

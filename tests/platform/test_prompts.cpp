@@ -25,6 +25,7 @@ private slots:
     void shorthands();
     void errorBoxAddsFullStopAndKeepsLineBreaks();
     void installRestoresThePrevious();
+    void unexpectedQuestionFailsTheTest();
 };
 
 void TestPrompts::fullStop_data()
@@ -44,7 +45,8 @@ void TestPrompts::fullStop_data()
     QTest::newRow("slash") << "a/" << "a/.";
     QTest::newRow("colon") << "file:" << "file:.";
     QTest::newRow("blank") << "trailing " << "trailing ";
-    QTest::newRow("non-ASCII letter") << QString::fromUtf8("Fehler: Größe") << QString::fromUtf8("Fehler: Größe.");
+    QTest::newRow("non-ASCII letter")
+        << QString::fromUtf8("Fehler: Größe") << QString::fromUtf8("Fehler: Größe.");
     QTest::newRow("empty") << "" << "";
     QTest::newRow("only a full stop") << "." << ".";
 }
@@ -157,6 +159,22 @@ void TestPrompts::installRestoresThePrevious()
         QCOMPARE(&platform::Prompts::current(), static_cast<platform::Prompts*>(&outer));
     }
     QCOMPARE(&platform::Prompts::current(), real);
+}
+
+void TestPrompts::unexpectedQuestionFailsTheTest()
+{
+    ScriptedPrompts prompts;
+    prompts.answer(PromptButton::Yes);
+    QCOMPARE(platform::confirm(QStringLiteral("Quizlore"), QStringLiteral("Go on?")),
+             PromptButton::Yes);
+    // A second question nobody scripted: the test fails, and the box counts as closed.
+    QEXPECT_FAIL("", "the script answers one question only", Continue);
+    const PromptButton unscripted =
+        platform::confirm(QStringLiteral("Quizlore"), QStringLiteral("Really?"));
+    QCOMPARE(unscripted, PromptButton::None);
+    QCOMPARE(prompts.unexpected(), 1);
+    QCOMPARE(prompts.requests().size(), 2);
+    QCOMPARE(prompts.unusedAnswers(), 0);
 }
 
 QTEST_MAIN(TestPrompts)

@@ -305,7 +305,8 @@ void TestWidgets::hyperlinkOpensItsAddress()
 
     QTest::mouseClick(&link, Qt::LeftButton);
     QCOMPARE(clicked.count(), 1);
-    QCOMPARE(catcher.opened, QList<QUrl>{QUrl(QStringLiteral("https://quizlore.example.org/prep"))});
+    const QUrl page(QStringLiteral("https://quizlore.example.org/prep"));
+    QCOMPARE(catcher.opened, QList<QUrl>{page});
 
     // Pressed on the label but let go elsewhere: no click.
     QTest::mousePress(&link, Qt::LeftButton, {}, QPoint(5, 5));
