@@ -16,6 +16,7 @@ private slots:
     void titleFromExecutable();
     void firstTakesTheLockAndLaterOnesDoNot();
     void releasedLockCanBeTakenAgain();
+    void oldLockOfALiveInstanceStillHolds();
     void differentTitlesAreDifferentLocks();
     void lockThatCannotBeCreatedCountsAsRunning();
     void noFolderCountsAsRunning();
@@ -76,6 +77,21 @@ void TestInstanceLock::releasedLockCanBeTakenAgain()
     next.release();
     InstanceLock after(QStringLiteral("Quizlore"), folder.path());
     QVERIFY(after.isFirst());
+}
+
+void TestInstanceLock::oldLockOfALiveInstanceStillHolds()
+{
+    // An instance that has run for an hour keeps its lock.
+    QTemporaryDir folder;
+    InstanceLock first(QStringLiteral("Quizlore"), folder.path());
+    QVERIFY(first.isFirst());
+    QFile lockFile(first.lockFilePath());
+    QVERIFY(lockFile.open(QIODevice::ReadWrite));
+    const QDateTime anHourAgo = QDateTime::currentDateTimeUtc().addSecs(-3600);
+    QVERIFY(lockFile.setFileTime(anHourAgo, QFileDevice::FileModificationTime));
+    lockFile.close();
+    InstanceLock later(QStringLiteral("Quizlore"), folder.path());
+    QVERIFY(!later.isFirst());
 }
 
 void TestInstanceLock::differentTitlesAreDifferentLocks()
