@@ -1,0 +1,739 @@
+#include "store/Table.h"
+
+#include "store/Session.h"
+#include "store/StoreError.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace store {
+
+namespace {
+
+// What an SQLite result code means to the user.
+QString describe(int code, sqlite3* db)
+{
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return QStringLiteral("the file is locked by another program");
+    case SQLITE_READONLY: return QStringLiteral("the file or its folder is read-only");
+    case SQLITE_FULL: return QStringLiteral("the disk is full");
+    case SQLITE_NOTADB: return QStringLiteral("not a table file, or it needs another password");
+    case SQLITE_CORRUPT: return QStringLiteral("the file is damaged");
+    case SQLITE_CANTOPEN: return QStringLiteral("the file cannot be opened");
+    case SQLITE_IOERR: return QStringLiteral("the file cannot be read or written");
+    default: break;
+    }
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(code));
+}
+
+int busyHandler(void* context, int tries)
+{
+    auto* table = static_cast<Table*>(context);
+    if (tries >= table->lockRetryCount())
+        return 0;
+    QThread::msleep(static_cast<unsigned long>(table->lockWaitTime()));
+    return 1;
+}
+
+QVariant columnValue(sqlite3_stmt* stmt, int column)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER: return QVariant(qint64(sqlite3_column_int64(stmt, column)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt, column));
+    case SQLITE_NULL: return QVariant();
+    default: break;
+    }
+    const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+    return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, column)));
+}
+
+// Statements are finalized when they go out of scope.
+struct Statement {
+    sqlite3_stmt* stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+}  // namespace
+
+Table::Table(QObject* parent) : QObject(parent) {}
+
+Table::~Table()
+{
+    resetStatements();
+    closeConnection();
+}
+
+void Table::setTableName(const QString& fileName)
+{
+    if (isOpen())
+        fail(QStringLiteral("cannot change the file of an open table"));
+    m_tableName = fileName;
+}
+
+void Table::setExclusive(bool exclusive)
+{
+    if (isOpen())
+        fail(QStringLiteral("cannot change the lock mode of an open table"));
+    m_exclusive = exclusive;
+}
+
+// ---------------------------------------------------------------- errors
+
+void Table::fail(const QString& what) const
+{
+    throw StoreError(QStringLiteral("Table %1: %2").arg(m_tableName, what));
+}
+
+void Table::failSql(const QString& what) const
+{
+    const int code = m_db ? sqlite3_extended_errcode(m_db) : SQLITE_ERROR;
+    fail(QStringLiteral("%1: %2").arg(what, describe(code, m_db)));
+}
+
+void Table::requireOpen(const char* what) const
+{
+    if (!isOpen())
+        fail(QStringLiteral("cannot %1: the table is closed").arg(QLatin1String(what)));
+}
+
+void Table::exec(const char* sql)
+{
+    char* message = nullptr;
+    int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, &message);
+    sqlite3_free(message);
+    if (rc != SQLITE_OK)
+        failSql(QStringLiteral("cannot run %1").arg(QLatin1String(sql).left(40)));
+}
+
+sqlite3_stmt* Table::prepare(const QString& sql)
+{
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        failSql(QStringLiteral("cannot read the table"));
+    }
+    return stmt;
+}
+
+void Table::resetStatements()
+{
+    sqlite3_finalize(m_selectRow);
+    sqlite3_finalize(m_insertRow);
+    m_selectRow = nullptr;
+    m_insertRow = nullptr;
+}
+
+// ---------------------------------------------------------------- open and close
+
+void Table::openConnection(bool exclusive)
+{
+    const QFileInfo info(m_tableName);
+    const QString where = QDir::toNativeSeparators(info.absoluteFilePath());
+    auto cannotOpen = [&](const QString& why) {
+        throw StoreError(QStringLiteral("Cannot open table %1: %2").arg(where, why));
+    };
+    if (!info.exists())
+        cannotOpen(QStringLiteral("file not found"));
+    if (!info.isFile())
+        cannotOpen(QStringLiteral("not a file"));
+
+    const QStringList noPassword{QString()};
+    const QStringList& passwords =
+        m_session && !m_session->passwords().isEmpty() ? m_session->passwords() : noPassword;
+    int rc = SQLITE_NOTADB;
+    for (const QString& password : passwords) {
+        rc = sqlite3_open_v2(QFile::encodeName(info.absoluteFilePath()).constData(), &m_db,
+                             SQLITE_OPEN_READWRITE, nullptr);
+        if (rc == SQLITE_OK) {
+            if (!password.isEmpty()) {
+                const QByteArray key = password.toUtf8();
+                sqlite3_key(m_db, key.constData(), int(key.size()));
+            }
+            sqlite3_busy_handler(m_db, busyHandler, this);
+            // The key is only tried by the first read.
+            rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        }
+        if (rc == SQLITE_OK)
+            break;
+        const QString why = describe(rc, m_db);
+        closeConnection();
+        if ((rc & 0xff) != SQLITE_NOTADB)
+            cannotOpen(why);
+    }
+    if (rc != SQLITE_OK)
+        cannotOpen(describe(rc, nullptr));
+
+    if (exclusive) {
+        // Taking the write lock once keeps it for the life of the connection.
+        rc = sqlite3_exec(m_db, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;", nullptr,
+                          nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            const QString why = describe(sqlite3_extended_errcode(m_db), m_db);
+            closeConnection();
+            cannotOpen(why);
+        }
+    }
+}
+
+void Table::closeConnection()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+void Table::checkFields()
+{
+    m_columns.clear();
+    {
+        Statement info{prepare(QStringLiteral("PRAGMA table_info(\"%1\")").arg(QLatin1String(ItemsTable)))};
+        while (sqlite3_step(info.stmt) == SQLITE_ROW)
+            m_columns.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.stmt, 1))));
+    }
+    if (m_columns.isEmpty())
+        fail(QStringLiteral("the file holds no table of items"));
+    {
+        Statement version{prepare(QStringLiteral("PRAGMA user_version"))};
+        m_storedKind = sqlite3_step(version.stmt) == SQLITE_ROW ? sqlite3_column_int(version.stmt, 0) : 0;
+    }
+    m_keyColumn = fieldIndex(QStringLiteral("Q_ID"));
+    if (m_keyColumn < 0)
+        fail(QStringLiteral("the table has no field Q_ID"));
+    QStringList missing;
+    for (const QString& name : m_expectedFields)
+        if (fieldIndex(name) < 0)
+            missing.append(name);
+    if (!missing.isEmpty())
+        fail(QStringLiteral("the table lacks the field%1 %2")
+                 .arg(missing.size() > 1 ? "s" : "", missing.join(", ")));
+}
+
+void Table::open()
+{
+    if (isOpen())
+        return;
+    openConnection(m_exclusive);
+    try {
+        checkFields();
+        m_selectRow = prepare(QStringLiteral("SELECT * FROM \"%1\" WHERE \"%2\" = ?")
+                                  .arg(QLatin1String(ItemsTable), m_columns[m_keyColumn]));
+        reloadKeys();
+    } catch (...) {
+        resetStatements();
+        closeConnection();
+        m_columns.clear();
+        throw;
+    }
+    m_state = DataSetState::Browse;
+    m_buffer.assign(m_columns.size(), QVariant());
+    m_modified.assign(m_columns.size(), false);
+    if (!controlsDisabled())
+        emit stateChanged();
+    first();
+}
+
+void Table::close()
+{
+    if (!isOpen())
+        return;
+    if (m_inTransaction)
+        rollback();
+    resetStatements();
+    closeConnection();
+    m_allKeys.clear();
+    m_visibleKeys.clear();
+    m_pos = -1;
+    m_eof = m_bof = true;
+    m_state = DataSetState::Inactive;
+    if (!controlsDisabled())
+        emit stateChanged();
+}
+
+// ---------------------------------------------------------------- filter and keys
+
+void Table::setFilter(const QString& expression)
+{
+    m_filterText = expression;
+    m_filterExpr.reset();
+    if (isOpen() && m_filtered) {
+        reloadKeys();
+        first();
+    }
+}
+
+void Table::setFiltered(bool on)
+{
+    if (m_filtered == on)
+        return;
+    m_filtered = on;
+    if (isOpen()) {
+        reloadKeys();
+        first();
+    }
+}
+
+void Table::reloadKeys()
+{
+    auto readKeys = [this](const QString& where, const std::vector<std::int64_t>& values) {
+        std::vector<std::int64_t> keys;
+        Statement s{prepare(QStringLiteral("SELECT \"%1\" FROM \"%2\"%3 ORDER BY \"%1\"")
+                                .arg(m_columns[m_keyColumn], QLatin1String(ItemsTable), where))};
+        for (size_t i = 0; i < values.size(); ++i)
+            sqlite3_bind_int64(s.stmt, int(i) + 1, values[i]);
+        int rc;
+        while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW)
+            keys.push_back(sqlite3_column_int64(s.stmt, 0));
+        if (rc != SQLITE_DONE)
+            failSql(QStringLiteral("cannot read the table"));
+        return keys;
+    };
+    m_allKeys = readKeys(QString(), {});
+    if (m_filtered && !m_filterText.trimmed().isEmpty()) {
+        if (!m_filterExpr) {
+            try {
+                m_filterExpr = FilterExpression::parse(m_filterText, m_columns);
+            } catch (const std::invalid_argument& e) {
+                fail(QString::fromUtf8(e.what()));
+            }
+        }
+        m_visibleKeys = readKeys(QStringLiteral(" WHERE ") + m_filterExpr->sql(), m_filterExpr->values());
+    } else {
+        m_visibleKeys = m_allKeys;
+    }
+}
+
+// ---------------------------------------------------------------- navigation
+
+void Table::loadCurrent()
+{
+    std::fill(m_modified.begin(), m_modified.end(), false);
+    if (m_pos < 0) {
+        std::fill(m_buffer.begin(), m_buffer.end(), QVariant());
+        return;
+    }
+    sqlite3_reset(m_selectRow);
+    sqlite3_bind_int64(m_selectRow, 1, m_visibleKeys[size_t(m_pos)]);
+    int rc = sqlite3_step(m_selectRow);
+    if (rc == SQLITE_ROW) {
+        for (int c = 0; c < int(m_buffer.size()); ++c)
+            m_buffer[size_t(c)] = columnValue(m_selectRow, c);
+    }
+    sqlite3_reset(m_selectRow);
+    if (rc != SQLITE_ROW)
+        failSql(QStringLiteral("cannot read record %1").arg(m_visibleKeys[size_t(m_pos)]));
+}
+
+void Table::moveTo(std::ptrdiff_t visibleIndex)
+{
+    m_pos = visibleIndex;
+    loadCurrent();
+    notifyData();
+}
+
+void Table::requireBrowse(const char* what)
+{
+    requireOpen(what);
+    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+        post();
+}
+
+void Table::first()
+{
+    requireBrowse("go to the first record");
+    m_bof = true;
+    m_eof = m_visibleKeys.empty();
+    moveTo(m_visibleKeys.empty() ? -1 : 0);
+}
+
+void Table::last()
+{
+    requireBrowse("go to the last record");
+    m_eof = true;
+    m_bof = m_visibleKeys.empty();
+    moveTo(std::ptrdiff_t(m_visibleKeys.size()) - 1);
+}
+
+void Table::next()
+{
+    requireBrowse("go to the next record");
+    if (m_pos + 1 < std::ptrdiff_t(m_visibleKeys.size())) {
+        m_bof = false;
+        m_eof = false;
+        moveTo(m_pos + 1);
+    } else {
+        m_eof = true;
+    }
+}
+
+void Table::prior()
+{
+    requireBrowse("go to the previous record");
+    if (m_pos > 0) {
+        m_eof = false;
+        m_bof = false;
+        moveTo(m_pos - 1);
+    } else {
+        m_bof = true;
+    }
+}
+
+int Table::recordCount() const
+{
+    return isOpen() ? int(m_visibleKeys.size()) : 0;
+}
+
+int Table::recNo() const
+{
+    if (!isOpen() || m_pos < 0 || m_state == DataSetState::Insert)
+        return 0;
+    auto it = std::lower_bound(m_allKeys.begin(), m_allKeys.end(), m_visibleKeys[size_t(m_pos)]);
+    return int(it - m_allKeys.begin()) + 1;
+}
+
+void Table::setRecNo(int recordNumber)
+{
+    requireBrowse("set the record number");
+    if (recordNumber < 1 || recordNumber > int(m_allKeys.size()))
+        fail(QStringLiteral("there is no record number %1").arg(recordNumber));
+    const std::int64_t key = m_allKeys[size_t(recordNumber - 1)];
+    auto it = std::lower_bound(m_visibleKeys.begin(), m_visibleKeys.end(), key);
+    if (it == m_visibleKeys.end() || *it != key)
+        fail(QStringLiteral("record number %1 is hidden by the filter").arg(recordNumber));
+    m_bof = m_eof = false;
+    moveTo(it - m_visibleKeys.begin());
+}
+
+bool Table::findKey(std::int64_t id)
+{
+    requireBrowse("look up a record");
+    auto it = std::lower_bound(m_visibleKeys.begin(), m_visibleKeys.end(), id);
+    if (it == m_visibleKeys.end() || *it != id)
+        return false;
+    m_bof = m_eof = false;
+    moveTo(it - m_visibleKeys.begin());
+    return true;
+}
+
+// ---------------------------------------------------------------- fields
+
+int Table::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QVariant Table::value(int index) const
+{
+    if (!isOpen())
+        fail(QStringLiteral("cannot read a field: the table is closed"));
+    if (index < 0 || index >= int(m_buffer.size()))
+        fail(QStringLiteral("no field number %1").arg(index));
+    return m_buffer[size_t(index)];
+}
+
+QVariant Table::value(const QString& name) const
+{
+    const int index = fieldIndex(name);
+    if (index < 0)
+        fail(QStringLiteral("no field %1").arg(name));
+    return value(index);
+}
+
+int Table::asInteger(const QString& name) const
+{
+    return int(value(name).toLongLong());
+}
+
+QString Table::asString(const QString& name) const
+{
+    return value(name).toString();
+}
+
+bool Table::asBoolean(const QString& name) const
+{
+    return value(name).toLongLong() != 0;
+}
+
+void Table::setValue(const QString& name, const QVariant& v)
+{
+    const int index = fieldIndex(name);
+    if (index < 0)
+        fail(QStringLiteral("no field %1").arg(name));
+    setValue(index, v);
+}
+
+void Table::setValue(int index, const QVariant& v)
+{
+    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+        fail(QStringLiteral("cannot change a field: the table is not in edit mode"));
+    if (index < 0 || index >= int(m_buffer.size()))
+        fail(QStringLiteral("no field number %1").arg(index));
+    m_buffer[size_t(index)] = v.typeId() == QMetaType::Bool ? QVariant(qint64(v.toBool())) : v;
+    m_modified[size_t(index)] = true;
+}
+
+// ---------------------------------------------------------------- editing
+
+void Table::setState(DataSetState state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    if (!controlsDisabled())
+        emit stateChanged();
+}
+
+void Table::append()
+{
+    requireBrowse("add a record");
+    std::fill(m_buffer.begin(), m_buffer.end(), QVariant());
+    std::fill(m_modified.begin(), m_modified.end(), false);
+    setState(DataSetState::Insert);
+}
+
+void Table::edit()
+{
+    requireOpen("edit a record");
+    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+        return;
+    if (m_pos < 0)
+        fail(QStringLiteral("cannot edit: the table has no record"));
+    setState(DataSetState::Edit);
+}
+
+namespace {
+
+void bindValue(sqlite3_stmt* stmt, int parameter, const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::UnknownType:
+        sqlite3_bind_null(stmt, parameter);
+        break;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        sqlite3_bind_int64(stmt, parameter, v.toLongLong());
+        break;
+    default: {
+        const QByteArray text = v.toString().toUtf8();
+        sqlite3_bind_text(stmt, parameter, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+}  // namespace
+
+void Table::post()
+{
+    requireOpen("post a record");
+    if (m_state == DataSetState::Insert) {
+        if (!m_insertRow) {
+            QStringList names, marks;
+            for (const QString& c : m_columns) {
+                names.append(QLatin1Char('"') + c + QLatin1Char('"'));
+                marks.append(QStringLiteral("?"));
+            }
+            m_insertRow = prepare(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                                      .arg(QLatin1String(ItemsTable), names.join(','), marks.join(',')));
+        }
+        sqlite3_reset(m_insertRow);
+        for (int c = 0; c < int(m_buffer.size()); ++c)
+            bindValue(m_insertRow, c + 1, m_buffer[size_t(c)]);
+        const int rc = sqlite3_step(m_insertRow);
+        sqlite3_reset(m_insertRow);
+        if (rc != SQLITE_DONE)
+            failSql(QStringLiteral("cannot add a record"));
+        const std::int64_t key = sqlite3_last_insert_rowid(m_db);
+        m_buffer[size_t(m_keyColumn)] = QVariant(qint64(key));
+        // Appends normally get the highest key, which goes at the end of both lists.
+        auto place = [key](std::vector<std::int64_t>& keys) {
+            if (keys.empty() || keys.back() < key)
+                keys.push_back(key);
+            else
+                keys.insert(std::lower_bound(keys.begin(), keys.end(), key), key);
+        };
+        place(m_allKeys);
+        if (m_filtered && m_filterExpr) {
+            reloadKeys();
+        } else {
+            place(m_visibleKeys);
+        }
+        auto it = std::lower_bound(m_visibleKeys.begin(), m_visibleKeys.end(), key);
+        m_pos = (it != m_visibleKeys.end() && *it == key) ? it - m_visibleKeys.begin()
+                                                           : std::min<std::ptrdiff_t>(m_pos, std::ptrdiff_t(m_visibleKeys.size()) - 1);
+    } else if (m_state == DataSetState::Edit) {
+        QStringList sets;
+        std::vector<int> changed;
+        for (int c = 0; c < int(m_buffer.size()); ++c)
+            if (m_modified[size_t(c)]) {
+                sets.append(QStringLiteral("\"%1\" = ?").arg(m_columns[c]));
+                changed.push_back(c);
+            }
+        if (!changed.empty()) {
+            Statement update{prepare(QStringLiteral("UPDATE \"%1\" SET %2 WHERE \"%3\" = ?")
+                                         .arg(QLatin1String(ItemsTable), sets.join(','), m_columns[m_keyColumn]))};
+            for (size_t i = 0; i < changed.size(); ++i)
+                bindValue(update.stmt, int(i) + 1, m_buffer[size_t(changed[i])]);
+            sqlite3_bind_int64(update.stmt, int(changed.size()) + 1, m_visibleKeys[size_t(m_pos)]);
+            if (sqlite3_step(update.stmt) != SQLITE_DONE)
+                failSql(QStringLiteral("cannot save record %1").arg(m_visibleKeys[size_t(m_pos)]));
+        }
+    } else {
+        return;
+    }
+    std::fill(m_modified.begin(), m_modified.end(), false);
+    setState(DataSetState::Browse);
+    m_eof = false;
+    notifyData();
+}
+
+void Table::cancel()
+{
+    requireOpen("cancel an edit");
+    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+        return;
+    setState(DataSetState::Browse);
+    loadCurrent();
+    notifyData();
+}
+
+void Table::deleteRecord()
+{
+    requireOpen("delete a record");
+    if (m_state == DataSetState::Insert) {
+        cancel();
+        return;
+    }
+    if (m_pos < 0)
+        fail(QStringLiteral("cannot delete: the table has no record"));
+    const std::int64_t key = m_visibleKeys[size_t(m_pos)];
+    Statement remove{prepare(QStringLiteral("DELETE FROM \"%1\" WHERE \"%2\" = ?")
+                                 .arg(QLatin1String(ItemsTable), m_columns[m_keyColumn]))};
+    sqlite3_bind_int64(remove.stmt, 1, key);
+    if (sqlite3_step(remove.stmt) != SQLITE_DONE)
+        failSql(QStringLiteral("cannot delete record %1").arg(key));
+    m_allKeys.erase(std::lower_bound(m_allKeys.begin(), m_allKeys.end(), key));
+    m_visibleKeys.erase(m_visibleKeys.begin() + m_pos);
+    setState(DataSetState::Browse);
+    const auto count = std::ptrdiff_t(m_visibleKeys.size());
+    m_eof = count == 0;
+    m_bof = count == 0;
+    moveTo(std::min(m_pos, count - 1));
+}
+
+void Table::emptyTable()
+{
+    const QString sql = QStringLiteral("DELETE FROM \"%1\"").arg(QLatin1String(ItemsTable));
+    if (!isOpen()) {
+        openConnection(m_exclusive);
+        try {
+            checkFields();
+            exec(sql.toUtf8().constData());
+        } catch (...) {
+            closeConnection();
+            throw;
+        }
+        closeConnection();
+        return;
+    }
+    requireBrowse("empty the table");
+    exec(sql.toUtf8().constData());
+    m_allKeys.clear();
+    m_visibleKeys.clear();
+    m_eof = m_bof = true;
+    moveTo(-1);
+}
+
+// ---------------------------------------------------------------- transactions
+
+void Table::startTransaction()
+{
+    requireOpen("start a transaction");
+    if (m_inTransaction)
+        fail(QStringLiteral("a transaction is already running"));
+    exec("BEGIN IMMEDIATE");
+    m_inTransaction = true;
+}
+
+void Table::commit()
+{
+    requireOpen("commit");
+    if (!m_inTransaction)
+        return;
+    exec("COMMIT");
+    m_inTransaction = false;
+}
+
+void Table::rollback()
+{
+    if (!isOpen() || !m_inTransaction)
+        return;
+    m_inTransaction = false;
+    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_state = DataSetState::Browse;
+    reloadKeys();
+    m_eof = m_bof = m_visibleKeys.empty();
+    m_pos = m_visibleKeys.empty() ? -1 : 0;
+    loadCurrent();
+    notifyData();
+}
+
+// ---------------------------------------------------------------- bookmarks, notifications
+
+std::int64_t Table::getBookmark() const
+{
+    requireOpen("take a bookmark");
+    return m_pos < 0 ? 0 : m_visibleKeys[size_t(m_pos)];
+}
+
+void Table::gotoBookmark(std::int64_t bookmark)
+{
+    if (!findKey(bookmark))
+        fail(QStringLiteral("the bookmarked record %1 is gone").arg(bookmark));
+}
+
+void Table::disableControls()
+{
+    ++m_disableCount;
+}
+
+void Table::enableControls()
+{
+    if (m_disableCount == 0)
+        return;
+    if (--m_disableCount == 0)
+        emit dataChanged();
+}
+
+void Table::notifyData()
+{
+    if (!controlsDisabled())
+        emit dataChanged();
+}
+
+void DataSource::setDataSet(Table* table)
+{
+    if (m_table)
+        disconnect(m_table, nullptr, this, nullptr);
+    m_table = table;
+    if (table) {
+        connect(table, &Table::dataChanged, this, &DataSource::dataChange);
+        connect(table, &Table::stateChanged, this, &DataSource::stateChange);
+    }
+}
+
+}  // namespace store

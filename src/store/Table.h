@@ -1,0 +1,184 @@
+#pragma once
+// A cursor over one table file: one encrypted SQLite database holding one table of items.
+//
+// Records are walked in primary-key order. A record's number is its position among *all*
+// records in key order, also while a filter hides some; the record count counts only the
+// visible ones. Every failure is a StoreError whose message names the file.
+
+#include "store/Fields.h"
+#include "store/Filter.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace store {
+
+class Session;
+
+enum class DataSetState { Inactive, Browse, Edit, Insert };
+
+class Table : public QObject {
+    Q_OBJECT
+public:
+    explicit Table(QObject* parent = nullptr);
+    ~Table() override;
+
+    // Component settings, as for a table component of the data session.
+    void setSession(Session* session) { m_session = session; }
+    Session* session() const { return m_session; }
+    void setTableName(const QString& fileName);
+    QString tableName() const { return m_tableName; }
+    void setExpectedFields(const QStringList& fields) { m_expectedFields = fields; }
+    void setLockRetryCount(int count) { m_lockRetryCount = count; }
+    int lockRetryCount() const { return m_lockRetryCount; }
+    void setLockWaitTime(int milliseconds) { m_lockWaitTime = milliseconds; }
+    int lockWaitTime() const { return m_lockWaitTime; }
+    // Takes the file for this component alone at the next open. Set while closed.
+    void setExclusive(bool exclusive);
+    bool exclusive() const { return m_exclusive; }
+
+    // Opening positions on the first visible record; closing a closed table does nothing.
+    void open();
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    DataSetState state() const { return m_state; }
+
+    // Filter expression and switch; both may change while the table is open or closed.
+    void setFilter(const QString& expression);
+    QString filter() const { return m_filterText; }
+    void setFiltered(bool on);
+    bool filtered() const { return m_filtered; }
+
+    // Navigation over the visible records.
+    void first();
+    void next();
+    void prior();
+    void last();
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    int recordCount() const;
+    bool isEmpty() const { return recordCount() == 0; }
+    int recNo() const;
+    void setRecNo(int recordNumber);
+
+    // Keyed lookup on Q_ID among the visible records; stays put when nothing is found.
+    bool findKey(std::int64_t id);
+
+    // Field access, names matched without regard to letter case.
+    int fieldIndex(const QString& name) const;  // -1 when there is no such field
+    QStringList fieldNames() const { return m_columns; }
+    // The kind the file was made as (1 bank, 2 current, 3 user; 0 when it does not say).
+    int storedKind() const { return m_storedKind; }
+    bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
+    QVariant value(const QString& name) const;
+    QVariant value(int index) const;
+    int asInteger(const QString& name) const;
+    QString asString(const QString& name) const;
+    bool asBoolean(const QString& name) const;
+    void setValue(const QString& name, const QVariant& value);
+    void setValue(int index, const QVariant& value);
+
+    // Editing states.
+    void append();  // insert state with an empty buffer; the record goes to the end
+    void insert() { append(); }
+    void edit();
+    void post();
+    void cancel();
+    void deleteRecord();
+    // Deletes all records; on a closed table the file is opened just for this.
+    void emptyTable();
+
+    // Writes between these run as one transaction; rollback leaves the file as it was.
+    void startTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return m_inTransaction; }
+
+    // Bookmarks are the Q_ID of a record.
+    std::int64_t getBookmark() const;
+    void gotoBookmark(std::int64_t bookmark);
+    void freeBookmark(std::int64_t) {}
+
+    // While disabled, moves and changes raise no notifications; enabling raises one.
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return m_disableCount > 0; }
+
+signals:
+    void dataChanged();   // after each move, open, post or cancel
+    void stateChanged();  // after each change of the editing state
+
+private:
+    void requireOpen(const char* what) const;
+    void requireBrowse(const char* what);
+    void openConnection(bool exclusive);
+    void closeConnection();
+    void checkFields();
+    void reloadKeys();
+    void loadCurrent();
+    void moveTo(std::ptrdiff_t visibleIndex);
+    void notifyData();
+    void setState(DataSetState state);
+    [[noreturn]] void fail(const QString& what) const;
+    [[noreturn]] void failSql(const QString& what) const;
+    void exec(const char* sql);
+    sqlite3_stmt* prepare(const QString& sql);
+    void resetStatements();
+
+    Session* m_session = nullptr;
+    QString m_tableName;
+    QStringList m_expectedFields;
+    int m_lockRetryCount = 15;
+    int m_lockWaitTime = 100;
+    bool m_exclusive = false;
+
+    sqlite3* m_db = nullptr;
+    int m_storedKind = 0;
+    QStringList m_columns;
+    int m_keyColumn = -1;
+
+    QString m_filterText;
+    bool m_filtered = false;
+    std::unique_ptr<FilterExpression> m_filterExpr;
+
+    std::vector<std::int64_t> m_allKeys;      // every Q_ID in key order
+    std::vector<std::int64_t> m_visibleKeys;  // the ones the filter lets through
+    std::ptrdiff_t m_pos = -1;                // index into m_visibleKeys, -1 when empty
+    bool m_eof = true;
+    bool m_bof = true;
+
+    std::vector<QVariant> m_buffer;  // the current record, or the record being edited
+    std::vector<bool> m_modified;
+    DataSetState m_state = DataSetState::Inactive;
+    bool m_inTransaction = false;
+    int m_disableCount = 0;
+
+    sqlite3_stmt* m_selectRow = nullptr;
+    sqlite3_stmt* m_insertRow = nullptr;
+};
+
+// A data source forwards a table's notifications to the controls and handlers bound to it.
+class DataSource : public QObject {
+    Q_OBJECT
+public:
+    explicit DataSource(QObject* parent = nullptr) : QObject(parent) {}
+    void setDataSet(Table* table);
+    Table* dataSet() const { return m_table; }
+
+signals:
+    void dataChange();
+    void stateChange();
+
+private:
+    Table* m_table = nullptr;
+};
+
+}  // namespace store

@@ -1,0 +1,66 @@
+#include "store/TableFile.h"
+
+#include "store/StoreError.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace store {
+
+namespace {
+
+const char* sqlType(FieldType type)
+{
+    return type == FieldType::Text ? "TEXT" : "INTEGER";
+}
+
+}  // namespace
+
+void createTableFile(const QString& path, TableKind kind, const QString& password)
+{
+    if (QFileInfo::exists(path))
+        throw StoreError(QStringLiteral("Cannot create table %1: the file exists already").arg(path));
+    QStringList columns;
+    for (const FieldDef& f : fieldsOf(kind)) {
+        QString column = QStringLiteral("\"%1\" %2").arg(QLatin1String(f.name), QLatin1String(sqlType(f.type)));
+        if (QLatin1String(f.name) == QLatin1String("Q_ID"))
+            column += QStringLiteral(" PRIMARY KEY");
+        columns.append(column);
+    }
+    const QString sql = QStringLiteral("CREATE TABLE \"%1\" (%2); PRAGMA user_version = %3;")
+                            .arg(QLatin1String(ItemsTable), columns.join(", "))
+                            .arg(int(kind) + 1);
+
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc == SQLITE_OK && !password.isEmpty()) {
+        const QByteArray key = password.toUtf8();
+        rc = sqlite3_key(db, key.constData(), int(key.size()));
+    }
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString why = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close(db);
+        QFile::remove(path);
+        throw StoreError(QStringLiteral("Cannot create table %1: %2").arg(path, why));
+    }
+    sqlite3_close(db);
+}
+
+TableKind tableKindOf(const QStringList& columns, int storedKind)
+{
+    if (storedKind >= 1 && storedKind <= 3)
+        return TableKind(storedKind - 1);
+    auto has = [&](const char* name) { return columns.contains(QLatin1String(name), Qt::CaseInsensitive); };
+    if (has("Q_OR_NUMBER"))
+        return TableKind::Current;
+    if (has("Q_EXAM_N"))
+        return TableKind::Bank;
+    return TableKind::User;
+}
+
+}  // namespace store

@@ -1,0 +1,214 @@
+// qbank: creates, imports, exports and checks the program's table files.
+
+#include "ItemJson.h"
+
+#include "store/Session.h"
+#include "store/StoreError.h"
+#include "store/Table.h"
+#include "store/TableFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+
+enum Exit { Ok = 0, Faults = 1, Usage = 2 };
+
+const char* helpText =
+    "Usage: qbank COMMAND FILE [ARGS]\n"
+    "Creates, imports, exports and checks the table files of Quizlore Prep.\n"
+    "\n"
+    "  qbank create FILE --kind bank|current|user   make a new, empty table file\n"
+    "  qbank import FILE SOURCE.json                add the items of SOURCE.json to FILE\n"
+    "  qbank export FILE                            write the items of FILE as JSON to standard output\n"
+    "  qbank check FILE                             check the layout and content of FILE\n"
+    "  qbank --help                                 show this text\n"
+    "\n"
+    "Exit codes: 0 success; 1 faults in the file or the source (one message each on standard\n"
+    "error; the target file is left unchanged); 2 wrong use of the command line.\n";
+
+void say(FILE* to, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), to);
+    std::fputc('\n', to);
+}
+
+int usage(const QString& why)
+{
+    say(stderr, QStringLiteral("qbank: %1").arg(why));
+    say(stderr, QStringLiteral("Try 'qbank --help'."));
+    return Usage;
+}
+
+int report(const QStringList& faults, const QString& file)
+{
+    for (const QString& fault : faults)
+        say(stderr, QStringLiteral("%1: %2").arg(file, fault));
+    return faults.isEmpty() ? Ok : Faults;
+}
+
+struct OpenTable {
+    store::Session session{store::SessionName};
+    store::Table table;
+    store::TableKind kind = store::TableKind::Bank;
+
+    explicit OpenTable(const QString& file)
+    {
+        session.addPassword(store::TablePassword);
+        table.setSession(&session);
+        table.setTableName(file);
+        table.open();
+        kind = store::tableKindOf(table.fieldNames(), table.storedKind());
+    }
+};
+
+qbank::Record readRecord(const store::Table& table)
+{
+    qbank::Record record;
+    for (const QString& name : table.fieldNames())
+        record[name.toUpper()] = table.value(name);
+    return record;
+}
+
+int createCommand(const QString& file, const QString& kindText)
+{
+    store::TableKind kind;
+    if (!store::parseKind(kindText, kind))
+        return usage(QStringLiteral("unknown kind \"%1\" (bank, current or user)").arg(kindText));
+    store::createTableFile(file, kind, store::TablePassword);
+    return Ok;
+}
+
+int importCommand(const QString& file, const QString& source)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return report({QStringLiteral("cannot read the source: %1").arg(in.errorString())}, source);
+    OpenTable t(file);
+    QStringList faults;
+    const std::vector<qbank::Record> records = qbank::readItems(in.readAll(), t.kind, faults);
+    if (!faults.isEmpty())
+        return report(faults, source);
+    if (t.kind == store::TableKind::Bank && t.table.recordCount() > 0)
+        return report({QStringLiteral("the bank is not empty; import into a new file so that Q_ID runs 1..N")}, file);
+
+    t.table.startTransaction();
+    try {
+        for (const qbank::Record& record : records) {
+            t.table.append();
+            for (const auto& [field, value] : record)
+                t.table.setValue(field, value);
+            t.table.post();
+        }
+        t.table.commit();
+    } catch (...) {
+        t.table.rollback();
+        throw;
+    }
+    return Ok;
+}
+
+int exportCommand(const QString& file)
+{
+    OpenTable t(file);
+    QJsonArray items;
+    for (t.table.first(); !t.table.eof(); t.table.next())
+        items.append(qbank::toJson(readRecord(t.table), t.kind));
+    QJsonObject root;
+    root["items"] = items;
+    std::fputs(QJsonDocument(root).toJson(QJsonDocument::Indented).constData(), stdout);
+    return Ok;
+}
+
+int checkCommand(const QString& file)
+{
+    OpenTable t(file);
+    QStringList faults;
+    for (const QString& field : store::fieldNamesOf(t.kind))
+        if (!t.table.hasField(field))
+            faults.append(QStringLiteral("the layout lacks the field %1").arg(field));
+    if (!faults.isEmpty())
+        return report(faults, file);
+
+    const QDir folder = QFileInfo(file).absoluteDir();
+    const bool bank = t.kind == store::TableKind::Bank;
+    const bool pictures = t.table.hasField("PICT1");
+    for (t.table.first(); !t.table.eof(); t.table.next()) {
+        const int id = t.table.asInteger("Q_ID");
+        const QString where = QStringLiteral("item Q_ID %1").arg(id);
+        if (bank && id != t.table.recNo())
+            faults.append(QStringLiteral("%1: record number %2 should have Q_ID %2 (Q_ID must run 1..N)")
+                              .arg(where).arg(t.table.recNo()));
+        if (t.table.hasField("Q_EXAM_N")) {
+            const int exam = t.table.asInteger("Q_EXAM_N");
+            if (exam < 0 || exam > 7)
+                faults.append(QStringLiteral("%1: Q_EXAM_N %2 is outside 0..7").arg(where).arg(exam));
+        }
+        const int section = t.table.asInteger("Q_SECT");
+        if (section < 1 || section > 4)
+            faults.append(QStringLiteral("%1: Q_SECT %2 is outside 1..4").arg(where).arg(section));
+        int answers = 0, keys = 0;
+        for (int k = 1; k <= 6; ++k) {
+            const bool text = !t.table.asString(QStringLiteral("Q%1").arg(k)).isEmpty();
+            const bool key = t.table.asBoolean(QStringLiteral("A%1").arg(k));
+            answers += text;
+            keys += key;
+            if (key && !text)
+                faults.append(QStringLiteral("%1: answer %2 is a key but has no text").arg(where, QChar('a' + k - 1)));
+        }
+        if (answers == 0)
+            faults.append(QStringLiteral("%1: no answer text").arg(where));
+        if (!t.table.asBoolean("Q_TYPE") && keys != 1)
+            faults.append(QStringLiteral("%1: a single-response item needs exactly one key, it has %2").arg(where).arg(keys));
+        if (pictures)
+            for (const char* field : {"PICT1", "PICT2"}) {
+                const QString picture = t.table.asString(field);
+                if (!picture.isEmpty() && !QFileInfo::exists(folder.filePath(picture)))
+                    faults.append(QStringLiteral("%1: the picture %2 (%3) does not exist").arg(where, picture, field));
+            }
+    }
+    return report(faults, file);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.contains("--help") || args.contains("-h")) {
+        std::fputs(helpText, stdout);
+        return Ok;
+    }
+    if (args.size() < 2)
+        return usage(QStringLiteral("a command and a file are needed"));
+    const QString command = args[0];
+    const QString file = args[1];
+    try {
+        if (command == "create") {
+            if (args.size() != 4 || args[2] != "--kind")
+                return usage(QStringLiteral("create needs: FILE --kind bank|current|user"));
+            return createCommand(file, args[3]);
+        }
+        if (command == "import") {
+            if (args.size() != 3)
+                return usage(QStringLiteral("import needs: FILE SOURCE.json"));
+            return importCommand(file, args[2]);
+        }
+        if (command == "export" && args.size() == 2)
+            return exportCommand(file);
+        if (command == "check" && args.size() == 2)
+            return checkCommand(file);
+        return usage(QStringLiteral("unknown command or arguments: %1").arg(args.join(' ')));
+    } catch (const std::exception& e) {
+        say(stderr, QStringLiteral("qbank: %1").arg(QString::fromUtf8(e.what())));
+        return Faults;
+    }
+}
