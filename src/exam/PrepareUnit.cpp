@@ -1,0 +1,247 @@
+#include "exam/PrepareUnit.h"
+
+#include "exam/ProgressUnit.h"
+#include "store/StoreError.h"
+#include "store/Table.h"
+
+#include <QDateTime>
+#include <QProgressBar>
+
+namespace {
+
+using store::Table;
+
+// The fields copied into the current exam set, in the order they are written.
+const char* const bankFields[] = {"Q_EXAM_N", "Q_SECT", "Q_TEXT", "Q_EXPL", "Q_TYPE", "Q1", "Q2",
+                                  "Q3", "Q4", "Q5", "Q6", "Q_SIM", "A1", "A2", "A3", "A4", "A5",
+                                  "A6", "PICT1", "PICT2"};
+const char* const userFields[] = {"Q_SECT", "Q_TEXT", "Q_EXPL", "Q_TYPE", "Q1", "Q2", "Q3", "Q4",
+                                  "Q5", "Q6", "A1", "A2", "A3", "A4", "A5", "A6"};
+
+enum class Source { Bank, User };
+
+// Copies one source record into a new current-set record; field positions are looked up once.
+class RecordCopier {
+public:
+    RecordCopier(Table& source, Table& target, Source kind)
+    {
+        auto add = [&](const char* name) {
+            m_pairs.push_back({column(source, name), column(target, name), store::fieldTypeOf(name)});
+        };
+        if (kind == Source::Bank)
+            for (const char* name : bankFields)
+                add(name);
+        else
+            for (const char* name : userFields)
+                add(name);
+        m_sourceKey = column(source, "Q_ID");
+        m_targetOrNumber = column(target, "Q_OR_NUMBER");
+        m_sourceMemo = column(source, "U_MEMO");
+        m_targetMemo = column(target, "U_MEMO");
+    }
+
+    void copy(const Table& source, Table& target) const
+    {
+        for (const Pair& p : m_pairs)
+            target.setValue(p.target, converted(source.value(p.source), p.type));
+        target.setValue(m_targetOrNumber, source.value(m_sourceKey).toLongLong());
+        target.setValue(m_targetMemo, source.value(m_sourceMemo).toString());
+    }
+
+private:
+    struct Pair {
+        int source;
+        int target;
+        store::FieldType type;
+    };
+
+    static int column(const Table& table, const char* name)
+    {
+        const int index = table.fieldIndex(QLatin1String(name));
+        if (index < 0)
+            throw store::StoreError(QStringLiteral("Table %1: the table lacks the field %2")
+                                        .arg(table.tableName(), QLatin1String(name)));
+        return index;
+    }
+
+    static QVariant converted(const QVariant& value, store::FieldType type)
+    {
+        switch (type) {
+        case store::FieldType::Text: return value.toString();
+        case store::FieldType::Boolean: return qint64(value.toLongLong() != 0);
+        case store::FieldType::Integer: break;
+        }
+        return qint64(value.toLongLong());
+    }
+
+    std::vector<Pair> m_pairs;
+    int m_sourceKey, m_targetOrNumber, m_sourceMemo, m_targetMemo;
+};
+
+// Keeps the progress window up for the length of one run.
+class ProgressShown {
+public:
+    explicit ProgressShown(TProgressForm* form) : m_form(form)
+    {
+        if (m_form) {
+            m_form->ProgressBar1->setValue(0);
+            m_form->showCentred();
+        }
+    }
+    ~ProgressShown()
+    {
+        if (m_form)
+            m_form->hide();
+    }
+    void setMaximum(int maximum)
+    {
+        if (m_form)
+            m_form->ProgressBar1->setMaximum(maximum);
+    }
+    void setPosition(int position)
+    {
+        if (m_form)
+            m_form->ProgressBar1->setValue(position);
+    }
+
+private:
+    TProgressForm* m_form;
+};
+
+// The candidates of the source: record numbers of the bank, Q_ID values of the user set.
+// A bank whose Q_ID values are not its record numbers would make the copy take wrong records,
+// so it is refused here, before anything is written.
+std::vector<std::int64_t> collectCandidates(Table& source, Source kind)
+{
+    std::vector<std::int64_t> candidates;
+    candidates.reserve(size_t(source.recordCount()));
+    const int key = source.fieldIndex(QStringLiteral("Q_ID"));
+    for (source.first(); !source.eof(); source.next()) {
+        const std::int64_t id = source.value(key).toLongLong();
+        if (kind == Source::Bank) {
+            const int number = source.recNo();
+            if (id != number)
+                throw store::StoreError(
+                    QStringLiteral("Table %1: record number %2 has Q_ID %3; the question numbers "
+                                   "must run 1, 2, 3 ... without gaps")
+                        .arg(source.tableName())
+                        .arg(number)
+                        .arg(id));
+            candidates.push_back(number);
+        } else {
+            candidates.push_back(id);
+        }
+    }
+    return candidates;
+}
+
+PreparedSet fill(Table& source, Table& currentSet, Source kind, int count, TProgressForm* progressForm)
+{
+    ProgressShown progress(progressForm);
+    source.disableControls();
+    struct Enable {
+        Table& t;
+        ~Enable() { t.enableControls(); }
+    } sourceEnable{source};
+
+    const std::vector<std::int64_t> candidates = collectCandidates(source, kind);
+    const int n = int(candidates.size());
+    if (count < 0 || count > n)
+        count = n;
+    RandomDraw random(RandomDraw::seedFromClock());
+    const std::vector<std::int64_t> picks = drawPicks(candidates, count, random);
+
+    currentSet.close();
+    currentSet.setExclusive(true);
+    currentSet.open();
+    progress.setMaximum(count);
+    const RecordCopier copier(source, currentSet, kind);
+    currentSet.disableControls();
+    try {
+        // One transaction: the exam set is either wholly refilled or left as it was.
+        currentSet.startTransaction();
+        currentSet.emptyTable();
+        for (int k = 0; k < count; ++k) {
+            if (!source.findKey(picks[size_t(k)]))
+                throw store::StoreError(QStringLiteral("Table %1: item Q_ID %2 has vanished")
+                                            .arg(source.tableName())
+                                            .arg(picks[size_t(k)]));
+            progress.setPosition(k);
+            currentSet.append();
+            copier.copy(source, currentSet);
+            currentSet.post();
+        }
+        currentSet.commit();
+    } catch (...) {
+        currentSet.rollback();
+        currentSet.enableControls();
+        throw;
+    }
+    currentSet.first();
+    PreparedSet result{currentSet.recNo(), currentSet.recordCount()};
+    currentSet.enableControls();
+    return result;
+}
+
+}  // namespace
+
+std::uint32_t RandomDraw::seedFromClock()
+{
+    // ((hour * 60 + minute) * 60 + second) * 1000 + milliseconds, in UTC.
+    return std::uint32_t(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay());
+}
+
+std::uint32_t RandomDraw::below(std::uint32_t n)
+{
+    m_state = m_state * 134775813u + 1u;
+    return std::uint32_t((std::uint64_t(m_state) * n) >> 32);
+}
+
+std::vector<std::int64_t> drawPicks(const std::vector<std::int64_t>& candidates, int count,
+                                    RandomDraw& random)
+{
+    const auto n = std::uint32_t(candidates.size());
+    std::vector<std::int64_t> picks;
+    if (n == 0 || count <= 0)
+        return picks;
+    count = std::min<int>(count, int(n));
+    picks.reserve(size_t(count));
+    // Candidates are distinct, so "already picked" is a property of the candidate's index.
+    std::vector<bool> picked(n, false);
+    while (int(picks.size()) < count) {
+        const std::uint32_t i = random.below(n);
+        if (picked[i])
+            continue;
+        picked[i] = true;
+        picks.push_back(candidates[i]);
+    }
+    return picks;
+}
+
+PreparedSet PrepareExamSet(Table& qset, Table& currentSet, TProgressForm* progress)
+{
+    return fill(qset, currentSet, Source::Bank, -1, progress);
+}
+
+PreparedSet PrepareRandomSet(Table& qset, Table& currentSet, int count, TProgressForm* progress)
+{
+    return fill(qset, currentSet, Source::Bank, std::max(count, 1), progress);
+}
+
+PreparedSet PrepareUserSet(Table& userSet, Table& currentSet, TProgressForm* progress)
+{
+    return fill(userSet, currentSet, Source::User, -1, progress);
+}
+
+void BuildItemStates(Table& currentSet, store::ItemStates& itemStates)
+{
+    currentSet.disableControls();
+    itemStates.fill(store::TItemState(), currentSet.recordCount());
+    const int section = currentSet.fieldIndex(QStringLiteral("Q_SECT"));
+    for (currentSet.first(); !currentSet.eof(); currentSet.next()) {
+        store::TItemState& entry = itemStates[currentSet.recNo() - 1];
+        entry = store::TItemState();
+        entry.Section = std::int32_t(currentSet.value(section).toLongLong());
+    }
+    currentSet.enableControls();
+}
