@@ -1,12 +1,41 @@
 #pragma once
-// The begin-exam dialog: candidate name and time limit.
+// The begin-exam dialog: the candidate's name, the time limit and, for the random exam, the
+// number of questions. Created once and reused; its fields keep their values between uses.
 
 #include <QDialog>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace widgets {
+class NumberEdit;
+}
 
 class TNameForm : public QDialog {
     Q_OBJECT
 public:
     explicit TNameForm(QWidget* parent = nullptr);
+
+    QLabel* Label1;  // "Date: " and today's date
+    QLabel* Label3;  // "Your Name: "
+    QLineEdit* NameEdit;
+    QLabel* Label2;  // "Time (min):"
+    widgets::NumberEdit* SpinEdit1;  // time limit, 1 to 600 minutes
+    QLabel* Label4;  // "Number of questions:"
+    widgets::NumberEdit* SpinEdit2;  // size of the random exam, 1 to N
+    QFrame* Bevel1;
+    QPushButton* BitBtn1;  // OK
+    QPushButton* BitBtn2;  // Cancel
+
+    // Sets the date line; runs each time the dialog becomes active.
+    void FormActivate();
+    // Takes the values into the exam window and closes with OK.
+    void BitBtn1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 extern TNameForm* NameForm;

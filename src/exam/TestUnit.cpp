@@ -1,8 +1,44 @@
 #include "exam/TestUnit.h"
 
+#include "exam/NameUnit.h"
+#include "exam/PrepareUnit.h"
+#include "exam/ProgressUnit.h"
+#include "platform/ClockText.h"
+#include "platform/Handler.h"
+#include "platform/Prompts.h"
+#include "platform/SystemFolders.h"
+#include "widgets/NumberEdit.h"
+#include "widgets/OutlinedLabel.h"
+#include "widgets/ShapeButton.h"
+#include "widgets/WindowStyle.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
 TTestForm* TestForm = nullptr;
 
 namespace {
+
+constexpr int DesignWidth = 732;
+constexpr int DesignHeight = 505;
+constexpr int MinimumHeight = 502;
+constexpr int HeaderHeight = 45;
+constexpr int ButtonBarHeight = 41;
+constexpr int LetterButtonTop = 45;
+constexpr int WideButtonTop = 156;
+constexpr int ExamChoiceGap = 6;  // between neighbouring exam-choice buttons
+
+const QString ExamChoiceHeading = QStringLiteral("Certification Exam QL-220\nQuizlore Practice Exams");
 
 store::Table* makeTable(QObject* owner, store::Session* session, const QString& name,
                         const QString& file, store::TableKind kind)
@@ -25,6 +61,70 @@ store::DataSource* makeSource(QObject* owner, const QString& name, store::Table*
     return source;
 }
 
+QFont boldItalic(const char* face, int pixels)
+{
+    QFont font(QString::fromLatin1(face));
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    font.setItalic(true);
+    return font;
+}
+
+QFont boldVerdana13()
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    return font;
+}
+
+void setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
+QPushButton* makeBarButton(QWidget* parent, const char* name, const QString& caption, int left,
+                           int width)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(left, 8, width, 29);
+    button->setAutoDefault(false);
+    return button;
+}
+
+widgets::ShapeButton* makeShapeButton(QWidget* parent, const QString& name, const QString& caption,
+                                      const QColor& colour, int top, int width)
+{
+    auto* button = new widgets::ShapeButton(caption, colour, parent);
+    button->setObjectName(name);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(9);
+    font.setBold(true);
+    button->setFont(font);
+    button->setGeometry(0, top, width, 30);
+    return button;
+}
+
+QAction* makeAction(QObject* owner, const char* name, const QString& caption)
+{
+    auto* action = new QAction(caption, owner);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+// Half of `value`, taken to the nearest whole number; an exact half goes to the even neighbour.
+int halfToEven(int value)
+{
+    const int floorHalf = value >= 0 ? value / 2 : -((-value + 1) / 2);
+    if (value % 2 == 0)
+        return floorHalf;
+    return floorHalf % 2 == 0 ? floorHalf : floorHalf + 1;
+}
+
 }  // namespace
 
 TTestForm::TTestForm(QWidget* parent) : QMainWindow(parent)
@@ -37,16 +137,661 @@ TTestForm::TTestForm(QWidget* parent) : QMainWindow(parent)
     dsQSet = makeSource(this, "dsQSet", dtQSet);
     dsCurrentSet = makeSource(this, "dsCurrentSet", dtCurrentSet);
     dsUserSet = makeSource(this, "dsUserSet", dtUserSet);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    setCentralWidget(central);
+
+    buildHeader();
+    buildClientArea();
+    buildButtonBar();
+    layout->addWidget(Panel1);
+    layout->addWidget(Panel3, 1);
+    layout->addWidget(Panel2);
+    buildActions();
+    buildMenu();
+
     FormCreate();
 }
 
 TTestForm::~TTestForm() = default;
 
+void TTestForm::buildHeader()
+{
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(HeaderHeight);
+    auto* line = new QFrame(Panel1);
+    line->setObjectName(QStringLiteral("Panel1TopLine"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(0, 0, DesignWidth, 2);
+
+    fcLabel1 = new widgets::OutlinedLabel(QStringLiteral("Quizlore Prep 2.0"), Panel1);
+    fcLabel1->setObjectName(QStringLiteral("fcLabel1"));
+    fcLabel1->setFont(boldItalic("Arial", 19));
+    fcLabel1->setTextColor(Qt::white);
+    fcLabel1->setOutlineColor(Qt::black);
+    fcLabel1->setShadowColor(Qt::gray);
+    fcLabel1->setShadowOffset(QPoint(2, 2));
+    fcLabel1->setAlignment(Qt::AlignCenter);
+
+    Label1 = new QLabel(Panel1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(4, 4);
+    Label2 = new QLabel(Panel1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->move(124, 4);
+
+    Label3 = new QLabel(Panel1);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setFont(boldVerdana13());
+    setTextColor(Label3, QColor(128, 128, 128));
+    Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    MarkBox = new QCheckBox(QStringLiteral("&Mark this item"), Panel1);
+    MarkBox->setObjectName(QStringLiteral("MarkBox"));
+    MarkBox->move(4, 24);
+    MarkBox->adjustSize();
+    CorrectLabel = new QLabel(Panel1);
+    CorrectLabel->setObjectName(QStringLiteral("CorrectLabel"));
+    CorrectLabel->setGeometry(4, 24, 200, 17);
+
+    TimeLabel = new QLabel(Panel1);
+    TimeLabel->setObjectName(QStringLiteral("TimeLabel"));
+    TimeLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    ReviewLabel = new QLabel(QStringLiteral("Review items"), Panel1);
+    ReviewLabel->setObjectName(QStringLiteral("ReviewLabel"));
+    ReviewLabel->setFont(boldVerdana13());
+    setTextColor(ReviewLabel, QColor(0, 0, 128));
+    ReviewLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    Panel1->installEventFilter(this);
+    placeHeaderControls();
+}
+
+void TTestForm::placeHeaderControls()
+{
+    const int width = Panel1->width();
+    if (auto* line = Panel1->findChild<QFrame*>(QStringLiteral("Panel1TopLine")))
+        line->setGeometry(0, 0, width, 2);
+    fcLabel1->setGeometry(0, 0, width, HeaderHeight);
+    // The exam title: a 200-pixel box, 3 pixels from the right edge (left 521 of 724).
+    Label3->setGeometry(width - 203, 4, 200, 18);
+    TimeLabel->setGeometry(width - 203, 24, 200, 18);
+    ReviewLabel->setGeometry(width - 203, 24, 200, 18);
+}
+
+void TTestForm::buildClientArea()
+{
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("Panel3"));
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Sunken);
+    widgets::setBackground(frame, 255, 255, 255);
+    Panel3 = frame;
+    auto* layout = new QVBoxLayout(Panel3);
+    layout->setContentsMargins(frame->frameWidth(), frame->frameWidth(), frame->frameWidth(),
+                               frame->frameWidth());
+    layout->setSpacing(0);
+
+    ScrollBox1 = new QScrollArea(Panel3);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setWidgetResizable(true);
+    auto* itemArea = new QWidget;
+    itemArea->setObjectName(QStringLiteral("ItemArea"));
+    widgets::setBackground(itemArea, 255, 255, 255);
+    ScrollBox1->setWidget(itemArea);
+    layout->addWidget(ScrollBox1);
+
+    Panel4 = new QWidget(Panel3);
+    Panel4->setObjectName(QStringLiteral("Panel4"));
+    widgets::setBackground(Panel4, 255, 255, 255);
+    layout->addWidget(Panel4);
+
+    fcLabel3 = new widgets::OutlinedLabel(ExamChoiceHeading, Panel4);
+    fcLabel3->setObjectName(QStringLiteral("fcLabel3"));
+    fcLabel3->setFont(boldItalic("Arial", 16));
+    fcLabel3->setTextColor(QColor(0, 255, 255));
+    fcLabel3->setOutlineColor(Qt::black);
+    fcLabel3->setShadowColor(Qt::gray);
+    fcLabel3->setShadowOffset(QPoint(2, 2));
+    fcLabel3->setAlignment(Qt::AlignCenter);
+
+    auto* choice = new QFrame(Panel4);
+    choice->setObjectName(QStringLiteral("Panel5"));
+    choice->setFrameShape(QFrame::Panel);
+    choice->setFrameShadow(QFrame::Raised);
+    Panel5 = choice;
+    fcLabel4 = new widgets::OutlinedLabel(
+        QStringLiteral("Please select the practice exam you want to begin."), Panel5);
+    fcLabel4->setObjectName(QStringLiteral("fcLabel4"));
+    fcLabel4->setFont(boldItalic("Arial", 15));
+    fcLabel4->setTextColor(QColor(0, 255, 0));
+    fcLabel4->setOutlineColor(Qt::black);
+    fcLabel4->setAlignment(Qt::AlignCenter);
+
+    const QColor purple(128, 0, 128);
+    widgets::ShapeButton** letters[] = {&fcShapeBtn1, &fcShapeBtn2, &fcShapeBtn3, &fcShapeBtn4,
+                                        &fcShapeBtn5, &fcShapeBtn6, &fcShapeBtn7};
+    for (int k = 0; k < 7; ++k) {
+        const QChar letter(QLatin1Char(char('A' + k)));
+        *letters[k] = makeShapeButton(Panel5, QStringLiteral("fcShapeBtn%1").arg(k + 1),
+                                      QStringLiteral("&") + letter, purple,
+                                      k == 6 ? LetterButtonTop - 1 : LetterButtonTop, 30);
+    }
+    const QColor navy(0, 0, 128);
+    AllQBtn = makeShapeButton(Panel4, "AllQBtn", QStringLiteral("All &Questions"), navy,
+                              WideButtonTop, 109);
+    RandomBtn = makeShapeButton(Panel4, "RandomBtn", QStringLiteral("&Random Exam"), navy,
+                                WideButtonTop, 109);
+    UserBtn = makeShapeButton(Panel4, "UserBtn", QStringLiteral("&User Exam"), navy,
+                              WideButtonTop, 109);
+
+    Panel4->installEventFilter(this);
+}
+
+void TTestForm::buildButtonBar()
+{
+    Panel2 = new QWidget(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFixedHeight(ButtonBarHeight);
+    PrevButton = makeBarButton(Panel2, "PrevButton", QStringLiteral("&< Previous Item"), 4, 101);
+    NextButton = makeBarButton(Panel2, "NextButton", QStringLiteral("Next Item &>"), 108, 101);
+    LearnButton = makeBarButton(Panel2, "LearnButton", QStringLiteral("&Learn Now"), 224, 93);
+    Button1 = makeBarButton(Panel2, "Button1", QStringLiteral("Items &Review"), 320, 93);
+    NoteButton = makeBarButton(Panel2, "NoteButton", QStringLiteral("&Note"), 416, 93);
+    GradeButton = makeBarButton(Panel2, "GradeButton", QStringLiteral("&Grade Now"), 0, 93);
+    Button3 = makeBarButton(Panel2, "Button3", QStringLiteral("E&xit Exam"), 0, 93);
+    connect(Button3, &QPushButton::clicked, this, platform::handled([this] { Button3Click(); }));
+    Panel2->installEventFilter(this);
+    placeButtonBar();
+}
+
+void TTestForm::placeButtonBar()
+{
+    // "E&xit Exam" ends 2 pixels from the right edge; "&Grade Now" sits 96 pixels to its left.
+    Button3->move(Panel2->width() - 2 - Button3->width(), 8);
+    GradeButton->move(Button3->x() - 96, 8);
+}
+
+void TTestForm::buildActions()
+{
+    Action1 = makeAction(this, "Action1", QStringLiteral("Practice Exam A"));
+    Action2 = makeAction(this, "Action2", QStringLiteral("Practice Exam B"));
+    Action3 = makeAction(this, "Action3", QStringLiteral("Practice Exam C"));
+    Action4 = makeAction(this, "Action4", QStringLiteral("Practice Exam D"));
+    Action5 = makeAction(this, "Action5", QStringLiteral("Practice Exam E"));
+    Action6 = makeAction(this, "Action6", QStringLiteral("Practice Exam F"));
+    Action7 = makeAction(this, "Action7", QStringLiteral("Practice Exam G"));
+    AllQAct = makeAction(this, "AllQAct", QStringLiteral("All Questions"));
+    RandAct = makeAction(this, "RandAct", QStringLiteral("Random Exam"));
+    UserAct = makeAction(this, "UserAct", QStringLiteral("User Exam"));
+
+    QAction* practice[] = {Action1, Action2, Action3, Action4, Action5, Action6, Action7};
+    widgets::ShapeButton* letters[] = {fcShapeBtn1, fcShapeBtn2, fcShapeBtn3, fcShapeBtn4,
+                                       fcShapeBtn5, fcShapeBtn6, fcShapeBtn7};
+    for (int k = 0; k < 7; ++k) {
+        const int exam = k + 1;
+        connect(practice[k], &QAction::triggered, this,
+                platform::handled([this, exam] { ActionExecute(exam); }));
+        connect(letters[k], &QAbstractButton::clicked, practice[k], [action = practice[k]] {
+            action->trigger();
+        });
+    }
+    connect(AllQAct, &QAction::triggered, this, platform::handled([this] { AllQActExecute(); }));
+    connect(RandAct, &QAction::triggered, this, platform::handled([this] { RandActExecute(); }));
+    connect(UserAct, &QAction::triggered, this, platform::handled([this] { UserActExecute(); }));
+    connect(AllQBtn, &QAbstractButton::clicked, AllQAct, [this] { AllQAct->trigger(); });
+    connect(RandomBtn, &QAbstractButton::clicked, RandAct, [this] { RandAct->trigger(); });
+    connect(UserBtn, &QAbstractButton::clicked, UserAct, [this] { UserAct->trigger(); });
+}
+
+void TTestForm::buildMenu()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    N11 = bar->addMenu(QStringLiteral("&File"));
+    N11->setObjectName(QStringLiteral("N11"));
+    Preferences1 = makeAction(N11, "Preferences1", QStringLiteral("&Options..."));
+    Print2 = makeAction(N11, "Print2", QStringLiteral("Print all items in this exam"));
+    Print1 = makeAction(N11, "Print1", QStringLiteral("&Print this item"));
+    Exit1 = makeAction(N11, "Exit1", QStringLiteral("E&xit"));
+    N11->addAction(Preferences1);
+    N11->addAction(Print2);
+    N11->addAction(Print1);
+    N11->addSeparator()->setObjectName(QStringLiteral("N1"));
+    N11->addAction(Exit1);
+    connect(Exit1, &QAction::triggered, this, platform::handled([this] { Exit1Click(); }));
+
+    N21 = bar->addMenu(QStringLiteral("Exa&ms"));
+    N21->setObjectName(QStringLiteral("N21"));
+    struct Entry {
+        QAction** entry;
+        const char* name;
+        const char* caption;
+        QAction* action;
+    };
+    const Entry entries[] = {
+        {&PracticeExamA1, "PracticeExamA1", "Practice Exam &A", Action1},
+        {&PracticeExamB1, "PracticeExamB1", "Practice Exam &B", Action2},
+        {&PracticeExamC1, "PracticeExamC1", "Practice Exam &C", Action3},
+        {&PracticeExamD1, "PracticeExamD1", "Practice Exam &D", Action4},
+        {&PracticeExamE1, "PracticeExamE1", "Practice Exam &E", Action5},
+        {&PracticeExamF1, "PracticeExamF1", "Practice Exam &F", Action6},
+        {&G1, "G1", "Practice Exam&G", Action7},
+        {nullptr, "N2", nullptr, nullptr},
+        {&TakeAllQuestions1, "TakeAllQuestions1", "&Take All &Questions", AllQAct},
+        {&CreateRandomExam1, "CreateRandomExam1", "&Random Exam", RandAct},
+        {&UserExam1, "UserExam1", "&User Exam", UserAct},
+    };
+    for (const Entry& e : entries) {
+        if (!e.entry) {
+            N21->addSeparator()->setObjectName(QString::fromLatin1(e.name));
+            continue;
+        }
+        *e.entry = makeAction(N21, e.name, QString::fromLatin1(e.caption));
+        N21->addAction(*e.entry);
+        connect(*e.entry, &QAction::triggered, e.action, [action = e.action] { action->trigger(); });
+    }
+
+    Help1 = bar->addMenu(QStringLiteral("&Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    About1 = makeAction(Help1, "About1", QStringLiteral("Ab&out"));
+    Help1->addAction(About1);
+    connect(About1, &QAction::triggered, this, platform::handled([this] { About1Click(); }));
+}
+
 void TTestForm::FormCreate()
 {
+    // 1. Morning and afternoon designators of the clock's time texts.
+    platform::setTimeDesignators(QStringLiteral("\r"), QStringLiteral("\r"));
+    // 2. The table password.
     Session1.addPassword(store::TablePassword);
-    setWindowTitle("Quizlore Prep 2.0");
-    setMinimumSize(732, 502);
-    resize(732, 505);
+    // 3. Maximized, centred when restored.
+    setWindowTitle(platform::ApplicationTitle);
+    setMinimumSize(DesignWidth, MinimumHeight);
+    resize(DesignWidth, DesignHeight);
+    widgets::centreOnScreen(this);
+    setWindowState(windowState() | Qt::WindowMaximized);
+    // 4.
     ExamState = 0;
+    // 5. The system program folder, the options, the Learn Now and calculator buttons.
+    WindowsDir = platform::systemProgramFolder();
+    const options::OptionValues values = options::LoadOptions(WindowsDir);
+    QuestionFont = values.questionFont;
+    ScrollBox1->setFont(values.answersFont.font);
+    setTextColor(ScrollBox1, values.answersFont.color);
+    setTextColor(ScrollBox1->widget(), values.answersFont.color);
+    ExplanationFont = values.explanationFont;
+    ShowLearnBtn = values.ShowLearnBtn;
+    ShowCalcBtn = values.ShowCalcBtn;
+    TimerOn = values.TimerOn;
+    DefaultTime = values.DefaultTime;
+    CalcPath = values.CalcPath;
+    LearnButton->setVisible(ShowLearnBtn);
+    // Without its program the calculator button stays hidden, and is off in memory.
+    if (!QFileInfo(CalcPath).isFile())
+        ShowCalcBtn = false;
+
+    // The look of state 0.
+    Panel4->show();
+    fcLabel1->show();
+    ScrollBox1->hide();
+    Panel2->hide();
+    Label1->hide();
+    Label2->hide();
+    Label3->hide();
+    TimeLabel->hide();
+    ReviewLabel->hide();
+    CorrectLabel->hide();
+    MarkBox->hide();
+    Print2->setEnabled(false);
+    Print1->setEnabled(false);
+    ArrangeExamChoice();
+}
+
+bool TTestForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize) {
+        if (watched == Panel1)
+            placeHeaderControls();
+        else if (watched == Panel2)
+            placeButtonBar();
+        else if (watched == Panel4)
+            placeExamChoice();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TTestForm::placeExamChoice()
+{
+    const int width = Panel4->width();
+    fcLabel3->setGeometry(0, 17, width, 44);
+    // Panel5: a 5-pixel border around the prompt and the letter buttons.
+    Panel5->setGeometry(0, 17 + 44 + 7, width, 82);
+    fcLabel4->setGeometry(5, 8, std::max(0, width - 10), 30);
+}
+
+void TTestForm::ExamControls()
+{
+    Panel4->hide();
+    ScrollBox1->show();
+    ScrollBox1->setEnabled(true);
+    Panel2->show();
+    fcLabel1->hide();
+    Label1->show();
+    Label2->show();
+    MarkBox->show();
+    Label3->show();
+    TimeLabel->show();
+    ReviewLabel->hide();
+    CorrectLabel->hide();
+    GradeButton->setText(QStringLiteral("Grade Now"));
+    N21->menuAction()->setEnabled(false);
+    N21->setEnabled(false);
+    Print1->setEnabled(true);
+    Print2->setEnabled(true);
+    LearnButton->setEnabled(true);
+}
+
+void TTestForm::ReviewControls()
+{
+    MarkBox->hide();
+    TimeLabel->hide();
+    LearnButton->setEnabled(false);
+    CorrectLabel->show();
+    ReviewLabel->show();
+}
+
+void TTestForm::CloseCurrentExam()
+{
+    ExamState = 0;
+    dtQSet->setFilter(QString());
+    dtQSet->setFiltered(false);
+    dtQSet->close();
+    dtCurrentSet->close();
+    dtUserSet->close();
+    Panel2->hide();
+    fcLabel1->show();
+    N21->menuAction()->setEnabled(true);
+    N21->setEnabled(true);
+    Label1->hide();
+    Label2->hide();
+    CorrectLabel->hide();
+    MarkBox->hide();
+    Label3->hide();
+    TimeLabel->hide();
+    StopClock();
+    ReviewLabel->hide();
+    Print1->setEnabled(false);
+    Print2->setEnabled(false);
+    ScrollBox1->hide();
+    Panel4->show();
+    NoteButton->show();
+    // The window may have changed size while the exam choice was hidden.
+    ArrangeExamChoice();
+}
+
+void TTestForm::ArrangeExamChoice()
+{
+    const int outerWidth = frameGeometry().width();
+    const int letterWidth = fcShapeBtn1->width();
+    int left = halfToEven(outerWidth - 7 * letterWidth - 7 * ExamChoiceGap);
+    for (widgets::ShapeButton* button : {fcShapeBtn1, fcShapeBtn2, fcShapeBtn3, fcShapeBtn4,
+                                         fcShapeBtn5, fcShapeBtn6, fcShapeBtn7}) {
+        button->move(left, button->y());
+        left += button->width() + ExamChoiceGap;
+    }
+    const int wideWidth = AllQBtn->width();
+    AllQBtn->move(halfToEven(outerWidth - 3 * wideWidth - 2 * ExamChoiceGap), AllQBtn->y());
+    RandomBtn->move(AllQBtn->x() + AllQBtn->width() + ExamChoiceGap, RandomBtn->y());
+    UserBtn->move(RandomBtn->x() + RandomBtn->width() + ExamChoiceGap, UserBtn->y());
+}
+
+void TTestForm::StartClock()
+{
+    TimeLabel->setText(platform::formatClockTime(QTime(0, 0).addSecs(int(TimeLimit * 86400 + 0.5))));
+    TimeLabel->setVisible(TimerOn);
+}
+
+void TTestForm::StopClock()
+{
+    TimeLabel->hide();
+}
+
+// --- Exam selection ---
+
+void TTestForm::SetQuestionCountLimits(bool enabled)
+{
+    dtQSet->open();
+    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    dtQSet->setFiltered(true);
+    const int count = dtQSet->recordCount();
+    widgets::NumberEdit* field = NameForm->SpinEdit2;
+    // With an empty bank the field can only hold 0.
+    field->setRange(std::min(1, count), count);
+    field->showValue(count);
+    dtQSet->close();
+
+    NameForm->Label4->setEnabled(enabled);
+    field->setEnabled(enabled);
+    QPalette palette = field->palette();
+    const QPalette standard = QApplication::palette();
+    const QColor base = enabled ? standard.color(QPalette::Active, QPalette::Base)
+                                : QColor(192, 192, 192);
+    const QColor text = enabled ? standard.color(QPalette::Active, QPalette::Text)
+                                : QColor(128, 128, 128);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, base);
+        palette.setColor(group, QPalette::Text, text);
+    }
+    field->setPalette(palette);
+}
+
+void TTestForm::ActionExecute(int exam)
+{
+    const QChar letter(QLatin1Char(char('A' + exam - 1)));
+    SetQuestionCountLimits(false);
+    NameForm->setWindowTitle(QStringLiteral("Begin Practice Exam ") + letter);
+    ExamTitle = QStringLiteral("Practice Exam ") + letter;
+    dtQSet->setFilter(QStringLiteral("Q_EXAM_N=%1").arg(exam));
+    BeginExam();
+}
+
+void TTestForm::AllQActExecute()
+{
+    SetQuestionCountLimits(false);
+    NameForm->setWindowTitle(QStringLiteral("Take All Questions"));
+    ExamTitle = QStringLiteral("All Questions");
+    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    BeginExam();
+}
+
+bool TTestForm::runNameForm()
+{
+    return NameForm->exec() == QDialog::Accepted;
+}
+
+namespace {
+
+// Runs a preparation; on a failure the progress window does not stay behind.
+template <typename Prepare>
+PreparedSet prepared(Prepare prepare)
+{
+    try {
+        return prepare();
+    } catch (...) {
+        if (ProgressForm)
+            ProgressForm->hide();
+        throw;
+    }
+}
+
+}  // namespace
+
+void TTestForm::BeginExam()
+{
+    NameForm->SpinEdit1->setValue(DefaultTime);
+    if (!runNameForm())
+        return;
+    Label3->setText(ExamTitle);
+    ExamState = 0;
+    dtQSet->setFiltered(true);
+    dtQSet->open();
+    const PreparedSet set =
+        prepared([this] { return PrepareExamSet(*dtQSet, *dtCurrentSet, ProgressForm); });
+    FirstItemNo = set.FirstItemNo;
+    ItemCount = set.ItemCount;
+    BuildItemStates(*dtCurrentSet, ItemStates);
+    startRunning();
+}
+
+void TTestForm::RandActExecute()
+{
+    NameForm->setWindowTitle(QStringLiteral("Random Exam"));
+    SetQuestionCountLimits(true);
+    ExamTitle = QStringLiteral("Random Exam");
+    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    // The time field keeps the value it had when the dialog last closed.
+    if (!runNameForm())
+        return;
+    Label3->setText(ExamTitle);
+    ExamState = 0;
+    dtQSet->setFiltered(true);
+    dtQSet->open();
+    // The field's range holds the count to the bank; never ask for more items than there are.
+    const int count = std::min(NameForm->SpinEdit2->value(), dtQSet->recordCount());
+    const PreparedSet set = prepared(
+        [this, count] { return PrepareRandomSet(*dtQSet, *dtCurrentSet, count, ProgressForm); });
+    FirstItemNo = set.FirstItemNo;
+    ItemCount = set.ItemCount;
+    BuildItemStates(*dtCurrentSet, ItemStates);
+    startRunning();
+}
+
+void TTestForm::UserActExecute()
+{
+    dtUserSet->open();
+    if (dtUserSet->isEmpty()) {
+        dtUserSet->close();
+        platform::inform(QStringLiteral("Information"),
+                         QStringLiteral("User defined question set is empty!"));
+        return;
+    }
+    SetQuestionCountLimits(false);
+    NameForm->setWindowTitle(QStringLiteral("User Exam"));
+    ExamTitle = QStringLiteral("User Exam");
+    BeginUserExam();
+}
+
+void TTestForm::BeginUserExam()
+{
+    NameForm->SpinEdit1->setValue(DefaultTime);
+    if (!runNameForm())
+        return;
+    Label3->setText(ExamTitle);
+    ExamState = 0;
+    dtUserSet->open();
+    const PreparedSet set =
+        prepared([this] { return PrepareUserSet(*dtUserSet, *dtCurrentSet, ProgressForm); });
+    FirstItemNo = set.FirstItemNo;
+    ItemCount = set.ItemCount;
+    BuildItemStates(*dtCurrentSet, ItemStates);
+    ExamState = 1;
+    ExamControls();
+    // Notes are kept in the question bank only.
+    NoteButton->hide();
+    dtCurrentSet->first();
+    StartClock();
+}
+
+void TTestForm::startRunning()
+{
+    ExamState = 1;
+    ExamControls();
+    dtCurrentSet->first();
+    StartClock();
+}
+
+// --- Leaving an exam and closing the window ---
+
+void TTestForm::Button3Click()
+{
+    if (platform::confirm(QStringLiteral("Confirm"),
+                          QStringLiteral("Are you sure you wish to end this exam?")) ==
+        platform::PromptButton::Yes)
+        CloseCurrentExam();
+}
+
+void TTestForm::Exit1Click()
+{
+    close();
+}
+
+void TTestForm::About1Click()
+{
+    // The about box belongs to the application shell; it is found by its name.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("AboutForm")) {
+            if (auto* dialog = qobject_cast<QDialog*>(window))
+                dialog->exec();
+            return;
+        }
+    }
+}
+
+void TTestForm::FormCloseQuery(bool& canClose)
+{
+    canClose = true;
+    if (ExamState == 1)
+        canClose = platform::warnOkCancel(QStringLiteral("Warning"),
+                                          QStringLiteral("This exam is not completed.\r"
+                                                         "Are you shure ?")) ==
+                   platform::PromptButton::Ok;
+}
+
+void TTestForm::FormClose()
+{
+    CloseCurrentExam();
+    emit formClosed();
+}
+
+void TTestForm::closeEvent(QCloseEvent* event)
+{
+    bool canClose = true;
+    try {
+        FormCloseQuery(canClose);
+        if (canClose)
+            FormClose();
+    } catch (...) {
+        platform::showCurrentException();
+    }
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TTestForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    try {
+        FormResize();
+    } catch (...) {
+        platform::showCurrentException();
+    }
+}
+
+void TTestForm::FormResize()
+{
+    if (dtCurrentSet->isOpen())
+        LayoutItem();
+    if (Panel4->isVisibleTo(this))
+        ArrangeExamChoice();
 }

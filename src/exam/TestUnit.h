@@ -1,11 +1,28 @@
 #pragma once
 // The exam window: where every exam is chosen, taken, graded and reviewed.
+//
+// States (`ExamState`): 0 no exam (the exam choice is shown), 1 exam running (also after
+// grading until the answers are viewed), 3 reviewing. ExamControls, ReviewControls and
+// CloseCurrentExam switch the window's look between them.
 
+#include "options/OptionsStore.h"
 #include "store/ItemStates.h"
 #include "store/Session.h"
 #include "store/Table.h"
 
 #include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+
+namespace widgets {
+class OutlinedLabel;
+class ShapeButton;
+}  // namespace widgets
 
 class TTestForm : public QMainWindow {
     Q_OBJECT
@@ -26,12 +43,149 @@ public:
     int ExamState = 0;
     QString ExamTitle;
     QString CandidateName;
-    double TimeLimit = 0;
+    double TimeLimit = 0;  // fraction of a day
     int FirstItemNo = 0;
     int ItemCount = 0;
 
+    // Current options, loaded once at creation.
+    bool ShowLearnBtn = false;
+    bool TimerOn = true;
+    bool ShowCalcBtn = true;
+    int DefaultTime = 90;
+    QString CalcPath;
+    QString WindowsDir;  // the system program folder, where the calculator is looked for
+    options::FontSetting QuestionFont;     // the font of the question text
+    options::FontSetting ExplanationFont;  // the font of the explanation
+    // The answers font is the font of ScrollBox1.
+
+    // Header.
+    QWidget* Panel1;
+    widgets::OutlinedLabel* fcLabel1;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QCheckBox* MarkBox;
+    QLabel* CorrectLabel;
+    QLabel* TimeLabel;
+    QLabel* ReviewLabel;
+    // Client area: item area or exam choice.
+    QWidget* Panel3;
+    QScrollArea* ScrollBox1;
+    QWidget* Panel4;
+    widgets::OutlinedLabel* fcLabel3;
+    QWidget* Panel5;
+    widgets::OutlinedLabel* fcLabel4;
+    widgets::ShapeButton* fcShapeBtn1;
+    widgets::ShapeButton* fcShapeBtn2;
+    widgets::ShapeButton* fcShapeBtn3;
+    widgets::ShapeButton* fcShapeBtn4;
+    widgets::ShapeButton* fcShapeBtn5;
+    widgets::ShapeButton* fcShapeBtn6;
+    widgets::ShapeButton* fcShapeBtn7;
+    widgets::ShapeButton* AllQBtn;
+    widgets::ShapeButton* RandomBtn;
+    widgets::ShapeButton* UserBtn;
+    // Button bar.
+    QWidget* Panel2;
+    QPushButton* PrevButton;
+    QPushButton* NextButton;
+    QPushButton* LearnButton;
+    QPushButton* Button1;
+    QPushButton* NoteButton;
+    QPushButton* GradeButton;
+    QPushButton* Button3;
+
+    // Main menu.
+    QMenu* N11;  // "&File"
+    QAction* Preferences1;
+    QAction* Print2;
+    QAction* Print1;
+    QAction* Exit1;
+    QMenu* N21;  // "Exa&ms"
+    QAction* PracticeExamA1;
+    QAction* PracticeExamB1;
+    QAction* PracticeExamC1;
+    QAction* PracticeExamD1;
+    QAction* PracticeExamE1;
+    QAction* PracticeExamF1;
+    QAction* G1;
+    QAction* TakeAllQuestions1;
+    QAction* CreateRandomExam1;
+    QAction* UserExam1;
+    QMenu* Help1;
+    QAction* About1;
+
+    // The exam kinds.
+    QAction* Action1;
+    QAction* Action2;
+    QAction* Action3;
+    QAction* Action4;
+    QAction* Action5;
+    QAction* Action6;
+    QAction* Action7;
+    QAction* AllQAct;
+    QAction* RandAct;
+    QAction* UserAct;
+
+    // Switching the window's look between the states.
+    void ExamControls();
+    void ReviewControls();
+    void CloseCurrentExam();
+    void ArrangeExamChoice();
+
+    // The exam clock: shown and running only while TimerOn (its counting comes later).
+    void StartClock();
+    void StopClock();
+
+    // Exam selection.
+    void ActionExecute(int exam);  // practice exam 1..7 (A to G)
+    void Action1Execute() { ActionExecute(1); }
+    void Action2Execute() { ActionExecute(2); }
+    void Action3Execute() { ActionExecute(3); }
+    void Action4Execute() { ActionExecute(4); }
+    void Action5Execute() { ActionExecute(5); }
+    void Action6Execute() { ActionExecute(6); }
+    void Action7Execute() { ActionExecute(7); }
+    void AllQActExecute();
+    void RandActExecute();
+    void UserActExecute();
+    void SetQuestionCountLimits(bool enabled);
+    void BeginExam();
+    void BeginUserExam();
+
+    void Button3Click();
+    void Exit1Click();
+    void About1Click();
+    // Answers whether the window may close; asks in state 1.
+    void FormCloseQuery(bool& canClose);
+    void FormClose();
+    void FormResize();
+
+signals:
+    // The window has closed (after FormClose); the launcher comes back.
+    void formClosed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void FormCreate();
+    void buildHeader();
+    void buildClientArea();
+    void buildButtonBar();
+    void buildMenu();
+    void buildActions();
+    void placeHeaderControls();
+    void placeButtonBar();
+    void placeExamChoice();
+    // Runs the begin-exam dialog; true when it was confirmed.
+    bool runNameForm();
+    // The steps after a confirmed dialog that all exam starts share.
+    void startRunning();
+    // Lays the current item out again (the item layout comes later).
+    void LayoutItem() {}
 };
 
 extern TTestForm* TestForm;
