@@ -113,24 +113,21 @@ private:
 // so it is refused here, before anything is written.
 std::vector<std::int64_t> collectCandidates(Table& source, Source kind)
 {
+    const std::vector<std::int64_t>& keys = source.visibleKeys();
+    if (kind == Source::User)
+        return keys;
     std::vector<std::int64_t> candidates;
-    candidates.reserve(size_t(source.recordCount()));
-    const int key = source.fieldIndex(QStringLiteral("Q_ID"));
-    for (source.first(); !source.eof(); source.next()) {
-        const std::int64_t id = source.value(key).toLongLong();
-        if (kind == Source::Bank) {
-            const int number = source.recNo();
-            if (id != number)
-                throw store::StoreError(
-                    QStringLiteral("Table %1: record number %2 has Q_ID %3; the question numbers "
-                                   "must run 1, 2, 3 ... without gaps")
-                        .arg(source.tableName())
-                        .arg(number)
-                        .arg(id));
-            candidates.push_back(number);
-        } else {
-            candidates.push_back(id);
-        }
+    candidates.reserve(keys.size());
+    for (std::int64_t id : keys) {
+        const int number = source.recordNumberOf(id);
+        if (id != number)
+            throw store::StoreError(
+                QStringLiteral("Table %1: record number %2 has Q_ID %3; the question numbers "
+                               "must run 1, 2, 3 ... without gaps")
+                    .arg(source.tableName())
+                    .arg(number)
+                    .arg(id));
+        candidates.push_back(number);
     }
     return candidates;
 }
@@ -235,13 +232,12 @@ PreparedSet PrepareUserSet(Table& userSet, Table& currentSet, TProgressForm* pro
 
 void BuildItemStates(Table& currentSet, store::ItemStates& itemStates)
 {
-    currentSet.disableControls();
+    // Entry r - 1 belongs to record number r; the sections are read in one pass.
+    const std::vector<QVariant> sections = currentSet.columnValues(QStringLiteral("Q_SECT"));
+    const std::vector<std::int64_t>& keys = currentSet.visibleKeys();
     itemStates.fill(store::TItemState(), currentSet.recordCount());
-    const int section = currentSet.fieldIndex(QStringLiteral("Q_SECT"));
-    for (currentSet.first(); !currentSet.eof(); currentSet.next()) {
-        store::TItemState& entry = itemStates[currentSet.recNo() - 1];
-        entry = store::TItemState();
-        entry.Section = std::int32_t(currentSet.value(section).toLongLong());
-    }
-    currentSet.enableControls();
+    for (size_t k = 0; k < keys.size(); ++k)
+        itemStates[currentSet.recordNumberOf(keys[k]) - 1].Section = std::int32_t(sections[k].toLongLong());
+    currentSet.last();
+    currentSet.next();  // left at its end; the caller goes back to the first record
 }

@@ -172,6 +172,12 @@ void Table::openConnection(bool exclusive)
     if (rc != SQLITE_OK)
         cannotOpen(describe(rc, nullptr));
 
+    // Items are read in random order during an exam start: keep the decrypted pages of
+    // the whole file in memory (up to 256 MB) so each page is decrypted once.
+    const qint64 cacheKb = std::min<qint64>(info.size() / 1024 + 2048, 256 * 1024);
+    sqlite3_exec(m_db, QStringLiteral("PRAGMA cache_size = -%1").arg(cacheKb).toUtf8().constData(),
+                 nullptr, nullptr, nullptr);
+
     if (exclusive) {
         // Taking the write lock once keeps it for the life of the connection.
         rc = sqlite3_exec(m_db, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;", nullptr,
@@ -396,8 +402,35 @@ int Table::recNo() const
 {
     if (!isOpen() || m_pos < 0 || m_state == DataSetState::Insert)
         return 0;
-    auto it = std::lower_bound(m_allKeys.begin(), m_allKeys.end(), m_visibleKeys[size_t(m_pos)]);
-    return int(it - m_allKeys.begin()) + 1;
+    return recordNumberOf(m_visibleKeys[size_t(m_pos)]);
+}
+
+int Table::recordNumberOf(std::int64_t key) const
+{
+    auto it = std::lower_bound(m_allKeys.begin(), m_allKeys.end(), key);
+    return it != m_allKeys.end() && *it == key ? int(it - m_allKeys.begin()) + 1 : 0;
+}
+
+std::vector<QVariant> Table::columnValues(const QString& name)
+{
+    requireBrowse("read a field");
+    const int index = fieldIndex(name);
+    if (index < 0)
+        fail(QStringLiteral("no field %1").arg(name));
+    const QString where = m_filtered && m_filterExpr ? QStringLiteral(" WHERE ") + m_filterExpr->sql() : QString();
+    Statement s{prepare(QStringLiteral("SELECT \"%1\" FROM \"%2\"%3 ORDER BY \"%4\"")
+                            .arg(m_columns[index], QLatin1String(ItemsTable), where, m_columns[m_keyColumn]))};
+    if (!where.isEmpty())
+        for (size_t i = 0; i < m_filterExpr->values().size(); ++i)
+            sqlite3_bind_int64(s.stmt, int(i) + 1, m_filterExpr->values()[i]);
+    std::vector<QVariant> values;
+    values.reserve(m_visibleKeys.size());
+    int rc;
+    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW)
+        values.push_back(columnValue(s.stmt, 0));
+    if (rc != SQLITE_DONE)
+        failSql(QStringLiteral("cannot read the table"));
+    return values;
 }
 
 void Table::setRecNo(int recordNumber)

@@ -69,6 +69,13 @@ public:
     int recNo() const;
     void setRecNo(int recordNumber);
 
+    // The Q_ID values of the visible records in key order, and the record number of a key:
+    // a walk over the table without reading its records.
+    const std::vector<std::int64_t>& visibleKeys() const { return m_visibleKeys; }
+    int recordNumberOf(std::int64_t key) const;
+    // One field of every visible record, in key order, read in one pass.
+    std::vector<QVariant> columnValues(const QString& name);
+
     // Keyed lookup on Q_ID among the visible records; stays put when nothing is found.
     bool findKey(std::int64_t id);
 
