@@ -540,7 +540,9 @@ void TTestForm::CloseCurrentExam()
 
 void TTestForm::ArrangeExamChoice()
 {
-    const int outerWidth = frameGeometry().width();
+    // The window's width as the program sizes it (the window manager's frame is not counted,
+    // so that the smallest window, 732 pixels, gives the design positions).
+    const int outerWidth = width();
     const int letterWidth = fcShapeBtn1->width();
     int left = halfToEven(outerWidth - 7 * letterWidth - 7 * ExamChoiceGap);
     for (widgets::ShapeButton* button : {fcShapeBtn1, fcShapeBtn2, fcShapeBtn3, fcShapeBtn4,
