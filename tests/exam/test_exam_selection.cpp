@@ -1,0 +1,572 @@
+// Choosing an exam: the ten exam kinds, the begin-exam dialog and its fields, the empty user
+// question set, failures of the table files during a start, and the way back to the launcher.
+
+#include "app/MainUnit.h"
+#include "app/Startup.h"
+#include "exam/NameUnit.h"
+#include "exam/ProgressUnit.h"
+#include "exam/TestUnit.h"
+#include "support/Fixtures.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+#include "widgets/NumberEdit.h"
+#include "widgets/ShapeButton.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+#include <set>
+
+using platform::PromptButton;
+using platform::PromptKind;
+using DialogAct = std::function<void(TNameForm&)>;
+Q_DECLARE_METATYPE(DialogAct)
+
+namespace {
+
+// The bank: items 1-5 in exam A, 6-7 in no exam, 8-10 in exam B, 11 in exam G.
+int examOf(int k)
+{
+    return k <= 5 ? 1 : k <= 7 ? 0 : k <= 10 ? 2 : 7;
+}
+int sectionOf(int k)
+{
+    return (k - 1) % 4 + 1;
+}
+constexpr int BankItems = 9;  // items with Q_EXAM_N other than 0
+
+void makeFiles(int userItems)
+{
+    testsupport::makeBank(store::BankFileName, 11, examOf, sectionOf);
+    testsupport::makeTable(store::CurrentSetFileName, store::TableKind::Current, {});
+    std::vector<testsupport::Item> user;
+    for (int k = 1; k <= userItems; ++k)
+        user.push_back(testsupport::item(0, k % 4 + 1, QStringLiteral("My question %1").arg(k)));
+    testsupport::makeTable(store::UserSetFileName, store::TableKind::User, user);
+}
+
+// What the dialog showed when it came up.
+struct Seen {
+    bool shown = false;
+    QString caption;
+    QString date;
+    QString name;
+    int time = -1;
+    int count = -1;
+    bool countEnabled = false;
+    bool countLabelEnabled = false;
+};
+
+// Answers the begin-exam dialog with `act` as soon as it is shown modally.
+class DialogDriver {
+public:
+    explicit DialogDriver(DialogAct act) : m_act(std::move(act))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start(10);
+    }
+    const Seen& seen() const { return m_seen; }
+
+private:
+    void poll()
+    {
+        if (QApplication::activeModalWidget() != NameForm || !NameForm->isVisible())
+            return;
+        m_timer.stop();
+        m_seen.shown = true;
+        m_seen.caption = NameForm->windowTitle();
+        m_seen.date = NameForm->Label1->text();
+        m_seen.name = NameForm->NameEdit->text();
+        m_seen.time = NameForm->SpinEdit1->value();
+        m_seen.count = NameForm->SpinEdit2->value();
+        m_seen.countEnabled = NameForm->SpinEdit2->isEnabled();
+        m_seen.countLabelEnabled = NameForm->Label4->isEnabled();
+        m_act(*NameForm);
+        // Whatever the act did, the dialog must not stay open.
+        if (NameForm->isVisible())
+            NameForm->reject();
+    }
+
+    DialogAct m_act;
+    QTimer m_timer;
+    Seen m_seen;
+};
+
+void clickOk(TNameForm& dialog)
+{
+    QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
+}
+
+DialogAct typeCount(const QString& text)
+{
+    return [text](TNameForm& dialog) {
+        dialog.SpinEdit2->setFocus();
+        dialog.SpinEdit2->selectAll();
+        QTest::keyClick(dialog.SpinEdit2, Qt::Key_Delete);
+        QTest::keyClicks(dialog.SpinEdit2, text);
+        QTest::keyClick(dialog.SpinEdit2, Qt::Key_Return);  // the default button: OK
+    };
+}
+
+DialogAct typeTime(const QString& text)
+{
+    return [text](TNameForm& dialog) {
+        dialog.SpinEdit1->setFocus();
+        dialog.SpinEdit1->selectAll();
+        QTest::keyClick(dialog.SpinEdit1, Qt::Key_Delete);
+        QTest::keyClicks(dialog.SpinEdit1, text);
+        clickOk(dialog);
+    };
+}
+
+QAction* kindAction(const QString& name)
+{
+    return TestForm->findChild<QAction*>(name);
+}
+
+QList<int> currentOrNumbers()
+{
+    QList<int> result;
+    store::Table* set = TestForm->dtCurrentSet;
+    for (set->first(); !set->eof(); set->next())
+        result.append(set->asInteger("Q_OR_NUMBER"));
+    set->first();
+    return result;
+}
+
+}  // namespace
+
+class TestExamSelection : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void examKinds_data();
+    void examKinds();
+    void randomExamSize_data();
+    void randomExamSize();
+    void timeField_data();
+    void timeField();
+    void randomExamKeepsTheLastTime();
+    void nameIsKeptBetweenExams();
+    void cancelStartsNothing_data();
+    void cancelStartsNothing();
+    void emptyUserSet();
+    void missingTableFile_data();
+    void missingTableFile();
+    void closingReturnsToTheLauncher();
+
+private:
+    QTemporaryDir m_config;
+    QTemporaryDir m_files;  // the table files every test starts from
+    std::unique_ptr<testsupport::TempDirCwd> m_dir;
+};
+
+void TestExamSelection::initTestCase()
+{
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+    // The table files are made once and copied for each test: keying a new file is slow.
+    {
+        testsupport::TempDirCwd made;
+        makeFiles(3);
+        for (const QString& file :
+             {store::BankFileName, store::CurrentSetFileName, store::UserSetFileName})
+            QVERIFY(QFile::copy(made.file(file), m_files.filePath(file)));
+    }
+    configureApplication(*qApp);
+    createWindows();
+}
+
+void TestExamSelection::cleanupTestCase()
+{
+    destroyWindows();
+}
+
+void TestExamSelection::init()
+{
+    m_dir = std::make_unique<testsupport::TempDirCwd>();
+    for (const QString& file :
+         {store::BankFileName, store::CurrentSetFileName, store::UserSetFileName})
+        QVERIFY(QFile::copy(m_files.filePath(file), m_dir->file(file)));
+    // A begin-exam dialog as it is right after start-up.
+    delete NameForm;
+    NameForm = new TNameForm;
+    TestForm->DefaultTime = 60;
+    TestForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(TestForm));
+}
+
+void TestExamSelection::cleanup()
+{
+    TestForm->CloseCurrentExam();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->hide();
+    m_dir.reset();
+}
+
+void TestExamSelection::examKinds_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("countEnabled");
+    QTest::addColumn<int>("time");  // the time field when the dialog comes up
+    QTest::addColumn<int>("items");
+    QTest::addColumn<bool>("note");
+    QTest::addColumn<QString>("filter");  // of the question bank during the exam
+
+    QTest::newRow("A") << "Action1" << "Begin Practice Exam A" << "Practice Exam A" << false << 60
+                       << 5 << true << "Q_EXAM_N=1";
+    QTest::newRow("B") << "Action2" << "Begin Practice Exam B" << "Practice Exam B" << false << 60
+                       << 3 << true << "Q_EXAM_N=2";
+    QTest::newRow("C, no items") << "Action3" << "Begin Practice Exam C" << "Practice Exam C"
+                                 << false << 60 << 0 << true << "Q_EXAM_N=3";
+    QTest::newRow("G") << "Action7" << "Begin Practice Exam G" << "Practice Exam G" << false << 60
+                       << 1 << true << "Q_EXAM_N=7";
+    QTest::newRow("all questions") << "AllQAct" << "Take All Questions" << "All Questions" << false
+                                   << 60 << BankItems << true << "Q_EXAM_N<>0";
+    QTest::newRow("random") << "RandAct" << "Random Exam" << "Random Exam" << true << 90
+                            << BankItems << true << "Q_EXAM_N<>0";
+    QTest::newRow("user") << "UserAct" << "User Exam" << "User Exam" << false << 60 << 3 << false
+                          << "Q_EXAM_N<>0";
+}
+
+void TestExamSelection::examKinds()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, caption);
+    QFETCH(QString, title);
+    QFETCH(bool, countEnabled);
+    QFETCH(int, time);
+    QFETCH(int, items);
+    QFETCH(bool, note);
+    QFETCH(QString, filter);
+    testsupport::ScriptedPrompts prompts;  // nothing may be asked
+    NameForm->NameEdit->setText("Pat Doe");
+
+    DialogDriver driver(clickOk);
+    kindAction(action)->trigger();
+
+    const Seen& seen = driver.seen();
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.caption, caption);
+    QCOMPARE(seen.date, "Date: " + QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    // The number field shows the whole bank, also when it is disabled.
+    QCOMPARE(seen.count, BankItems);
+    QCOMPARE(seen.countEnabled, countEnabled);
+    QCOMPARE(seen.countLabelEnabled, countEnabled);
+    QCOMPARE(NameForm->SpinEdit2->palette().color(QPalette::Disabled, QPalette::Base) ==
+                 QColor(192, 192, 192),
+             !countEnabled);
+    QCOMPARE(seen.time, time);
+
+    QCOMPARE(TestForm->ExamState, 1);
+    QCOMPARE(TestForm->ExamTitle, title);
+    QCOMPARE(TestForm->Label3->text(), title);
+    QCOMPARE(TestForm->CandidateName, QString("Pat Doe"));
+    QCOMPARE(TestForm->TimeLimit, time / 1440.0);
+    QCOMPARE(TestForm->ItemCount, items);
+    QCOMPARE(TestForm->ItemStates.size(), items);
+    QCOMPARE(TestForm->FirstItemNo, items > 0 ? 1 : TestForm->FirstItemNo);
+    QVERIFY(TestForm->dtCurrentSet->isOpen());
+    QCOMPARE(TestForm->dtCurrentSet->recordCount(), items);
+    if (items > 0)
+        QCOMPARE(TestForm->dtCurrentSet->recNo(), 1);
+    const QList<int> ids = currentOrNumbers();
+    QCOMPARE(int(std::set<int>(ids.begin(), ids.end()).size()), items);
+    QCOMPARE(TestForm->dtQSet->filter(), filter);
+    QCOMPARE(TestForm->dtQSet->isOpen(), action != "UserAct");
+
+    // The running look.
+    QVERIFY(!TestForm->Panel4->isVisible());
+    QVERIFY(TestForm->Panel2->isVisible());
+    QVERIFY(TestForm->Label3->isVisible());
+    QVERIFY(TestForm->TimeLabel->isVisible());
+    QCOMPARE(TestForm->GradeButton->text(), QString("Grade Now"));
+    QCOMPARE(TestForm->NoteButton->isVisible(), note);
+    QVERIFY(!TestForm->N21->menuAction()->isEnabled());
+    QCOMPARE(prompts.requests().size(), 0);
+
+    // Leaving the exam closes the tables and brings the Note button back.
+    TestForm->CloseCurrentExam();
+    QVERIFY(!TestForm->dtQSet->isOpen());
+    QVERIFY(!TestForm->dtCurrentSet->isOpen());
+    QVERIFY(!TestForm->dtUserSet->isOpen());
+    QVERIFY(TestForm->dtQSet->filter().isEmpty());
+    QVERIFY(!TestForm->dtQSet->filtered());
+    QVERIFY(TestForm->NoteButton->isVisibleTo(TestForm->Panel2));
+}
+
+void TestExamSelection::randomExamSize_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("items");
+    QTest::newRow("4") << "4" << 4;
+    QTest::newRow("999 becomes N") << "999" << BankItems;
+    QTest::newRow("0 becomes 1") << "0" << 1;
+    QTest::newRow("-5 becomes 1") << "-5" << 1;
+    QTest::newRow("nothing counts as 1") << "" << 1;
+    QTest::newRow("1.5 is not whole: 1") << "1.5" << 1;
+    QTest::newRow("letters cannot be typed") << "2x" << 2;
+    QTest::newRow("+3") << "+3" << 3;
+}
+
+void TestExamSelection::randomExamSize()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, items);
+    DialogDriver driver(typeCount(typed));
+    TestForm->RandAct->trigger();
+    QVERIFY(driver.seen().shown);
+    QCOMPARE(TestForm->ExamState, 1);
+    QCOMPARE(TestForm->ItemCount, items);
+    QCOMPARE(NameForm->SpinEdit2->value(), items);
+    // Distinct items, none from outside the practice exams.
+    const QList<int> ids = currentOrNumbers();
+    QCOMPARE(int(std::set<int>(ids.begin(), ids.end()).size()), items);
+    for (int id : ids)
+        QVERIFY2(examOf(id) != 0, qPrintable(QString::number(id)));
+}
+
+void TestExamSelection::timeField_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("minutes");
+    QTest::newRow("45") << "45" << 45;
+    QTest::newRow("0 becomes 1") << "0" << 1;
+    QTest::newRow("9999 becomes 600") << "9999" << 600;
+    QTest::newRow("nothing counts as 1") << "" << 1;
+    QTest::newRow("letters cannot be typed") << "1a2" << 12;
+}
+
+void TestExamSelection::timeField()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, minutes);
+    DialogDriver driver(typeTime(typed));
+    TestForm->Action1->trigger();
+    QVERIFY(driver.seen().shown);
+    QCOMPARE(TestForm->ExamState, 1);
+    QCOMPARE(TestForm->TimeLimit, minutes / 1440.0);
+    QCOMPARE(NameForm->SpinEdit1->text(), QString::number(minutes));
+}
+
+void TestExamSelection::randomExamKeepsTheLastTime()
+{
+    // Right after start-up the random exam offers 90, whatever the default time.
+    {
+        DialogDriver driver([](TNameForm& d) { d.reject(); });
+        TestForm->RandAct->trigger();
+        QCOMPARE(driver.seen().time, 90);
+    }
+    // After a practice exam was begun it offers the default time set then...
+    {
+        DialogDriver driver([](TNameForm& d) { d.reject(); });
+        TestForm->Action2->trigger();
+        QCOMPARE(driver.seen().time, 60);
+    }
+    {
+        DialogDriver driver([](TNameForm& d) { d.reject(); });
+        TestForm->RandAct->trigger();
+        QCOMPARE(driver.seen().time, 60);
+    }
+    // ...or what the user typed last.
+    {
+        DialogDriver driver(typeTime("75"));
+        TestForm->AllQAct->trigger();
+        QCOMPARE(TestForm->ExamState, 1);
+    }
+    TestForm->CloseCurrentExam();
+    {
+        DialogDriver driver([](TNameForm& d) { d.reject(); });
+        TestForm->RandAct->trigger();
+        QCOMPARE(driver.seen().time, 75);
+    }
+}
+
+void TestExamSelection::nameIsKeptBetweenExams()
+{
+    {
+        DialogDriver driver([](TNameForm& d) { clickOk(d); });
+        TestForm->Action1->trigger();
+        QCOMPARE(driver.seen().name, QString("Your Name"));
+    }
+    QCOMPARE(TestForm->CandidateName, QString("Your Name"));
+    TestForm->CloseCurrentExam();
+    {
+        DialogDriver driver([](TNameForm& d) {
+            d.NameEdit->setText("Ann Lee");
+            clickOk(d);
+        });
+        TestForm->Action2->trigger();
+    }
+    TestForm->CloseCurrentExam();
+    {
+        DialogDriver driver([](TNameForm& d) {
+            d.NameEdit->clear();  // an empty name is accepted
+            clickOk(d);
+        });
+        TestForm->UserAct->trigger();
+        QCOMPARE(driver.seen().name, QString("Ann Lee"));
+    }
+    QCOMPARE(TestForm->ExamState, 1);
+    QCOMPARE(TestForm->CandidateName, QString());
+}
+
+void TestExamSelection::cancelStartsNothing_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<DialogAct>("cancel");
+    const DialogAct button = [](TNameForm& d) { QTest::mouseClick(d.BitBtn2, Qt::LeftButton); };
+    const DialogAct escape = [](TNameForm& d) { QTest::keyClick(&d, Qt::Key_Escape); };
+    const DialogAct closeBox = [](TNameForm& d) { d.close(); };
+    QTest::newRow("A, Cancel") << "Action1" << button;
+    QTest::newRow("all, Esc") << "AllQAct" << escape;
+    QTest::newRow("random, close box") << "RandAct" << closeBox;
+    QTest::newRow("user, Cancel") << "UserAct" << button;
+}
+
+void TestExamSelection::cancelStartsNothing()
+{
+    QFETCH(QString, action);
+    QFETCH(DialogAct, cancel);
+    TestForm->CandidateName = "Earlier";
+    TestForm->TimeLimit = 30 / 1440.0;
+    {
+        DialogDriver driver([cancel](TNameForm& d) {
+            d.NameEdit->setText("Changed");
+            cancel(d);
+        });
+        kindAction(action)->trigger();
+        QVERIFY(driver.seen().shown);
+    }
+    QCOMPARE(TestForm->ExamState, 0);
+    QCOMPARE(TestForm->CandidateName, QString("Earlier"));
+    QCOMPARE(TestForm->TimeLimit, 30 / 1440.0);
+    QVERIFY(TestForm->Panel4->isVisible());
+    QVERIFY(!TestForm->Panel2->isVisible());
+    QVERIFY(!TestForm->dtQSet->isOpen());
+    QVERIFY(!TestForm->dtCurrentSet->isOpen());
+
+    // Another kind then works as if nothing had been chosen.
+    {
+        DialogDriver driver(clickOk);
+        TestForm->Action2->trigger();
+    }
+    QCOMPARE(TestForm->ExamState, 1);
+    QCOMPARE(TestForm->ItemCount, 3);
+    QCOMPARE(TestForm->Label3->text(), QString("Practice Exam B"));
+    QVERIFY(TestForm->NoteButton->isVisible());
+}
+
+void TestExamSelection::emptyUserSet()
+{
+    QFile::remove(store::UserSetFileName);
+    testsupport::makeTable(store::UserSetFileName, store::TableKind::User, {});
+    testsupport::ScriptedPrompts prompts;
+    prompts.answer(PromptButton::Ok);
+    DialogDriver driver([](TNameForm& d) { d.reject(); });
+
+    QTest::mouseClick(TestForm->UserBtn, Qt::LeftButton);
+
+    QVERIFY(!driver.seen().shown);
+    QCOMPARE(prompts.requests().size(), 1);
+    const platform::PromptRequest& request = prompts.requests().first();
+    QCOMPARE(request.kind, PromptKind::Information);
+    QCOMPARE(request.caption, QString("Information"));
+    QCOMPARE(request.text, QString("User defined question set is empty!"));
+    QCOMPARE(request.buttons, QList<PromptButton>{PromptButton::Ok});
+    QCOMPARE(TestForm->ExamState, 0);
+    QVERIFY(!TestForm->dtUserSet->isOpen());
+    QVERIFY(TestForm->Panel4->isVisible());
+}
+
+void TestExamSelection::missingTableFile_data()
+{
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("dialog");  // the dialog comes up before the failure
+    QTest::newRow("bank, practice exam") << "qbank2.DAT" << "Action1" << false;
+    QTest::newRow("bank, random exam") << "qbank2.DAT" << "RandAct" << false;
+    QTest::newRow("bank, user exam") << "qbank2.DAT" << "UserAct" << false;
+    QTest::newRow("current set, practice exam") << "ces.DAT" << "Action1" << true;
+    QTest::newRow("current set, random exam") << "ces.DAT" << "RandAct" << true;
+    QTest::newRow("current set, user exam") << "ces.DAT" << "UserAct" << true;
+    QTest::newRow("user set, user exam") << "qbank2usr.DAT" << "UserAct" << false;
+}
+
+void TestExamSelection::missingTableFile()
+{
+    QFETCH(QString, missing);
+    QFETCH(QString, action);
+    QFETCH(bool, dialog);
+    QVERIFY(QFile::remove(missing));
+    testsupport::ScriptedPrompts prompts;
+    prompts.answer(PromptButton::Ok);
+    TestForm->Label3->clear();
+    DialogDriver driver(clickOk);
+
+    kindAction(action)->trigger();
+
+    QCOMPARE(driver.seen().shown, dialog);
+    QCOMPARE(prompts.requests().size(), 1);
+    const platform::PromptRequest& request = prompts.requests().first();
+    QCOMPARE(request.kind, PromptKind::Error);
+    QCOMPARE(request.caption, QString("Quizlore Prep 2.0"));
+    QVERIFY2(request.text.contains(missing), qPrintable(request.text));
+    QCOMPARE(TestForm->ExamState, 0);
+    QVERIFY(TestForm->Panel4->isVisible());
+    QVERIFY(!TestForm->Panel2->isVisible());
+    QVERIFY(!ProgressForm->isVisible());
+    // A start that got past the dialog has already set the exam title.
+    QCOMPARE(!TestForm->Label3->text().isEmpty(), dialog);
+}
+
+void TestExamSelection::closingReturnsToTheLauncher()
+{
+    testsupport::ScriptedPrompts prompts;
+    prompts.answer(PromptButton::Ok);  // "This exam is not completed."
+    TestForm->hide();
+    MainForm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(MainForm));
+
+    bool launcherHidden = false;
+    int stateWhileOpen = -1;
+    QTimer::singleShot(50, TestForm, [&] {
+        launcherHidden = !MainForm->isVisible();
+        DialogDriver driver(clickOk);
+        TestForm->Action1->trigger();
+        stateWhileOpen = TestForm->ExamState;
+        TestForm->Exit1->trigger();
+    });
+    QTimer::singleShot(10000, TestForm, [] { TestForm->hide(); });
+    QTest::mouseClick(MainForm->findChild<QWidget*>("StartTestBtn"), Qt::LeftButton);
+
+    QVERIFY(launcherHidden);
+    QCOMPARE(stateWhileOpen, 1);
+    QVERIFY(!TestForm->isVisible());
+    QVERIFY(MainForm->isVisible());
+    QCOMPARE(prompts.requests().size(), 1);
+    QCOMPARE(TestForm->ExamState, 0);
+    QVERIFY(!TestForm->dtQSet->isOpen());
+    QVERIFY(!TestForm->dtCurrentSet->isOpen());
+    QVERIFY(TestForm->Panel4->isVisibleTo(TestForm));
+}
+
+QTEST_MAIN(TestExamSelection)
+#include "test_exam_selection.moc"
