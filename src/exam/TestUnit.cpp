@@ -264,8 +264,8 @@ void TTestForm::buildClientArea()
 
     auto* choice = new QFrame(Panel4);
     choice->setObjectName(QStringLiteral("Panel5"));
-    choice->setFrameShape(QFrame::Panel);
-    choice->setFrameShadow(QFrame::Raised);
+    // Its 5-pixel border is room around the content, not a drawn line.
+    choice->setFrameShape(QFrame::NoFrame);
     Panel5 = choice;
     fcLabel4 = new widgets::OutlinedLabel(
         QStringLiteral("Please select the practice exam you want to begin."), Panel5);
