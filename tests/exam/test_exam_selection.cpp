@@ -166,6 +166,9 @@ private slots:
     void nameIsKeptBetweenExams();
     void cancelStartsNothing_data();
     void cancelStartsNothing();
+    void numberFieldsWhenLeft_data();
+    void numberFieldsWhenLeft();
+    void aboutBoxFromTheHelpMenu();
     void emptyUserSet();
     void missingTableFile_data();
     void missingTableFile();
@@ -472,6 +475,76 @@ void TestExamSelection::cancelStartsNothing()
     QCOMPARE(TestForm->ItemCount, 3);
     QCOMPARE(TestForm->Label3->text(), QString("Practice Exam B"));
     QVERIFY(TestForm->NoteButton->isVisible());
+}
+
+void TestExamSelection::numberFieldsWhenLeft_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");  // after the focus has left the field
+    QTest::addColumn<int>("keyUps");     // then the up arrow, this many times
+    QTest::addColumn<int>("value");
+    QTest::newRow("count 999") << "SpinEdit2" << "999" << "9" << 0 << 9;
+    QTest::newRow("count 0") << "SpinEdit2" << "0" << "1" << 0 << 1;
+    QTest::newRow("count -") << "SpinEdit2" << "-" << "1" << 0 << 1;
+    QTest::newRow("count 5, up 10 times") << "SpinEdit2" << "5" << "5" << 10 << 9;
+    QTest::newRow("time 700") << "SpinEdit1" << "700" << "600" << 0 << 600;
+    QTest::newRow("time abc") << "SpinEdit1" << "abc" << "1" << 0 << 1;
+    QTest::newRow("time 599, up twice") << "SpinEdit1" << "599" << "599" << 2 << 600;
+}
+
+void TestExamSelection::numberFieldsWhenLeft()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(int, keyUps);
+    QFETCH(int, value);
+    QString shownAfterLeaving;
+    int valueAfterKeys = -1;
+    DialogDriver driver([&](TNameForm& d) {
+        auto* edit = d.findChild<widgets::NumberEdit*>(field);
+        QApplication::setActiveWindow(&d);
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+        d.NameEdit->setFocus();  // leave the field
+        shownAfterLeaving = edit->text();
+        edit->setFocus();
+        for (int k = 0; k < keyUps; ++k)
+            QTest::keyClick(edit, Qt::Key_Up);
+        valueAfterKeys = edit->value();
+        d.reject();
+    });
+    TestForm->RandAct->trigger();
+    QVERIFY(driver.seen().shown);
+    QCOMPARE(shownAfterLeaving, shown);
+    QCOMPARE(valueAfterKeys, value);
+    QCOMPARE(TestForm->ExamState, 0);
+}
+
+void TestExamSelection::aboutBoxFromTheHelpMenu()
+{
+    bool shownModally = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->objectName() == "AboutForm") {
+            shownModally = true;
+            poll.stop();
+            static_cast<QDialog*>(modal)->accept();
+        }
+    });
+    poll.start(10);
+    QTimer::singleShot(5000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != TestForm)
+            modal->close();
+    });
+    TestForm->About1->trigger();
+    QVERIFY(shownModally);
+    QVERIFY(TestForm->isVisible());
 }
 
 void TestExamSelection::emptyUserSet()

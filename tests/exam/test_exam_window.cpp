@@ -4,6 +4,8 @@
 #include "exam/NameUnit.h"
 #include "exam/ProgressUnit.h"
 #include "exam/TestUnit.h"
+#include "options/OptionsStore.h"
+#include "platform/ClockText.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "widgets/OutlinedLabel.h"
@@ -19,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 using platform::PromptButton;
@@ -57,6 +60,10 @@ void reach(TTestForm& form, Stage stage)
 }  // namespace
 
 Q_DECLARE_METATYPE(Stage)
+using Stored = QMap<QString, QString>;
+using FormProbe = std::function<QVariant(TTestForm&)>;
+Q_DECLARE_METATYPE(Stored)
+Q_DECLARE_METATYPE(FormProbe)
 
 class TestExamWindow : public QObject {
     Q_OBJECT
@@ -67,6 +74,8 @@ private slots:
     void cleanup();
 
     void creation();
+    void creationFollowsTheStore_data();
+    void creationFollowsTheStore();
     void menuEntries_data();
     void menuEntries();
     void layoutAtDesignWidth_data();
@@ -147,6 +156,69 @@ void TestExamWindow::creation()
     QCOMPARE(form.ReviewLabel->text(), QString("Review items"));
     QCOMPARE(form.MarkBox->text(), QString("&Mark this item"));
     QCOMPARE(form.fcLabel1->text(), QString("Quizlore Prep 2.0"));
+    // Times in 12-hour form carry a bare carriage return as designator.
+    QCOMPARE(platform::morningDesignator(), QString("\r"));
+    QCOMPARE(platform::afternoonDesignator(), QString("\r"));
+}
+
+void TestExamWindow::creationFollowsTheStore_data()
+{
+    QTest::addColumn<Stored>("stored");
+    QTest::addColumn<FormProbe>("probe");
+    QTest::addColumn<QVariant>("expected");
+    const FormProbe learnShown = [](TTestForm& f) {
+        return QVariant(f.LearnButton->isVisibleTo(f.Panel2));
+    };
+    const FormProbe calc = [](TTestForm& f) { return QVariant(f.ShowCalcBtn); };
+    QTest::newRow("learn now shown") << Stored{{"ShowLearnBtn", "1"}} << learnShown << QVariant(true);
+    QTest::newRow("learn now hidden") << Stored{{"ShowLearnBtn", "0"}} << learnShown
+                                      << QVariant(false);
+    QTest::newRow("time 45") << Stored{{"DefaultTime", "45"}}
+                             << FormProbe([](TTestForm& f) { return QVariant(f.DefaultTime); })
+                             << QVariant(45);
+    QTest::newRow("clock off") << Stored{{"TimerOn", "0"}}
+                               << FormProbe([](TTestForm& f) { return QVariant(f.TimerOn); })
+                               << QVariant(false);
+    QTest::newRow("calculator missing") << Stored{{"CalcPath", "/no/such/calculator"}} << calc
+                                        << QVariant(false);
+    QTest::newRow("calculator present") << Stored{{"CalcPath", "/bin/sh"}} << calc << QVariant(true);
+    QTest::newRow("calculator present, off") << Stored{{"CalcPath", "/bin/sh"}, {"ShowCalcBtn", "0"}}
+                                             << calc << QVariant(false);
+    QTest::newRow("answers font on the item area")
+        << Stored{{"AFontName", "Arial"}, {"AFontSize", "12"}, {"AFontBold", "1"}}
+        << FormProbe([](TTestForm& f) {
+               const QFont font = f.ScrollBox1->font();
+               return QVariant(QStringLiteral("%1 %2 %3")
+                                   .arg(font.family())
+                                   .arg(font.pointSize())
+                                   .arg(font.bold()));
+           })
+        << QVariant("Arial 12 1");
+    QTest::newRow("question font kept")
+        << Stored{{"QFontName", "Verdana"}, {"QFontColor", "255"}}
+        << FormProbe([](TTestForm& f) {
+               return QVariant(f.QuestionFont.font.family() + " " + f.QuestionFont.color.name());
+           })
+        << QVariant("Verdana #ff0000");
+}
+
+void TestExamWindow::creationFollowsTheStore()
+{
+    QFETCH(Stored, stored);
+    QFETCH(FormProbe, probe);
+    QFETCH(QVariant, expected);
+    {
+        auto settings = options::openStore();
+        for (auto it = stored.begin(); it != stored.end(); ++it)
+            settings->setValue(it.key(), it.value());
+        settings->sync();
+    }
+    TTestForm form;
+    {
+        auto settings = options::openStore();
+        settings->remove(QString());
+    }
+    QCOMPARE(probe(form), expected);
 }
 
 void TestExamWindow::menuEntries_data()
