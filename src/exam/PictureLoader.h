@@ -1,0 +1,40 @@
+#pragma once
+// Loading an exhibit picture by file name. The extension, compared without regard to case,
+// chooses the format: bmp (Windows bitmap) and ico (icon) are read by Qt, wmf (Windows
+// metafile) is drawn by libwmf and emf (enhanced metafile) by libemf2svg, both through SVG.
+// Metafiles are drawn at 96 dots per inch.
+
+#include <QPixmap>
+#include <QString>
+
+#include <stdexcept>
+
+namespace exam {
+
+// A picture that could not be loaded; what() is the message for the error box.
+class PictureError : public std::runtime_error {
+public:
+    explicit PictureError(const QString& message)
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {
+    }
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// The largest picture accepted, in pixels along either side, and the largest metafile in bytes.
+inline constexpr int MaxPictureSide = 8192;
+inline constexpr qint64 MaxPictureFileSize = 64 * 1024 * 1024;
+
+// The picture in the file `fileName` (a relative name is taken from the current directory),
+// at its natural size. Throws PictureError:
+//   "Unknown picture file extension (.<ext>)" for an extension other than the four known ones
+//   (examined before the file is opened);
+//   "Cannot open file <name>" for a file that is missing or cannot be read;
+//   "Picture file <name> is not a valid <kind>" for a file whose content is not a picture of
+//   the kind its extension names (empty, truncated, another format, too large).
+QPixmap loadPicture(const QString& fileName);
+
+}  // namespace exam
