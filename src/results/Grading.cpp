@@ -112,14 +112,14 @@ QString resultLine(const Grade& grade)
 
 QString titleLine(const QString& candidateName, const QString& examTitle)
 {
-    return candidateName + QStringLiteral(",  ") + platform::ApplicationTitle + QStringLiteral(",  ")
-           + examTitle;
+    return candidateName + QStringLiteral(",  ") + platform::ApplicationTitle +
+           QStringLiteral(",  ") + examTitle;
 }
 
 QString sectionLabel(int section, const Count& count)
 {
-    return sectionName(section) + QStringLiteral(" (") + QString::number(count.correct) + QLatin1Char('/')
-           + QString::number(count.total) + QStringLiteral(") ");
+    return sectionName(section) + QStringLiteral(" (") + QString::number(count.correct) +
+           QLatin1Char('/') + QString::number(count.total) + QStringLiteral(") ");
 }
 
 QString noItemsText()

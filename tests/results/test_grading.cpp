@@ -138,7 +138,8 @@ void TestGrading::scoresAndGrades()
     QCOMPARE(score(correct, total), realScore);
     QCOMPARE(shownScore(correct, total), shown);
     QCOMPARE(passes(correct, total), passed);
-    QCOMPARE(gradeText(passes(correct, total)), passed ? QStringLiteral("Pass") : QStringLiteral("Fail"));
+    QCOMPARE(gradeText(passes(correct, total)),
+             passed ? QStringLiteral("Pass") : QStringLiteral("Fail"));
 }
 
 void TestGrading::sectionPercents_data()
@@ -170,13 +171,13 @@ void TestGrading::sectionPercents()
 void TestGrading::countsTheSheet_data()
 {
     QTest::addColumn<store::ItemStates>("sheet");
-    QTest::addColumn<QList<int>>("expected");  // all total, all correct, then total, correct of 1..4
+    QTest::addColumn<QList<int>>(
+        "expected");  // all total, all correct, then total, correct of 1..4
     QTest::addColumn<int>("outside");
 
     QTest::newRow("empty") << store::ItemStates() << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0} << 0;
-    QTest::newRow("one per section")
-        << sheetOf({{1, true}, {2, false}, {3, true}, {4, false}})
-        << QList<int>{4, 2, 1, 1, 1, 0, 1, 1, 1, 0} << 0;
+    QTest::newRow("one per section") << sheetOf({{1, true}, {2, false}, {3, true}, {4, false}})
+                                     << QList<int>{4, 2, 1, 1, 1, 0, 1, 1, 1, 0} << 0;
     QTest::newRow("order does not matter")
         << sheetOf({{4, false}, {2, true}, {4, true}, {2, true}, {2, false}})
         << QList<int>{5, 3, 0, 0, 3, 2, 0, 0, 2, 1} << 0;
@@ -219,7 +220,8 @@ void TestGrading::gradesAWholeSheet()
     QCOMPARE(grade.sectionPercent(2), 78);
     QCOMPARE(grade.sectionPercent(3), 100);
     QCOMPARE(grade.sectionPercent(4), 0);
-    QCOMPARE(results::resultLine(grade), QStringLiteral("Passing Score: 850   Your Score: 850   Grade: Pass"));
+    QCOMPARE(results::resultLine(grade),
+             QStringLiteral("Passing Score: 850   Your Score: 850   Grade: Pass"));
     QCOMPARE(sectionLabel(4, grade.count.section(4)), QStringLiteral("Troubleshooting (0/0) "));
 
     sheet[0].Correct = false;  // one fewer: 50 of 60
@@ -255,8 +257,10 @@ void TestGrading::resultLine_data()
     QTest::addColumn<bool>("passed");
     QTest::addColumn<QString>("line");
 
-    QTest::newRow("933 passes") << 933 << true << "Passing Score: 850   Your Score: 933   Grade: Pass";
-    QTest::newRow("833 fails") << 833 << false << "Passing Score: 850   Your Score: 833   Grade: Fail";
+    QTest::newRow("933 passes") << 933 << true
+                                << "Passing Score: 850   Your Score: 933   Grade: Pass";
+    QTest::newRow("833 fails") << 833 << false
+                               << "Passing Score: 850   Your Score: 833   Grade: Fail";
     QTest::newRow("zero") << 0 << false << "Passing Score: 850   Your Score: 0   Grade: Fail";
     QTest::newRow("full") << 1000 << true << "Passing Score: 850   Your Score: 1000   Grade: Pass";
 }
@@ -275,9 +279,15 @@ void TestGrading::titleLine_data()
     QTest::addColumn<QString>("exam");
     QTest::addColumn<QString>("line");
 
-    QTest::newRow("plain") << "Anna Berg" << "Practice Exam A" << "Anna Berg,  Quizlore Prep 2.0,  Practice Exam A";
-    QTest::newRow("no name") << "" << "User Exam" << ",  Quizlore Prep 2.0,  User Exam";
-    QTest::newRow("place markers stay as typed") << "%1 %2" << "%1" << "%1 %2,  Quizlore Prep 2.0,  %1";
+    QTest::newRow("plain") << "Anna Berg"
+                           << "Practice Exam A"
+                           << "Anna Berg,  Quizlore Prep 2.0,  Practice Exam A";
+    QTest::newRow("no name") << ""
+                             << "User Exam"
+                             << ",  Quizlore Prep 2.0,  User Exam";
+    QTest::newRow("place markers stay as typed") << "%1 %2"
+                                                 << "%1"
+                                                 << "%1 %2,  Quizlore Prep 2.0,  %1";
 }
 
 void TestGrading::titleLine()

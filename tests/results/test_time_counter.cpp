@@ -21,7 +21,8 @@ struct ClockFixture {
         counter.Restart();
         QObject::connect(&counter, &TKZTimeCounter::remainingChanged,
                          [this](const QString& text) { events << text; });
-        QObject::connect(&counter, &TKZTimeCounter::expired, [this] { events << QStringLiteral("expired"); });
+        QObject::connect(&counter, &TKZTimeCounter::expired,
+                         [this] { events << QStringLiteral("expired"); });
     }
 };
 
