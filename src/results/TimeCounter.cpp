@@ -105,6 +105,11 @@ void TKZTimeCounter::Restart()
     m_startMs = m_source->nowMs();
     m_frozenSeconds = 0;
     m_expiredSent = false;
+    // A running timer starts its period again from here, so that every tick comes just after a
+    // whole second of the new count. Started before the count, it would tick a hair early and
+    // each tick would read one second less (and the limit would be noticed a tick late).
+    if (m_timer->isActive())
+        m_timer->start();
 }
 
 std::int64_t TKZTimeCounter::elapsedMs() const

@@ -81,7 +81,7 @@ public:
     bool Counting() const { return m_counting; }
     // Off freezes the count at its whole seconds; on again resumes from there.
     void setCounting(bool on);
-    // The count starts again from zero now.
+    // The count starts again from zero now; a running timer starts its period again with it.
     void Restart();
     // The elapsed time in whole seconds (frozen while counting is off).
     std::int64_t elapsedSeconds() const;

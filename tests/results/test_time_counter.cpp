@@ -4,6 +4,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using namespace results;
 
@@ -50,6 +51,7 @@ private slots:
 
     void readsAMonotonicClock();
     void ticksOnlyWhileEnabled();
+    void restartAlignsTheTicksWithTheCount();
 };
 
 void TestTimeCounter::startsOffAndCounting()
@@ -277,6 +279,25 @@ void TestTimeCounter::ticksOnlyWhileEnabled()
     const int seen = ticks.count();
     QTest::qWait(50);
     QCOMPARE(ticks.count(), seen);
+}
+
+void TestTimeCounter::restartAlignsTheTicksWithTheCount()
+{
+    // The exam window switches the timer on and then restarts the count. The ticks must follow
+    // the count, or each one would read the second before.
+    TKZTimeCounter counter;
+    auto* timer = counter.findChild<QTimer*>();
+    QVERIFY(timer);
+    counter.setEnabled(true);
+    QTest::qWait(300);
+    counter.Restart();
+    QVERIFY2(timer->remainingTime() > 900, qPrintable(QString::number(timer->remainingTime())));
+    QVERIFY(counter.Enabled());
+
+    // A stopped timer stays stopped.
+    counter.setEnabled(false);
+    counter.Restart();
+    QVERIFY(!counter.Enabled());
 }
 
 QTEST_GUILESS_MAIN(TestTimeCounter)
