@@ -211,10 +211,9 @@ BarChartLayout layoutBarChart(const BarChartModel& model, const QRectF& rect, QP
     int every = 1;
     if (layout.tickX.size() > 1) {
         const double spacing = layout.tickX[1] - layout.tickX[0];
-        if (spacing > 0)
-            every = std::max(1, int(std::ceil((widestTick + gap) / spacing)));
-        else
-            every = int(layout.tickX.size());
+        const double needed = spacing > 0 ? std::ceil((widestTick + gap) / spacing) : HUGE_VAL;
+        every = needed >= double(layout.tickX.size()) ? int(layout.tickX.size())
+                                                      : std::max(1, int(needed));
     }
     for (int k = 0; k < layout.tickX.size(); ++k)
         layout.tickLabelled << (k % every == 0);

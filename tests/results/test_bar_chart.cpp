@@ -84,6 +84,8 @@ private slots:
     void paintsBarsInTheirColours();
     void paintsOnAHighResolutionDevice();
     void paintsOnlyInsideItsRectangle();
+    void survivesDegenerateSizesAndAxes_data();
+    void survivesDegenerateSizesAndAxes();
 };
 
 void TestBarChart::axisTicks_data()
@@ -395,6 +397,44 @@ void TestBarChart::paintsOnlyInsideItsRectangle()
     QImage device(1, 1, QImage::Format_RGB32);
     const BarChartLayout layout = layoutBarChart(total, rect, &device);
     QCOMPARE(pixelAt(image, layout.barRects[0].center()), QColor(0, 128, 0));
+}
+
+void TestBarChart::survivesDegenerateSizesAndAxes_data()
+{
+    QTest::addColumn<QRectF>("rect");
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
+    QTest::addColumn<double>("step");
+
+    QTest::newRow("no area") << QRectF(0, 0, 0, 0) << 0.0 << 100.0 << 10.0;
+    QTest::newRow("smaller than the margins") << QRectF(3, 3, 8, 5) << 0.0 << 100.0 << 10.0;
+    QTest::newRow("a strip") << QRectF(0, 0, 400, 12) << 0.0 << 100.0 << 10.0;
+    QTest::newRow("tiny step") << QRectF(0, 0, 400, 200) << 0.0 << 100.0 << 1e-9;
+    QTest::newRow("empty axis") << QRectF(0, 0, 400, 200) << 50.0 << 50.0 << 10.0;
+    QTest::newRow("reversed axis") << QRectF(0, 0, 400, 200) << 100.0 << 0.0 << 10.0;
+}
+
+void TestBarChart::survivesDegenerateSizesAndAxes()
+{
+    QFETCH(QRectF, rect);
+    QFETCH(double, min);
+    QFETCH(double, max);
+    QFETCH(double, step);
+    BarChartModel chart = sectionsChart(sampleGrade());
+    chart.axisMin = min;
+    chart.axisMax = max;
+    chart.axisStep = step;
+    chart.addBar(std::nan(""), QStringLiteral("not a number"), Qt::black);
+    QImage image(420, 220, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintBarChart(painter, rect, chart);
+    painter.end();
+    const BarChartLayout layout = layoutBarChart(chart, rect, &image);
+    QCOMPARE(layout.barRects.size(), chart.bars.size());
+    for (const QRectF& bar : layout.barRects)
+        QVERIFY(bar.width() >= 0);
+    QCOMPARE(layout.tickLabelled.size(), layout.tickX.size());
 }
 
 QTEST_MAIN(TestBarChart)
