@@ -245,6 +245,22 @@ BarChartLayout layoutBarChart(const BarChartModel& model, const QRectF& rect, QP
     return layout;
 }
 
+double minimumBarChartHeight(const BarChartModel& model, QPaintDevice* device)
+{
+    const double u = unitOf(device);
+    const double margin = 6 * u;
+    const double gap = 4 * u;
+    const double tickLength = 4 * u;
+    const QFontMetricsF valueMetrics(fontFor(model.valueAxisFont, device), device);
+    const QFontMetricsF labelMetrics(fontFor(model.labelAxisFont, device), device);
+    double height = 2 * margin + tickLength + gap / 2 + valueMetrics.height();
+    if (model.title.visible && !model.title.text.isEmpty()) {
+        const QFontMetricsF titleMetrics(fontFor(model.title.font, device), device);
+        height += titleMetrics.height() + 2 * 2 * u + gap;
+    }
+    return height + std::max<qsizetype>(model.bars.size(), 1) * labelMetrics.height();
+}
+
 void paintBarChart(QPainter& painter, const QRectF& rect, const BarChartModel& model)
 {
     const BarChartLayout layout = layoutBarChart(model, rect, painter.device());
@@ -356,7 +372,8 @@ QSize BarChart::sizeHint() const
 
 QSize BarChart::minimumSizeHint() const
 {
-    return QSize(160, 80);
+    const double height = minimumBarChartHeight(m_model, const_cast<BarChart*>(this));
+    return QSize(160, int(std::ceil(height)));
 }
 
 void BarChart::paintEvent(QPaintEvent*)

@@ -90,6 +90,8 @@ QStringList wrapText(const QString& text, const QFontMetricsF& metrics, double w
 
 // Lays a chart out in `rect` for drawing on `device` (whose resolution sizes the fonts).
 BarChartLayout layoutBarChart(const BarChartModel& model, const QRectF& rect, QPaintDevice* device);
+// The least height at which every bar's slot holds one line of its label.
+double minimumBarChartHeight(const BarChartModel& model, QPaintDevice* device);
 // Paints a chart into `rect` of any painter: a widget, an image, a printer page.
 void paintBarChart(QPainter& painter, const QRectF& rect, const BarChartModel& model);
 
@@ -104,6 +106,7 @@ public:
     BarChartLayout currentLayout() const;
 
     QSize sizeHint() const override;
+    // As high as minimumBarChartHeight asks.
     QSize minimumSizeHint() const override;
 
 protected:

@@ -78,6 +78,7 @@ private slots:
     void wrapsText();
     void wrapsLongLabelsOnlyWhenNarrow();
     void leavesOutValueLabelsThatWouldCollide();
+    void minimumHeightGivesEveryLabelALine();
 
     void accessibleNameCarriesTheFigures();
 
@@ -302,6 +303,30 @@ void TestBarChart::leavesOutValueLabelsThatWouldCollide()
         QVERIFY2(narrow.tickX[k] - previous > widest, qPrintable(QString::number(k)));
         previous = narrow.tickX[k];
     }
+}
+
+void TestBarChart::minimumHeightGivesEveryLabelALine()
+{
+    for (const BarChartModel& chart :
+         {sectionsChart(sampleGrade()), totalChart(500, QStringLiteral("title"))}) {
+        BarChart widget;
+        widget.setModel(chart);
+        const int height = widget.minimumSizeHint().height();
+        widget.resize(582, height);
+        const BarChartLayout layout = widget.currentLayout();
+        const double line = QFontMetricsF(layout.labelAxisFont, &widget).height();
+        for (const QRectF& slot : layout.labelRects)
+            QVERIFY2(slot.height() >= line - 0.01,
+                     qPrintable(QStringLiteral("%1 < %2").arg(slot.height()).arg(line)));
+        QVERIFY(layout.titleRect.bottom() <= layout.plot.top());
+        QVERIFY(layout.plot.bottom() < height);
+    }
+    // More bars need more room.
+    BarChartModel one = sectionsChart(sampleGrade());
+    one.bars.resize(1);
+    QImage device = deviceAt(96);
+    QVERIFY(minimumBarChartHeight(one, &device) <
+            minimumBarChartHeight(sectionsChart(sampleGrade()), &device));
 }
 
 void TestBarChart::accessibleNameCarriesTheFigures()
