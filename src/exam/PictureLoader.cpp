@@ -313,6 +313,28 @@ QPixmap readMetafile(const QString& fileName, const QByteArray& bytes)
     return drawSvg(fileName, svg, QSize(int(width), int(height)), format);
 }
 
+// Text drawn by glyph index makes libemf2svg look the font up through fontconfig and then shut
+// fontconfig down (FcFini) under Qt's feet, which aborts the program. Such a text record, at
+// `at` in `metafile`, is turned into a record that changes nothing (EMR_SETICMMODE, which the
+// converter ignores): the picture loses that text instead of the program crashing.
+void dropGlyphIndexText(QByteArray& metafile, qsizetype at, quint32 type, quint32 recordSize)
+{
+    constexpr quint32 ExtTextOutA = 83, ExtTextOutW = 84, PolyTextOutA = 96, PolyTextOutW = 97;
+    constexpr quint32 SetIcmMode = 98;
+    constexpr quint32 GlyphIndex = 0x0010;  // ETO_GLYPH_INDEX
+    constexpr qsizetype OptionsAt = 52;     // fOptions of the record's EMRTEXT
+    bool drop = type == PolyTextOutA || type == PolyTextOutW;
+    if ((type == ExtTextOutA || type == ExtTextOutW) &&
+        (recordSize < OptionsAt + 4 || (dword(metafile, at + OptionsAt) & GlyphIndex)))
+        drop = true;
+    if (!drop)
+        return;
+    qToLittleEndian<quint32>(SetIcmMode, metafile.data() + at);
+    constexpr quint32 IcmOff = 1;
+    if (recordSize >= 12)
+        qToLittleEndian<quint32>(IcmOff, metafile.data() + at + 8);
+}
+
 // The part of an enhanced metafile that libemf2svg may read: the header record and every
 // record up to and including the end-of-file record, each lying wholly inside the file.
 // Empty when the bytes are not such a metafile. `size` receives the natural size at 96 dpi.
@@ -340,19 +362,23 @@ QByteArray checkedEnhancedMetafile(const QByteArray& bytes, QSize& size)
         const qint64 h = qint64(sdword(bytes, 20)) - sdword(bytes, 12) + 1;
         size = QSize(int(std::clamp<qint64>(w, 0, 100000)), int(std::clamp<qint64>(h, 0, 100000)));
     }
+    QByteArray checked = bytes;
     qsizetype at = 0;
     while (true) {
-        if (bytes.size() - at < 8)
+        if (checked.size() - at < 8)
             return {};
-        const quint32 type = dword(bytes, at);
-        const quint32 recordSize = dword(bytes, at + 4);
-        if (recordSize < 8 || recordSize % 4 != 0 || recordSize > quint64(bytes.size() - at))
+        const quint32 type = dword(checked, at);
+        const quint32 recordSize = dword(checked, at + 4);
+        if (recordSize < 8 || recordSize % 4 != 0 || recordSize > quint64(checked.size() - at))
             return {};
         if (at > 0 && type == HeaderRecord)
             return {};
+        dropGlyphIndexText(checked, at, type, recordSize);
         at += recordSize;
-        if (type == EndRecord)
-            return bytes.left(at);
+        if (type == EndRecord) {
+            checked.truncate(at);
+            return checked;
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QTimer>
@@ -114,6 +115,8 @@ private slots:
     void unknownExtensionsAndMissingFiles();
     void brokenFilesAreErrors_data();
     void brokenFilesAreErrors();
+    void glyphIndexTextIsLeftOut_data();
+    void glyphIndexTextIsLeftOut();
 
     void windowsTakeThePicturesSize_data();
     void windowsTakeThePicturesSize();
@@ -306,6 +309,53 @@ void TestPictures::brokenFilesAreErrors()
 }
 
 // ---------------------------------------------------------------------------- windows
+
+// Enhanced metafiles with text drawn by glyph index: libemf2svg would shut fontconfig down
+// under Qt (an abort); the picture loads without that text.
+void TestPictures::glyphIndexTextIsLeftOut_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("everyText");
+    QTest::addColumn<QSize>("size");
+
+    QTest::newRow("first text") << "out-netstat.emf" << false << QSize(600, 250);
+    QTest::newRow("every text") << "out-traceroute.emf" << true << QSize(640, 300);
+}
+
+void TestPictures::glyphIndexTextIsLeftOut()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, everyText);
+    QFETCH(QSize, size);
+
+    constexpr quint32 ExtTextOutW = 84, GlyphIndex = 0x10;
+    QByteArray bytes = sampleBytes(name);
+    int marked = 0;
+    for (qsizetype at = 0; at + 8 <= bytes.size();) {
+        const quint32 type = qFromLittleEndian<quint32>(bytes.constData() + at);
+        const quint32 recordSize = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
+        QVERIFY(recordSize >= 8);
+        if (type == ExtTextOutW && (everyText || marked == 0)) {
+            char* options = bytes.data() + at + 52;
+            qToLittleEndian<quint32>(qFromLittleEndian<quint32>(options) | GlyphIndex, options);
+            ++marked;
+        }
+        at += recordSize;
+    }
+    QVERIFY(marked > 0);
+
+    // Qt holds fonts of fontconfig's caches once it has looked for a face for a rare script.
+    QImage scratch(200, 40, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    painter.drawText(4, 30, QString::fromUtf8("\u16A0\u16A2 \u0F40 \u1780 \uA000"));
+    painter.end();
+
+    testsupport::TempDirCwd cwd;
+    writeFile(QStringLiteral("glyphs.emf"), bytes);
+    const QPixmap picture = exam::loadPicture(QStringLiteral("glyphs.emf"));
+    QCOMPARE(picture.size(), size);
+    QVERIFY(opaqueShare(picture) > 0.97);
+}
 
 void TestPictures::windowsTakeThePicturesSize_data()
 {
