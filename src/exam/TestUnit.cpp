@@ -1,6 +1,9 @@
 #include "exam/TestUnit.h"
 
+#include "exam/LPositionsUnit.h"
 #include "exam/NameUnit.h"
+#include "exam/PictUnit1.h"
+#include "exam/PictUnit2.h"
 #include "exam/PrepareUnit.h"
 #include "exam/ProgressUnit.h"
 #include "platform/ClockText.h"
@@ -21,8 +24,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 TTestForm* TestForm = nullptr;
@@ -153,6 +161,7 @@ TTestForm::TTestForm(QWidget* parent) : QMainWindow(parent)
     layout->addWidget(Panel2);
     buildActions();
     buildMenu();
+    connectItemArea();
 
     FormCreate();
 }
@@ -199,6 +208,7 @@ void TTestForm::buildHeader()
     CorrectLabel = new QLabel(Panel1);
     CorrectLabel->setObjectName(QStringLiteral("CorrectLabel"));
     CorrectLabel->setGeometry(4, 24, 200, 17);
+    CorrectLabel->setFont(boldVerdana13());
 
     TimeLabel = new QLabel(Panel1);
     TimeLabel->setObjectName(QStringLiteral("TimeLabel"));
@@ -241,11 +251,15 @@ void TTestForm::buildClientArea()
     ScrollBox1 = new QScrollArea(Panel3);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setFrameShape(QFrame::NoFrame);
-    ScrollBox1->setWidgetResizable(true);
-    auto* itemArea = new QWidget;
-    itemArea->setObjectName(QStringLiteral("ItemArea"));
-    widgets::setBackground(itemArea, 255, 255, 255);
-    ScrollBox1->setWidget(itemArea);
+    // The layout sizes the content itself: the area's width, the scrollable height.
+    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    widgets::setBackground(ScrollBox1->viewport(), 255, 255, 255);
+    ItemArea = new QWidget;
+    ItemArea->setObjectName(QStringLiteral("ItemArea"));
+    widgets::setBackground(ItemArea, 255, 255, 255);
+    ScrollBox1->setWidget(ItemArea);
+    buildItemArea();
     layout->addWidget(ScrollBox1);
 
     Panel4 = new QWidget(Panel3);
@@ -429,6 +443,10 @@ void TTestForm::FormCreate()
     setTextColor(ScrollBox1, values.answersFont.color);
     setTextColor(ScrollBox1->widget(), values.answersFont.color);
     ExplanationFont = values.explanationFont;
+    QText->setFont(QuestionFont.font);
+    setTextColor(QText, QuestionFont.color);
+    ExpText->setFont(ExplanationFont.font);
+    setTextColor(ExpText, ExplanationFont.color);
     ShowLearnBtn = values.ShowLearnBtn;
     ShowCalcBtn = values.ShowCalcBtn;
     TimerOn = values.TimerOn;
@@ -438,6 +456,7 @@ void TTestForm::FormCreate()
     // Without its program the calculator button stays hidden, and is off in memory.
     if (!QFileInfo(CalcPath).isFile())
         ShowCalcBtn = false;
+    CalcButton->setVisible(ShowCalcBtn);
 
     // The look of state 0.
     Panel4->show();
@@ -458,6 +477,21 @@ void TTestForm::FormCreate()
 
 bool TTestForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        for (int k = 1; k <= 6; ++k) {
+            QLabel* label = answerLabel(k);
+            if (watched == label && mouse->button() == Qt::LeftButton &&
+                label->rect().contains(mouse->position().toPoint())) {
+                try {
+                    ALabelkClick(k);
+                } catch (...) {
+                    platform::showCurrentException();
+                }
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::Resize) {
         if (watched == Panel1)
             placeHeaderControls();
@@ -792,8 +826,297 @@ void TTestForm::resizeEvent(QResizeEvent* event)
 
 void TTestForm::FormResize()
 {
-    if (dtCurrentSet->isOpen())
+    // While an exam set is being prepared (no exam yet) there is no item to lay out.
+    if (dtCurrentSet->isOpen() && ExamState != 0)
         LayoutItem();
     if (Panel4->isVisibleTo(this))
         ArrangeExamChoice();
+}
+
+// --- Item presentation and answering ---
+
+void TTestForm::buildItemArea()
+{
+    QPanel = new QWidget(ItemArea);
+    QPanel->setObjectName(QStringLiteral("QPanel"));
+    widgets::setBackground(QPanel, 255, 255, 255);
+    QText = new QLabel(QPanel);
+    QText->setObjectName(QStringLiteral("QText"));
+    QText->setWordWrap(true);
+    QText->setTextFormat(Qt::PlainText);
+    QText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* rule = new QFrame(ItemArea);
+    rule->setObjectName(QStringLiteral("Shape1"));
+    rule->setFrameShape(QFrame::NoFrame);
+    widgets::setBackground(rule, 0, 0, 255);
+    rule->setGeometry(0, 0, DesignWidth, 1);
+    Shape1 = rule;
+
+    ExhBtnA = new QPushButton(QStringLiteral("Exhibit &1"), ItemArea);
+    ExhBtnA->setObjectName(QStringLiteral("ExhBtnA"));
+    ExhBtnA->setGeometry(1, 0, 93, 25);
+    ExhBtnA->setAutoDefault(false);
+    ExhBtnA->hide();
+    ExhBtnB = new QPushButton(QStringLiteral("Exhibit &2"), ItemArea);
+    ExhBtnB->setObjectName(QStringLiteral("ExhBtnB"));
+    ExhBtnB->setGeometry(96, 0, 93, 25);
+    ExhBtnB->setAutoDefault(false);
+    ExhBtnB->hide();
+    CalcButton = new QPushButton(ItemArea);
+    CalcButton->setObjectName(QStringLiteral("CalcButton"));
+    CalcButton->setAccessibleName(QStringLiteral("Calculator"));
+    CalcButton->setToolTip(QStringLiteral("Calculator"));
+    CalcButton->setText(QStringLiteral("="));
+    CalcButton->setAutoDefault(false);
+    CalcButton->setGeometry(DesignWidth - 10 - 1 - 37, 0, 37, 29);
+
+    QRadioButton** radios[] = {&RadioButton1, &RadioButton2, &RadioButton3,
+                               &RadioButton4, &RadioButton5, &RadioButton6};
+    QCheckBox** boxes[] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4, &CheckBox5, &CheckBox6};
+    QLabel** labels[] = {&ALabel1, &ALabel2, &ALabel3, &ALabel4, &ALabel5, &ALabel6};
+    for (int k = 1; k <= 6; ++k) {
+        const QString caption = QStringLiteral("&%1.").arg(QChar(QLatin1Char(char('a' + k - 1))));
+        auto* radio = new QRadioButton(caption, ItemArea);
+        radio->setObjectName(QStringLiteral("RadioButton%1").arg(k));
+        radio->setGeometry(40, 0, 38, 17);
+        radio->hide();
+        *radios[k - 1] = radio;
+        auto* box = new QCheckBox(caption, ItemArea);
+        box->setObjectName(QStringLiteral("CheckBox%1").arg(k));
+        box->setGeometry(40, 0, 38, 17);
+        box->hide();
+        *boxes[k - 1] = box;
+        auto* label = new QLabel(ItemArea);
+        label->setObjectName(QStringLiteral("ALabel%1").arg(k));
+        label->setWordWrap(true);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setGeometry(80, 0, DesignWidth - 110, 17);
+        label->setAutoFillBackground(true);
+        widgets::setBackground(label, 255, 255, 255);
+        label->installEventFilter(this);
+        *labels[k - 1] = label;
+    }
+
+    ExpText = new QLabel(ItemArea);
+    ExpText->setObjectName(QStringLiteral("ExpText"));
+    ExpText->setWordWrap(true);
+    ExpText->setTextFormat(Qt::PlainText);
+    ExpText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ExpText->setGeometry(8, 0, DesignWidth - 38, 17);
+    ExpText->hide();
+
+    Bevel2 = new QWidget(ItemArea);
+    Bevel2->setObjectName(QStringLiteral("Bevel2"));
+    Bevel2->setGeometry(0, 0, DesignWidth, 17);
+}
+
+QRadioButton* TTestForm::radioButton(int k) const
+{
+    QRadioButton* const all[] = {RadioButton1, RadioButton2, RadioButton3,
+                                 RadioButton4, RadioButton5, RadioButton6};
+    return all[k - 1];
+}
+
+QCheckBox* TTestForm::checkBox(int k) const
+{
+    QCheckBox* const all[] = {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6};
+    return all[k - 1];
+}
+
+QLabel* TTestForm::answerLabel(int k) const
+{
+    QLabel* const all[] = {ALabel1, ALabel2, ALabel3, ALabel4, ALabel5, ALabel6};
+    return all[k - 1];
+}
+
+void TTestForm::connectItemArea()
+{
+    connect(dsCurrentSet, &store::DataSource::dataChange, this,
+            platform::handled([this] { dsCurrentSetDataChange(); }));
+    connect(PrevButton, &QPushButton::clicked, this, platform::handled([this] { PrevButtonClick(); }));
+    connect(NextButton, &QPushButton::clicked, this, platform::handled([this] { NextButtonClick(); }));
+    connect(LearnButton, &QPushButton::clicked, this,
+            platform::handled([this] { LearnButtonClick(); }));
+    connect(ExhBtnA, &QPushButton::clicked, this, platform::handled([this] { ExhBtnAClick(); }));
+    connect(ExhBtnB, &QPushButton::clicked, this, platform::handled([this] { ExhBtnBClick(); }));
+    connect(CalcButton, &QPushButton::clicked, this, platform::handled([this] {
+                if (!CalcPath.isEmpty())
+                    QProcess::startDetached(CalcPath, {});
+            }));
+    // A change of state by code raises the handlers just as a click does.
+    connect(MarkBox, &QCheckBox::toggled, this, platform::handled([this] { MarkBoxClick(); }));
+    for (int k = 1; k <= 6; ++k) {
+        connect(radioButton(k), &QRadioButton::toggled, this,
+                platform::handled([this](bool checked) {
+                    if (checked)
+                        RadioButton1Click();
+                }));
+        connect(checkBox(k), &QCheckBox::toggled, this,
+                platform::handled([this, k] { CheckBoxkClick(k); }));
+        // The letters a..f select or toggle a choice from the keyboard, as the accelerators of
+        // the choice buttons do (Alt+letter works through the captions' mnemonics as well).
+        auto* key = new QShortcut(QKeySequence(Qt::Key_A + (k - 1)), this);
+        key->setObjectName(QStringLiteral("ChoiceKey%1").arg(k));
+        connect(key, &QShortcut::activated, this, platform::handled([this, k] {
+                    if (ExamState != 0 && ScrollBox1->isVisible() && answerLabel(k)->isVisible())
+                        ALabelkClick(k);
+                }));
+    }
+}
+
+bool TTestForm::noteWindowVisible() const
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QStringLiteral("NoteForm"))
+            return window->isVisible();
+    return false;
+}
+
+store::TItemState* TTestForm::currentItemState()
+{
+    if (!dtCurrentSet->isOpen() || dtCurrentSet->isEmpty())
+        return nullptr;
+    const int index = dtCurrentSet->recNo() - 1;
+    if (index < 0 || index >= ItemStates.size())
+        return nullptr;
+    return &ItemStates[index];
+}
+
+void TTestForm::setRadioChecked(QRadioButton* button, bool checked)
+{
+    if (button->isChecked() == checked)
+        return;
+    if (checked) {
+        button->setChecked(true);
+        return;
+    }
+    // A selected radio button of an exclusive group refuses to be cleared directly.
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+}
+
+void TTestForm::dsCurrentSetDataChange()
+{
+    if (ExamState == 0 || noteWindowVisible())
+        return;
+    if (!dtCurrentSet->isOpen() || dtCurrentSet->isEmpty())
+        return;
+    const int recordNumber = dtCurrentSet->recNo();
+    PrevButton->setEnabled(recordNumber != FirstItemNo);
+    NextButton->setEnabled(recordNumber != ItemCount);
+    Label1->setText(QStringLiteral("Item %1 of %2").arg(recordNumber).arg(ItemCount));
+    Label1->adjustSize();
+    Label2->setText(QStringLiteral("Item ID: %1").arg(dtCurrentSet->asInteger(QStringLiteral("Q_OR_NUMBER"))));
+    Label2->adjustSize();
+    LayoutItem();
+    DecorateItem();
+}
+
+void TTestForm::PrevButtonClick()
+{
+    dtCurrentSet->prior();
+}
+
+void TTestForm::NextButtonClick()
+{
+    dtCurrentSet->next();
+}
+
+void TTestForm::RadioButton1Click()
+{
+    RecordRadioAnswer();
+}
+
+void TTestForm::RecordRadioAnswer()
+{
+    store::TItemState* entry = currentItemState();
+    if (!entry)
+        return;
+    if (ExamState == 1) {
+        for (int k = 1; k <= 6; ++k)
+            entry->choice(k) = radioButton(k)->isChecked();
+        UpdateCorrect();
+    } else if (ExamState == 3) {
+        for (int k = 1; k <= 6; ++k) {
+            // Re-read the entry: a nested run may have moved nothing, but stay on safe ground.
+            store::TItemState* current = currentItemState();
+            if (!current)
+                return;
+            setRadioChecked(radioButton(k), current->choice(k));
+        }
+    }
+}
+
+void TTestForm::CheckBoxkClick(int k)
+{
+    store::TItemState* entry = currentItemState();
+    if (!entry)
+        return;
+    if (ExamState == 1) {
+        entry->choice(k) = checkBox(k)->isChecked();
+        UpdateCorrect();
+    } else if (ExamState == 3) {
+        checkBox(k)->setChecked(entry->choice(k));
+    }
+}
+
+void TTestForm::ALabelkClick(int k)
+{
+    if (radioButton(k)->isVisible())
+        radioButton(k)->setChecked(true);
+    else if (checkBox(k)->isVisible())
+        checkBox(k)->setChecked(!checkBox(k)->isChecked());
+}
+
+void TTestForm::UpdateCorrect()
+{
+    store::TItemState* entry = currentItemState();
+    if (!entry)
+        return;
+    bool correct = true;
+    for (int k = 1; k <= 6 && correct; ++k)
+        correct = dtCurrentSet->asBoolean(QStringLiteral("A%1").arg(k)) == entry->choice(k);
+    entry->Correct = correct;
+}
+
+void TTestForm::MarkBoxClick()
+{
+    if (store::TItemState* entry = currentItemState())
+        entry->Marked = MarkBox->isChecked();
+}
+
+void TTestForm::LearnButtonClick()
+{
+    if (dtCurrentSet->isOpen() && !dtCurrentSet->isEmpty())
+        RevealKey();
+}
+
+void TTestForm::ExhBtnAClick()
+{
+    if (Pict1Form)
+        Pict1Form->showPicture(dtCurrentSet->asString(QStringLiteral("PICT1")));
+}
+
+void TTestForm::ExhBtnBClick()
+{
+    if (Pict2Form)
+        Pict2Form->showPicture(dtCurrentSet->asString(QStringLiteral("PICT2")));
+}
+
+void TTestForm::LayoutItem()
+{
+    lpositions::LayoutItem(*this);
+}
+
+void TTestForm::DecorateItem()
+{
+    lpositions::DecorateItem(*this);
+}
+
+void TTestForm::RevealKey()
+{
+    lpositions::RevealKey(*this);
 }

@@ -14,9 +14,11 @@
 
 class QAction;
 class QCheckBox;
+class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QRadioButton;
 class QScrollArea;
 
 namespace widgets {
@@ -71,6 +73,38 @@ public:
     // Client area: item area or exam choice.
     QWidget* Panel3;
     QScrollArea* ScrollBox1;
+    // The item area's controls, children of ScrollBox1's content (ItemArea).
+    QWidget* ItemArea;
+    QWidget* QPanel;
+    QLabel* QText;
+    QFrame* Shape1;
+    QPushButton* ExhBtnA;
+    QPushButton* ExhBtnB;
+    QPushButton* CalcButton;
+    QRadioButton* RadioButton1;
+    QRadioButton* RadioButton2;
+    QRadioButton* RadioButton3;
+    QRadioButton* RadioButton4;
+    QRadioButton* RadioButton5;
+    QRadioButton* RadioButton6;
+    QCheckBox* CheckBox1;
+    QCheckBox* CheckBox2;
+    QCheckBox* CheckBox3;
+    QCheckBox* CheckBox4;
+    QCheckBox* CheckBox5;
+    QCheckBox* CheckBox6;
+    QLabel* ALabel1;
+    QLabel* ALabel2;
+    QLabel* ALabel3;
+    QLabel* ALabel4;
+    QLabel* ALabel5;
+    QLabel* ALabel6;
+    QLabel* ExpText;
+    QWidget* Bevel2;
+    // Choice k of 1..6 (a..f).
+    QRadioButton* radioButton(int k) const;
+    QCheckBox* checkBox(int k) const;
+    QLabel* answerLabel(int k) const;
     QWidget* Panel4;
     widgets::OutlinedLabel* fcLabel3;
     QWidget* Panel5;
@@ -161,6 +195,27 @@ public:
     void FormClose();
     void FormResize();
 
+    // Item presentation and answering.
+    void dsCurrentSetDataChange();
+    void PrevButtonClick();
+    void NextButtonClick();
+    void RadioButton1Click();
+    void RecordRadioAnswer();
+    void CheckBoxkClick(int k);
+    void ALabelkClick(int k);
+    void UpdateCorrect();
+    void MarkBoxClick();
+    void LearnButtonClick();
+    void ExhBtnAClick();
+    void ExhBtnBClick();
+    void LayoutItem();
+    void DecorateItem();
+    void RevealKey();
+    // The answer sheet entry of the current record; null when there is none.
+    store::TItemState* currentItemState();
+    // Sets a radio button's selected state as code does; clearing one is allowed.
+    static void setRadioChecked(QRadioButton* button, bool checked);
+
 signals:
     // The window has closed (after FormClose); the launcher comes back.
     void formClosed();
@@ -184,8 +239,10 @@ private:
     bool runNameForm();
     // The steps after a confirmed dialog that all exam starts share.
     void startRunning();
-    // Lays the current item out again (the item layout comes later).
-    void LayoutItem() {}
+    void buildItemArea();
+    void connectItemArea();
+    // True while the note window is shown: record changes then redraw nothing.
+    bool noteWindowVisible() const;
 };
 
 extern TTestForm* TestForm;

@@ -1,0 +1,62 @@
+#pragma once
+// An exam window running an exam over a current exam set made by the test itself.
+
+#include "exam/PrepareUnit.h"
+#include "exam/TestUnit.h"
+#include "store/Fields.h"
+#include "support/Fixtures.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontMetrics>
+#include <QStringList>
+
+#include <climits>
+#include <vector>
+
+namespace itemfixture {
+
+// One item of the current exam set: answers a..f ("" = no choice) and the key letters.
+inline testsupport::Item choiceItem(const QStringList& answers, const QString& key, bool multiple,
+                                    const QString& question = QStringLiteral("Which one?"),
+                                    const QString& explanation = QStringLiteral("Because."),
+                                    int number = 100)
+{
+    testsupport::Item it;
+    it["Q_SECT"] = 1;
+    it["Q_TEXT"] = question;
+    it["Q_EXPL"] = explanation;
+    it["Q_TYPE"] = multiple;
+    it["Q_OR_NUMBER"] = number;
+    for (int k = 1; k <= 6; ++k) {
+        it[QStringLiteral("Q%1").arg(k)] = k <= answers.size() ? answers[k - 1] : QString();
+        it[QStringLiteral("A%1").arg(k)] = key.contains(QChar(QLatin1Char(char('a' + k - 1))));
+    }
+    return it;
+}
+
+// Ends any exam, writes the current exam set anew and starts running it on its first item.
+inline void runExam(TTestForm& form, const std::vector<testsupport::Item>& items)
+{
+    form.CloseCurrentExam();
+    QFile::remove(store::CurrentSetFileName);
+    testsupport::makeTable(store::CurrentSetFileName, store::TableKind::Current, items);
+    form.dtCurrentSet->open();
+    form.FirstItemNo = 1;
+    form.ItemCount = form.dtCurrentSet->recordCount();
+    BuildItemStates(*form.dtCurrentSet, form.ItemStates);
+    form.ExamState = 1;
+    form.ExamControls();
+    form.dtCurrentSet->first();
+}
+
+// Height of `text` wrapped at `width` pixels in `font`, as text is measured on this platform.
+inline int wrappedHeight(const QFont& font, int width, const QString& text)
+{
+    const QFontMetrics metrics(font);
+    if (text.isEmpty())
+        return metrics.height();
+    return metrics.boundingRect(QRect(0, 0, width, INT_MAX / 2), Qt::TextWordWrap, text).height();
+}
+
+}  // namespace itemfixture
