@@ -190,9 +190,13 @@ void TTestForm::buildHeader()
 
     Label1 = new QLabel(Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(boldVerdana13());
     Label1->move(4, 4);
     Label2 = new QLabel(Panel1);
     Label2->setObjectName(QStringLiteral("Label2"));
+    QFont verdana = boldVerdana13();
+    verdana.setBold(false);
+    Label2->setFont(verdana);
     Label2->move(124, 4);
 
     Label3 = new QLabel(Panel1);
