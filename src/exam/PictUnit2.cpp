@@ -20,7 +20,9 @@ bool TPict2Form::loadPicture(const QString& fileName)
     if (!exam::loadInto(Image1, fileName))
         return false;
     // A sizeable frame: the client area takes the picture's size, and the user may change it
-    // afterwards; the image stays at the top left corner.
+    // afterwards; the image stays at the top left corner. A window the user left maximized
+    // or minimized opens at the picture's size again.
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
     resize(Image1->size());
     return true;
 }
