@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 #include <climits>
@@ -36,9 +37,10 @@ int areaWidth(const TTestForm& form)
     return form.ScrollBox1->width();
 }
 
-void SetQuestionText(TTestForm& form, const store::Table& record)
+// The question panel spans the client width: the area's width less a vertical scroll bar when
+// the content is taller than the area (the panel's text would otherwise run under the bar).
+void SetQuestionText(TTestForm& form, const store::Table& record, int width)
 {
-    const int width = areaWidth(form);
     form.QPanel->setGeometry(0, 0, width, form.QPanel->height());
     form.QText->setText(record.asString(QStringLiteral("Q_TEXT")));
     form.QText->setGeometry(QuestionBorder, QuestionBorder, std::max(0, width - 2 * QuestionBorder),
@@ -145,6 +147,26 @@ void RestoreAnswers(TTestForm& form, const store::Table& record)
     form.MarkBox->setChecked(stored.Marked);
 }
 
+// Content taller than the area brings the vertical scroll bar: the question is then wrapped
+// within the narrower client width and everything below it follows (the content only grows by
+// this, so the bar stays); otherwise the question spans the whole width. Run after every change
+// of what is shown, since the explanation's visibility decides the height too.
+void fitToScrollBar(TTestForm& form, const store::Table& record)
+{
+    const int full = areaWidth(form);
+    const int bar = form.ScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                                          form.ScrollBox1->verticalScrollBar());
+    const int width = UpdateScrollHeight(form) > form.ScrollBox1->height() ? full - bar : full;
+    if (width == form.QPanel->width())
+        return;
+    SetQuestionText(form, record, width);
+    PlaceExhibitsAndAnswers(form, record);
+    AlignAnswerButtons(form, record);
+    PlaceExplanation(form, record);
+    if (width == full && UpdateScrollHeight(form) > form.ScrollBox1->height())
+        fitToScrollBar(form, record);  // the full width made it taller: narrow it once more
+}
+
 }  // namespace
 
 int textHeight(const QFont& font, int width, const QString& text)
@@ -178,12 +200,13 @@ void LayoutItem(TTestForm& form)
     const store::Table& record = *form.dtCurrentSet;
     form.ScrollBox1->hide();
     form.ScrollBox1->verticalScrollBar()->setValue(0);
-    SetQuestionText(form, record);
+    SetQuestionText(form, record, areaWidth(form));
     SetAnswerLabels(form, record);
     SetAnswerButtons(form, record);
     PlaceExhibitsAndAnswers(form, record);
     AlignAnswerButtons(form, record);
     PlaceExplanation(form, record);
+    fitToScrollBar(form, record);
     RestoreAnswers(form, record);
     UpdateScrollHeight(form);
     form.ScrollBox1->verticalScrollBar()->setValue(0);
@@ -197,6 +220,7 @@ void RevealKey(TTestForm& form)
         setLabelColour(form.answerLabel(k), form.dtCurrentSet->asBoolean(QStringLiteral("A%1").arg(k))
                                                 ? KeyColor
                                                 : LabelColor);
+    fitToScrollBar(form, *form.dtCurrentSet);
     UpdateScrollHeight(form);
 }
 
@@ -208,6 +232,7 @@ void DecorateItem(TTestForm& form)
         form.ExpText->hide();
         for (int k = 1; k <= 6; ++k)
             setLabelColour(form.answerLabel(k), LabelColor);
+        fitToScrollBar(form, *form.dtCurrentSet);
         UpdateScrollHeight(form);
     }
     const store::TItemState* entry = form.currentItemState();

@@ -105,21 +105,25 @@ void TestItemLayout::geometry_data()
     QTest::addColumn<QString>("pict2");
     QTest::addColumn<QString>("question");
     QTest::addColumn<int>("reference");  // the label the explanation is placed below
+    QTest::addColumn<bool>("scrolls");   // taller than the area of an 800 x 560 window
 
     const QString one = QStringLiteral("What is it?");
-    QTest::newRow("two choices") << QStringList{"Alpha", "Beta"} << false << "" << "" << one << 2;
-    QTest::newRow("only choice a") << QStringList{"Alpha"} << false << "" << "" << one << 2;
+    QTest::newRow("two choices") << QStringList{"Alpha", "Beta"} << false << "" << "" << one << 2 << false;
+    QTest::newRow("only choice a") << QStringList{"Alpha"} << false << "" << "" << one << 2 << false;
     QTest::newRow("gap at c") << QStringList{"Alpha", "Beta", "", "Delta"} << false << "" << ""
-                              << one << 2;
+                              << one << 2 << false;
     QTest::newRow("four choices, no exhibits")
-        << QStringList{"A1", "B1", "C1", "D1"} << false << "" << "" << one << 4;
+        << QStringList{"A1", "B1", "C1", "D1"} << false << "" << "" << one << 4 << false;
     QTest::newRow("long wrapped answers, multiple")
-        << QStringList{LongText, LongText + " Again.", "Short"} << true << "" << "" << one << 3;
+        << QStringList{LongText, LongText + " Again.", "Short"} << true << "" << "" << one << 3 << false;
     QTest::newRow("only PICT2") << QStringList{"Alpha", "Beta", "Gamma"} << false << ""
-                                << "x2.bmp" << one << 3;
+                                << "x2.bmp" << one << 3 << false;
     QTest::newRow("both exhibits, six choices, long question")
         << QStringList{"a", "b", "c", "d", "e", "f"} << true << "x1.bmp" << "x2.bmp"
-        << LongText + " " + LongText << 6;
+        << LongText + " " + LongText << 6 << false;
+    QTest::newRow("taller than the area: question within the scroll bar")
+        << QStringList{LongText, LongText, LongText, LongText, LongText, LongText} << false << ""
+        << "" << LongText + " " + LongText + " " + LongText << 6 << true;
 }
 
 void TestItemLayout::geometry()
@@ -130,6 +134,7 @@ void TestItemLayout::geometry()
     QFETCH(QString, pict2);
     QFETCH(QString, question);
     QFETCH(int, reference);
+    QFETCH(bool, scrolls);
 
     testsupport::Item it = choiceItem(answers, "a", multiple, question);
     it["PICT1"] = pict1;
@@ -138,12 +143,17 @@ void TestItemLayout::geometry()
     runExam(f, {it});
 
     QVERIFY(f.ScrollBox1->isVisible());
+    QCoreApplication::processEvents();
     const int w = f.ScrollBox1->width();
-    // The question panel: the text wrapped at the width less the two borders of 8.
-    const int questionHeight = wrappedHeight(f.QText->font(), w - 16, question);
-    QCOMPARE(f.QText->geometry(), QRect(8, 8, w - 16, questionHeight));
-    QCOMPARE(f.QPanel->geometry(), QRect(0, 0, w, questionHeight + 16));
-    QCOMPARE(f.Shape1->geometry(), QRect(0, questionHeight + 16, w, 1));
+    // The question panel spans what the scroll bar leaves; its text is wrapped at that width
+    // less the two borders of 8. The answers and the explanation follow the whole width.
+    const int client = f.ScrollBox1->viewport()->width();
+    QCOMPARE(f.ScrollBox1->verticalScrollBar()->isVisible(), scrolls);
+    QCOMPARE(client < w, scrolls);
+    const int questionHeight = wrappedHeight(f.QText->font(), client - 16, question);
+    QCOMPARE(f.QText->geometry(), QRect(8, 8, client - 16, questionHeight));
+    QCOMPARE(f.QPanel->geometry(), QRect(0, 0, client, questionHeight + 16));
+    QCOMPARE(f.Shape1->geometry(), QRect(0, questionHeight + 16, client, 1));
 
     // The exhibit row is reserved whether or not a button is shown in it.
     const int row = f.QPanel->height() + 2;
@@ -240,8 +250,9 @@ void TestItemLayout::resizeLaysOutAgainAndKeepsTheReveal()
     QCoreApplication::processEvents();
     const int w = f.ScrollBox1->width();
     QVERIFY(w > 1000);
+    const int client = f.ScrollBox1->viewport()->width();
     QCOMPARE(f.QPanel->height(),
-             wrappedHeight(f.QText->font(), w - 16, LongText + " " + LongText) + 16);
+             wrappedHeight(f.QText->font(), client - 16, LongText + " " + LongText) + 16);
     QVERIFY(f.QPanel->height() <= narrowHeight);
     QCOMPARE(f.ALabel1->width(), w - 110);
     QCOMPARE(f.ALabel1->height(), wrappedHeight(f.ALabel1->font(), w - 110, LongText));
