@@ -3,10 +3,14 @@
 
 #include "ItemFixture.h"
 
+#include "exam/PictUnit1.h"
+#include "exam/PictUnit2.h"
 #include "exam/TestUnit.h"
 #include "support/TempDir.h"
 
 #include <QCheckBox>
+#include <QImage>
+#include <QTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -65,6 +69,8 @@ private slots:
     void familyNotInUseKeepsItsStates();
     void revealExtendsTheScrollableHeight();
     void resizeLaysOutAgainAndKeepsTheReveal();
+    void exhibitButtonsOpenTheirPictures_data();
+    void exhibitButtonsOpenTheirPictures();
 
 private:
     QTemporaryDir m_config;
@@ -267,6 +273,63 @@ void TestItemLayout::resizeLaysOutAgainAndKeepsTheReveal()
     QVERIFY(f.ItemStates[0].Choice3);
     QCOMPARE(f.Label1->text(), counter);
     QCOMPARE(f.ItemArea->height(), bottomOf(f.ExpText) + 17);
+}
+
+void TestItemLayout::exhibitButtonsOpenTheirPictures_data()
+{
+    QTest::addColumn<int>("exhibit");
+    QTest::addColumn<bool>("byKey");  // Alt+1 / Alt+2 instead of a click
+    QTest::newRow("exhibit 1 clicked") << 1 << false;
+    QTest::newRow("exhibit 2 clicked") << 2 << false;
+    QTest::newRow("exhibit 1 by Alt+1") << 1 << true;
+    QTest::newRow("exhibit 2 by Alt+2") << 2 << true;
+}
+
+void TestItemLayout::exhibitButtonsOpenTheirPictures()
+{
+    QFETCH(int, exhibit);
+    QFETCH(bool, byKey);
+
+    QImage first(40, 30, QImage::Format_RGB32);
+    first.fill(Qt::red);
+    QVERIFY(first.save("first.bmp"));
+    QImage second(70, 50, QImage::Format_RGB32);
+    second.fill(Qt::blue);
+    QVERIFY(second.save("second.bmp"));
+    TPict1Form pict1;
+    TPict2Form pict2;
+    Pict1Form = &pict1;
+    Pict2Form = &pict2;
+
+    TTestForm& f = *m_form;
+    testsupport::Item it = choiceItem({"A", "B"}, "a", false);
+    it["PICT1"] = "first.bmp";
+    it["PICT2"] = "second.bmp";
+    runExam(f, {it});
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+
+    QWidget* opened = nullptr;
+    QSize shown;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = modal;
+            shown = modal->findChild<QLabel*>()->size();
+            modal->close();
+        }
+    });
+    poll.start(20);
+    if (byKey)
+        QTest::keyClick(&f, exhibit == 1 ? Qt::Key_1 : Qt::Key_2, Qt::AltModifier);
+    else
+        QTest::mouseClick(exhibit == 1 ? f.ExhBtnA : f.ExhBtnB, Qt::LeftButton);
+    QTRY_VERIFY(opened);  // an accelerator presses its button after a short animation
+    poll.stop();
+    QCOMPARE(opened, exhibit == 1 ? static_cast<QWidget*>(&pict1) : &pict2);
+    QCOMPARE(shown, exhibit == 1 ? QSize(40, 30) : QSize(70, 50));
+    Pict1Form = nullptr;
+    Pict2Form = nullptr;
 }
 
 QTEST_MAIN(TestItemLayout)
