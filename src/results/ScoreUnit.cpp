@@ -1,12 +1,145 @@
 #include "results/ScoreUnit.h"
 
+#include "platform/Handler.h"
+#include "platform/Prompts.h"
+#include "results/BarChart.h"
+#include "widgets/OutlinedLabel.h"
 #include "widgets/WindowStyle.h"
 
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
 TScoreForm* ScoreForm = nullptr;
+
+namespace {
+
+QFrame* line(QWidget* parent)
+{
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::HLine);
+    frame->setFrameShadow(QFrame::Sunken);
+    return frame;
+}
+
+}  // namespace
 
 TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFrameNoIcons)
 {
     setObjectName(QStringLiteral("ScoreForm"));
     setWindowTitle(QStringLiteral("Quizlore"));
     widgets::setClientSize(this, 582, 389);
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+
+    fcLabel1 = new widgets::OutlinedLabel(QStringLiteral("Examination Score Report"), this);
+    fcLabel1->setObjectName(QStringLiteral("fcLabel1"));
+    QFont titleFont(QStringLiteral("Arial"));
+    titleFont.setPixelSize(16);
+    titleFont.setBold(true);
+    titleFont.setItalic(true);
+    fcLabel1->setFont(titleFont);
+    fcLabel1->setTextColor(Qt::white);
+    fcLabel1->setOutlineColor(Qt::black);
+    fcLabel1->setShadowOffset(QPoint(1, 1));
+    fcLabel1->setAlignment(Qt::AlignCenter);
+    fcLabel1->setFixedHeight(33);
+
+    TotalChart = new results::BarChart(this);
+    TotalChart->setObjectName(QStringLiteral("TotalChart"));
+    TotalChart->setFixedHeight(184 - 10);
+
+    TotalLabel = new QLabel(this);
+    TotalLabel->setObjectName(QStringLiteral("TotalLabel"));
+    TotalLabel->setAlignment(Qt::AlignCenter);
+    TotalLabel->setFixedHeight(32);
+    QFont resultFont(QStringLiteral("MS Sans Serif"));
+    resultFont.setPixelSize(13);
+    resultFont.setBold(true);
+    TotalLabel->setFont(resultFont);
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setWidgetResizable(true);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Chart1 = new results::BarChart;
+    Chart1->setObjectName(QStringLiteral("Chart1"));
+    ScrollBox1->setWidget(Chart1);
+
+    BitBtn1 = new QPushButton(QStringLiteral("&View Answers"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setFixedSize(98, 30);
+    BitBtn1->setDefault(true);
+    BitBtn3 = new QPushButton(QStringLiteral("E&xit Exam"), this);
+    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
+    BitBtn3->setFixedSize(97, 30);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(5, 5, 5, 5);
+    buttons->addWidget(BitBtn1);
+    buttons->addStretch(1);
+    buttons->addWidget(BitBtn3);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(fcLabel1);
+    layout->addWidget(line(this));
+    auto* chartPanel = new QVBoxLayout;
+    chartPanel->setContentsMargins(5, 5, 5, 5);
+    chartPanel->addWidget(TotalChart);
+    layout->addLayout(chartPanel);
+    layout->addWidget(TotalLabel);
+    layout->addWidget(line(this));
+    layout->addWidget(ScrollBox1, 1);
+    layout->addWidget(line(this));
+    layout->addLayout(buttons);
+
+    connect(BitBtn1, &QPushButton::clicked, this, platform::handled([this] { BitBtn1Click(); }));
+    connect(BitBtn3, &QPushButton::clicked, this, platform::handled([this] { BitBtn3Click(); }));
+}
+
+void TScoreForm::showResult(const results::Grade& grade, const QString& titleLine)
+{
+    TotalChart->setModel(results::totalChart(grade.score, titleLine));
+    TotalLabel->setText(results::resultLine(grade));
+    Chart1->setModel(results::sectionsChart(grade));
+}
+
+void TScoreForm::BitBtn1Click()
+{
+    emit viewAnswers();
+    accept();
+}
+
+void TScoreForm::BitBtn3Click()
+{
+    if (platform::confirm(QStringLiteral("Confirm"), QStringLiteral("Are you sure you wish to end this exam?")) !=
+        platform::PromptButton::Yes)
+        return;
+    emit exitExam();
+    accept();
+}
+
+// The window has no Cancel button and no close box: it is left through its buttons only.
+void TScoreForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void TScoreForm::closeEvent(QCloseEvent* event)
+{
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
 }
