@@ -10,6 +10,10 @@
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "platform/SystemFolders.h"
+#include "results/Grading.h"
+#include "results/ReviewUnit.h"
+#include "results/ScoreUnit.h"
+#include "results/TimeCounter.h"
 #include "widgets/NumberEdit.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/ShapeButton.h"
@@ -162,6 +166,7 @@ TTestForm::TTestForm(QWidget* parent) : QMainWindow(parent)
     buildActions();
     buildMenu();
     connectItemArea();
+    setClockSource(nullptr);  // the machine's monotonic clock
 
     FormCreate();
 }
@@ -326,6 +331,8 @@ void TTestForm::buildButtonBar()
     GradeButton = makeBarButton(Panel2, "GradeButton", QStringLiteral("&Grade Now"), 0, 93);
     Button3 = makeBarButton(Panel2, "Button3", QStringLiteral("E&xit Exam"), 0, 93);
     connect(Button3, &QPushButton::clicked, this, platform::handled([this] { Button3Click(); }));
+    connect(GradeButton, &QPushButton::clicked, this, platform::handled([this] { GradeButtonClick(); }));
+    connect(Button1, &QPushButton::clicked, this, platform::handled([this] { Button1Click(); }));
     Panel2->installEventFilter(this);
     placeButtonBar();
 }
@@ -594,15 +601,118 @@ void TTestForm::ArrangeExamChoice()
     UserBtn->move(RandomBtn->x() + RandomBtn->width() + ExamChoiceGap, UserBtn->y());
 }
 
+void TTestForm::setClockSource(std::shared_ptr<results::TimeSource> source)
+{
+    delete Timer1;
+    Timer1 = new results::TKZTimeCounter(this, std::move(source));
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &results::TKZTimeCounter::OnTimer, this, platform::handled([this] { Timer1Timer(); }));
+    connect(Timer1, &results::TKZTimeCounter::remainingChanged, TimeLabel, &QLabel::setText);
+}
+
 void TTestForm::StartClock()
 {
-    TimeLabel->setText(platform::formatClockTime(QTime(0, 0).addSecs(int(TimeLimit * 86400 + 0.5))));
-    TimeLabel->setVisible(TimerOn);
+    const bool running = TimerOn && ExamState == 1;
+    TimeLabel->setVisible(running);
+    Timer1->setTimeLimit(TimeLimit);
+    TimeLabel->setText(Timer1->limitText());
+    Timer1->setEnabled(running);
+    // A new count from zero in every case: switching the option off and on gives the full time.
+    Timer1->Restart();
 }
 
 void TTestForm::StopClock()
 {
     TimeLabel->hide();
+    Timer1->setEnabled(false);
+}
+
+void TTestForm::Timer1Timer()
+{
+    // The label shows the time left; at the limit the timer is already off.
+    if (Timer1->countDown().reached)
+        TimeExpired();
+}
+
+void TTestForm::TimeExpired()
+{
+    platform::PromptRequest question;
+    question.kind = platform::PromptKind::Information;
+    question.caption = QStringLiteral("Information");
+    question.text = QStringLiteral("Your time has expired.\rDo you want continue the exam anyway?");
+    question.buttons = {platform::PromptButton::No, platform::PromptButton::Ok};
+    if (platform::Prompts::current().ask(question) == platform::PromptButton::No)
+        GradeButtonClick();
+    else
+        TimeLabel->hide();
+}
+
+// --- Grading, the score window and the items review ---
+
+void TTestForm::GradeButtonClick()
+{
+    if (ExamState == 3)
+        GradeExam();
+    if (ExamState == 1 &&
+        platform::confirmOkCancel(QStringLiteral("Confirm"),
+                                  QStringLiteral("This will end your practice exam.\rAre you sure to end this exam?")) ==
+            platform::PromptButton::Ok)
+        GradeExam();
+}
+
+void TTestForm::GradeExam()
+{
+    if (!ScoreForm)
+        throw std::runtime_error("The score window is missing");
+    if (ExamState == 1) {
+        const results::Grade grade = results::gradeSheet(ItemStates);
+        // An exam without items cannot be scored; it stays as it is.
+        if (!grade.hasItems) {
+            platform::inform(QStringLiteral("Information"), results::noItemsText());
+            return;
+        }
+        StopClock();
+        ScoreForm->showResult(grade, results::titleLine(CandidateName, ExamTitle));
+        ScrollBox1->hide();
+        GradeButton->setText(QStringLiteral("Score Report"));
+    }
+    connect(ScoreForm, &TScoreForm::viewAnswers, this, &TTestForm::ViewAnswers, Qt::UniqueConnection);
+    connect(ScoreForm, &TScoreForm::exitExam, this, &TTestForm::CloseCurrentExam, Qt::UniqueConnection);
+    ScoreForm->exec();
+}
+
+void TTestForm::ViewAnswers()
+{
+    ExamState = 3;
+    ReviewControls();
+    LearnButton->setEnabled(false);
+    // The table reports a move also when item 1 is current, so item 1 is laid out again.
+    dtCurrentSet->first();
+}
+
+void TTestForm::Button1Click()
+{
+    if (!ReviewForm)
+        throw std::runtime_error("The items review window is missing");
+    if (ExamState == 1)
+        FillRunningReview();
+    else if (ExamState == 3)
+        FillGradedReview();
+    else
+        return;
+    ReviewForm->BitBtn2->setEnabled(false);
+    ReviewForm->setCurrentSet(dtCurrentSet);
+    ReviewForm->exec();
+}
+
+void TTestForm::FillRunningReview()
+{
+    ReviewForm->fill(ItemStates, false);
+}
+
+void TTestForm::FillGradedReview()
+{
+    ReviewForm->fill(ItemStates, true);
 }
 
 // --- Exam selection ---

@@ -12,6 +12,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QCheckBox;
 class QFrame;
@@ -21,6 +23,10 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 
+namespace results {
+class TKZTimeCounter;
+class TimeSource;
+}  // namespace results
 namespace widgets {
 class OutlinedLabel;
 class ShapeButton;
@@ -167,9 +173,25 @@ public:
     void CloseCurrentExam();
     void ArrangeExamChoice();
 
-    // The exam clock: shown and running only while TimerOn (its counting comes later).
+    // The exam clock: counts the time limit down while TimerOn and an exam runs.
+    results::TKZTimeCounter* Timer1 = nullptr;
     void StartClock();
     void StopClock();
+    void Timer1Timer();
+    void TimeExpired();
+    // Replaces the clock's time source (tests drive the clock by hand).
+    void setClockSource(std::shared_ptr<results::TimeSource> source);
+
+    // Grading and the score window.
+    void GradeButtonClick();
+    void GradeExam();
+    // The score window's "View Answers": review from the first item.
+    void ViewAnswers();
+
+    // The items review.
+    void Button1Click();
+    void FillRunningReview();
+    void FillGradedReview();
 
     // Exam selection.
     void ActionExecute(int exam);  // practice exam 1..7 (A to G)

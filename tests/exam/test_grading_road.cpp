@@ -1,0 +1,247 @@
+// The end of an exam: the Grade button with its question, the score window, review, the items
+// review, and the clock counting down to the expiry question.
+
+#include "ItemFixture.h"
+
+#include "exam/TestUnit.h"
+#include "results/BarChart.h"
+#include "results/ReviewUnit.h"
+#include "results/ScoreUnit.h"
+#include "results/TimeCounter.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using itemfixture::choiceItem;
+using itemfixture::runExam;
+using platform::PromptButton;
+
+namespace {
+
+// Runs `act` on the next modal window as soon as it is shown.
+void whenModal(std::function<void(QWidget*)> act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            act(modal);
+        }
+    });
+    poll->start();
+}
+
+std::vector<testsupport::Item> fourItems()
+{
+    std::vector<testsupport::Item> items;
+    for (int k = 0; k < 4; ++k) {
+        auto it = choiceItem({"one", "two", "three"}, "b", false, QStringLiteral("Question %1").arg(k), "Because.", k + 1);
+        it["Q_SECT"] = k + 1;
+        items.push_back(it);
+    }
+    return items;
+}
+
+}  // namespace
+
+class TestGradingRoad : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+        m_dir = std::make_unique<testsupport::TempDirCwd>();
+        m_form = std::make_unique<TTestForm>();
+        m_score = std::make_unique<TScoreForm>();
+        m_review = std::make_unique<TReviewForm>();
+        TestForm = m_form.get();
+        ScoreForm = m_score.get();
+        ReviewForm = m_review.get();
+        m_form->showNormal();
+        m_form->resize(800, 560);
+        m_clock = std::make_shared<results::ManualTimeSource>();
+        m_form->setClockSource(m_clock);
+    }
+    void cleanupTestCase()
+    {
+        m_form->CloseCurrentExam();
+        TestForm = nullptr;
+        ScoreForm = nullptr;
+        ReviewForm = nullptr;
+    }
+
+    void gradeReviewAndLeave()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TTestForm& f = *m_form;
+        runExam(f, fourItems());
+        QTest::mouseClick(f.answerLabel(2), Qt::LeftButton);  // item 1 right
+        f.NextButtonClick();
+        QTest::mouseClick(f.answerLabel(1), Qt::LeftButton);  // item 2 wrong
+        f.NextButtonClick();
+        QTest::mouseClick(f.answerLabel(2), Qt::LeftButton);  // item 3 right
+
+        prompts.answer(PromptButton::Cancel);
+        QTest::mouseClick(f.GradeButton, Qt::LeftButton);
+        QCOMPARE(prompts.requests().last().text, QString("This will end your practice exam.\rAre you sure to end this exam?"));
+        QCOMPARE(f.ExamState, 1);
+        QCOMPARE(f.GradeButton->text(), QString("Grade Now"));
+        QVERIFY(f.ScrollBox1->isVisible());
+
+        QString result;
+        int bars = 0;
+        whenModal([&](QWidget* modal) {
+            QCOMPARE(modal, static_cast<QWidget*>(m_score.get()));
+            result = m_score->TotalLabel->text();
+            bars = int(m_score->Chart1->model().bars.size());
+            QTest::mouseClick(m_score->BitBtn1, Qt::LeftButton);  // "&View Answers"
+        });
+        f.dtCurrentSet->last();
+        prompts.answer(PromptButton::Ok);
+        QTest::mouseClick(f.GradeButton, Qt::LeftButton);
+        QCOMPARE(result, QString("Passing Score: 850   Your Score: 500   Grade: Fail"));
+        QCOMPARE(bars, 4);
+        QCOMPARE(f.ExamState, 3);
+        QCOMPARE(f.GradeButton->text(), QString("Score Report"));
+        QCOMPARE(f.dtCurrentSet->recNo(), 1);
+        QVERIFY(f.ScrollBox1->isVisible());
+        QVERIFY(f.ReviewLabel->isVisible() && f.CorrectLabel->isVisible());
+        QVERIFY(!f.LearnButton->isEnabled());
+
+        // The items review lists the verdicts and goes to the chosen item.
+        whenModal([&](QWidget*) {
+            QVERIFY(m_review->Panel4->isVisible());
+            QCOMPARE(m_review->ListView1->count(), 4);
+            QCOMPARE(m_review->ListView1->item(1)->text(), QString("2  A"));
+            m_review->ListView1->setCurrentRow(2);
+            QTest::mouseClick(m_review->BitBtn2, Qt::LeftButton);
+        });
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QCOMPARE(f.dtCurrentSet->recNo(), 3);
+
+        // In review the score window comes again without a question, then the exam ends.
+        const int asked = int(prompts.requests().size());
+        whenModal([&](QWidget*) {
+            prompts.answer(PromptButton::Yes);
+            QTest::mouseClick(m_score->BitBtn3, Qt::LeftButton);  // "E&xit Exam"
+        });
+        QTest::mouseClick(f.GradeButton, Qt::LeftButton);
+        QCOMPARE(int(prompts.requests().size()), asked + 1);  // only the exit question
+        QCOMPARE(f.ExamState, 0);
+        QVERIFY(!f.dtCurrentSet->isOpen());
+    }
+
+    void runningReviewShowsAnswersAndMarks()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TTestForm& f = *m_form;
+        runExam(f, fourItems());
+        QTest::mouseClick(f.answerLabel(3), Qt::LeftButton);
+        f.NextButtonClick();
+        f.MarkBox->setChecked(true);
+        QStringList captions;
+        whenModal([&](QWidget*) {
+            QVERIFY(m_review->Panel5->isVisible());
+            for (int i = 0; i < m_review->ListView1->count(); ++i)
+                captions.append(m_review->ListView1->item(i)->text() + "|" +
+                                QString::number(m_review->ListView1->item(i)->data(Qt::UserRole).toInt()));
+            QTest::mouseClick(m_review->BitBtn1, Qt::LeftButton);  // "&Return"
+        });
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QCOMPARE(captions, (QStringList{"1  C|1", "2  |2", "3  |0", "4  |0"}));
+        QCOMPARE(f.dtCurrentSet->recNo(), 2);
+    }
+
+    void anExamWithoutItemsIsNotGraded()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TTestForm& f = *m_form;
+        runExam(f, {});
+        prompts.answer(PromptButton::Ok);
+        prompts.answer(PromptButton::Ok);
+        QTest::mouseClick(f.GradeButton, Qt::LeftButton);
+        QCOMPARE(prompts.requests().last().kind, platform::PromptKind::Information);
+        QCOMPARE(f.ExamState, 1);
+        QCOMPARE(f.GradeButton->text(), QString("Grade Now"));
+    }
+
+    void clockCountsDownToTheQuestion()
+    {
+        testsupport::ScriptedPrompts prompts;
+        TTestForm& f = *m_form;
+        runExam(f, fourItems());
+        f.TimerOn = true;
+        f.TimeLimit = 1.0 / 1440;  // one minute
+        f.StartClock();
+        QVERIFY(f.TimeLabel->isVisible());
+        QCOMPARE(f.TimeLabel->text(), QString("0:01:00"));
+        QVERIFY(f.Timer1->Enabled());
+
+        m_clock->advanceSeconds(59);
+        f.Timer1Timer();
+        QCOMPARE(f.TimeLabel->text(), QString("0:00:01"));
+
+        // OK: the exam goes on without a clock.
+        prompts.answer(PromptButton::Ok);
+        m_clock->advanceMs(1400);
+        f.Timer1Timer();
+        QCOMPARE(prompts.requests().last().text, QString("Your time has expired.\rDo you want continue the exam anyway?"));
+        QCOMPARE(prompts.requests().last().buttons, (QList<PromptButton>{PromptButton::No, PromptButton::Ok}));
+        QVERIFY(!f.TimeLabel->isVisible());
+        QVERIFY(!f.Timer1->Enabled());
+        QCOMPARE(f.ExamState, 1);
+
+        // No, then Cancel: the label stays at 0:00:00 and nothing more is asked; a late tick
+        // shows zero, not a negative time.
+        f.StartClock();
+        QCOMPARE(f.TimeLabel->text(), QString("0:01:00"));
+        prompts.answer(PromptButton::No);
+        prompts.answer(PromptButton::Cancel);
+        m_clock->advanceSeconds(75);
+        f.Timer1Timer();
+        QCOMPARE(f.TimeLabel->text(), QString("0:00:00"));
+        QVERIFY(f.TimeLabel->isVisible());
+        QVERIFY(!f.Timer1->Enabled());
+        QCOMPARE(f.ExamState, 1);
+        QCOMPARE(prompts.unusedAnswers(), 0);
+
+        // With the option off the clock stays hidden and still.
+        f.TimerOn = false;
+        f.StartClock();
+        QVERIFY(!f.TimeLabel->isVisible());
+        QVERIFY(!f.Timer1->Enabled());
+
+        // The longest limit.
+        f.TimerOn = true;
+        f.TimeLimit = 600.0 / 1440;
+        f.StartClock();
+        QCOMPARE(f.TimeLabel->text(), QString("10:00:00"));
+        f.CloseCurrentExam();
+        QVERIFY(!f.Timer1->Enabled());
+    }
+
+private:
+    QTemporaryDir m_config;
+    std::unique_ptr<testsupport::TempDirCwd> m_dir;
+    std::unique_ptr<TTestForm> m_form;
+    std::unique_ptr<TScoreForm> m_score;
+    std::unique_ptr<TReviewForm> m_review;
+    std::shared_ptr<results::ManualTimeSource> m_clock;
+};
+
+QTEST_MAIN(TestGradingRoad)
+#include "test_grading_road.moc"
