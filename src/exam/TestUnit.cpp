@@ -665,20 +665,31 @@ void TTestForm::GradeExam()
     if (!ScoreForm)
         throw std::runtime_error("The score window is missing");
     if (ExamState == 1) {
-        const results::Grade grade = results::gradeSheet(ItemStates);
+        m_grade = results::gradeSheet(ItemStates);
         // An exam without items cannot be scored; it stays as it is.
-        if (!grade.hasItems) {
+        if (!m_grade.hasItems) {
             platform::inform(QStringLiteral("Information"), results::noItemsText());
             return;
         }
         StopClock();
-        ScoreForm->showResult(grade, results::titleLine(CandidateName, ExamTitle));
+        ShowTotalScore();
+        ShowSectionScores();
         ScrollBox1->hide();
         GradeButton->setText(QStringLiteral("Score Report"));
     }
     connect(ScoreForm, &TScoreForm::viewAnswers, this, &TTestForm::ViewAnswers, Qt::UniqueConnection);
     connect(ScoreForm, &TScoreForm::exitExam, this, &TTestForm::CloseCurrentExam, Qt::UniqueConnection);
     ScoreForm->exec();
+}
+
+void TTestForm::ShowTotalScore()
+{
+    ScoreForm->showTotal(m_grade, results::titleLine(CandidateName, ExamTitle));
+}
+
+void TTestForm::ShowSectionScores()
+{
+    ScoreForm->showSections(m_grade);
 }
 
 void TTestForm::ViewAnswers()

@@ -23,6 +23,8 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 
+#include "results/Grading.h"
+
 namespace results {
 class TKZTimeCounter;
 class TimeSource;
@@ -185,6 +187,8 @@ public:
     // Grading and the score window.
     void GradeButtonClick();
     void GradeExam();
+    void ShowTotalScore();
+    void ShowSectionScores();
     // The score window's "View Answers": review from the first item.
     void ViewAnswers();
 
@@ -248,6 +252,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    results::Grade m_grade;  // the last grading's result
     void FormCreate();
     void buildHeader();
     void buildClientArea();

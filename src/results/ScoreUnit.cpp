@@ -108,8 +108,18 @@ TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
 
 void TScoreForm::showResult(const results::Grade& grade, const QString& titleLine)
 {
+    showTotal(grade, titleLine);
+    showSections(grade);
+}
+
+void TScoreForm::showTotal(const results::Grade& grade, const QString& titleLine)
+{
     TotalChart->setModel(results::totalChart(grade.score, titleLine));
     TotalLabel->setText(results::resultLine(grade));
+}
+
+void TScoreForm::showSections(const results::Grade& grade)
+{
     Chart1->setModel(results::sectionsChart(grade));
 }
 

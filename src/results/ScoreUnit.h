@@ -32,6 +32,10 @@ public:
 
     // Puts a grading's result into the charts and the result line.
     void showResult(const results::Grade& grade, const QString& titleLine);
+    // The total chart, titled with the title line, and the result line.
+    void showTotal(const results::Grade& grade, const QString& titleLine);
+    // The sections chart.
+    void showSections(const results::Grade& grade);
 
     void BitBtn1Click();
     void BitBtn3Click();
