@@ -5,16 +5,48 @@
 #include "exam/TestUnit.h"
 #include "store/Fields.h"
 #include "support/Fixtures.h"
+#include "support/TempDir.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QStringList>
 
 #include <climits>
+#include <memory>
 #include <vector>
 
 namespace itemfixture {
+
+// The exam window on settings and a working folder of its own, shown at 800 x 560; it leaves
+// any exam and is gone with the object.
+class ExamWindow {
+public:
+    ExamWindow()
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+        m_dir = std::make_unique<testsupport::TempDirCwd>();
+        m_form = std::make_unique<TTestForm>();
+        TestForm = m_form.get();
+        m_form->showNormal();
+        m_form->resize(800, 560);
+    }
+    ~ExamWindow()
+    {
+        m_form->CloseCurrentExam();
+        TestForm = nullptr;
+        m_form.reset();
+        m_dir.reset();
+    }
+    TTestForm* form() const { return m_form.get(); }
+
+private:
+    QTemporaryDir m_config;
+    std::unique_ptr<testsupport::TempDirCwd> m_dir;
+    std::unique_ptr<TTestForm> m_form;
+};
 
 // One item of the current exam set: answers a..f ("" = no choice) and the key letters.
 inline testsupport::Item choiceItem(const QStringList& answers, const QString& key, bool multiple,

@@ -98,28 +98,20 @@ private slots:
     void noExamIgnoresRecordMoves();
 
 private:
-    QTemporaryDir m_config;
-    std::unique_ptr<testsupport::TempDirCwd> m_dir;
-    std::unique_ptr<TTestForm> m_form;
+    std::unique_ptr<itemfixture::ExamWindow> m_window;
+    TTestForm* m_form = nullptr;
 };
 
 void TestAnswering::initTestCase()
 {
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
-    m_dir = std::make_unique<testsupport::TempDirCwd>();
-    m_form = std::make_unique<TTestForm>();
-    TestForm = m_form.get();
-    m_form->showNormal();
-    m_form->resize(800, 560);
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_window = std::make_unique<itemfixture::ExamWindow>();
+    m_form = m_window->form();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
 }
 
 void TestAnswering::cleanupTestCase()
 {
-    m_form->CloseCurrentExam();
-    TestForm = nullptr;
-    m_form.reset();
-    m_dir.reset();
+    m_window.reset();
 }
 
 void TestAnswering::init()

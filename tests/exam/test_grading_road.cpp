@@ -63,23 +63,18 @@ class TestGradingRoad : public QObject {
 private slots:
     void initTestCase()
     {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
-        m_dir = std::make_unique<testsupport::TempDirCwd>();
-        m_form = std::make_unique<TTestForm>();
+        m_window = std::make_unique<itemfixture::ExamWindow>();
+        m_form = m_window->form();
         m_score = std::make_unique<TScoreForm>();
         m_review = std::make_unique<TReviewForm>();
-        TestForm = m_form.get();
         ScoreForm = m_score.get();
         ReviewForm = m_review.get();
-        m_form->showNormal();
-        m_form->resize(800, 560);
         m_clock = std::make_shared<results::ManualTimeSource>();
         m_form->setClockSource(m_clock);
     }
     void cleanupTestCase()
     {
-        m_form->CloseCurrentExam();
-        TestForm = nullptr;
+        m_window.reset();
         ScoreForm = nullptr;
         ReviewForm = nullptr;
     }
@@ -235,9 +230,8 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_config;
-    std::unique_ptr<testsupport::TempDirCwd> m_dir;
-    std::unique_ptr<TTestForm> m_form;
+    std::unique_ptr<itemfixture::ExamWindow> m_window;
+    TTestForm* m_form = nullptr;
     std::unique_ptr<TScoreForm> m_score;
     std::unique_ptr<TReviewForm> m_review;
     std::shared_ptr<results::ManualTimeSource> m_clock;
