@@ -7,7 +7,9 @@
 #include "exam/PrepareUnit.h"
 #include "exam/TestUnit.h"
 #include "store/Session.h"
+#include "store/StandaloneTable.h"
 #include "store/Table.h"
+#include "store/StandaloneTable.h"
 #include "store/TableFile.h"
 
 #include <QApplication>
@@ -56,11 +58,8 @@ void makeLargeBank(const QString& file)
 {
     using namespace store;
     createTableFile(file, TableKind::Bank, TablePassword);
-    Session session(SessionName);
-    session.addPassword(TablePassword);
-    Table table;
-    table.setSession(&session);
-    table.setTableName(file);
+    StandaloneTable standalone(file);
+    Table& table = standalone.table;
     table.open();
     const QString sentence = QStringLiteral("A long scenario sentence about routers, switches and cables. ");
     table.append();

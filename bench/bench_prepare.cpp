@@ -6,6 +6,7 @@
 #include "exam/PrepareUnit.h"
 #include "store/Fields.h"
 #include "store/Session.h"
+#include "store/StandaloneTable.h"
 #include "store/Table.h"
 #include "store/TableFile.h"
 
@@ -28,11 +29,8 @@ namespace {
 void makeBank(const QString& file, int count)
 {
     createTableFile(file, TableKind::Bank, TablePassword);
-    Session session(SessionName);
-    session.addPassword(TablePassword);
-    Table table;
-    table.setSession(&session);
-    table.setTableName(file);
+    StandaloneTable standalone(file);
+    Table& table = standalone.table;
     table.open();
     table.startTransaction();
     const QString text = QStringLiteral("Which of these statements about the network shown is true? ").repeated(3);
@@ -115,11 +113,8 @@ double prepareAll(const QString& bank, const QString& current, int runs, int* it
 
 double openTable(const QString& file)
 {
-    Session session(SessionName);
-    session.addPassword(TablePassword);
-    Table table;
-    table.setSession(&session);
-    table.setTableName(file);
+    StandaloneTable standalone(file);
+    Table& table = standalone.table;
     return medianMs(5, [&] {
         table.open();
         table.close();

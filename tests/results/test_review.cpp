@@ -1,5 +1,5 @@
 #include "results/ReviewUnit.h"
-#include "store/Session.h"
+#include "store/StandaloneTable.h"
 #include "store/Table.h"
 #include "support/Fixtures.h"
 #include "support/TempDir.h"
@@ -111,11 +111,8 @@ private slots:
         for (int k = 1; k <= 5; ++k)
             items.push_back(testsupport::item(1, 1, QStringLiteral("item %1").arg(k)));
         testsupport::makeTable("ces.DAT", store::TableKind::Current, items);
-        store::Session session(store::SessionName);
-        session.addPassword(store::TablePassword);
-        store::Table table;
-        table.setSession(&session);
-        table.setTableName("ces.DAT");
+        store::StandaloneTable standalone("ces.DAT");
+        store::Table& table = standalone.table;
         table.open();
         table.setRecNo(2);
 

@@ -1,4 +1,4 @@
-#include "store/Session.h"
+#include "store/StandaloneTable.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 #include "store/TableFile.h"
@@ -20,17 +20,6 @@ namespace {
 int examByFifty(int k) { return (k - 1) / 50 + 1; }
 int sectionCycle(int k) { return (k - 1) % 4 + 1; }
 
-struct Opened {
-    Session session{SessionName};
-    Table table;
-    explicit Opened(const QString& file, const QString& password = TablePassword)
-    {
-        session.addPassword(password);
-        table.setSession(&session);
-        table.setTableName(file);
-    }
-};
-
 QString errorOf(const std::function<void()>& action)
 {
     try {
@@ -51,7 +40,7 @@ private slots:
     {
         TempDirCwd dir;
         makeBank("qbank2.DAT", 150, examByFifty, sectionCycle);
-        Opened t("qbank2.DAT");
+        StandaloneTable t("qbank2.DAT");
         t.table.setFilter("Q_EXAM_N=3");
         t.table.setFiltered(true);
         t.table.open();
@@ -83,7 +72,7 @@ private slots:
     {
         TempDirCwd dir;
         makeTable("ces.DAT", TableKind::Current, {item(1, 1), item(1, 2), item(1, 3)});
-        Opened t("ces.DAT");
+        StandaloneTable t("ces.DAT");
         t.table.emptyTable();  // on the closed table
         t.table.setExclusive(true);
         t.table.open();
@@ -120,7 +109,7 @@ private slots:
             items.push_back(it);
         }
         makeTable("qbank2usr.DAT", TableKind::User, items);
-        Opened t("qbank2usr.DAT");
+        StandaloneTable t("qbank2usr.DAT");
         t.table.open();
         QVERIFY(t.table.findKey(9));
         QCOMPARE(t.table.asString("Q_TEXT"), QString("Q9"));
@@ -141,7 +130,7 @@ private slots:
         TempDirCwd dir;
         makeBank("qbank2.DAT", 3, examByFifty, sectionCycle);
         {
-            Opened t("qbank2.DAT");
+            StandaloneTable t("qbank2.DAT");
             t.table.open();
             QSignalSpy states(&t.table, &Table::stateChanged);
             t.table.setRecNo(2);
@@ -162,7 +151,7 @@ private slots:
             t.table.setValue("U_MEMO", "posted by the move");
             t.table.first();
         }
-        Opened again("qbank2.DAT");
+        StandaloneTable again("qbank2.DAT");
         again.table.open();
         again.table.setRecNo(2);
         QCOMPARE(again.table.asString("U_MEMO"), QString("kept"));
@@ -174,7 +163,7 @@ private slots:
     {
         TempDirCwd dir;
         makeBank("qbank2.DAT", 5, examByFifty, sectionCycle);
-        Opened t("qbank2.DAT");
+        StandaloneTable t("qbank2.DAT");
         QSignalSpy data(&t.table, &Table::dataChanged);
         t.table.open();
         QCOMPARE(data.count(), 1);
@@ -202,7 +191,7 @@ private slots:
     {
         TempDirCwd dir;
         makeTable("qbank2usr.DAT", TableKind::User, {item(0, 1, "one"), item(0, 1, "two"), item(0, 1, "three")});
-        Opened t("qbank2usr.DAT");
+        StandaloneTable t("qbank2usr.DAT");
         t.table.open();
         t.table.next();
         t.table.deleteRecord();
@@ -248,7 +237,7 @@ private slots:
             store::createTableFile("ces.DAT", TableKind::Bank, TablePassword);
         }
         const QByteArray before = fileBytes("ces.DAT");
-        Opened t("ces.DAT", password);
+        StandaloneTable t("ces.DAT", password);
         t.table.setExpectedFields({"Q_ID", "Q_TEXT", "Q_OR_NUMBER", "U_MEMO"});
         const QString error = errorOf([&] { t.table.open(); });
         QVERIFY2(error.contains("ces.DAT"), qPrintable(error));
@@ -264,7 +253,7 @@ private slots:
         TempDirCwd dir;
         makeTable("qbank2usr.DAT", TableKind::User, {item(0, 1, "one"), item(0, 2, "two")});
         const QByteArray before = fileBytes("qbank2usr.DAT");
-        Opened t("qbank2usr.DAT");
+        StandaloneTable t("qbank2usr.DAT");
         t.table.open();
         t.table.startTransaction();
         t.table.emptyTable();
@@ -289,7 +278,7 @@ private slots:
         QFile::setPermissions("qbank2.DAT", QFile::ReadOwner | QFile::ReadUser);
         if (QFileInfo("qbank2.DAT").isWritable())
             QSKIP("running with rights that ignore file permissions");
-        Opened t("qbank2.DAT");
+        StandaloneTable t("qbank2.DAT");
         t.table.open();
         t.table.edit();
         t.table.setValue("U_MEMO", "note");
@@ -302,7 +291,7 @@ private slots:
     {
         TempDirCwd dir;
         makeTable("ces.DAT", TableKind::Current, {item(1, 1)});
-        Opened t("ces.DAT");
+        StandaloneTable t("ces.DAT");
         t.table.setExclusive(true);
         t.table.open();
 

@@ -1,6 +1,6 @@
 #include "support/Fixtures.h"
 
-#include "store/Session.h"
+#include "store/StandaloneTable.h"
 #include "store/Table.h"
 #include "store/TableFile.h"
 
@@ -24,11 +24,8 @@ Item item(int exam, int section, const QString& question)
 void makeTable(const QString& file, store::TableKind kind, const std::vector<Item>& items)
 {
     store::createTableFile(file, kind, store::TablePassword);
-    store::Session session(store::SessionName);
-    session.addPassword(store::TablePassword);
-    store::Table table;
-    table.setSession(&session);
-    table.setTableName(file);
+    store::StandaloneTable standalone(file);
+    store::Table& table = standalone.table;
     table.open();
     table.startTransaction();
     for (const Item& it : items) {

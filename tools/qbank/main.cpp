@@ -2,7 +2,7 @@
 
 #include "ItemJson.h"
 
-#include "store/Session.h"
+#include "store/StandaloneTable.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 #include "store/TableFile.h"
@@ -54,16 +54,11 @@ int report(const QStringList& faults, const QString& file)
     return faults.isEmpty() ? Ok : Faults;
 }
 
-struct OpenTable {
-    store::Session session{store::SessionName};
-    store::Table table;
+struct OpenTable : store::StandaloneTable {
     store::TableKind kind = store::TableKind::Bank;
 
-    explicit OpenTable(const QString& file)
+    explicit OpenTable(const QString& file) : StandaloneTable(file)
     {
-        session.addPassword(store::TablePassword);
-        table.setSession(&session);
-        table.setTableName(file);
         table.open();
         kind = store::tableKindOf(table.fieldNames(), table.storedKind());
     }
