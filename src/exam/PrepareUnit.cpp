@@ -12,11 +12,11 @@ namespace {
 using store::Table;
 
 // The fields copied into the current exam set, in the order they are written.
-const char* const bankFields[] = {"Q_EXAM_N", "Q_SECT", "Q_TEXT", "Q_EXPL", "Q_TYPE", "Q1", "Q2",
-                                  "Q3", "Q4", "Q5", "Q6", "Q_SIM", "A1", "A2", "A3", "A4", "A5",
-                                  "A6", "PICT1", "PICT2"};
-const char* const userFields[] = {"Q_SECT", "Q_TEXT", "Q_EXPL", "Q_TYPE", "Q1", "Q2", "Q3", "Q4",
-                                  "Q5", "Q6", "A1", "A2", "A3", "A4", "A5", "A6"};
+using namespace store::field;
+const char* const bankFields[] = {Q_EXAM_N, Q_SECT, Q_TEXT, Q_EXPL, Q_TYPE, Q1, Q2, Q3, Q4, Q5, Q6,
+                                  Q_SIM, A1, A2, A3, A4, A5, A6, PICT1, PICT2};
+const char* const userFields[] = {Q_SECT, Q_TEXT, Q_EXPL, Q_TYPE, Q1, Q2, Q3, Q4,
+                                  Q5, Q6, A1, A2, A3, A4, A5, A6};
 
 enum class Source { Bank, User };
 
@@ -34,10 +34,10 @@ public:
         else
             for (const char* name : userFields)
                 add(name);
-        m_sourceKey = column(source, "Q_ID");
-        m_targetOrNumber = column(target, "Q_OR_NUMBER");
-        m_sourceMemo = column(source, "U_MEMO");
-        m_targetMemo = column(target, "U_MEMO");
+        m_sourceKey = column(source, Q_ID);
+        m_targetOrNumber = column(target, Q_OR_NUMBER);
+        m_sourceMemo = column(source, U_MEMO);
+        m_targetMemo = column(target, U_MEMO);
     }
 
     void copy(const Table& source, Table& target) const
@@ -233,7 +233,7 @@ PreparedSet PrepareUserSet(Table& userSet, Table& currentSet, TProgressForm* pro
 void BuildItemStates(Table& currentSet, store::ItemStates& itemStates)
 {
     // Entry r - 1 belongs to record number r; the sections are read in one pass.
-    const std::vector<QVariant> sections = currentSet.columnValues(QStringLiteral("Q_SECT"));
+    const std::vector<QVariant> sections = currentSet.columnValues(QLatin1String(store::field::Q_SECT));
     const std::vector<std::int64_t>& keys = currentSet.visibleKeys();
     itemStates.fill(store::TItemState(), currentSet.recordCount());
     for (size_t k = 0; k < keys.size(); ++k)

@@ -1134,7 +1134,7 @@ void TTestForm::dsCurrentSetDataChange()
     NextButton->setEnabled(recordNumber != ItemCount);
     Label1->setText(QStringLiteral("Item %1 of %2").arg(recordNumber).arg(ItemCount));
     Label1->adjustSize();
-    Label2->setText(QStringLiteral("Item ID: %1").arg(dtCurrentSet->asInteger(QStringLiteral("Q_OR_NUMBER"))));
+    Label2->setText(QStringLiteral("Item ID: %1").arg(dtCurrentSet->asInteger(store::field::Q_OR_NUMBER)));
     Label2->adjustSize();
     LayoutItem();
     DecorateItem();
@@ -1203,7 +1203,7 @@ void TTestForm::UpdateCorrect()
         return;
     bool correct = true;
     for (int k = 1; k <= 6 && correct; ++k)
-        correct = dtCurrentSet->asBoolean(QStringLiteral("A%1").arg(k)) == entry->choice(k);
+        correct = dtCurrentSet->asBoolean(store::field::key(k)) == entry->choice(k);
     entry->Correct = correct;
 }
 
@@ -1222,13 +1222,13 @@ void TTestForm::LearnButtonClick()
 void TTestForm::ExhBtnAClick()
 {
     if (Pict1Form)
-        Pict1Form->showPicture(dtCurrentSet->asString(QStringLiteral("PICT1")));
+        Pict1Form->showPicture(dtCurrentSet->asString(store::field::PICT1));
 }
 
 void TTestForm::ExhBtnBClick()
 {
     if (Pict2Form)
-        Pict2Form->showPicture(dtCurrentSet->asString(QStringLiteral("PICT2")));
+        Pict2Form->showPicture(dtCurrentSet->asString(store::field::PICT2));
 }
 
 void TTestForm::LayoutItem()
