@@ -226,9 +226,9 @@ void RevealKey(TTestForm& form)
 
 void DecorateItem(TTestForm& form)
 {
-    if (form.ExamState == 3)
+    if (form.ExamState == TTestForm::Reviewing)
         RevealKey(form);
-    if (form.ExamState == 1) {
+    if (form.ExamState == TTestForm::ExamRunning) {
         form.ExpText->hide();
         for (int k = 1; k <= 6; ++k)
             setLabelColour(form.answerLabel(k), LabelColor);

@@ -1,11 +1,9 @@
 #include "exam/PrepareUnit.h"
 
-#include "exam/ProgressUnit.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 
 #include <QDateTime>
-#include <QProgressBar>
 
 namespace {
 
@@ -78,34 +76,32 @@ private:
     int m_sourceKey, m_targetOrNumber, m_sourceMemo, m_targetMemo;
 };
 
-// Keeps the progress window up for the length of one run.
-class ProgressShown {
+// Reports the start of one run and, whatever happens, its end.
+class ProgressReported {
 public:
-    explicit ProgressShown(TProgressForm* form) : m_form(form)
+    explicit ProgressReported(const PrepareProgress& progress) : m_progress(progress)
     {
-        if (m_form) {
-            m_form->ProgressBar1->setValue(0);
-            m_form->showCentred();
-        }
+        if (m_progress.started)
+            m_progress.started();
     }
-    ~ProgressShown()
+    ~ProgressReported()
     {
-        if (m_form)
-            m_form->hide();
+        if (m_progress.finished)
+            m_progress.finished();
     }
-    void setMaximum(int maximum)
+    void setMaximum(int maximum) const
     {
-        if (m_form)
-            m_form->ProgressBar1->setMaximum(maximum);
+        if (m_progress.sized)
+            m_progress.sized(maximum);
     }
-    void setPosition(int position)
+    void setPosition(int position) const
     {
-        if (m_form)
-            m_form->ProgressBar1->setValue(position);
+        if (m_progress.advanced)
+            m_progress.advanced(position);
     }
 
 private:
-    TProgressForm* m_form;
+    const PrepareProgress& m_progress;
 };
 
 // The candidates of the source: record numbers of the bank, Q_ID values of the user set.
@@ -132,9 +128,10 @@ std::vector<std::int64_t> collectCandidates(Table& source, Source kind)
     return candidates;
 }
 
-PreparedSet fill(Table& source, Table& currentSet, Source kind, int count, TProgressForm* progressForm)
+PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
+                 const PrepareProgress& listener)
 {
-    ProgressShown progress(progressForm);
+    const ProgressReported progress(listener);
     source.disableControls();
     struct Enable {
         Table& t;
@@ -215,17 +212,18 @@ std::vector<std::int64_t> drawPicks(const std::vector<std::int64_t>& candidates,
     return picks;
 }
 
-PreparedSet PrepareExamSet(Table& qset, Table& currentSet, TProgressForm* progress)
+PreparedSet PrepareExamSet(Table& qset, Table& currentSet, const PrepareProgress& progress)
 {
     return fill(qset, currentSet, Source::Bank, -1, progress);
 }
 
-PreparedSet PrepareRandomSet(Table& qset, Table& currentSet, int count, TProgressForm* progress)
+PreparedSet PrepareRandomSet(Table& qset, Table& currentSet, int count,
+                             const PrepareProgress& progress)
 {
     return fill(qset, currentSet, Source::Bank, std::max(count, 1), progress);
 }
 
-PreparedSet PrepareUserSet(Table& userSet, Table& currentSet, TProgressForm* progress)
+PreparedSet PrepareUserSet(Table& userSet, Table& currentSet, const PrepareProgress& progress)
 {
     return fill(userSet, currentSet, Source::User, -1, progress);
 }
