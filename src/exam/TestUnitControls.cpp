@@ -509,6 +509,7 @@ void TTestForm::connectItemArea()
             platform::handled([this] { LearnButtonClick(); }));
     connect(ExhBtnA, &QPushButton::clicked, this, platform::handled([this] { ExhBtnAClick(); }));
     connect(ExhBtnB, &QPushButton::clicked, this, platform::handled([this] { ExhBtnBClick(); }));
+    connect(NoteButton, &QPushButton::clicked, this, platform::handled([this] { NoteButtonClick(); }));
     connect(CalcButton, &QPushButton::clicked, this, platform::handled([this] {
                 if (!CalcPath.isEmpty())
                     QProcess::startDetached(CalcPath, {});

@@ -5,6 +5,7 @@
 #include "ItemFixture.h"
 
 #include "exam/TestUnit.h"
+#include "notes/NoteUnit.h"
 #include "support/TempDir.h"
 
 #include <QCheckBox>
@@ -381,7 +382,7 @@ void TestAnswering::noRedrawWhileNoteWindowShown()
     runExam(f, {choiceItem({"A", "B"}, "a", false, "First"), choiceItem({"A", "B"}, "a", false, "Second")});
     f.LearnButton->setVisible(true);
     f.LearnButton->click();
-    QDialog note;
+    TNoteForm note;
     f.NoteWindow = &note;
     note.show();
     f.dtCurrentSet->next();
