@@ -7,6 +7,7 @@
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "results/TimeCounter.h"
+#include "widgets/MnemonicPrecedence.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/ShapeButton.h"
 #include "widgets/WindowStyle.h"
@@ -128,6 +129,7 @@ TTestForm::TTestForm(QWidget* parent) : QMainWindow(parent)
     buildActions();
     buildMenu();
     connectItemArea();
+    new widgets::MnemonicPrecedence(this);
     setClockSource(nullptr);  // the machine's monotonic clock
 
     FormCreate();

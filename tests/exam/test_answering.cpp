@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -95,6 +96,7 @@ private slots:
     void reviewShowsKeyAndVerdict();
     void revealLifecycle();
     void learnButtonFollowsOption();
+    void altKeysServeTheItemFirst();
     void noRedrawWhileNoteWindowShown();
     void noExamIgnoresRecordMoves();
 
@@ -374,6 +376,23 @@ void TestAnswering::learnButtonFollowsOption()
     QVERIFY(f.LearnButton->isHidden());
     QTest::keyClick(&f, Qt::Key_L, Qt::AltModifier);
     QVERIFY(f.ExpText->isHidden());
+}
+
+void TestAnswering::altKeysServeTheItemFirst()
+{
+    // The disabled Exams menu and the File menu share M and F with the mark box and answer f.
+    TTestForm& f = *m_form;
+    runExam(f, {choiceItem({"A", "B", "C", "D", "E", "F"}, "f", false)});
+    QVERIFY(!f.N21->isEnabled());
+    QTest::keyClick(&f, Qt::Key_M, Qt::AltModifier);
+    QVERIFY(f.MarkBox->isChecked());
+    QVERIFY(f.ItemStates[0].Marked);
+    QTest::keyClick(&f, Qt::Key_M, Qt::AltModifier);
+    QVERIFY(!f.MarkBox->isChecked());
+    QTest::keyClick(&f, Qt::Key_F, Qt::AltModifier);
+    QVERIFY(f.radioButton(6)->isChecked());
+    QVERIFY(f.ItemStates[0].choice(6));
+    QVERIFY(!f.N11->isVisible());
 }
 
 void TestAnswering::noRedrawWhileNoteWindowShown()

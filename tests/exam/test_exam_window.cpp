@@ -6,12 +6,17 @@
 #include "exam/TestUnit.h"
 #include "options/OptionsStore.h"
 #include "platform/ClockText.h"
+#include "store/Fields.h"
+#include "support/Fixtures.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/ShapeButton.h"
 
 #include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -86,6 +91,7 @@ private slots:
     void exitExam();
     void closingTheWindow_data();
     void closingTheWindow();
+    void altLetterStartsAPracticeExam();
 
 private:
     QTemporaryDir m_config;
@@ -94,7 +100,7 @@ private:
 
 void TestExamWindow::initTestCase()
 {
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
     m_dir = std::make_unique<testsupport::TempDirCwd>();
     ProgressForm = new TProgressForm;
     NameForm = new TNameForm;
@@ -545,4 +551,22 @@ void TestExamWindow::closingTheWindow()
 }
 
 QTEST_MAIN(TestExamWindow)
+void TestExamWindow::altLetterStartsAPracticeExam()
+{
+    // In the exam choice Alt+F belongs to practice exam F, not to the File menu.
+    testsupport::makeBank(store::BankFileName, 14, [](int k) { return (k - 1) % 7 + 1; },
+                          [](int k) { return (k - 1) % 4 + 1; });
+    TestForm->show();
+    QString dialogTitle;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialogTitle = dialog->windowTitle();
+            static_cast<QDialog*>(dialog)->reject();
+        }
+    });
+    QTest::keyClick(TestForm, Qt::Key_F, Qt::AltModifier);
+    QCOMPARE(dialogTitle, QString("Begin Practice Exam F"));
+    QFile::remove(store::BankFileName);
+}
+
 #include "test_exam_window.moc"

@@ -49,7 +49,7 @@ private slots:
     void init()
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
         m_dir = std::make_unique<TempDirCwd>();
         makeBank(store::BankFileName, 6, examOfItem, sectionOfItem);
         makeTable(store::CurrentSetFileName, store::TableKind::Current, {});
