@@ -2,6 +2,7 @@
 // centring of the exam choice, leaving an exam and closing the window.
 
 #include "exam/NameUnit.h"
+#include "exam/PrepareUnit.h"
 #include "exam/ProgressUnit.h"
 #include "exam/TestUnit.h"
 #include "options/OptionsStore.h"
@@ -14,6 +15,7 @@
 #include "widgets/ShapeButton.h"
 
 #include <QCheckBox>
+#include <QProgressBar>
 #include <QDialog>
 #include <QFile>
 #include <QTimer>
@@ -26,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -92,6 +95,7 @@ private slots:
     void closingTheWindow_data();
     void closingTheWindow();
     void altLetterStartsAPracticeExam();
+    void progressBarIsPaintedWhileTheSetFills();
 
 private:
     QTemporaryDir m_config;
@@ -567,6 +571,50 @@ void TestExamWindow::altLetterStartsAPracticeExam()
     QTest::keyClick(TestForm, Qt::Key_F, Qt::AltModifier);
     QCOMPARE(dialogTitle, QString("Begin Practice Exam F"));
     QFile::remove(store::BankFileName);
+}
+
+namespace {
+
+// Records the value of a progress bar each time it is painted.
+class PaintedValues : public QObject {
+public:
+    explicit PaintedValues(QProgressBar* bar) : m_bar(bar) { bar->installEventFilter(this); }
+    QList<int> values;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_bar && event->type() == QEvent::Paint)
+            values.append(m_bar->value());
+        return false;
+    }
+
+private:
+    QProgressBar* m_bar;
+};
+
+}  // namespace
+
+void TestExamWindow::progressBarIsPaintedWhileTheSetFills()
+{
+    // The preparation holds the event loop: the bar is painted from inside it, as it moves.
+    testsupport::makeBank(store::BankFileName, 2000, [](int) { return 1; }, [](int) { return 1; });
+    testsupport::makeTable(store::CurrentSetFileName, store::TableKind::Current, {});
+    TTestForm& f = *TestForm;
+    f.dtQSet->setFilter("Q_EXAM_N=1");
+    f.dtQSet->setFiltered(true);
+    f.dtQSet->open();
+    PaintedValues painted(ProgressForm->ProgressBar1);
+    PrepareExamSet(*f.dtQSet, *f.dtCurrentSet, ProgressForm->listener());
+    QVERIFY(!ProgressForm->isVisible());
+    QCOMPARE(ProgressForm->windowTitle(), QString("Randomizing question set..."));
+    QCOMPARE(ProgressForm->ProgressBar1->maximum(), 2000);
+    const bool halfway = std::any_of(painted.values.begin(), painted.values.end(),
+                                     [](int value) { return value >= 800 && value <= 1200; });
+    QVERIFY2(halfway, qPrintable(QString("painted at %1 values").arg(painted.values.size())));
+    f.CloseCurrentExam();
+    QFile::remove(store::BankFileName);
+    QFile::remove(store::CurrentSetFileName);
 }
 
 #include "test_exam_window.moc"
