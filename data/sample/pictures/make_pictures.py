@@ -663,7 +663,7 @@ def conn_bnc():
         sc.line(110, 84 + k, 150, 84 + k, (150, 150, 160), 2)                    # knurling
     sc.polygon([(60, 110), (88, 110), (96, 124), (60, 124)], fill=(120, 120, 130), outline=None)  # J slot
     sc.rect(30, 96, 32, 64, fill=(220, 220, 225), outline=(110, 110, 120), width=3)   # mating body
-    sc.rect(10, 122, 24, 12, fill=(212, 175, 55), outline=(150, 120, 30), width=1)     # centre pin
+    sc.rect(10, 122, 24, 12, fill=(212, 175, 55), outline=(150, 120, 30), width=1)     # center pin
     return sc
 
 
@@ -797,7 +797,7 @@ def out_netstat():
 
 
 def label_box(sc, x, y, w, h, lines, fill=PANEL):
-    """A rounded-looking box with centred lines of text: a device or an area in a diagram."""
+    """A rounded-looking box with centered lines of text: a device or an area in a diagram."""
     sc.rect(x, y, w, h, fill=fill, outline=NAVY, width=2)
     for i, t in enumerate(lines):
         sc.text(x + w // 2, y + 8 + i * 17, t, 13, BLACK, bold=(i == 0), align="center")
@@ -1102,7 +1102,7 @@ def conn_f_type():
     sc.rect(40, 108, 44, 40, fill=(215, 215, 220), outline=(110, 110, 120), width=2)  # threaded barrel
     for k in range(44, 84, 8):
         sc.line(k, 108, k + 4, 148, (140, 140, 150), 2)                         # thread
-    sc.rect(8, 124, 34, 8, fill=(200, 120, 60), outline=None)                # bare centre conductor
+    sc.rect(8, 124, 34, 8, fill=(200, 120, 60), outline=None)                # bare center conductor
     return sc
 
 
