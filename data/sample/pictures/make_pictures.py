@@ -958,7 +958,7 @@ def out_arp_table():
 def tbl_qos_classes():
     sc = Scene(660, 240)
     sc.text(14, 10, "WAN router: outbound traffic classes on the 20 Mb/s link", 16, NAVY, bold=True)
-    table(sc, 14, 40, [130, 200, 130, 170], [
+    table(sc, 14, 40, [120, 170, 110, 230], [
         ["Class", "Matches", "DSCP", "Queue"],
         ["Voice", "DSCP 46", "EF", "priority, 20 %"],
         ["Video", "DSCP 34", "AF41", "30 %"],
