@@ -307,8 +307,12 @@ class WmfWriter:
                 self.words(0x0209, *struct.unpack("<hh", struct.pack("<I", colorref(color))))  # SETTEXTCOLOR
                 self.words(0x012E, 6 if align == "center" else 0)  # SETTEXTALIGN TA_TOP|TA_CENTER or TA_LEFT
                 raw = text.encode("cp1252")
-                self.rec(0x0521, struct.pack("<h", len(raw)) + raw.ljust((len(raw) + 1) // 2 * 2, b"\0")
-                         + struct.pack("<hh", y, x))
+                # EXTTEXTOUT with the advance of every character: readers that size the picture
+                # from its contents (libwmf) otherwise guess text widths far too wide and squeeze
+                # the drawing sideways to make room.
+                dx = text_advances(text, font, bold, size)
+                self.rec(0x0A32, struct.pack("<hhhH", y, x, len(raw), 0)
+                         + raw.ljust((len(raw) + 1) // 2 * 2, b"\0") + struct.pack("<%dh" % len(dx), *dx))
                 self.release(f)
         self.rec(0x0000)  # EOF
 
