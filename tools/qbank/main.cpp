@@ -1,5 +1,6 @@
 // qbank: creates, imports, exports and checks the program's table files.
 
+#include "BankRules.h"
 #include "ItemJson.h"
 
 #include "store/StandaloneTable.h"
@@ -135,7 +136,9 @@ int checkCommand(const QString& file)
     const QDir folder = QFileInfo(file).absoluteDir();
     const bool bank = t.kind == store::TableKind::Bank;
     const bool pictures = t.table.hasField("PICT1");
+    std::vector<qbank::Record> records;
     for (t.table.first(); !t.table.eof(); t.table.next()) {
+        records.push_back(readRecord(t.table));
         const int id = t.table.asInteger("Q_ID");
         const QString where = QStringLiteral("item Q_ID %1").arg(id);
         if (bank && id != t.table.recNo())
@@ -169,6 +172,8 @@ int checkCommand(const QString& file)
                     faults.append(QStringLiteral("%1: the picture %2 (%3) does not exist").arg(where, picture, field));
             }
     }
+    if (bank)
+        faults += qbank::checkBankRules(records);
     return report(faults, file);
 }
 
