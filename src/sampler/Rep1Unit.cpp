@@ -69,13 +69,13 @@ void TDM::dsUserSetDataChange()
     if (!form)
         return;
     if (dtUserSet->state() == store::DataSetState::Browse) {
-        const QString id = QString::number(dtUserSet->value(QStringLiteral("Q_ID")).toLongLong());
+        const QString id = QString::number(dtUserSet->value(store::field::Q_ID).toLongLong());
         form->fcLabel4->setText(QStringLiteral("Item ID: ") + id);
         form->StatusPanel(TSamplerForm::ItemPanel)->setText(QStringLiteral(" Item ID: ") + id);
         form->StatusPanel(TSamplerForm::CountPanel)
             ->setText(QStringLiteral(" Items: ") + QString::number(dtUserSet->recordCount()));
         // The section and type controls mirror the record; only Save writes them back.
-        const int section = dtUserSet->asInteger(QStringLiteral("Q_SECT"));
+        const int section = dtUserSet->asInteger(store::field::Q_SECT);
         {
             const QSignalBlocker quiet(form->ListBox1);
             form->ListBox1->setCurrentRow(section >= 1 && section <= form->ListBox1->count()
@@ -85,7 +85,7 @@ void TDM::dsUserSetDataChange()
                 form->ListBox1->clearSelection();
         }
         const QSignalBlocker quiet(form->ComboBox1);
-        form->ComboBox1->setCurrentIndex(dtUserSet->asBoolean(QStringLiteral("Q_TYPE")) ? 1 : 0);
+        form->ComboBox1->setCurrentIndex(dtUserSet->asBoolean(store::field::Q_TYPE) ? 1 : 0);
     }
     if (dtUserSet->isEmpty()) {
         form->EditAct->setEnabled(false);

@@ -271,7 +271,7 @@ QWidget* TSamplerForm::buildChoicesPage()
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* rows = new QWidget;
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < store::field::AnswerCount; ++k) {
         const int top = ChoiceTop + k * ChoiceRowHeight;
         auto* box = new QCheckBox(QStringLiteral("%1.").arg(QChar(u'a' + k)), rows);
         box->setObjectName(QStringLiteral("DBCheckBox%1").arg(k + 1));
@@ -317,11 +317,11 @@ void TSamplerForm::bindFields()
     fcDBTreeView1->setDataSource(source);
     DBNavigator1->setDataSource(source);
     FieldMapper1 = new widgets::FieldMapper(source, this);
-    FieldMapper1->addMemo(DBMemo1, QStringLiteral("Q_TEXT"));
-    FieldMapper1->addMemo(DBMemo2, QStringLiteral("Q_EXPL"));
-    for (int k = 0; k < 6; ++k) {
-        FieldMapper1->addCheckBox(DBCheckBoxes[size_t(k)], QStringLiteral("A%1").arg(k + 1));
-        FieldMapper1->addLineEdit(DBEdits[size_t(k)], QStringLiteral("Q%1").arg(k + 1));
+    FieldMapper1->addMemo(DBMemo1, store::field::Q_TEXT);
+    FieldMapper1->addMemo(DBMemo2, store::field::Q_EXPL);
+    for (int k = 0; k < store::field::AnswerCount; ++k) {
+        FieldMapper1->addCheckBox(DBCheckBoxes[size_t(k)], store::field::key(k + 1));
+        FieldMapper1->addLineEdit(DBEdits[size_t(k)], store::field::text(k + 1));
     }
 }
 
@@ -459,7 +459,7 @@ void TSamplerForm::BitBtn1Click()
         ListBox1->setFocus();
         return;
     }
-    if (table->asString(QStringLiteral("Q_TEXT")).trimmed().isEmpty()) {
+    if (table->asString(store::field::Q_TEXT).trimmed().isEmpty()) {
         platform::inform(QStringLiteral("Information"),
                          QStringLiteral("Enter the question text of this item."));
         PageControl1->setCurrentWidget(TabSheet1);
@@ -467,8 +467,8 @@ void TSamplerForm::BitBtn1Click()
         return;
     }
     if (ComboBox1->currentIndex() >= 0)
-        table->setValue(QStringLiteral("Q_TYPE"), ComboBox1->currentText() == MultipleResponse);
-    table->setValue(QStringLiteral("Q_SECT"), chosenSection());
+        table->setValue(store::field::Q_TYPE, ComboBox1->currentText() == MultipleResponse);
+    table->setValue(store::field::Q_SECT, chosenSection());
     table->post();
     StatusPanel(ModificationPanel)->setText(QStringLiteral(" Saved"));
     EnableActions(true);

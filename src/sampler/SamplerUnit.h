@@ -3,6 +3,8 @@
 // browses, changes and deletes them, or empties the whole set. The data module (TDM) owns the
 // table and keeps this window's texts and command states in step with it.
 
+#include "store/Fields.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -60,8 +62,8 @@ public:
     QComboBox* ComboBox1;     // Q_TYPE: "Single responce", "Multiple responces"
     QListWidget* ListBox1;    // Q_SECT: the section names
     QScrollArea* ScrollBox1;  // the choices' scroll area
-    std::array<QCheckBox*, 6> DBCheckBoxes{};  // DBCheckBox1..6: A1..A6
-    std::array<QLineEdit*, 6> DBEdits{};       // DBEdit2..7: Q1..Q6
+    std::array<QCheckBox*, store::field::AnswerCount> DBCheckBoxes{};  // DBCheckBox1..6: A1..A6
+    std::array<QLineEdit*, store::field::AnswerCount> DBEdits{};       // DBEdit2..7: Q1..Q6
     QPlainTextEdit* DBMemo2;  // Q_EXPL
     widgets::DBNavigator* DBNavigator1;
     QPushButton* BitBtn1;  // "Save"

@@ -33,8 +33,8 @@ inline testsupport::Item userItem(const QString& question, int section, bool mul
     it["Q_TYPE"] = multiple;
     it["Q_EXPL"] = QStringLiteral("Explained.");
     for (int k = 1; k <= 6; ++k) {
-        it[QStringLiteral("Q%1").arg(k)] = k <= answers.size() ? answers[k - 1] : QString();
-        it[QStringLiteral("A%1").arg(k)] = key.contains(QChar(u'a' + k - 1));
+        it[store::field::text(k)] = k <= answers.size() ? answers[k - 1] : QString();
+        it[store::field::key(k)] = key.contains(QChar(u'a' + k - 1));
     }
     return it;
 }
@@ -58,14 +58,14 @@ inline std::vector<Stored> readUserSet()
     std::vector<Stored> records;
     for (t.first(); !t.eof(); t.next()) {
         Stored s;
-        s.id = t.value(QStringLiteral("Q_ID")).toLongLong();
-        s.section = t.asInteger(QStringLiteral("Q_SECT"));
-        s.multiple = t.asBoolean(QStringLiteral("Q_TYPE"));
-        s.question = t.asString(QStringLiteral("Q_TEXT"));
-        s.explanation = t.asString(QStringLiteral("Q_EXPL"));
+        s.id = t.value(store::field::Q_ID).toLongLong();
+        s.section = t.asInteger(store::field::Q_SECT);
+        s.multiple = t.asBoolean(store::field::Q_TYPE);
+        s.question = t.asString(store::field::Q_TEXT);
+        s.explanation = t.asString(store::field::Q_EXPL);
         for (int k = 1; k <= 6; ++k) {
-            s.answers.append(t.asString(QStringLiteral("Q%1").arg(k)));
-            if (t.asBoolean(QStringLiteral("A%1").arg(k)))
+            s.answers.append(t.asString(store::field::text(k)));
+            if (t.asBoolean(store::field::key(k)))
                 s.key += QChar(u'a' + k - 1);
         }
         records.push_back(s);
