@@ -69,22 +69,31 @@ struct Seen {
     bool countLabelEnabled = false;
 };
 
-// Answers the begin-exam dialog with `act` as soon as it is shown modally.
-class DialogDriver {
+// Answers the begin-exam dialog with `act` once it is shown: its show event queues the answer,
+// which the dialog's own event loop then runs. Nothing waits on a clock.
+class DialogDriver : public QObject {
 public:
-    explicit DialogDriver(DialogAct act) : m_act(std::move(act))
+    explicit DialogDriver(DialogAct act) : m_act(std::move(act)) { NameForm->installEventFilter(this); }
+    ~DialogDriver() override
     {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
-        m_timer.start(10);
+        if (NameForm)
+            NameForm->removeEventFilter(this);
     }
     const Seen& seen() const { return m_seen; }
 
-private:
-    void poll()
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (QApplication::activeModalWidget() != NameForm || !NameForm->isVisible())
+        if (watched == NameForm && event->type() == QEvent::Show)
+            QMetaObject::invokeMethod(this, [this] { answer(); }, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void answer()
+    {
+        if (!NameForm->isVisible())
             return;
-        m_timer.stop();
         m_seen.shown = true;
         m_seen.caption = NameForm->windowTitle();
         m_seen.date = NameForm->Label1->text();
@@ -100,7 +109,6 @@ private:
     }
 
     DialogAct m_act;
-    QTimer m_timer;
     Seen m_seen;
 };
 
