@@ -145,6 +145,9 @@ void Table::openConnection(bool exclusive)
         cannotOpen(QStringLiteral("file not found"));
     if (!info.isFile())
         cannotOpen(QStringLiteral("not a file"));
+    // SQLite takes an empty file for a new database and would write one into it.
+    if (info.size() == 0)
+        cannotOpen(QStringLiteral("the file is empty, not a table file"));
 
     const QStringList noPassword{QString()};
     const QStringList& passwords =
