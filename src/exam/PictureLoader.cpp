@@ -436,8 +436,13 @@ bool metafileFontsInstalled()
 
 QPixmap loadPicture(const QString& fileName)
 {
+    formatOf(fileName);  // an unknown extension is refused before the file is opened
+    return pictureFromBytes(fileName, readFile(fileName));
+}
+
+QPixmap pictureFromBytes(const QString& fileName, const QByteArray& bytes)
+{
     const Format format = formatOf(fileName);
-    const QByteArray bytes = readFile(fileName);
     if (bytes.isEmpty())
         notValid(fileName, format);
     switch (format) {

@@ -39,6 +39,10 @@ inline constexpr qint64 MaxPictureFileSize = 64 * 1024 * 1024;
 //   (fonts-urw-base35)" when libwmf cannot play a metafile and its fonts are missing.
 QPixmap loadPicture(const QString& fileName);
 
+// The picture held in `bytes`, read as the file `fileName` would be: its extension chooses
+// the format, and the bytes pass the same checks. Throws PictureError as loadPicture does.
+QPixmap pictureFromBytes(const QString& fileName, const QByteArray& bytes);
+
 // Whether the fonts libwmf draws metafile text with are installed.
 bool metafileFontsInstalled();
 
