@@ -21,7 +21,7 @@ int main(int argc, char** argv)
         // The test aims its kills at what follows.
         std::puts("writing");
         std::fflush(stdout);
-        PrepareExamSet(bank.table, currentSet.table, nullptr);
+        PrepareExamSet(bank.table, currentSet.table);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "crash_writer: %s\n", e.what());
         return 1;
