@@ -1,5 +1,7 @@
 #include "ItemJson.h"
 
+#include "StrictJson.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -9,6 +11,7 @@
 namespace qbank {
 
 using store::TableKind;
+using namespace store::field;
 
 namespace {
 
@@ -22,20 +25,23 @@ struct JsonField {
 };
 
 const JsonField jsonFields[] = {
-    {"id", "Q_ID", JsonKind::Integer, true, true, true},
-    {"exam", "Q_EXAM_N", JsonKind::Integer, true, true, false},
-    {"section", "Q_SECT", JsonKind::Integer, true, true, true},
-    {"multiple", "Q_TYPE", JsonKind::Boolean, true, true, true},
-    {"question", "Q_TEXT", JsonKind::Text, true, true, true},
-    {"answers", "Q1", JsonKind::Answers, true, true, true},
-    {"correct", "A1", JsonKind::Keys, true, true, true},
-    {"explanation", "Q_EXPL", JsonKind::Text, true, true, true},
-    {"sim", "Q_SIM", JsonKind::Text, true, true, false},
-    {"pict1", "PICT1", JsonKind::Text, true, true, false},
-    {"pict2", "PICT2", JsonKind::Text, true, true, false},
-    {"or_number", "Q_OR_NUMBER", JsonKind::Integer, false, true, false},
-    {"memo", "U_MEMO", JsonKind::Text, true, true, true},
+    {"id", Q_ID, JsonKind::Integer, true, true, true},
+    {"exam", Q_EXAM_N, JsonKind::Integer, true, true, false},
+    {"section", Q_SECT, JsonKind::Integer, true, true, true},
+    {"multiple", Q_TYPE, JsonKind::Boolean, true, true, true},
+    {"question", Q_TEXT, JsonKind::Text, true, true, true},
+    {"answers", Q1, JsonKind::Answers, true, true, true},
+    {"correct", A1, JsonKind::Keys, true, true, true},
+    {"explanation", Q_EXPL, JsonKind::Text, true, true, true},
+    {"sim", Q_SIM, JsonKind::Text, true, true, false},
+    {"pict1", PICT1, JsonKind::Text, true, true, false},
+    {"pict2", PICT2, JsonKind::Text, true, true, false},
+    {"or_number", Q_OR_NUMBER, JsonKind::Integer, false, true, false},
+    {"memo", U_MEMO, JsonKind::Text, true, true, true},
 };
+
+// Whole numbers beyond this are not exact in a JSON reader's double.
+constexpr double LargestExactNumber = 9007199254740992.0;
 
 bool belongsTo(const JsonField& f, TableKind kind)
 {
@@ -50,37 +56,15 @@ const JsonField* findField(const QString& name)
     return nullptr;
 }
 
-void lineAndColumn(const QByteArray& text, int offset, int& line, int& column)
-{
-    line = 1;
-    column = 1;
-    for (int i = 0; i < offset && i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 1;
-        } else {
-            ++column;
-        }
-    }
-}
-
 // Reads one field into the record; returns a fault text, empty when fine.
 QString readField(const JsonField& f, const QJsonValue& v, Record& record)
 {
     switch (f.kind) {
-    case JsonKind::Integer: {
-        if (!v.isDouble() || std::floor(v.toDouble()) != v.toDouble() || std::fabs(v.toDouble()) > 2147483647.0)
+    case JsonKind::Integer:
+        if (!v.isDouble() || std::floor(v.toDouble()) != v.toDouble() || std::fabs(v.toDouble()) > LargestExactNumber)
             return QStringLiteral("must be a whole number");
-        const int n = v.toInt();
-        if (f.json == QLatin1String("exam") && (n < 0 || n > 7))
-            return QStringLiteral("%1 is outside 0..7").arg(n);
-        if (f.json == QLatin1String("section") && (n < 1 || n > 4))
-            return QStringLiteral("%1 is outside 1..4").arg(n);
-        if ((f.json == QLatin1String("id") || f.json == QLatin1String("or_number")) && n < 1)
-            return QStringLiteral("%1 is below 1").arg(n);
-        record[QLatin1String(f.field)] = n;
+        record[QLatin1String(f.field)] = qint64(v.toDouble());
         return {};
-    }
     case JsonKind::Boolean:
         if (!v.isBool())
             return QStringLiteral("must be true or false");
@@ -95,12 +79,12 @@ QString readField(const JsonField& f, const QJsonValue& v, Record& record)
         if (!v.isArray())
             return QStringLiteral("must be a list of texts");
         const QJsonArray answers = v.toArray();
-        if (answers.size() > 6)
+        if (answers.size() > AnswerCount)
             return QStringLiteral("has %1 answers; at most 6 are allowed").arg(answers.size());
         for (int i = 0; i < answers.size(); ++i) {
             if (!answers[i].isString())
                 return QStringLiteral("answer %1 must be a text").arg(QChar('a' + i));
-            record[QStringLiteral("Q%1").arg(i + 1)] = answers[i].toString();
+            record[text(i + 1)] = answers[i].toString();
         }
         return {};
     }
@@ -110,7 +94,7 @@ QString readField(const JsonField& f, const QJsonValue& v, Record& record)
         for (QChar c : v.toString()) {
             if (c < 'a' || c > 'f')
                 return QStringLiteral("\"%1\" is not a key letter a to f").arg(c);
-            const QString field = QStringLiteral("A%1").arg(c.unicode() - 'a' + 1);
+            const QString field = key(c.unicode() - 'a' + 1);
             if (record.count(field))
                 return QStringLiteral("names the key %1 twice").arg(c);
             record[field] = true;
@@ -125,6 +109,11 @@ QString readField(const JsonField& f, const QJsonValue& v, Record& record)
 
 std::vector<Record> readItems(const QByteArray& json, TableKind kind, QStringList& faults)
 {
+    const QString strictFault = strictJsonFault(json);
+    if (!strictFault.isEmpty()) {
+        faults.append(strictFault);
+        return {};
+    }
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError) {
@@ -169,15 +158,29 @@ std::vector<Record> readItems(const QByteArray& json, TableKind kind, QStringLis
         if (!item.contains("question"))
             faults.append(where + QStringLiteral(": \"question\" is missing"));
         if (kind == TableKind::Bank) {
-            if (record.count("Q_ID") && record["Q_ID"].toInt() != i + 1)
+            if (record.count(Q_ID) && record[Q_ID].toLongLong() != i + 1)
                 faults.append(QStringLiteral("%1: \"id\" must be %2, its position in the bank").arg(where).arg(i + 1));
-            record["Q_ID"] = i + 1;
+            record[Q_ID] = qint64(i + 1);
         }
         records.push_back(std::move(record));
     }
     if (!faults.isEmpty())
         records.clear();
     return records;
+}
+
+QString jsonNameOf(const QString& field)
+{
+    for (const JsonField& f : jsonFields)
+        if (field == QLatin1String(f.field))
+            return QLatin1String(f.json);
+    for (int k = 1; k <= AnswerCount; ++k) {
+        if (field == text(k))
+            return QStringLiteral("answers");
+        if (field == key(k))
+            return QStringLiteral("correct");
+    }
+    return field;
 }
 
 QJsonObject toJson(const Record& record, TableKind kind)
@@ -193,8 +196,9 @@ QJsonObject toJson(const Record& record, TableKind kind)
         const QString name = QLatin1String(f.json);
         switch (f.kind) {
         case JsonKind::Integer: {
-            const int n = get(QLatin1String(f.field)).toInt();
-            const bool identifier = name == QLatin1String("id") || name == QLatin1String("or_number");
+            const qint64 n = get(QLatin1String(f.field)).toLongLong();
+            const QLatin1String field(f.field);
+            const bool identifier = field == QLatin1String(Q_ID) || field == QLatin1String(Q_OR_NUMBER);
             if (n != 0 || !identifier)
                 item[name] = n;
             break;
@@ -204,18 +208,18 @@ QJsonObject toJson(const Record& record, TableKind kind)
         case JsonKind::Answers: {
             QJsonArray answers;
             int last = 0;
-            for (int k = 1; k <= 6; ++k)
-                if (!get(QStringLiteral("Q%1").arg(k)).toString().isEmpty())
+            for (int k = 1; k <= AnswerCount; ++k)
+                if (!get(text(k)).toString().isEmpty())
                     last = k;
             for (int k = 1; k <= last; ++k)
-                answers.append(get(QStringLiteral("Q%1").arg(k)).toString());
+                answers.append(get(text(k)).toString());
             item[name] = answers;
             break;
         }
         case JsonKind::Keys: {
             QString keys;
-            for (int k = 1; k <= 6; ++k)
-                if (get(QStringLiteral("A%1").arg(k)).toLongLong() != 0)
+            for (int k = 1; k <= AnswerCount; ++k)
+                if (get(key(k)).toLongLong() != 0)
                     keys += QChar('a' + k - 1);
             item[name] = keys;
             break;

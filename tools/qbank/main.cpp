@@ -3,13 +3,13 @@
 #include "BankRules.h"
 #include "ItemJson.h"
 
+#include "store/ItemCheck.h"
 #include "store/StandaloneTable.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 #include "store/TableFile.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -63,6 +63,22 @@ struct OpenTable : store::StandaloneTable {
         table.open();
         kind = store::tableKindOf(table.fieldNames(), table.storedKind());
     }
+
+    // A layout other than the kind's: fields it lacks, and fields of its own that no
+    // command would read or write.
+    QStringList layoutFaults() const
+    {
+        QStringList faults;
+        const QStringList fields = store::fieldNamesOf(kind);
+        for (const QString& field : fields)
+            if (!table.hasField(field))
+                faults.append(QStringLiteral("the layout lacks the field %1").arg(field));
+        for (const QString& field : table.fieldNames())
+            if (!fields.contains(field, Qt::CaseInsensitive))
+                faults.append(QStringLiteral("the layout has a field %1 that a %2 table does not have")
+                                  .arg(field, store::kindName(kind)));
+        return faults;
+    }
 };
 
 qbank::Record readRecord(const store::Table& table)
@@ -71,6 +87,18 @@ qbank::Record readRecord(const store::Table& table)
     for (const QString& name : table.fieldNames())
         record[name.toUpper()] = table.value(name);
     return record;
+}
+
+// The item rules for every record of a source, each fault as "item N: ...".
+QStringList itemFaults(const std::vector<qbank::Record>& records, store::TableKind kind)
+{
+    QStringList faults;
+    for (size_t i = 0; i < records.size(); ++i)
+        for (const store::ItemFault& fault : store::checkItem(records[i], kind))
+            faults.append(fault.field.isEmpty()
+                              ? QStringLiteral("item %1: %2").arg(i + 1).arg(fault.text)
+                              : QStringLiteral("item %1: \"%2\" %3").arg(i + 1).arg(qbank::jsonNameOf(fault.field), fault.text));
+    return faults;
 }
 
 int createCommand(const QString& file, const QString& kindText)
@@ -82,29 +110,47 @@ int createCommand(const QString& file, const QString& kindText)
     return Ok;
 }
 
+// Adds the records in one transaction; a record that fails leaves the file as it was.
+void appendRecords(store::Table& table, const std::vector<qbank::Record>& records)
+{
+    for (size_t i = 0; i < records.size(); ++i) {
+        table.append();
+        for (const auto& [field, value] : records[i])
+            table.setValue(field, value);
+        table.post();
+        // A record without an id gets the next key, which may pass the field's 32 bits.
+        const qint64 id = table.value(store::field::Q_ID).toLongLong();
+        if (id > store::MaxItemId)
+            throw store::StoreError(QStringLiteral("item %1 would get Q_ID %2, beyond the largest, %3")
+                                        .arg(i + 1).arg(id).arg(store::MaxItemId));
+    }
+}
+
 int importCommand(const QString& file, const QString& source)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return report({QStringLiteral("cannot read the source: %1").arg(in.errorString())}, source);
     OpenTable t(file);
+    if (const QStringList faults = t.layoutFaults(); !faults.isEmpty())
+        return report(faults, file);
     QStringList faults;
     const std::vector<qbank::Record> records = qbank::readItems(in.readAll(), t.kind, faults);
+    faults += itemFaults(records, t.kind);
     if (!faults.isEmpty())
         return report(faults, source);
-    if (t.kind == store::TableKind::Bank && t.table.recordCount() > 0)
-        return report({QStringLiteral("the bank is not empty; import into a new file so that Q_ID runs 1..N")}, file);
 
+    // The write lock comes first, so that two imports cannot both find the bank empty.
     t.table.startTransaction();
     try {
-        for (const qbank::Record& record : records) {
-            t.table.append();
-            for (const auto& [field, value] : record)
-                t.table.setValue(field, value);
-            t.table.post();
+        if (t.kind == store::TableKind::Bank && t.table.recordCount() > 0) {
+            t.table.rollback();
+            return report({QStringLiteral("the bank is not empty; import into a new file so that Q_ID runs 1..N")}, file);
         }
+        appendRecords(t.table, records);
         t.table.commit();
     } catch (...) {
+        t.table.cancel();
         t.table.rollback();
         throw;
     }
@@ -114,6 +160,8 @@ int importCommand(const QString& file, const QString& source)
 int exportCommand(const QString& file)
 {
     OpenTable t(file);
+    if (const QStringList faults = t.layoutFaults(); !faults.isEmpty())
+        return report(faults, file);
     QJsonArray items;
     for (t.table.first(); !t.table.eof(); t.table.next())
         items.append(qbank::toJson(readRecord(t.table), t.kind));
@@ -126,51 +174,23 @@ int exportCommand(const QString& file)
 int checkCommand(const QString& file)
 {
     OpenTable t(file);
-    QStringList faults;
-    for (const QString& field : store::fieldNamesOf(t.kind))
-        if (!t.table.hasField(field))
-            faults.append(QStringLiteral("the layout lacks the field %1").arg(field));
+    QStringList faults = t.layoutFaults();
     if (!faults.isEmpty())
         return report(faults, file);
 
-    const QDir folder = QFileInfo(file).absoluteDir();
+    const QString folder = QFileInfo(file).absolutePath();
     const bool bank = t.kind == store::TableKind::Bank;
-    const bool pictures = t.table.hasField("PICT1");
     std::vector<qbank::Record> records;
     for (t.table.first(); !t.table.eof(); t.table.next()) {
         records.push_back(readRecord(t.table));
-        const int id = t.table.asInteger("Q_ID");
+        const qint64 id = t.table.value(store::field::Q_ID).toLongLong();
         const QString where = QStringLiteral("item Q_ID %1").arg(id);
         if (bank && id != t.table.recNo())
             faults.append(QStringLiteral("%1: record number %2 should have Q_ID %2 (Q_ID must run 1..N)")
                               .arg(where).arg(t.table.recNo()));
-        if (t.table.hasField("Q_EXAM_N")) {
-            const int exam = t.table.asInteger("Q_EXAM_N");
-            if (exam < 0 || exam > 7)
-                faults.append(QStringLiteral("%1: Q_EXAM_N %2 is outside 0..7").arg(where).arg(exam));
-        }
-        const int section = t.table.asInteger("Q_SECT");
-        if (section < 1 || section > 4)
-            faults.append(QStringLiteral("%1: Q_SECT %2 is outside 1..4").arg(where).arg(section));
-        int answers = 0, keys = 0;
-        for (int k = 1; k <= 6; ++k) {
-            const bool text = !t.table.asString(QStringLiteral("Q%1").arg(k)).isEmpty();
-            const bool key = t.table.asBoolean(QStringLiteral("A%1").arg(k));
-            answers += text;
-            keys += key;
-            if (key && !text)
-                faults.append(QStringLiteral("%1: answer %2 is a key but has no text").arg(where, QChar('a' + k - 1)));
-        }
-        if (answers == 0)
-            faults.append(QStringLiteral("%1: no answer text").arg(where));
-        if (!t.table.asBoolean("Q_TYPE") && keys != 1)
-            faults.append(QStringLiteral("%1: a single-response item needs exactly one key, it has %2").arg(where).arg(keys));
-        if (pictures)
-            for (const char* field : {"PICT1", "PICT2"}) {
-                const QString picture = t.table.asString(field);
-                if (!picture.isEmpty() && !QFileInfo::exists(folder.filePath(picture)))
-                    faults.append(QStringLiteral("%1: the picture %2 (%3) does not exist").arg(where, picture, field));
-            }
+        for (const store::ItemFault& fault : store::checkItem(records.back(), t.kind, folder))
+            faults.append(fault.field.isEmpty() ? QStringLiteral("%1: %2").arg(where, fault.text)
+                                                : QStringLiteral("%1: %2 %3").arg(where, fault.field, fault.text));
     }
     if (bank)
         faults += qbank::checkBankRules(records);
