@@ -15,6 +15,7 @@
 #include "results/Grading.h"
 #include "results/ScoreUnit.h"
 #include "results/TimeCounter.h"
+#include "widgets/CloseQuery.h"
 #include "widgets/NumberEdit.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/ShapeButton.h"
@@ -384,18 +385,8 @@ void TTestForm::FormClose()
 
 void TTestForm::closeEvent(QCloseEvent* event)
 {
-    bool canClose = true;
-    try {
-        FormCloseQuery(canClose);
-        if (canClose)
-            FormClose();
-    } catch (...) {
-        platform::showCurrentException();
-    }
-    if (canClose)
-        event->accept();
-    else
-        event->ignore();
+    widgets::answerClose(
+        event, [this](bool& canClose) { FormCloseQuery(canClose); }, [this] { FormClose(); });
 }
 
 void TTestForm::resizeEvent(QResizeEvent* event)
