@@ -5,6 +5,7 @@
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -63,6 +64,12 @@ FontColorDialog::FontColorDialog(const QFont& font, const QColor& color, QWidget
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_colorButton, &QPushButton::clicked, this, &FontColorDialog::chooseColor);
+    // The embedded font dialog still answers Escape, and Return in its lists, by closing
+    // itself; the whole dialog closes with it instead of leaving an empty frame behind.
+    connect(m_fonts, &QDialog::accepted, this, &QDialog::accept);
+    connect(m_fonts, &QDialog::rejected, this, &QDialog::reject);
+    // Return in its text fields would end there, as it has no buttons of its own.
+    m_fonts->installEventFilter(this);
 
     auto* colorRow = new QHBoxLayout;
     // The colour row lines up with the font dialog's own controls.
@@ -78,6 +85,18 @@ FontColorDialog::FontColorDialog(const QFont& font, const QColor& color, QWidget
     layout->addWidget(m_fonts);
     layout->addLayout(colorRow);
     showColor();
+}
+
+bool FontColorDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_fonts && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QFont FontColorDialog::selectedFont() const

@@ -20,6 +20,9 @@ public:
     QFont selectedFont() const;
     QColor selectedColor() const { return m_color; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void chooseColor();
     void showColor();
