@@ -132,6 +132,7 @@ void TTestForm::GradedControls()
 {
     // The clock stops, the item area waits for the next item and the Grade button offers the
     // score report.
+    m_graded = true;
     StopClock();
     ScrollBox1->hide();
     GradeButton->setText(QStringLiteral("Score Report"));
@@ -149,6 +150,7 @@ void TTestForm::ReviewControls()
 void TTestForm::CloseCurrentExam()
 {
     ExamState = NoExam;
+    m_graded = false;
     dtQSet->setFilter(QString());
     dtQSet->setFiltered(false);
     dtQSet->close();
@@ -318,6 +320,7 @@ void TTestForm::StartRunning(const PreparedSet& set)
     FirstItemNo = set.FirstItemNo;
     ItemCount = set.ItemCount;
     BuildItemStates(*dtCurrentSet, ItemStates);
+    m_graded = false;
     ExamState = ExamRunning;
     ExamControls();
     dtCurrentSet->first();

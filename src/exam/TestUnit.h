@@ -289,6 +289,7 @@ protected:
 
 private:
     results::Grade m_grade;  // the last grading's result
+    bool m_graded = false;   // the running exam has been graded: its clock stays off
     void FormCreate();
     void buildHeader();
     void buildClientArea();

@@ -27,7 +27,8 @@ void TTestForm::setClockSource(std::shared_ptr<results::TimeSource> source)
 
 void TTestForm::StartClock()
 {
-    const bool running = TimerOn && ExamState == ExamRunning;
+    // A graded exam keeps its clock off, also when the option is switched off and on again.
+    const bool running = TimerOn && ExamState == ExamRunning && !m_graded;
     TimeLabel->setVisible(running);
     Timer1->setTimeLimit(TimeLimit);
     TimeLabel->setText(Timer1->limitText());

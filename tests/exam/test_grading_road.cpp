@@ -100,8 +100,12 @@ private slots:
 
         QString result;
         int bars = 0;
+        bool clockAfterGrading = true;
         whenModal([&](QWidget* modal) {
             QCOMPARE(modal, static_cast<QWidget*>(m_score.get()));
+            // Switching the clock option off and on again leaves a graded exam's clock off.
+            f.StartClock();
+            clockAfterGrading = f.Timer1->Enabled() || f.TimeLabel->isVisible();
             result = m_score->TotalLabel->text();
             bars = int(m_score->Chart1->model().bars.size());
             QTest::mouseClick(m_score->BitBtn1, Qt::LeftButton);  // "&View Answers"
@@ -111,6 +115,7 @@ private slots:
         QTest::mouseClick(f.GradeButton, Qt::LeftButton);
         QCOMPARE(result, QString("Passing Score: 850   Your Score: 500   Grade: Fail"));
         QCOMPARE(bars, 4);
+        QVERIFY(!clockAfterGrading);
         QCOMPARE(f.ExamState, TTestForm::Reviewing);
         QCOMPARE(f.GradeButton->text(), QString("Score Report"));
         QCOMPARE(f.dtCurrentSet->recNo(), 1);
