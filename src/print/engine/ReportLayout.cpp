@@ -146,6 +146,9 @@ private:
         m_contentTop = m_y;
         if (page.number == 1 && !m_report.title.isEmpty())
             place(layBand(m_report.title, 0));
+        // A title band that ran on over further pages has left the header to them.
+        if (m_doc.pages.size() != page.number)
+            return;
         if (!m_stopped && !m_report.header.isEmpty())
             placeCut(layBand(m_report.header, 0));
         m_contentTop = m_y;
