@@ -3,6 +3,7 @@
 #include "print/engine/TextMeasure.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -10,6 +11,8 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <cmath>
+#include <memory>
 
 namespace report {
 
@@ -29,14 +32,42 @@ struct Scale {
     }
 };
 
-void paintText(QPainter& painter, const Box& box, const Scale& scale)
+// The fonts of one device and their metrics, resolved once per style.
+class DeviceFonts {
+public:
+    explicit DeviceFonts(QPaintDevice* device) : m_device(device) {}
+    const QFont& font(const TextStyle& style) { return entry(style).font; }
+    const QFontMetricsF& metrics(const TextStyle& style) { return entry(style).metrics; }
+
+private:
+    struct Entry {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    const Entry& entry(const TextStyle& style)
+    {
+        const QString key = fontKey(style);
+        auto found = m_entries.find(key);
+        if (found == m_entries.end()) {
+            const QFont font(measuringFont(style), m_device);
+            found = m_entries.insert(key, std::make_shared<Entry>(Entry{font, QFontMetricsF(font, m_device)}));
+        }
+        return **found;
+    }
+    QPaintDevice* m_device;
+    QHash<QString, std::shared_ptr<Entry>> m_entries;
+};
+
+void paintText(QPainter& painter, const Box& box, const Scale& scale, DeviceFonts& fonts)
 {
-    const QFont font(measuringFont(box.style), painter.device());
-    painter.setFont(font);
-    const QFontMetricsF metrics(font, painter.device());
+    painter.setFont(fonts.font(box.style));
+    const QFontMetricsF& metrics = fonts.metrics(box.style);
     const QRectF rect = scale(box.rect);
-    if (box.style.background.isValid())
-        painter.fillRect(rect, box.style.background);
+    if (box.style.background.isValid()) {
+        // A little wider than the text, so that a line behind it does not touch the glyphs.
+        const double pad = PenWidthMm * scale.x;
+        painter.fillRect(rect.adjusted(-pad, 0, pad, 0), box.style.background);
+    }
     painter.setPen(box.style.colour);
     if (box.clipped) {
         painter.save();
@@ -58,19 +89,23 @@ void paintText(QPainter& painter, const Box& box, const Scale& scale)
         painter.restore();
 }
 
-void paintCheckBox(QPainter& painter, const Box& box, const Scale& scale)
+void paintCheckBox(QPainter& painter, const Box& box, const Scale& scale, DeviceFonts& fonts)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    TextStyle symbol;
+    symbol.family = QStringLiteral("DejaVu Sans");
     // A line of the face is about 1.17 of its size: the box fills the object's height.
-    font.setPointSizeF(std::max(1.0, box.rect.height() / 25.4 * 72 / 1.17));
-    painter.setFont(QFont(font, painter.device()));
+    symbol.pointSize = std::max(1.0, std::round(box.rect.height() / 25.4 * 72 / 1.17 * 4) / 4);
+    painter.setFont(fonts.font(symbol));
     painter.setPen(Qt::black);
-    painter.drawText(scale(box.rect), Qt::AlignCenter, QString(box.checked ? TickedBox : EmptyBox));
+    const QFontMetricsF& metrics = fonts.metrics(symbol);
+    const QString glyph(box.checked ? TickedBox : EmptyBox);
+    const QRectF rect = scale(box.rect);
+    const double x = rect.center().x() - metrics.horizontalAdvance(glyph) / 2;
+    const double baseline = rect.center().y() + (metrics.ascent() - metrics.descent()) / 2;
+    painter.drawText(QPointF(x, baseline), glyph);
 }
 
-}  // namespace
-
-void paintPage(QPainter& painter, const Page& page)
+void paintPage(QPainter& painter, const Page& page, DeviceFonts& fonts)
 {
     const Scale scale{painter.device()->logicalDpiX() / 25.4, painter.device()->logicalDpiY() / 25.4};
     painter.save();
@@ -79,7 +114,7 @@ void paintPage(QPainter& painter, const Page& page)
     for (const Box& box : page.boxes) {
         switch (box.kind) {
         case BoxKind::Text:
-            paintText(painter, box, scale);
+            paintText(painter, box, scale, fonts);
             break;
         case BoxKind::Rectangle:
             painter.setPen(pen);
@@ -96,7 +131,7 @@ void paintPage(QPainter& painter, const Page& page)
             break;
         }
         case BoxKind::CheckBox:
-            paintCheckBox(painter, box, scale);
+            paintCheckBox(painter, box, scale, fonts);
             break;
         case BoxKind::Chart:
             if (box.chart) {
@@ -110,9 +145,18 @@ void paintPage(QPainter& painter, const Page& page)
     painter.restore();
 }
 
+}  // namespace
+
+void paintPage(QPainter& painter, const Page& page)
+{
+    DeviceFonts fonts(painter.device());
+    paintPage(painter, page, fonts);
+}
+
 void paintPages(QPainter& painter, QPagedPaintDevice& device, const Document& document,
                 const QList<int>& pageIndexes)
 {
+    DeviceFonts fonts(&device);
     bool first = true;
     for (int index : pageIndexes) {
         if (index < 0 || index >= document.pages.size())
@@ -120,7 +164,7 @@ void paintPages(QPainter& painter, QPagedPaintDevice& device, const Document& do
         if (!first)
             device.newPage();
         first = false;
-        paintPage(painter, document.pages[index]);
+        paintPage(painter, document.pages[index], fonts);
     }
 }
 

@@ -31,7 +31,9 @@ struct Measured {
     QFontMetricsF metrics;
 };
 
-QString keyOf(const TextStyle& style)
+}  // namespace
+
+QString fontKey(const TextStyle& style)
 {
     return QStringLiteral("%1|%2|%3|%4")
         .arg(style.family)
@@ -40,11 +42,13 @@ QString keyOf(const TextStyle& style)
         .arg(int(style.italic));
 }
 
+namespace {
+
 // One resolved font and its metrics per style; the program draws only on the GUI thread.
 const Measured& measured(const TextStyle& style)
 {
     static QHash<QString, std::shared_ptr<Measured>> cache;
-    const QString key = keyOf(style);
+    const QString key = fontKey(style);
     auto found = cache.constFind(key);
     if (found != cache.constEnd())
         return **found;

@@ -23,5 +23,7 @@ double textWidth(const TextStyle& style, const QString& text);
 QStringList wrapText(const TextStyle& style, const QString& text, double width);
 // The font of `style` as the reference device resolves it (for painting at the same size).
 QFont measuringFont(const TextStyle& style);
+// A text that tells fonts apart: the same for styles that draw the same font.
+QString fontKey(const TextStyle& style);
 
 }  // namespace report
