@@ -3,6 +3,7 @@
 #include "print/ReportParts.h"
 #include "print/engine/Objects.h"
 #include "platform/Prompts.h"
+#include "store/Fields.h"
 #include "store/Table.h"
 
 namespace print {
@@ -10,8 +11,6 @@ namespace print {
 using namespace report;
 
 namespace {
-
-constexpr int AnswerCount = 6;
 
 QChar letterOf(int k)
 {
@@ -31,11 +30,11 @@ ReportObject answerRegion(int k, double top)
                   TextTop + TextHeight + SpaceBelow,
                   {
                       checkBox(QStringLiteral("ppCB") + n, 14.8 - Left, 0, 4.8, 5.3,
-                               QStringLiteral("A") + n),
+                               store::field::key(k)),
                       label(QStringLiteral("ppL") + n, 20.1 - Left, TextTop, arial(10),
                             QString(letterOf(k)) + QLatin1Char('.')),
                       dataMemo(QStringLiteral("ppDBT") + n, 25.4 - Left, TextTop, 164.6,
-                               TextHeight, arial(10), QStringLiteral("Q") + n, SpaceBelow),
+                               TextHeight, arial(10), store::field::text(k), SpaceBelow),
                   });
 }
 
@@ -75,7 +74,7 @@ Report makeItemReport()
 QStringList answerLines(const QStringList& answers, const QString& explanation)
 {
     QStringList lines;
-    for (int k = 1; k <= AnswerCount; ++k) {
+    for (int k = 1; k <= store::field::AnswerCount; ++k) {
         const QString answer = answers.value(k - 1);
         // a and b always have their line; c to f only when they have a text.
         if (k <= 2 || !answer.isEmpty())
@@ -94,10 +93,10 @@ void fillItemReport(Report& itemReport, const store::Table& currentSet,
     itemReport.find(QStringLiteral("ppLabel1"))->text =
         QStringLiteral("Item Number: %1").arg(currentSet.recNo());
     QStringList answers;
-    for (int k = 1; k <= AnswerCount; ++k)
-        answers << currentSet.asString(QStringLiteral("Q%1").arg(k));
+    for (int k = 1; k <= store::field::AnswerCount; ++k)
+        answers << currentSet.asString(store::field::text(k));
     itemReport.find(QStringLiteral("ppMemo2"))->lines =
-        answerLines(answers, currentSet.asString(QStringLiteral("Q_EXPL")));
+        answerLines(answers, currentSet.asString(QLatin1String(store::field::Q_EXPL)));
     itemReport.find(QStringLiteral("ppLabel5"))->text = platform::ApplicationTitle;
 }
 
@@ -121,13 +120,13 @@ Report makeAllItemsReport(store::Table* currentSet)
     r.detail.dynamic = true;
     r.detail.objects << line(QStringLiteral("ppLine5"), 8.5, 3.7, 182.0)
                      << dataText(QStringLiteral("ppDBText1"), 8.5, 0.8,
-                                 onWhite(arial(10, true, true)), QStringLiteral("Q_OR_NUMBER"),
+                                 onWhite(arial(10, true, true)), QLatin1String(store::field::Q_OR_NUMBER),
                                  QStringLiteral("Item ID: "), QStringLiteral(" "));
     ReportObject question = dataMemo(QStringLiteral("ppDBMemo1"), 10.6, 6.9, 182.6, 4.2,
-                                     arial(10), QStringLiteral("Q_TEXT"), 3.8);
+                                     arial(10), QLatin1String(store::field::Q_TEXT), 3.8);
     double top = question.top + question.height + question.spaceBelow;
     r.detail.objects << question;
-    for (int k = 1; k <= AnswerCount; ++k) {
+    for (int k = 1; k <= store::field::AnswerCount; ++k) {
         ReportObject answer = answerRegion(k, top);
         top += answer.height;
         if (k >= 3) {
@@ -140,7 +139,7 @@ Report makeAllItemsReport(store::Table* currentSet)
         r.detail.objects << answer;
     }
     ReportObject explanation = dataMemo(QStringLiteral("ppDBMemo8"), 12.7, top, 182.0, 4.2,
-                                        arial(10, false, true), QStringLiteral("Q_EXPL"), 5.1);
+                                        arial(10, false, true), QLatin1String(store::field::Q_EXPL), 5.1);
     r.detail.height = top + explanation.height + explanation.spaceBelow;
     r.detail.objects << explanation;
 
