@@ -68,7 +68,7 @@ Split split(const LaidBand& band, double avail, bool force)
     Split parts;
     parts.head.kind = parts.tail.kind = band.kind;
     parts.head.record = parts.tail.record = band.record;
-    parts.head.height = cut;
+    parts.head.height = std::max(0.0, cut);
     parts.tail.height = std::max(0.0, band.height - cut);
     auto clipToAvail = [&](Box& box) {
         if (box.rect.bottom() > avail + Eps) {
@@ -177,7 +177,7 @@ private:
     // A band that must stay on this page (the header): what does not fit is cut off.
     void placeCut(const LaidBand& band)
     {
-        const double avail = m_bodyBottom - m_y;
+        const double avail = std::max(0.0, m_bodyBottom - m_y);
         if (band.height <= avail + Eps) {
             put(band);
             return;
@@ -193,7 +193,7 @@ private:
     void place(LaidBand band)
     {
         while (!m_stopped) {
-            const double avail = m_bodyBottom - m_y;
+            const double avail = std::max(0.0, m_bodyBottom - m_y);
             if (band.height <= avail + Eps) {
                 put(band);
                 return;
