@@ -154,7 +154,9 @@ public:
     QMenu* N11;  // "&File"
     QAction* Preferences1;
     QAction* Print2;  // "Print all items in this exam"
+    QAction* PrintPreview2;  // "Pre&view all items...", enabled with Print2
     QAction* Print1;  // "&Print this item"
+    QAction* PrintPreview1;  // "Previe&w this item...", enabled with Print1
     QAction* Exit1;
     QMenu* N21;  // "Exa&ms"
     QAction* PracticeExamA1;
@@ -249,6 +251,11 @@ public:
 
     void Button3Click();
     void Exit1Click();
+    // Printing: the item on screen, or every item of the exam with its key.
+    void Print1Click();
+    void Print2Click();
+    void PrintPreview1Click();
+    void PrintPreview2Click();
     void About1Click();
     // Answers whether the window may close; asks in state 1.
     void FormCloseQuery(bool& canClose);

@@ -360,16 +360,28 @@ void TTestForm::buildMenu()
     N11->setObjectName(QStringLiteral("N11"));
     Preferences1 = makeAction(N11, "Preferences1", QStringLiteral("&Options..."));
     Print2 = makeAction(N11, "Print2", QStringLiteral("Print all items in this exam"));
+    PrintPreview2 = makeAction(N11, "PrintPreview2", QStringLiteral("Pre&view all items..."));
     Print1 = makeAction(N11, "Print1", QStringLiteral("&Print this item"));
+    PrintPreview1 = makeAction(N11, "PrintPreview1", QStringLiteral("Previe&w this item..."));
     Exit1 = makeAction(N11, "Exit1", QStringLiteral("E&xit"));
     N11->addAction(Preferences1);
     N11->addAction(Print2);
+    N11->addAction(PrintPreview2);
     N11->addAction(Print1);
+    N11->addAction(PrintPreview1);
     N11->addSeparator()->setObjectName(QStringLiteral("N1"));
     N11->addAction(Exit1);
     connect(Preferences1, &QAction::triggered, this,
             platform::handled([this] { Preferences1Click(); }));
     connect(Exit1, &QAction::triggered, this, platform::handled([this] { Exit1Click(); }));
+    connect(Print1, &QAction::triggered, this, platform::handled([this] { Print1Click(); }));
+    connect(Print2, &QAction::triggered, this, platform::handled([this] { Print2Click(); }));
+    connect(PrintPreview1, &QAction::triggered, this,
+            platform::handled([this] { PrintPreview1Click(); }));
+    connect(PrintPreview2, &QAction::triggered, this,
+            platform::handled([this] { PrintPreview2Click(); }));
+    connect(Print1, &QAction::enabledChanged, PrintPreview1, &QAction::setEnabled);
+    connect(Print2, &QAction::enabledChanged, PrintPreview2, &QAction::setEnabled);
 
     N21 = bar->addMenu(QStringLiteral("Exa&ms"));
     N21->setObjectName(QStringLiteral("N21"));

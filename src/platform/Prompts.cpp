@@ -7,6 +7,7 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 
@@ -126,6 +127,9 @@ public:
     bool choosePrinter(QPrinter& printer, QWidget* parent) override
     {
         QPrintDialog dialog(&printer, ownerWindow(parent));
+        // A caller that set a page range offers exactly its pages.
+        if (printer.toPage() >= printer.fromPage() && printer.fromPage() > 0)
+            dialog.setMinMax(printer.fromPage(), printer.toPage());
         return dialog.exec() == QDialog::Accepted;
     }
 
@@ -137,6 +141,15 @@ public:
         font = dialog.selectedFont();
         color = dialog.selectedColor();
         return true;
+    }
+
+    void previewPages(QPrinter& printer, const std::function<void(QPrinter&)>& paint,
+                      QWidget* parent) override
+    {
+        QPrintPreviewDialog dialog(&printer, ownerWindow(parent));
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                         [&paint](QPrinter* target) { paint(*target); });
+        dialog.exec();
     }
 };
 

@@ -10,6 +10,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 class QPrinter;
 
@@ -40,6 +42,10 @@ public:
                                  const QString& filter) = 0;
     // The printer dialog; true when the user chose to print.
     virtual bool choosePrinter(QPrinter& printer, QWidget* parent) = 0;
+    // The print preview: shows the pages that `paint` draws on the printer it is given; the
+    // user may print them from there, which calls `paint` with the printer chosen.
+    virtual void previewPages(QPrinter& printer, const std::function<void(QPrinter&)>& paint,
+                              QWidget* parent) = 0;
 
     // The implementation in force. Without an installed one, the real dialogs are used.
     static Prompts& current();

@@ -2,7 +2,10 @@
 
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
+#include "print/ReportPrinter.h"
+#include "print/ScoreReport.h"
 #include "results/BarChart.h"
+#include "results/ScoreReportCharts.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/WindowStyle.h"
 
@@ -84,6 +87,12 @@ TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setFixedSize(98, 30);
     BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(QStringLiteral("&Print Report"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setFixedSize(98, 30);
+    PreviewButton = new QPushButton(QStringLiteral("Pre&view..."), this);
+    PreviewButton->setObjectName(QStringLiteral("PreviewButton"));
+    PreviewButton->setFixedSize(98, 30);
     BitBtn3 = new QPushButton(QStringLiteral("E&xit Exam"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setFixedSize(97, 30);
@@ -94,6 +103,8 @@ TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
     auto* buttons = new QHBoxLayout(buttonBar);
     buttons->setContentsMargins(5, 5, 5, 5);
     buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    buttons->addWidget(PreviewButton);
     buttons->addStretch(1);
     buttons->addWidget(BitBtn3);
 
@@ -110,7 +121,12 @@ TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
     layout->addWidget(buttonBar);
 
     connect(BitBtn1, &QPushButton::clicked, this, platform::handled([this] { BitBtn1Click(); }));
+    connect(BitBtn2, &QPushButton::clicked, this, platform::handled([this] { BitBtn2Click(); }));
+    connect(PreviewButton, &QPushButton::clicked, this,
+            platform::handled([this] { PreviewButtonClick(); }));
     connect(BitBtn3, &QPushButton::clicked, this, platform::handled([this] { BitBtn3Click(); }));
+
+    ppReport1 = print::makeScoreReport();
 }
 
 void TScoreForm::showResult(const results::Grade& grade, const QString& titleLine)
@@ -121,13 +137,31 @@ void TScoreForm::showResult(const results::Grade& grade, const QString& titleLin
 
 void TScoreForm::showTotal(const results::Grade& grade, const QString& titleLine)
 {
-    TotalChart->setModel(results::totalChart(grade.score, titleLine));
-    TotalLabel->setText(results::resultLine(grade));
+    const results::BarChartModel chart = results::totalChart(grade.score, titleLine);
+    const QString result = results::resultLine(grade);
+    TotalChart->setModel(chart);
+    print::setScoreReportTotal(ppReport1, titleLine, result,
+                               results::chartPainter(results::reportTotalChart(chart)));
+    print::setScoreReportFooter(ppReport1, platform::ApplicationTitle);
+    TotalLabel->setText(result);
 }
 
 void TScoreForm::showSections(const results::Grade& grade)
 {
-    Chart1->setModel(results::sectionsChart(grade));
+    const results::BarChartModel chart = results::sectionsChart(grade);
+    Chart1->setModel(chart);
+    print::setScoreReportSections(ppReport1,
+                                  results::chartPainter(results::reportSectionsChart(chart)));
+}
+
+void TScoreForm::BitBtn2Click()
+{
+    print::printReport(ppReport1, print::Output::Printer, this);
+}
+
+void TScoreForm::PreviewButtonClick()
+{
+    print::printReport(ppReport1, print::Output::Preview, this);
 }
 
 void TScoreForm::BitBtn1Click()

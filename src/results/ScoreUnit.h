@@ -1,7 +1,9 @@
 #pragma once
-// The score window: the result of a graded exam and the ways forward (view the answers or
-// end the exam). Grading fills it with showResult() and shows it modally.
+// The score window: the result of a graded exam and the ways forward (view the answers,
+// print the report or end the exam). Grading fills it and its printed report with
+// showResult() and shows it modally.
 
+#include "print/engine/ReportModel.h"
 #include "results/Grading.h"
 
 #include <QDialog>
@@ -28,16 +30,25 @@ public:
     QScrollArea* ScrollBox1;
     results::BarChart* Chart1;
     QPushButton* BitBtn1;  // "&View Answers"
+    QPushButton* BitBtn2;  // "&Print Report"
+    QPushButton* PreviewButton;  // "Pre&view..."
     QPushButton* BitBtn3;  // "E&xit Exam"
+
+    // The printed score report, filled by grading along with the window.
+    report::Report ppReport1;
 
     // Puts a grading's result into the charts and the result line.
     void showResult(const results::Grade& grade, const QString& titleLine);
-    // The total chart, titled with the title line, and the result line.
+    // The total chart, titled with the title line, and the result line; in the window and in
+    // the report.
     void showTotal(const results::Grade& grade, const QString& titleLine);
-    // The sections chart.
+    // The sections chart, in the window and in the report.
     void showSections(const results::Grade& grade);
 
     void BitBtn1Click();
+    // Prints the report; the window stays open.
+    void BitBtn2Click();
+    void PreviewButtonClick();
     void BitBtn3Click();
 
 signals:

@@ -37,7 +37,8 @@ private slots:
         QVERIFY(form.BitBtn1->isDefault());
         QCOMPARE(form.BitBtn3->text(), QString("E&xit Exam"));
         QCOMPARE(form.BitBtn3->size(), QSize(97, 30));
-        QVERIFY(!form.findChild<QPushButton*>("BitBtn2"));  // no printing yet: no dead button
+        QCOMPARE(form.BitBtn2->text(), QString("&Print Report"));
+        QCOMPARE(form.BitBtn2->size(), QSize(98, 30));
     }
 
     void showResultFillsChartsAndResultLine()

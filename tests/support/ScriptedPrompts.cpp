@@ -20,11 +20,13 @@ void ScriptedPrompts::clear()
     m_fonts.clear();
     m_files.clear();
     m_printers.clear();
+    m_previews.clear();
     m_requests.clear();
     m_fileCaptions.clear();
     m_fileFolders.clear();
     m_fontRequests = 0;
     m_printerRequests = 0;
+    m_previewRequests = 0;
     m_unexpected = 0;
 }
 
@@ -106,6 +108,21 @@ bool ScriptedPrompts::chooseFontAndColor(QFont& font, QColor& color, QWidget*)
             color = answer.color;
     }
     return answer.accepted;
+}
+
+void ScriptedPrompts::previewPages(QPrinter& printer, const std::function<void(QPrinter&)>& paint,
+                                   QWidget*)
+{
+    ++m_previewRequests;
+    if (m_previews.isEmpty()) {
+        fail(QStringLiteral("print preview"));
+        return;
+    }
+    const std::function<void(QPrinter&)> prepare = m_previews.dequeue();
+    if (!prepare)
+        return;
+    prepare(printer);
+    paint(printer);
 }
 
 QString toString(PromptKind kind)

@@ -37,17 +37,27 @@ public:
         m_printers.enqueue(Printer{print, std::move(prepare)});
     }
 
+    // Queues the answer to the next print preview: `prepare` sets up the printer (for
+    // instance PDF output to a file) and the pages are painted on it, as when the user prints
+    // from the preview; without `prepare` the preview is closed unseen.
+    void answerPreview(std::function<void(QPrinter&)> prepare = {})
+    {
+        m_previews.enqueue(std::move(prepare));
+    }
+
     // Everything asked so far, in order.
     const QList<platform::PromptRequest>& requests() const { return m_requests; }
     QStringList fileCaptions() const { return m_fileCaptions; }
     int fontRequests() const { return m_fontRequests; }
     int printerRequests() const { return m_printerRequests; }
+    int previewRequests() const { return m_previewRequests; }
     // Questions that came without a queued answer.
     int unexpected() const { return m_unexpected; }
     // Answers the script queued but nobody asked for.
     int unusedAnswers() const
     {
-        return int(m_answers.size() + m_fonts.size() + m_files.size() + m_printers.size());
+        return int(m_answers.size() + m_fonts.size() + m_files.size() + m_printers.size() +
+                   m_previews.size());
     }
     void clear();
 
@@ -56,6 +66,8 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override;
     bool choosePrinter(QPrinter& printer, QWidget* parent) override;
+    void previewPages(QPrinter& printer, const std::function<void(QPrinter&)>& paint,
+                      QWidget* parent) override;
 
 private:
     struct Font {
@@ -74,10 +86,12 @@ private:
     QQueue<Font> m_fonts;
     QQueue<QString> m_files;
     QQueue<Printer> m_printers;
+    QQueue<std::function<void(QPrinter&)>> m_previews;
     QList<platform::PromptRequest> m_requests;
     QStringList m_fileCaptions;
     int m_fontRequests = 0;
     int m_printerRequests = 0;
+    int m_previewRequests = 0;
     int m_unexpected = 0;
 
 public:

@@ -1,0 +1,208 @@
+// The page model of the report engine: where bands and objects land, in millimetres.
+
+#include "print/engine/Objects.h"
+#include "print/engine/ReportLayout.h"
+#include "print/engine/TextMeasure.h"
+
+#include <QTest>
+
+using namespace report;
+
+namespace {
+
+constexpr double Tolerance = 0.01;
+// The line height of Arial 10 pt.
+double lineHeight()
+{
+    return lineMetrics(arial(10)).lineHeight;
+}
+
+bool near(double a, double b, double tolerance = Tolerance)
+{
+    return std::abs(a - b) <= tolerance;
+}
+
+QString numberedLines(int count)
+{
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QStringLiteral("Line %1").arg(i);
+    return lines.join(QLatin1Char('\n'));
+}
+
+// A report whose title band holds a stretching memo with a label under it, and a footer.
+Report memoReport(const QString& text, int pageLimit)
+{
+    Report r;
+    r.page.pageLimit = pageLimit;
+    r.title.height = 20;
+    r.title.dynamic = true;
+    ReportObject m = memo("memo", 10, 5, 100, lineHeight(), arial(10), 2);
+    m.lines = text.split(QLatin1Char('\n'));
+    r.title.objects << label("beside", 120, 5, arial(10), "Beside") << m
+                    << label("below", 10, 5 + lineHeight() + 2, arial(10), "Below")
+                    << rectangle("frame", 5, 20 - 4, 50, 4);
+    r.header.height = 8;
+    r.header.objects << label("head", 0, 1, arial(10), "Head");
+    r.detail.height = 10;
+    r.footer.height = 15;
+    r.footer.objects << pageNumber("page", 200, 2, arial(8));
+    return r;
+}
+
+}  // namespace
+
+class TestReportLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A stretching memo moves what lies below it by as much as it grows; what lies beside it
+    // stays, and the dynamic band grows with it.
+    void stretchingMovesWhatLiesBelow_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::newRow("one line") << 1;
+        QTest::newRow("four lines") << 4;
+        QTest::newRow("empty") << 0;
+    }
+    void stretchingMovesWhatLiesBelow()
+    {
+        QFETCH(int, lines);
+        const Document doc = layoutReport(memoReport(numberedLines(lines), 1));
+        const Page& page = doc.pages[0];
+        const double top = 6.35;  // the title band starts at the top margin
+        const double growth = (lines - 1) * lineHeight();
+        QVERIFY(near(page.find("beside")->rect.top(), top + 5));
+        QVERIFY(near(page.find("below")->rect.top(), top + 5 + lineHeight() + 2 + growth));
+        QVERIFY(near(page.find("frame")->rect.top(), top + 16 + growth));
+        QCOMPARE(page.bands[0].kind, BandKind::Title);
+        QVERIFY(near(page.bands[0].rect.height(), 20 + growth));
+        QCOMPARE(page.bands[1].kind, BandKind::Header);
+        QVERIFY(near(page.bands[1].rect.top(), top + 20 + growth));
+        if (lines > 0)
+            QCOMPARE(page.find("memo")->lines.size(), lines);
+        else
+            QVERIFY(!page.find("memo"));
+    }
+
+    // Without a data source, empty detail bands fill the rest of the first page.
+    void emptyDetailsFillTheFirstPage()
+    {
+        const Document doc = layoutReport(memoReport("One", 0));
+        QCOMPARE(doc.pages.size(), 1);
+        const Page& page = doc.pages[0];
+        const double footerTop = 279.4 - 6.35 - 15;
+        int details = 0;
+        double lastBottom = 0;
+        for (const PlacedBand& band : page.bands) {
+            if (band.kind == BandKind::Detail) {
+                ++details;
+                lastBottom = band.rect.bottom();
+            }
+        }
+        const double firstDetail = 6.35 + 20 + 8;
+        QCOMPARE(details, int((footerTop - firstDetail) / 10));
+        QVERIFY(lastBottom <= footerTop && footerTop - lastBottom < 10);
+        QVERIFY(near(page.find("page")->rect.top(), footerTop + 2));
+        QVERIFY(near(page.find("page")->rect.right(), 6.35 + 200));
+    }
+
+    // A band taller than a page is split between lines over as many pages as it needs, and
+    // nothing reaches into the footer.
+    void tallBandSplitsBetweenLines()
+    {
+        const Document doc = layoutReport(memoReport(numberedLines(150), 0));
+        QVERIFY(doc.pages.size() >= 3);
+        const double footerTop = 279.4 - 6.35 - 15;
+        QStringList printed;
+        for (const Page& page : doc.pages) {
+            // The header follows the title band, which fills page 1, and heads the others.
+            QCOMPARE(page.findAll("head").size(), page.number == 1 ? 0 : 1);
+            QCOMPARE(page.find("page")->text(), QStringLiteral("Page: %1").arg(page.number));
+            for (const Box* piece : page.findAll("memo")) {
+                QVERIFY(!piece->clipped);
+                QVERIFY(piece->rect.bottom() <= footerTop + 1e-6);
+                QVERIFY(near(piece->rect.height(), piece->lines.size() * lineHeight()));
+                printed << piece->lines;
+            }
+            for (const Box& box : page.boxes)
+                if (box.name != "page")
+                    QVERIFY2(box.rect.bottom() <= footerTop + 1e-6, qPrintable(box.name));
+        }
+        QCOMPARE(printed.join('\n'), numberedLines(150));
+        // The rest of the title band continues right below the header of page 2.
+        const Page& second = doc.pages[1];
+        QVERIFY(near(second.find("memo")->rect.top(), second.find("head")->rect.top() - 1 + 8));
+        // The objects below the memo come after its last line.
+        const Page& last = doc.pages.last();
+        QVERIFY(last.find("below"));
+        QVERIFY(near(last.find("below")->rect.top(), last.find("memo")->rect.bottom() + 2));
+    }
+
+    // With a page limit of 1, what does not fit is cut above the footer: whole lines of
+    // text, and an object that does not fit is left out.
+    void pageLimitCutsAtTheFooter()
+    {
+        const Document doc = layoutReport(memoReport(numberedLines(150), 1));
+        QCOMPARE(doc.pages.size(), 1);
+        const Page& page = doc.pages[0];
+        const double footerTop = 279.4 - 6.35 - 15;
+        const Box* memo = page.find("memo");
+        QVERIFY(memo->rect.bottom() <= footerTop + 1e-6);
+        QVERIFY(footerTop - memo->rect.bottom() < lineHeight());
+        QVERIFY(!page.find("below"));
+        QVERIFY(!page.find("frame"));
+        QVERIFY(!page.find("head"));  // the header had no room left
+        QVERIFY(page.find("page"));
+    }
+
+    // A band of fixed height cuts what reaches beyond it.
+    void fixedBandCutsItsContents()
+    {
+        Report r;
+        r.detail.height = 3 * lineHeight() + 0.1;
+        ReportObject m = memo("memo", 0, 0, 100, lineHeight(), arial(10));
+        m.lines = numberedLines(10).split('\n');
+        r.title = r.detail;
+        r.title.kind = BandKind::Title;
+        r.title.objects << m << rectangle("late", 0, 3 * lineHeight() + 1, 10, 1);
+        r.detail = Band();
+        const Document doc = layoutReport(r);
+        const Page& page = doc.pages[0];
+        QCOMPARE(page.find("memo")->lines, numberedLines(3).split('\n'));
+        QVERIFY(!page.find("late"));
+        QVERIFY(near(page.bands[0].rect.height(), 3 * lineHeight() + 0.1));
+    }
+
+    // Right-aligned and centred labels stand by their right edge and centre.
+    void anchors()
+    {
+        Report r;
+        r.title.height = 10;
+        r.title.objects << label("right", 100, 0, arial(11, true), "Right edge", Anchor::Right)
+                        << label("centre", 100, 5, arial(11, true), "Centred", Anchor::Centre);
+        const Page page = layoutReport(r).pages[0];
+        const double width = textWidth(arial(11, true), "Right edge");
+        QVERIFY(near(page.find("right")->rect.right(), 6.35 + 100));
+        QVERIFY(near(page.find("right")->rect.width(), width));
+        QVERIFY(near(page.find("centre")->rect.center().x(), 6.35 + 100));
+    }
+
+    // Words wrap at the memo's width; a word wider than the line is broken inside.
+    void wrapping()
+    {
+        const TextStyle style = arial(10);
+        const QStringList lines = wrapText(style, "alpha beta gamma delta epsilon", textWidth(style, "alpha beta ga"));
+        QCOMPARE(lines, QStringList({"alpha beta", "gamma delta", "epsilon"}));
+        const QString longWord(60, QLatin1Char('w'));
+        const QStringList pieces = wrapText(style, longWord, 20);
+        QVERIFY(pieces.size() > 1);
+        QCOMPARE(pieces.join(QString()), longWord);
+        for (const QString& piece : pieces)
+            QVERIFY(textWidth(style, piece) <= 20 + 1e-6);
+        QCOMPARE(wrapText(style, "a\r\n\nb", 50), QStringList({"a", "", "b"}));
+    }
+};
+
+QTEST_MAIN(TestReportLayout)
+#include "test_report_layout.moc"
