@@ -51,6 +51,13 @@ public:
     bool isOpen() const { return m_db != nullptr; }
     DataSetState state() const { return m_state; }
 
+    // The page cache holds decrypted pages, 2 MB of them after opening. A pass that reads or
+    // writes a whole file in random order sizes it to the work (up to 256 MB), so each page is
+    // decrypted once, and releases it afterwards: back to 2 MB, the memory returned.
+    void setPageCache(qint64 bytes);
+    void releasePageCache() noexcept;
+    static constexpr qint64 DefaultPageCacheKb = 2048;
+
     // Filter expression and switch; both may change while the table is open or closed.
     void setFilter(const QString& expression);
     QString filter() const { return m_filterText; }
