@@ -85,10 +85,12 @@ double prepareAll(const QString& bank, const QString& current, int runs, int* it
     currentSet.setTableName(current);
     qset.setFilter("Q_EXAM_N<>0");
     qset.setFiltered(true);
-    qset.open();
     ItemStates states;
+    // As an exam start does: the bank is opened for the run and closed when the exam ends.
     return medianMs(runs, [&] {
         currentSet.close();
+        qset.close();
+        qset.open();
         PreparedSet result = PrepareExamSet(qset, currentSet);
         BuildItemStates(currentSet, states);
         *items = result.ItemCount;

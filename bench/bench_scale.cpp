@@ -84,6 +84,7 @@ int measure(const QString& folder)
         form.dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
         form.dtQSet->setFiltered(true);
         form.dtQSet->open();
+        form.TimeLimit = form.DefaultTime / 1440.0;  // the clock does not run out mid-measure
         form.StartRunning(PrepareExamSet(*form.dtQSet, *form.dtCurrentSet));
         QCoreApplication::processEvents();
     });

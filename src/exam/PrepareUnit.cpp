@@ -110,17 +110,16 @@ private:
 };
 
 // The copy reads the source in random order: with the source's pages that the copy reads held
-// in the page cache, each page is decrypted once; the exam set's cache is sized alike for what
-// it writes. Both give the memory back when the copy ends, so the exam that follows runs small.
+// in the page cache, each page is decrypted once. The exam set is written in key order and
+// needs no more than its usual cache. Both give their memory back when the copy ends, so the
+// exam that follows runs small.
 class PagesHeldForCopy {
 public:
     PagesHeldForCopy(Table& source, Table& target, int count, int candidates)
         : m_source(source), m_target(target)
     {
         const qint64 file = QFileInfo(source.tableName()).size();
-        const qint64 work = candidates > 0 ? file / candidates * count : 0;
-        source.setPageCache(work);
-        target.setPageCache(work);
+        source.setPageCache(candidates > 0 ? file / candidates * count : 0);
     }
     ~PagesHeldForCopy()
     {
