@@ -4,7 +4,6 @@
 #include "store/Table.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -109,32 +108,22 @@ private:
     const PrepareProgress& m_progress;
 };
 
-// The copy reads the source in random order: with the source's pages that the copy reads held
-// in the page cache, each page is decrypted once. The exam set is written in key order and
-// needs no more than its usual cache. Both give their memory back when the copy ends, so the
-// exam that follows runs small.
-class PagesHeldForCopy {
-public:
-    PagesHeldForCopy(Table& source, Table& target, int count, int candidates)
-        : m_source(source), m_target(target)
-    {
-        const qint64 file = QFileInfo(source.tableName()).size();
-        source.setPageCache(candidates > 0 ? file / candidates * count : 0);
-    }
-    ~PagesHeldForCopy()
-    {
-        m_source.releasePageCache();
-        m_target.releasePageCache();
+// A table's page cache holds its whole file for the exam start's passes over it. It returns
+// to its usual size once they are done, and the freed pages, which
+// lie scattered between longer-lived blocks, go back to the system: without the trim the
+// process would keep them resident for the whole exam.
+void givePagesBack(Table& table)
+{
+    table.releasePageCache();
 #ifdef __GLIBC__
-        // The freed pages lie scattered between longer-lived blocks; without a trim the
-        // process would keep them resident for the whole exam.
-        malloc_trim(0);
+    malloc_trim(0);
 #endif
-    }
+}
 
-private:
-    Table& m_source;
-    Table& m_target;
+// Gives the source's page cache back when the copy ends, however it ends.
+struct SourcePagesBack {
+    Table& source;
+    ~SourcePagesBack() { givePagesBack(source); }
 };
 
 // The candidates of the source: record numbers of the bank, Q_ID values of the user set.
@@ -183,7 +172,7 @@ PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
     currentSet.open();
     progress.setMaximum(count);
     const RecordCopier copier(source, currentSet, kind);
-    const PagesHeldForCopy pages(source, currentSet, count, n);
+    const SourcePagesBack pagesBack{source};
     currentSet.disableControls();
     try {
         // One transaction: the exam set is either wholly refilled or left as it was.
@@ -272,4 +261,5 @@ void BuildItemStates(Table& currentSet, store::ItemStates& itemStates)
         itemStates[currentSet.recordNumberOf(keys[k]) - 1].Section = std::int32_t(sections[k].toLongLong());
     currentSet.last();
     currentSet.next();  // left at its end; the caller goes back to the first record
+    givePagesBack(currentSet);
 }

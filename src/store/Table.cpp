@@ -181,6 +181,13 @@ void Table::openConnection(bool exclusive)
     if (rc != SQLITE_OK)
         cannotOpen(describe(rc, nullptr));
 
+    // Opening reads every key, and an exam start then reads the items in random order: the
+    // decrypted pages of the whole file stay in memory (up to 256 MB) so each page is decrypted
+    // once, until releasePageCache.
+    const qint64 cacheKb = std::min<qint64>(info.size() / 1024 + DefaultPageCacheKb, 256 * 1024);
+    sqlite3_exec(m_db, QStringLiteral("PRAGMA cache_size = -%1").arg(cacheKb).toUtf8().constData(),
+                 nullptr, nullptr, nullptr);
+
     if (exclusive) {
         // Taking the write lock once keeps it for the life of the connection.
         rc = sqlite3_exec(m_db, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;", nullptr,
@@ -191,13 +198,6 @@ void Table::openConnection(bool exclusive)
             cannotOpen(why);
         }
     }
-}
-
-void Table::setPageCache(qint64 bytes)
-{
-    requireOpen("size the page cache");
-    const qint64 kb = std::min<qint64>(bytes / 1024 + DefaultPageCacheKb, 256 * 1024);
-    exec(QStringLiteral("PRAGMA cache_size = -%1").arg(kb).toUtf8().constData());
 }
 
 void Table::releasePageCache() noexcept

@@ -51,10 +51,8 @@ public:
     bool isOpen() const { return m_db != nullptr; }
     DataSetState state() const { return m_state; }
 
-    // The page cache holds decrypted pages, 2 MB of them after opening. A pass that reads or
-    // writes a whole file in random order sizes it to the work (up to 256 MB), so each page is
-    // decrypted once, and releases it afterwards: back to 2 MB, the memory returned.
-    void setPageCache(qint64 bytes);
+    // The page cache holds the decrypted pages of the whole file (up to 256 MB) from opening on.
+    // Once the passes that need them are done, this returns it to 2 MB and frees the memory.
     void releasePageCache() noexcept;
     static constexpr qint64 DefaultPageCacheKb = 2048;
 
