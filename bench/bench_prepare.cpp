@@ -3,6 +3,7 @@
 //
 // Prints a line per case and ends with: prepare_all_100k: ratio=<x> ms=<y>
 
+#include "BenchBank.h"
 #include "exam/PrepareUnit.h"
 #include "store/Fields.h"
 #include "store/Session.h"
@@ -26,27 +27,10 @@ using namespace store;
 
 namespace {
 
+// Exam 0 holds every eighth item, which "All Questions" leaves out.
 void makeBank(const QString& file, int count)
 {
-    createTableFile(file, TableKind::Bank, TablePassword);
-    StandaloneTable standalone(file);
-    Table& table = standalone.table;
-    table.open();
-    table.startTransaction();
-    const QString text = QStringLiteral("Which of these statements about the network shown is true? ").repeated(3);
-    for (int k = 1; k <= count; ++k) {
-        table.append();
-        table.setValue("Q_ID", k);
-        table.setValue("Q_EXAM_N", k % 8);
-        table.setValue("Q_SECT", k % 4 + 1);
-        table.setValue("Q_TEXT", text + QString::number(k));
-        table.setValue("Q_EXPL", text);
-        for (int a = 1; a <= 4; ++a)
-            table.setValue(QStringLiteral("Q%1").arg(a), QStringLiteral("Answer %1 of item %2").arg(a).arg(k));
-        table.setValue("A2", true);
-        table.post();
-    }
-    table.commit();
+    makeBenchBank(file, count, [](int k) { return k % 8; });
 }
 
 double medianMs(int runs, const std::function<void()>& run)
@@ -101,10 +85,12 @@ double prepareAll(const QString& bank, const QString& current, int runs, int* it
     currentSet.setTableName(current);
     qset.setFilter("Q_EXAM_N<>0");
     qset.setFiltered(true);
-    qset.open();
     ItemStates states;
+    // As an exam start does: the bank is opened for the run and closed when the exam ends.
     return medianMs(runs, [&] {
         currentSet.close();
+        qset.close();
+        qset.open();
         PreparedSet result = PrepareExamSet(qset, currentSet);
         BuildItemStates(currentSet, states);
         *items = result.ItemCount;

@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "platform/Prompts.h"
 #include "platform/SingleInstance.h"
+#include "platform/StartupTrace.h"
 
 #include <exception>
 
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
         createWindows();
         platform::traceInstance("windows created");
         // 6. The launcher, until it closes; meanwhile later instances may ask us forward.
+        platform::traceFirstPaint(MainForm);
         MainForm->show();
         if (platform::InstanceLock* lock = InstanceLockObject()) {
             QObject::connect(lock, &platform::InstanceLock::comeForwardRequested, &app,

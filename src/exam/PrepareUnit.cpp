@@ -5,6 +5,10 @@
 
 #include <QDateTime>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
 
 using store::Table;
@@ -104,6 +108,24 @@ private:
     const PrepareProgress& m_progress;
 };
 
+// A table's page cache holds its whole file for the exam start's passes over it. It returns
+// to its usual size once they are done, and the freed pages, which
+// lie scattered between longer-lived blocks, go back to the system: without the trim the
+// process would keep them resident for the whole exam.
+void givePagesBack(Table& table)
+{
+    table.releasePageCache();
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+// Gives the source's page cache back when the copy ends, however it ends.
+struct SourcePagesBack {
+    Table& source;
+    ~SourcePagesBack() { givePagesBack(source); }
+};
+
 // The candidates of the source: record numbers of the bank, Q_ID values of the user set.
 // A bank whose Q_ID values are not its record numbers would make the copy take wrong records,
 // so it is refused here, before anything is written.
@@ -150,6 +172,7 @@ PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
     currentSet.open();
     progress.setMaximum(count);
     const RecordCopier copier(source, currentSet, kind);
+    const SourcePagesBack pagesBack{source};
     currentSet.disableControls();
     try {
         // One transaction: the exam set is either wholly refilled or left as it was.
@@ -238,4 +261,5 @@ void BuildItemStates(Table& currentSet, store::ItemStates& itemStates)
         itemStates[currentSet.recordNumberOf(keys[k]) - 1].Section = std::int32_t(sections[k].toLongLong());
     currentSet.last();
     currentSet.next();  // left at its end; the caller goes back to the first record
+    givePagesBack(currentSet);
 }

@@ -11,5 +11,7 @@ inline constexpr int ButtonBarHeight = 41;
 inline constexpr int LetterButtonTop = 45;
 inline constexpr int WideButtonTop = 156;
 inline constexpr int ExamChoiceGap = 6;  // between neighbouring exam-choice buttons
+inline constexpr int ItemIdLeft = 124;   // the item identifier, right of the item counter
+inline constexpr int ItemIdGap = 12;     // the least room between the counter and the identifier
 
 }  // namespace testform

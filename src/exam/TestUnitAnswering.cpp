@@ -6,6 +6,7 @@
 #include "exam/LPositionsUnit.h"
 #include "exam/PictUnit1.h"
 #include "exam/PictUnit2.h"
+#include "exam/TestFormDesign.h"
 #include "notes/NoteUnit.h"
 #include "store/Fields.h"
 
@@ -14,6 +15,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <algorithm>
 
 bool TTestForm::noteWindowVisible() const
 {
@@ -55,6 +58,8 @@ void TTestForm::dsCurrentSetDataChange()
     NextButton->setEnabled(recordNumber != ItemCount);
     Label1->setText(QStringLiteral("Item %1 of %2").arg(recordNumber).arg(ItemCount));
     Label1->adjustSize();
+    // A counter of six-digit numbers outgrows its place; the identifier then moves right.
+    Label2->move(std::max(testform::ItemIdLeft, Label1->geometry().right() + 1 + testform::ItemIdGap), Label2->y());
     Label2->setText(QStringLiteral("Item ID: %1").arg(dtCurrentSet->asInteger(store::field::Q_OR_NUMBER)));
     Label2->adjustSize();
     LayoutItem();

@@ -177,7 +177,7 @@ void TTestForm::buildHeader()
     QFont verdana = boldVerdana13();
     verdana.setBold(false);
     Label2->setFont(verdana);
-    Label2->move(124, 4);
+    Label2->move(testform::ItemIdLeft, 4);
 
     Label3 = new QLabel(Panel1);
     Label3->setObjectName(QStringLiteral("Label3"));

@@ -6,7 +6,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
@@ -17,7 +17,7 @@ TReviewForm* ReviewForm = nullptr;
 namespace {
 
 // The four 16 x 16 pictures: a white square with a red "!", a blue tick, a red "M", a red cross.
-QIcon drawIcon(TReviewForm::Icon icon)
+QIcon drawIcon(ReviewModel::Icon icon)
 {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
@@ -28,22 +28,22 @@ QIcon drawIcon(TReviewForm::Icon icon)
     p.drawRect(QRectF(0.5, 0.5, 15, 15));
     const QColor red(255, 0, 0), blue(0, 0, 255);
     switch (icon) {
-    case TReviewForm::Incomplete:
+    case ReviewModel::Incomplete:
         p.setPen(Qt::NoPen);
         p.setBrush(red);
         p.drawRect(QRectF(7, 3, 2, 7));
         p.drawRect(QRectF(7, 11.5, 2, 2));
         break;
-    case TReviewForm::Complete:
+    case ReviewModel::Complete:
         p.setPen(QPen(blue, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPolyline(QPolygonF({QPointF(3.5, 8.5), QPointF(6.5, 11.5), QPointF(12.5, 4.5)}));
         break;
-    case TReviewForm::Marked:
+    case ReviewModel::Marked:
         p.setPen(QPen(red, 1.8, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         p.drawPolyline(QPolygonF({QPointF(3.5, 12.5), QPointF(3.5, 3.5), QPointF(8, 9),
                                   QPointF(12.5, 3.5), QPointF(12.5, 12.5)}));
         break;
-    case TReviewForm::Incorrect:
+    case ReviewModel::Incorrect:
         p.setPen(QPen(red, 2.2, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(4, 4), QPointF(12, 12));
         p.drawLine(QPointF(12, 4), QPointF(4, 12));
@@ -78,20 +78,25 @@ TReviewForm::TReviewForm(QWidget* parent) : QDialog(parent, widgets::FixedDialog
     setObjectName(QStringLiteral("ReviewForm"));
     setWindowTitle(QStringLiteral("Items Review"));
     widgets::setClientSize(this, 442, 372);
-    for (Icon icon : {Incomplete, Complete, Marked, Incorrect})
+    for (Icon icon : {ReviewModel::Incomplete, ReviewModel::Complete, ReviewModel::Marked, ReviewModel::Incorrect})
         ImageList1.append(drawIcon(icon));
 
     Panel5 = legend(this, QStringLiteral("Panel5"), ImageList1,
-                    {{Incomplete, QStringLiteral(" - incomplete   ")},
-                     {Complete, QStringLiteral(" - complete   ")},
-                     {Marked, QStringLiteral(" - marked   ")}});
+                    {{ReviewModel::Incomplete, QStringLiteral(" - incomplete   ")},
+                     {ReviewModel::Complete, QStringLiteral(" - complete   ")},
+                     {ReviewModel::Marked, QStringLiteral(" - marked   ")}});
     Panel4 = legend(this, QStringLiteral("Panel4"), ImageList1,
-                    {{Incorrect, QStringLiteral(" - incorrect item   ")},
-                     {Complete, QStringLiteral(" - correct item   ")}});
+                    {{ReviewModel::Incorrect, QStringLiteral(" - incorrect item   ")},
+                     {ReviewModel::Complete, QStringLiteral(" - correct item   ")}});
     Panel4->hide();
 
-    ListView1 = new QListWidget(this);
+    m_rows = new ReviewModel(ImageList1, this);
+    ListView1 = new QListView(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setModel(m_rows);
+    // Rows alike in size let the view place 100,000 of them without measuring each.
+    ListView1->setUniformItemSizes(true);
+    ListView1->setItemDelegate(new ReviewRowDelegate(m_rows, ListView1));
     ListView1->setViewMode(QListView::ListMode);
     ListView1->setFlow(QListView::TopToBottom);
     ListView1->setWrapping(true);
@@ -127,52 +132,25 @@ TReviewForm::TReviewForm(QWidget* parent) : QDialog(parent, widgets::FixedDialog
     auto* rest = new QTimer(this);
     rest->setSingleShot(true);
     rest->setInterval(400);
-    connect(ListView1, &QListWidget::itemEntered, this, [this, rest](QListWidgetItem* item) {
+    connect(ListView1, &QListView::entered, this, [this, rest](const QModelIndex& entered) {
         rest->disconnect();
-        connect(rest, &QTimer::timeout, this, [this, item] {
-            if (ListView1->underMouse() && ListView1->itemAt(ListView1->mapFromGlobal(QCursor::pos())) == item)
-                ListView1->setCurrentItem(item);
+        connect(rest, &QTimer::timeout, this, [this, row = QPersistentModelIndex(entered)] {
+            if (ListView1->underMouse() &&
+                ListView1->indexAt(ListView1->viewport()->mapFromGlobal(QCursor::pos())) == row)
+                ListView1->setCurrentIndex(row);
         });
         rest->start();
     });
-    connect(ListView1, &QListWidget::itemSelectionChanged, this, [this] { ListView1SelectItem(); });
-    connect(ListView1, &QListWidget::itemDoubleClicked, this, platform::handled([this] { ListView1DblClick(); }));
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { ListView1SelectItem(); });
+    connect(ListView1, &QListView::doubleClicked, this, platform::handled([this] { ListView1DblClick(); }));
     connect(BitBtn2, &QPushButton::clicked, this, platform::handled([this] { BitBtn2Click(); }));
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
 }
 
-QString TReviewForm::caption(int itemNumber, const store::TItemState& state)
-{
-    QString text = QString::number(itemNumber) + QStringLiteral("  ");
-    for (int k = 1; k <= 6; ++k)
-        if (state.choice(k))
-            text += QChar('A' + k - 1);
-    return text;
-}
-
-TReviewForm::Icon TReviewForm::runningIcon(const store::TItemState& state)
-{
-    if (state.Marked)
-        return Marked;
-    for (int k = 1; k <= 6; ++k)
-        if (state.choice(k))
-            return Complete;
-    return Incomplete;
-}
-
-TReviewForm::Icon TReviewForm::gradedIcon(const store::TItemState& state)
-{
-    return state.Correct ? Complete : Incorrect;
-}
-
 void TReviewForm::fill(const store::ItemStates& states, bool graded)
 {
-    ListView1->clear();
-    for (int i = 0; i < states.size(); ++i) {
-        const Icon icon = graded ? gradedIcon(states[i]) : runningIcon(states[i]);
-        auto* row = new QListWidgetItem(ImageList1[icon], caption(i + 1, states[i]), ListView1);
-        row->setData(Qt::UserRole, int(icon));
-    }
+    m_rows->setSheet(states, graded);
     Panel4->setVisible(graded);
     Panel5->setVisible(!graded);
     BitBtn2->setEnabled(false);
@@ -201,10 +179,10 @@ void TReviewForm::BitBtn1Click()
 // Without a selected row there is no target, and nothing happens.
 void TReviewForm::goToSelected()
 {
-    const QList<QListWidgetItem*> selected = ListView1->selectedItems();
+    const QModelIndexList selected = ListView1->selectionModel()->selectedIndexes();
     if (selected.isEmpty() || !m_currentSet)
         return;
-    m_currentSet->setRecNo(ListView1->row(selected.first()) + 1);
+    m_currentSet->setRecNo(selected.first().row() + 1);
     accept();
 }
 

@@ -2,13 +2,14 @@
 // The items review: every item of the exam with the answers chosen and an icon for its state,
 // from which the user can go to any item.
 
+#include "results/ReviewList.h"
 #include "store/ItemStates.h"
 
 #include <QDialog>
 #include <QIcon>
 #include <QList>
 
-class QListWidget;
+class QListView;
 class QPushButton;
 class QWidget;
 
@@ -22,12 +23,12 @@ public:
     explicit TReviewForm(QWidget* parent = nullptr);
 
     // The pictures of ImageList1, by index.
-    enum Icon { Incomplete = 0, Complete = 1, Marked = 2, Incorrect = 3 };
+    using Icon = ReviewModel::Icon;
     QList<QIcon> ImageList1;
 
     QWidget* Panel5;  // legend of a running exam
     QWidget* Panel4;  // legend of review
-    QListWidget* ListView1;
+    QListView* ListView1;  // over the model below; Qt::UserRole of a row holds its icon's index
     QPushButton* BitBtn2;  // "&Go to the selected question"
     QPushButton* BitBtn1;  // "&Return"
 
@@ -35,13 +36,15 @@ public:
     void setCurrentSet(store::Table* table) { m_currentSet = table; }
 
     // Rebuilds the list from the answer sheet: the running legend and answered/marked icons,
-    // or the review legend and correct/incorrect icons.
+    // or the review legend and correct/incorrect icons. The rows are read as they are shown.
     void fill(const store::ItemStates& states, bool graded);
 
-    // "12  AC": the item number, two blanks, the letters of the chosen answers.
-    static QString caption(int itemNumber, const store::TItemState& state);
-    static Icon runningIcon(const store::TItemState& state);
-    static Icon gradedIcon(const store::TItemState& state);
+    static QString caption(int itemNumber, const store::TItemState& state)
+    {
+        return ReviewModel::caption(itemNumber, state);
+    }
+    static Icon runningIcon(const store::TItemState& state) { return ReviewModel::runningIcon(state); }
+    static Icon gradedIcon(const store::TItemState& state) { return ReviewModel::gradedIcon(state); }
 
     void ListView1SelectItem();
     void ListView1DblClick();
@@ -54,6 +57,7 @@ protected:
 private:
     void goToSelected();
     store::Table* m_currentSet = nullptr;
+    ReviewModel* m_rows;
 };
 
 extern TReviewForm* ReviewForm;

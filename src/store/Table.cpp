@@ -181,9 +181,10 @@ void Table::openConnection(bool exclusive)
     if (rc != SQLITE_OK)
         cannotOpen(describe(rc, nullptr));
 
-    // Items are read in random order during an exam start: keep the decrypted pages of
-    // the whole file in memory (up to 256 MB) so each page is decrypted once.
-    const qint64 cacheKb = std::min<qint64>(info.size() / 1024 + 2048, 256 * 1024);
+    // Opening reads every key, and an exam start then reads the items in random order: the
+    // decrypted pages of the whole file stay in memory (up to 256 MB) so each page is decrypted
+    // once, until releasePageCache.
+    const qint64 cacheKb = std::min<qint64>(info.size() / 1024 + DefaultPageCacheKb, 256 * 1024);
     sqlite3_exec(m_db, QStringLiteral("PRAGMA cache_size = -%1").arg(cacheKb).toUtf8().constData(),
                  nullptr, nullptr, nullptr);
 
@@ -197,6 +198,16 @@ void Table::openConnection(bool exclusive)
             cannotOpen(why);
         }
     }
+}
+
+void Table::releasePageCache() noexcept
+{
+    // Shrinking cannot leave the table in a worse state, so a failure is of no consequence.
+    if (!m_db)
+        return;
+    const QByteArray sql = QStringLiteral("PRAGMA cache_size = -%1").arg(DefaultPageCacheKb).toUtf8();
+    sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, nullptr);
+    sqlite3_db_release_memory(m_db);
 }
 
 void Table::closeConnection()

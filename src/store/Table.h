@@ -51,6 +51,11 @@ public:
     bool isOpen() const { return m_db != nullptr; }
     DataSetState state() const { return m_state; }
 
+    // The page cache holds the decrypted pages of the whole file (up to 256 MB) from opening on.
+    // Once the passes that need them are done, this returns it to 2 MB and frees the memory.
+    void releasePageCache() noexcept;
+    static constexpr qint64 DefaultPageCacheKb = 2048;
+
     // Filter expression and switch; both may change while the table is open or closed.
     void setFilter(const QString& expression);
     QString filter() const { return m_filterText; }

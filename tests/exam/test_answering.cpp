@@ -87,6 +87,7 @@ private slots:
 
     void counterAndNavigation_data();
     void counterAndNavigation();
+    void identifierKeepsClearOfTheCounter();
     void answerSheet_data();
     void answerSheet();
     void changingTheAnswerUpdatesCorrect();
@@ -163,6 +164,22 @@ void TestAnswering::counterAndNavigation()
         QTest::mouseClick(f.PrevButton, Qt::LeftButton);
         QCOMPARE(f.Label1->text(), QStringLiteral("Item %1 of %2").arg(moves).arg(count));
     }
+}
+
+// "Item 1000 of 1000" is wider than the counter's place; the identifier moves right of it and
+// comes back to its place for a short counter.
+void TestAnswering::identifierKeepsClearOfTheCounter()
+{
+    std::vector<testsupport::Item> items(1000, choiceItem({"A", "B"}, "a", false));
+    TTestForm& f = *m_form;
+    runExam(f, items);
+    f.dtCurrentSet->setRecNo(1000);
+    QCOMPARE(f.Label1->text(), QString("Item 1000 of 1000"));
+    QVERIFY(f.Label2->x() > f.Label1->geometry().right());
+    QCOMPARE(f.Label2->y(), f.Label1->y());
+
+    runExam(f, {items[0], items[1], items[2]});
+    QCOMPARE(f.Label2->x(), 124);
 }
 
 void TestAnswering::answerSheet_data()

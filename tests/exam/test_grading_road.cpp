@@ -126,9 +126,10 @@ private slots:
         // The items review lists the verdicts and goes to the chosen item.
         whenModal([&](QWidget*) {
             QVERIFY(m_review->Panel4->isVisible());
-            QCOMPARE(m_review->ListView1->count(), 4);
-            QCOMPARE(m_review->ListView1->item(1)->text(), QString("2  A"));
-            m_review->ListView1->setCurrentRow(2);
+            const QAbstractItemModel* rows = m_review->ListView1->model();
+            QCOMPARE(rows->rowCount(), 4);
+            QCOMPARE(rows->index(1, 0).data().toString(), QString("2  A"));
+            m_review->ListView1->setCurrentIndex(rows->index(2, 0));
             QTest::mouseClick(m_review->BitBtn2, Qt::LeftButton);
         });
         QTest::mouseClick(f.Button1, Qt::LeftButton);
@@ -157,9 +158,10 @@ private slots:
         QStringList captions;
         whenModal([&](QWidget*) {
             QVERIFY(m_review->Panel5->isVisible());
-            for (int i = 0; i < m_review->ListView1->count(); ++i)
-                captions.append(m_review->ListView1->item(i)->text() + "|" +
-                                QString::number(m_review->ListView1->item(i)->data(Qt::UserRole).toInt()));
+            const QAbstractItemModel* rows = m_review->ListView1->model();
+            for (int i = 0; i < rows->rowCount(); ++i)
+                captions.append(rows->index(i, 0).data().toString() + "|" +
+                                QString::number(rows->index(i, 0).data(Qt::UserRole).toInt()));
             QTest::mouseClick(m_review->BitBtn1, Qt::LeftButton);  // "&Return"
         });
         QTest::mouseClick(f.Button1, Qt::LeftButton);

@@ -5,7 +5,10 @@
 #include "support/Fixtures.h"
 #include "support/TempDir.h"
 
+#include <sqlcipher/sqlite3.h>
+
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTest>
 
@@ -167,6 +170,33 @@ private slots:
             QCOMPARE(states[k].Section, sectionCycle(id));
             QVERIFY(!states[k].Marked && !states[k].Correct && !states[k].Choice1);
         }
+    }
+
+    // An exam start holds the tables' pages while it reads them in random order; the exam
+    // that follows must not keep them.
+    void theCopyGivesItsPageCacheBack()
+    {
+        TempDirCwd dir;
+        const QString longText = QStringLiteral("A scenario about routers and switches. ").repeated(100);
+        std::vector<Item> items;
+        for (int k = 1; k <= 1500; ++k) {
+            Item it = item(1, 1, longText + QString::number(k));
+            it["Q_ID"] = k;
+            items.push_back(it);
+        }
+        makeTable("qbank2.DAT", TableKind::Bank, items);
+        makeTable("ces.DAT", TableKind::Current, {});
+        const qint64 bankBytes = QFileInfo("qbank2.DAT").size();
+        QVERIFY(bankBytes > 2 * Table::DefaultPageCacheKb * 1024);
+        ExamTables t;
+        t.openBank("Q_EXAM_N<>0");
+        QCOMPARE(PrepareExamSet(t.qset, t.currentSet).ItemCount, 1500);
+        store::ItemStates states;
+        BuildItemStates(t.currentSet, states);
+        const qint64 held = sqlite3_memory_used();
+        QVERIFY2(held < bankBytes / 2, qPrintable(QStringLiteral("%1 bytes held for a bank of %2").arg(held).arg(bankBytes)));
+        t.currentSet.last();
+        QCOMPARE(t.currentSet.asString("Q_TEXT").left(longText.size()), longText);
     }
 
     void sizesOfTheExam_data()

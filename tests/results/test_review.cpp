@@ -4,8 +4,9 @@
 #include "support/Fixtures.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 
@@ -21,6 +22,12 @@ TItemState state(const QString& choices, bool marked = false, bool correct = fal
     s.Marked = marked;
     s.Correct = correct;
     return s;
+}
+
+// Row r of the list (from 0), as the view shows it.
+QModelIndex row(const TReviewForm& form, int r)
+{
+    return form.ListView1->model()->index(r, 0);
 }
 
 }  // namespace
@@ -65,12 +72,38 @@ private slots:
         states[item - 1] = s;
         for (bool isGraded : {false, true}) {
             form.fill(states, isGraded);
-            QCOMPARE(form.ListView1->count(), item);
-            QCOMPARE(form.ListView1->item(item - 1)->text(), caption);
-            QCOMPARE(form.ListView1->item(item - 1)->data(Qt::UserRole).toInt(), isGraded ? graded : running);
+            QCOMPARE(form.ListView1->model()->rowCount(), item);
+            QCOMPARE(row(form, item - 1).data().toString(), caption);
+            QCOMPARE(row(form, item - 1).data(Qt::UserRole).toInt(), isGraded ? graded : running);
+            const QIcon icon = row(form, item - 1).data(Qt::DecorationRole).value<QIcon>();
+            QCOMPARE(icon.cacheKey(), form.ImageList1[isGraded ? graded : running].cacheKey());
             QCOMPARE(form.Panel4->isVisibleTo(&form), isGraded);
             QCOMPARE(form.Panel5->isVisibleTo(&form), !isGraded);
         }
+    }
+
+    // Rows are read from the sheet as they are shown, and every row has the room of the widest
+    // caption, also at the end of a long exam.
+    void longSheetShowsEveryCaptionWhole()
+    {
+        TReviewForm form;
+        form.fill(store::ItemStates(3), false);  // a short list first: its row size must not stay
+        form.show();
+        QApplication::processEvents();
+        store::ItemStates states(100000);
+        states[99999] = state("abcdef");
+        states[4] = state("b", true);
+        form.fill(states, false);
+        QCOMPARE(form.ListView1->model()->rowCount(), 100000);
+        QCOMPARE(row(form, 4).data().toString(), QString("5  B"));
+        QCOMPARE(row(form, 4).data(Qt::UserRole).toInt(), int(ReviewModel::Marked));
+        QCOMPARE(row(form, 99999).data().toString(), QString("100000  ABCDEF"));
+        form.ListView1->scrollTo(row(form, 99999));
+        const QRect last = form.ListView1->visualRect(row(form, 99999));
+        const int text = form.ListView1->fontMetrics().horizontalAdvance(QStringLiteral("100000  ABCDEF"));
+        QVERIFY2(last.width() >= form.ListView1->iconSize().width() + text,
+                 qPrintable(QStringLiteral("row %1 pixels wide").arg(last.width())));
+        QVERIFY(form.ListView1->viewport()->rect().intersects(last));
     }
 
     void windowAndLegends()
@@ -132,7 +165,7 @@ private slots:
         QCOMPARE(table.recNo(), 2);
         QVERIFY(form.isVisible());
 
-        form.ListView1->setCurrentRow(3);
+        form.ListView1->setCurrentIndex(row(form, 3));
         QVERIFY(form.BitBtn2->isEnabled());
         QTest::mouseClick(form.BitBtn2, Qt::LeftButton);
         QCOMPARE(table.recNo(), 4);
@@ -146,8 +179,7 @@ private slots:
         // QUIZLORE_SHOTS=<folder> keeps a picture of the window for a look by eye.
         if (qEnvironmentVariableIsSet("QUIZLORE_SHOTS"))
             form.grab().save(qEnvironmentVariable("QUIZLORE_SHOTS") + "/review-graded.png");
-        const QListWidgetItem* row = form.ListView1->item(4);
-        const QPoint at = form.ListView1->visualItemRect(row).center();
+        const QPoint at = form.ListView1->visualRect(row(form, 4)).center();
         QTest::mouseClick(form.ListView1->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(form.ListView1->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(table.recNo(), 5);
@@ -155,7 +187,7 @@ private slots:
 
         form.fill(store::ItemStates(5), true);
         form.show();
-        form.ListView1->setCurrentRow(0);
+        form.ListView1->setCurrentIndex(row(form, 0));
         QTest::mouseClick(form.BitBtn1, Qt::LeftButton);  // "&Return" keeps the current item
         QCOMPARE(table.recNo(), 5);
         QVERIFY(!form.isVisible());
