@@ -1,0 +1,18 @@
+#pragma once
+// Our own JSON: {"items": [ {...}, ... ]}, one object per table record. Strict: every fault
+// (unknown or misplaced field, wrong type, value out of range) refuses the whole source.
+
+#include "formats/Format.h"
+
+namespace formats {
+
+class JsonFormat : public Format {
+public:
+    QString name() const override { return QStringLiteral("json"); }
+    QString title() const override { return QStringLiteral("JSON"); }
+    QStringList extensions() const override { return {QStringLiteral("json")}; }
+    ReadResult read(const QByteArray& source, store::TableKind kind) const override;
+    WriteResult write(const std::vector<Item>& items, store::TableKind kind) const override;
+};
+
+}  // namespace formats
