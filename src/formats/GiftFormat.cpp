@@ -145,12 +145,14 @@ Item parseQuestion(const QString& block)
             tokens.last().text += answers[i];
         }
     }
-    bool hasRight = false, hasWrong = false;
+    bool hasRight = false, hasWrong = false, pairs = false;
     for (const Token& t : tokens) {
-        if (findUnescaped(t.text, QStringLiteral("->")) >= 0)
-            throw Unsupported{QStringLiteral("matching questions are not supported")};
+        pairs = pairs || findUnescaped(t.text, QStringLiteral("->")) >= 0;
         (t.mark == QLatin1Char('=') ? hasRight : hasWrong) = true;
     }
+    // Matching and short answer questions have only "=" answers.
+    if (!hasWrong && pairs)
+        throw Unsupported{QStringLiteral("matching questions are not supported")};
     if (!hasWrong)
         throw Unsupported{QStringLiteral("short answer questions are not supported")};
 

@@ -1,6 +1,10 @@
 #include "formats/ItemTable.h"
 
+#include "formats/Pictures.h"
 #include "store/Table.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace formats {
 
@@ -96,6 +100,18 @@ void appendItems(store::Table& table, const std::vector<Item>& items, const std:
         if (table.state() != store::DataSetState::Browse && table.state() != store::DataSetState::Inactive)
             table.cancel();
         table.rollback();
+        throw;
+    }
+}
+
+void importItems(store::Table& table, std::vector<Item>& items, const std::function<void(int)>& afterEach)
+{
+    const QStringList written = storePictures(items, QFileInfo(table.tableName()).absolutePath());
+    try {
+        appendItems(table, items, afterEach);
+    } catch (...) {
+        for (const QString& file : written)
+            QFile::remove(file);
         throw;
     }
 }

@@ -25,4 +25,10 @@ QList<Problem> fitItems(std::vector<Item>& items, store::TableKind kind, int sec
 void appendItems(store::Table& table, const std::vector<Item>& items,
                  const std::function<void(int appended)>& afterEach = {});
 
+// Imports items into an open table: their embedded pictures are stored beside the table file
+// (see storePictures), then the items are appended in one transaction. When the append fails
+// the pictures written for it are removed again and the error is passed on.
+void importItems(store::Table& table, std::vector<Item>& items,
+                 const std::function<void(int appended)>& afterEach = {});
+
 }  // namespace formats

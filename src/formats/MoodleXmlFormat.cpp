@@ -4,7 +4,11 @@
 #include "formats/ReaderSupport.h"
 #include "formats/XmlTree.h"
 
+#include <QRegularExpression>
+#include <QUrl>
 #include <QXmlStreamWriter>
+
+#include <map>
 
 namespace formats {
 
@@ -45,9 +49,27 @@ QString typeWords(const QString& type)
     return type;
 }
 
+// The exhibit each embedded file is shown as, from the <img> tags of the question's HTML.
+std::map<QString, int> exhibitsOfImages(const QString& html)
+{
+    static const QRegularExpression img(QStringLiteral("<img\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression src(QStringLiteral("src=\"@@PLUGINFILE@@/([^\"]+)\""));
+    static const QRegularExpression alt(QStringLiteral("alt=\"([^\"]*)\""));
+    std::map<QString, int> exhibits;
+    for (auto it = img.globalMatch(html); it.hasNext();) {
+        const QString tag = it.next().captured(0);
+        const auto s = src.match(tag);
+        const auto a = alt.match(tag);
+        if (s.hasMatch() && a.hasMatch())
+            exhibits[QUrl::fromPercentEncoding(s.captured(1).toUtf8())] = exhibitOfAltText(a.captured(1));
+    }
+    return exhibits;
+}
+
 void readPictures(const XmlNode& questionText, Item& item, QList<Problem>& problems)
 {
-    int k = 0;
+    const XmlNode* html = questionText.child(QStringLiteral("text"));
+    const std::map<QString, int> exhibits = exhibitsOfImages(html ? html->innerText() : QString());
     for (const XmlNode* file : questionText.childElements(QStringLiteral("file"))) {
         if (file->attribute(QStringLiteral("encoding")) != QLatin1String("base64"))
             continue;
@@ -55,13 +77,10 @@ void readPictures(const XmlNode& questionText, Item& item, QList<Problem>& probl
                                                             QByteArray::AbortOnBase64DecodingErrors);
         if (!decoded)
             throw Malformed{{file->line, file->column, QStringLiteral("the picture is not valid base64"), {}}};
-        if (k == 2) {
-            problems.append({file->line, file->column,
-                             QStringLiteral("only two pictures are kept as exhibits; %1 left out")
-                                 .arg(file->attribute(QStringLiteral("name"))), {}});
-            continue;
-        }
-        item.pictures[k++] = {file->attribute(QStringLiteral("name")), *decoded};
+        const QString name = file->attribute(QStringLiteral("name"));
+        const auto exhibit = exhibits.find(name);
+        if (!placePicture(item, {name, *decoded}, exhibit == exhibits.end() ? -1 : exhibit->second))
+            problems.append({file->line, file->column, QStringLiteral("only two pictures are kept as exhibits; %1 left out").arg(name), {}});
     }
 }
 
@@ -175,9 +194,10 @@ WriteResult MoodleXmlFormat::write(const std::vector<Item>& items, store::TableK
         xml.writeEndElement();
 
         QString html = textToHtml(item.question);
-        for (const Picture& picture : item.pictures)
-            if (!picture.data.isEmpty())
-                html += QStringLiteral("<br><img src=\"@@PLUGINFILE@@/%1\" alt=\"\">").arg(picture.name.toHtmlEscaped());
+        for (int k = 0; k < 2; ++k)
+            if (!item.pictures[k].data.isEmpty())
+                html += QStringLiteral("<br><img src=\"@@PLUGINFILE@@/%1\" alt=\"%2\">")
+                            .arg(QString::fromUtf8(QUrl::toPercentEncoding(item.pictures[k].name)), exhibitAltText(k));
         xml.writeStartElement(QStringLiteral("questiontext"));
         xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
         xml.writeTextElement(QStringLiteral("text"), html);

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
 #include <QXmlStreamWriter>
 
 namespace formats {
@@ -67,7 +66,6 @@ struct BodyReader {
     QList<Problem>& problems;
     PlainTextBuilder question;
     PlainTextBuilder explanation;
-    int pictures = 0;
 
     void addPicture(const XmlNode& img, const QString& href)
     {
@@ -77,11 +75,8 @@ struct BodyReader {
             problems.append({img.line, img.column, QStringLiteral("the picture %1 is not in the package; left out").arg(href), itemPath});
             return;
         }
-        if (pictures == 2) {
+        if (!placePicture(item, {QFileInfo(path).fileName(), file->second}, exhibitOfAltText(img.attribute(QStringLiteral("alt")))))
             problems.append({img.line, img.column, QStringLiteral("only two pictures are kept as exhibits; %1 left out").arg(href), itemPath});
-            return;
-        }
-        item.pictures[pictures++] = {QFileInfo(path).fileName(), file->second};
     }
 
     // Walks mixed content into `text`; interactions other than their prompt are left out.
@@ -162,7 +157,7 @@ Item readItem(const Package& package, const QString& path, QList<Problem>& probl
                 for (const XmlNode* value : values->childElements(QStringLiteral("value")))
                     correct.append(value->innerText().trimmed());
 
-    BodyReader reader{package, path, item, problems, {}, {}, 0};
+    BodyReader reader{package, path, item, problems, {}, {}};
     reader.walk(*body, reader.question);
     for (const XmlNode* feedback : root.childElements(QStringLiteral("modalFeedback"))) {
         reader.walk(*feedback, reader.explanation);
@@ -202,7 +197,8 @@ void writeLines(QXmlStreamWriter& xml, const QString& text)
 
 const QString QtiNamespace = QStringLiteral("http://www.imsglobal.org/xsd/imsqti_v2p1");
 
-QByteArray itemXml(const Item& item, const QString& identifier, const QStringList& pictures)
+// `pictures` holds the package names of exhibits 1 and 2, empty where there is none.
+QByteArray itemXml(const Item& item, const QString& identifier, const std::array<QString, 2>& pictures)
 {
     QByteArray out;
     QXmlStreamWriter xml(&out);
@@ -236,11 +232,13 @@ QByteArray itemXml(const Item& item, const QString& identifier, const QStringLis
     xml.writeStartElement(QStringLiteral("p"));
     writeLines(xml, item.question);
     xml.writeEndElement();
-    for (int k = 0; k < pictures.size(); ++k) {
+    for (int k = 0; k < 2; ++k) {
+        if (pictures[k].isEmpty())
+            continue;
         xml.writeStartElement(QStringLiteral("p"));
         xml.writeEmptyElement(QStringLiteral("img"));
         xml.writeAttribute(QStringLiteral("src"), QStringLiteral("../images/") + pictures[k]);
-        xml.writeAttribute(QStringLiteral("alt"), QStringLiteral("Exhibit %1").arg(k + 1));
+        xml.writeAttribute(QStringLiteral("alt"), exhibitAltText(k));
         xml.writeEndElement();
     }
     xml.writeStartElement(QStringLiteral("choiceInteraction"));
@@ -271,16 +269,18 @@ QByteArray itemXml(const Item& item, const QString& identifier, const QStringLis
     return out;
 }
 
-// A file name not yet used in the package: "name.bmp", then "name-2.bmp", ...
-QString freeName(const QString& wanted, QSet<QString>& used)
+// The name a picture takes in the package: its own, unless another picture holds it already,
+// then "name-2.bmp", "name-3.bmp", ... The same picture twice is stored once.
+QString packageName(const Picture& picture, std::map<QString, QByteArray>& stored, bool& isNew)
 {
-    const QFileInfo info(wanted);
+    const QFileInfo info(QFileInfo(picture.name).fileName());
     const QString base = info.completeBaseName().isEmpty() ? QStringLiteral("picture") : info.completeBaseName();
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     QString name = base + suffix;
-    for (int n = 2; used.contains(name.toLower()); ++n)
+    for (int n = 2; stored.count(name.toLower()) && stored[name.toLower()] != picture.data; ++n)
         name = QStringLiteral("%1-%2%3").arg(base).arg(n).arg(suffix);
-    used.insert(name.toLower());
+    isNew = !stored.count(name.toLower());
+    stored[name.toLower()] = picture.data;
     return name;
 }
 
@@ -334,7 +334,7 @@ WriteResult QtiFormat::write(const std::vector<Item>& items, store::TableKind) c
 {
     WriteResult result;
     std::vector<std::pair<QString, QByteArray>> files;
-    QSet<QString> usedPictures;
+    std::map<QString, QByteArray> storedPictures;  // by lower-case name
     std::map<int, QStringList> sectionItems;  // section -> item paths
     QByteArray manifest;
     QXmlStreamWriter xml(&manifest);
@@ -356,11 +356,13 @@ WriteResult QtiFormat::write(const std::vector<Item>& items, store::TableKind) c
             continue;
         const QString identifier = QStringLiteral("item-%1").arg(i + 1);
         const QString path = QStringLiteral("items/%1.xml").arg(identifier);
-        QStringList pictures;
-        for (const Picture& picture : item.pictures)
-            if (!picture.data.isEmpty()) {
-                pictures.append(freeName(QFileInfo(picture.name).fileName(), usedPictures));
-                files.emplace_back(QStringLiteral("images/") + pictures.last(), picture.data);
+        std::array<QString, 2> pictures;
+        for (int k = 0; k < 2; ++k)
+            if (!item.pictures[k].data.isEmpty()) {
+                bool isNew = false;
+                pictures[k] = packageName(item.pictures[k], storedPictures, isNew);
+                if (isNew)
+                    files.emplace_back(QStringLiteral("images/") + pictures[k], item.pictures[k].data);
             }
         files.emplace_back(path, itemXml(item, identifier, pictures));
         if (item.section >= 1 && item.section <= 4)
@@ -373,6 +375,8 @@ WriteResult QtiFormat::write(const std::vector<Item>& items, store::TableKind) c
         xml.writeEmptyElement(QStringLiteral("file"));
         xml.writeAttribute(QStringLiteral("href"), path);
         for (const QString& picture : pictures) {
+            if (picture.isEmpty())
+                continue;
             xml.writeEmptyElement(QStringLiteral("file"));
             xml.writeAttribute(QStringLiteral("href"), QStringLiteral("images/") + picture);
         }

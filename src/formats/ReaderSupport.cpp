@@ -28,6 +28,35 @@ std::optional<QString> decodeSource(const QByteArray& source, ReadResult& result
     return text;
 }
 
+int exhibitOfAltText(const QString& alt)
+{
+    const QString text = alt.trimmed();
+    if (text.compare(QLatin1String("Exhibit 1"), Qt::CaseInsensitive) == 0)
+        return 0;
+    if (text.compare(QLatin1String("Exhibit 2"), Qt::CaseInsensitive) == 0)
+        return 1;
+    return -1;
+}
+
+QString exhibitAltText(int exhibit)
+{
+    return QStringLiteral("Exhibit %1").arg(exhibit + 1);
+}
+
+bool placePicture(Item& item, const Picture& picture, int wanted)
+{
+    if (wanted >= 0 && wanted < 2 && item.pictures[wanted].isEmpty()) {
+        item.pictures[wanted] = picture;
+        return true;
+    }
+    for (Picture& slot : item.pictures)
+        if (slot.isEmpty()) {
+            slot = picture;
+            return true;
+        }
+    return false;
+}
+
 bool skipUnwritable(const Item& item, int index, WriteResult& result)
 {
     if (item.answerCount() > 0 && item.keyCount() > 0)

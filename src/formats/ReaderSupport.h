@@ -25,6 +25,14 @@ void skipQuestion(ReadResult& result, Problem where, const QString& why);
 // The text of a UTF-8 source; when it is not UTF-8, nothing, and `result` holds the fault.
 std::optional<QString> decodeSource(const QByteArray& source, ReadResult& result);
 
+// The exhibit a picture's alternative text names ("Exhibit 2" -> 1), or -1.
+int exhibitOfAltText(const QString& alt);
+// The text writers give a picture so that exhibitOfAltText finds it again.
+QString exhibitAltText(int exhibit);
+// Puts a picture in the exhibit slot it asks for, or else in the first free one; false when
+// both are taken.
+bool placePicture(Item& item, const Picture& picture, int wanted);
+
 // True, with a problem line in `result`, when an item has no answer or no correct answer
 // and so cannot be written as a question of any format.
 bool skipUnwritable(const Item& item, int index, WriteResult& result);

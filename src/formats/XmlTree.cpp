@@ -1,5 +1,7 @@
 #include "formats/XmlTree.h"
 
+#include "formats/TextSource.h"
+
 #include <QXmlStreamReader>
 
 namespace formats {
@@ -42,6 +44,24 @@ const XmlNode* XmlNode::find(const QString& wanted) const
     return nullptr;
 }
 
+// The place of the "<" of the start tag just read. The reader stands at its end; the tag is
+// searched for backwards, and when it cannot be found (another encoding) its end is taken.
+void tagStart(const QStringList& lines, const QXmlStreamReader& reader, int& line, int& column)
+{
+    line = int(reader.lineNumber());
+    column = int(reader.columnNumber());
+    const QString open = QLatin1Char('<') + reader.qualifiedName().toString();
+    for (int l = line - 1, end = column; l >= 0 && l < lines.size() && l >= line - 50; --l, end = -1) {
+        const QString& text = lines[l];
+        const qsizetype at = text.left(end < 0 ? text.size() : end).lastIndexOf(open);
+        if (at >= 0) {
+            line = l + 1;
+            column = int(at) + 1;
+            return;
+        }
+    }
+}
+
 // Deeper documents are refused instead of running the stack out while walking them.
 constexpr size_t MaxDepth = 256;
 
@@ -50,14 +70,14 @@ std::optional<XmlNode> parseXml(const QByteArray& source, Problem& fault)
     QXmlStreamReader reader(source);
     XmlNode document;
     std::vector<XmlNode*> open{&document};
+    const QStringList lines = splitLines(QString::fromUtf8(source));
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartElement: {
             XmlNode node;
             node.name = reader.name().toString();
             node.attributes = reader.attributes();
-            node.line = int(reader.lineNumber());
-            node.column = int(reader.columnNumber());
+            tagStart(lines, reader, node.line, node.column);
             open.back()->children.push_back(std::move(node));
             open.push_back(&open.back()->children.back());
             if (open.size() > MaxDepth)
