@@ -24,7 +24,7 @@ qsizetype findUnescaped(const QString& s, const QString& what, qsizetype from = 
             ++i;
             continue;
         }
-        if (s.mid(i, what.size()) == what)
+        if (QStringView(s).sliced(i).startsWith(what))
             return i;
     }
     return -1;
