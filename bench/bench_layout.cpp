@@ -45,7 +45,7 @@ void startExam(TTestForm& form)
     form.dtQSet->setFilter("Q_EXAM_N<>0");
     form.dtQSet->setFiltered(true);
     form.dtQSet->open();
-    const PreparedSet set = PrepareExamSet(*form.dtQSet, *form.dtCurrentSet, nullptr);
+    const PreparedSet set = PrepareExamSet(*form.dtQSet, *form.dtCurrentSet);
     form.FirstItemNo = set.FirstItemNo;
     form.ItemCount = set.ItemCount;
     BuildItemStates(*form.dtCurrentSet, form.ItemStates);

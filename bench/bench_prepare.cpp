@@ -105,7 +105,7 @@ double prepareAll(const QString& bank, const QString& current, int runs, int* it
     ItemStates states;
     return medianMs(runs, [&] {
         currentSet.close();
-        PreparedSet result = PrepareExamSet(qset, currentSet, nullptr);
+        PreparedSet result = PrepareExamSet(qset, currentSet);
         BuildItemStates(currentSet, states);
         *items = result.ItemCount;
     });

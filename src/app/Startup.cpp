@@ -67,6 +67,7 @@ QList<QObject*> createWindows()
     made(windows, SamplerForm);
     made(windows, Pict1Form);
     made(windows, Pict2Form);
+    TestForm->linkWindows(ScoreForm, AboutForm, NoteForm);
     return windows;
 }
 

@@ -42,7 +42,7 @@ int areaWidth(const TTestForm& form)
 void SetQuestionText(TTestForm& form, const store::Table& record, int width)
 {
     form.QPanel->setGeometry(0, 0, width, form.QPanel->height());
-    form.QText->setText(record.asString(QStringLiteral("Q_TEXT")));
+    form.QText->setText(record.asString(store::field::Q_TEXT));
     form.QText->setGeometry(QuestionBorder, QuestionBorder, std::max(0, width - 2 * QuestionBorder),
                             form.QText->height());
     fitHeight(form.QText);
@@ -53,7 +53,7 @@ void SetQuestionText(TTestForm& form, const store::Table& record, int width)
 
 QString answerText(const store::Table& record, int k)
 {
-    return record.asString(QStringLiteral("Q%1").arg(k));
+    return record.asString(store::field::text(k));
 }
 
 void SetAnswerLabels(TTestForm& form, const store::Table& record)
@@ -72,7 +72,7 @@ void SetAnswerLabels(TTestForm& form, const store::Table& record)
 
 void SetAnswerButtons(TTestForm& form, const store::Table& record)
 {
-    const bool multiple = record.asBoolean(QStringLiteral("Q_TYPE"));
+    const bool multiple = record.asBoolean(store::field::Q_TYPE);
     for (int k = 1; k <= 6; ++k)
         form.radioButton(k)->setVisible(!answerText(record, k).isEmpty() && !multiple);
     for (int k = 1; k <= 6; ++k)
@@ -81,8 +81,8 @@ void SetAnswerButtons(TTestForm& form, const store::Table& record)
 
 void PlaceExhibitsAndAnswers(TTestForm& form, const store::Table& record)
 {
-    form.ExhBtnA->setVisible(!record.asString(QStringLiteral("PICT1")).isEmpty());
-    form.ExhBtnB->setVisible(!record.asString(QStringLiteral("PICT2")).isEmpty());
+    form.ExhBtnA->setVisible(!record.asString(store::field::PICT1).isEmpty());
+    form.ExhBtnB->setVisible(!record.asString(store::field::PICT2).isEmpty());
     const int rowTop = form.QPanel->height() + ExhibitOffset;
     form.ExhBtnA->move(form.ExhBtnA->x(), rowTop);
     form.ExhBtnB->move(form.ExhBtnB->x(), rowTop);
@@ -103,7 +103,7 @@ void PlaceExhibitsAndAnswers(TTestForm& form, const store::Table& record)
 
 void AlignAnswerButtons(TTestForm& form, const store::Table& record)
 {
-    const bool multiple = record.asBoolean(QStringLiteral("Q_TYPE"));
+    const bool multiple = record.asBoolean(store::field::Q_TYPE);
     for (int k = 1; k <= 6; ++k) {
         QWidget* button = multiple ? static_cast<QWidget*>(form.checkBox(k))
                                    : static_cast<QWidget*>(form.radioButton(k));
@@ -121,7 +121,7 @@ QLabel* referenceLabel(TTestForm& form)
 
 void PlaceExplanation(TTestForm& form, const store::Table& record)
 {
-    form.ExpText->setText(record.asString(QStringLiteral("Q_EXPL")));
+    form.ExpText->setText(record.asString(store::field::Q_EXPL));
     QLabel* reference = referenceLabel(form);
     form.ExpText->setGeometry(ExplanationLeft, reference->y() + reference->height() + ExplanationGap,
                               std::max(0, areaWidth(form) - ExplanationLeft - RightMargin),
@@ -137,7 +137,7 @@ void RestoreAnswers(TTestForm& form, const store::Table& record)
     // Each set below may run the answer handlers, which find the sheet as it is; read the stored
     // values first all the same, so that nothing read here depends on what ran in between.
     const store::TItemState stored = *entry;
-    if (!record.asBoolean(QStringLiteral("Q_TYPE"))) {
+    if (!record.asBoolean(store::field::Q_TYPE)) {
         for (int k = 1; k <= 6; ++k)
             TTestForm::setRadioChecked(form.radioButton(k), stored.choice(k));
     } else {
@@ -217,7 +217,7 @@ void RevealKey(TTestForm& form)
 {
     form.ExpText->show();
     for (int k = 1; k <= 6; ++k)
-        setLabelColour(form.answerLabel(k), form.dtCurrentSet->asBoolean(QStringLiteral("A%1").arg(k))
+        setLabelColour(form.answerLabel(k), form.dtCurrentSet->asBoolean(store::field::key(k))
                                                 ? KeyColor
                                                 : LabelColor);
     fitToScrollBar(form, *form.dtCurrentSet);
@@ -226,9 +226,9 @@ void RevealKey(TTestForm& form)
 
 void DecorateItem(TTestForm& form)
 {
-    if (form.ExamState == 3)
+    if (form.ExamState == TTestForm::Reviewing)
         RevealKey(form);
-    if (form.ExamState == 1) {
+    if (form.ExamState == TTestForm::ExamRunning) {
         form.ExpText->hide();
         for (int k = 1; k <= 6; ++k)
             setLabelColour(form.answerLabel(k), LabelColor);

@@ -7,27 +7,18 @@
 
 TPict1Form* Pict1Form = nullptr;
 
-TPict1Form::TPict1Form(QWidget* parent) : QDialog(parent, widgets::FixedDialogFrame)
+TPict1Form::TPict1Form(QWidget* parent)
+    : ExhibitWindow(parent, widgets::FixedDialogFrame, QStringLiteral("Pict1Form"), QStringLiteral("Exhibit 1"))
 {
-    setObjectName(QStringLiteral("Pict1Form"));
-    setWindowTitle(QStringLiteral("Exhibit 1"));
-    Image1 = exam::makeImageControl(this);
 }
 
-bool TPict1Form::loadPicture(const QString& fileName)
+void TPict1Form::fitToPicture()
 {
-    if (!exam::loadInto(Image1, fileName))
-        return false;
     // A fixed frame: the client area is exactly the picture.
     widgets::setClientSize(this, Image1->width(), Image1->height());
-    return true;
 }
 
-bool TPict1Form::showPicture(const QString& fileName)
+void TPict1Form::placeOnScreen()
 {
-    if (!loadPicture(fileName))
-        return false;
     exam::centreOnDesktop(this);
-    exec();
-    return true;
 }

@@ -2,26 +2,16 @@
 // The window of an item's second exhibit: an ordinary sizeable frame, centred on the screen,
 // holding one image control at its top left corner; the window takes the picture's size.
 
-#include <QDialog>
-#include <QString>
+#include "exam/ExhibitWindow.h"
 
-class QLabel;
-
-class TPict2Form : public QDialog {
+class TPict2Form : public ExhibitWindow {
     Q_OBJECT
 public:
     explicit TPict2Form(QWidget* parent = nullptr);
 
-    // Loads the picture of the file `fileName` into Image1 and sizes the image and the window
-    // to it. On failure shows the message in the error box, keeps the picture it had and
-    // returns false.
-    bool loadPicture(const QString& fileName);
-    // Loads the picture as loadPicture() does and, when it loaded, centres the window on the
-    // screen and shows it modally; returns when the user has closed it. False when the picture
-    // failed to load (the window is then not opened).
-    bool showPicture(const QString& fileName);
-
-    QLabel* Image1 = nullptr;
+protected:
+    void fitToPicture() override;
+    void placeOnScreen() override;
 };
 
 extern TPict2Form* Pict2Form;

@@ -1,22 +1,20 @@
 #include "exam/PrepareUnit.h"
 
-#include "exam/ProgressUnit.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 
 #include <QDateTime>
-#include <QProgressBar>
 
 namespace {
 
 using store::Table;
 
 // The fields copied into the current exam set, in the order they are written.
-const char* const bankFields[] = {"Q_EXAM_N", "Q_SECT", "Q_TEXT", "Q_EXPL", "Q_TYPE", "Q1", "Q2",
-                                  "Q3", "Q4", "Q5", "Q6", "Q_SIM", "A1", "A2", "A3", "A4", "A5",
-                                  "A6", "PICT1", "PICT2"};
-const char* const userFields[] = {"Q_SECT", "Q_TEXT", "Q_EXPL", "Q_TYPE", "Q1", "Q2", "Q3", "Q4",
-                                  "Q5", "Q6", "A1", "A2", "A3", "A4", "A5", "A6"};
+using namespace store::field;
+const char* const bankFields[] = {Q_EXAM_N, Q_SECT, Q_TEXT, Q_EXPL, Q_TYPE, Q1, Q2, Q3, Q4, Q5, Q6,
+                                  Q_SIM, A1, A2, A3, A4, A5, A6, PICT1, PICT2};
+const char* const userFields[] = {Q_SECT, Q_TEXT, Q_EXPL, Q_TYPE, Q1, Q2, Q3, Q4,
+                                  Q5, Q6, A1, A2, A3, A4, A5, A6};
 
 enum class Source { Bank, User };
 
@@ -34,10 +32,10 @@ public:
         else
             for (const char* name : userFields)
                 add(name);
-        m_sourceKey = column(source, "Q_ID");
-        m_targetOrNumber = column(target, "Q_OR_NUMBER");
-        m_sourceMemo = column(source, "U_MEMO");
-        m_targetMemo = column(target, "U_MEMO");
+        m_sourceKey = column(source, Q_ID);
+        m_targetOrNumber = column(target, Q_OR_NUMBER);
+        m_sourceMemo = column(source, U_MEMO);
+        m_targetMemo = column(target, U_MEMO);
     }
 
     void copy(const Table& source, Table& target) const
@@ -78,34 +76,32 @@ private:
     int m_sourceKey, m_targetOrNumber, m_sourceMemo, m_targetMemo;
 };
 
-// Keeps the progress window up for the length of one run.
-class ProgressShown {
+// Reports the start of one run and, whatever happens, its end.
+class ProgressReported {
 public:
-    explicit ProgressShown(TProgressForm* form) : m_form(form)
+    explicit ProgressReported(const PrepareProgress& progress) : m_progress(progress)
     {
-        if (m_form) {
-            m_form->ProgressBar1->setValue(0);
-            m_form->showCentred();
-        }
+        if (m_progress.started)
+            m_progress.started();
     }
-    ~ProgressShown()
+    ~ProgressReported()
     {
-        if (m_form)
-            m_form->hide();
+        if (m_progress.finished)
+            m_progress.finished();
     }
-    void setMaximum(int maximum)
+    void setMaximum(int maximum) const
     {
-        if (m_form)
-            m_form->ProgressBar1->setMaximum(maximum);
+        if (m_progress.sized)
+            m_progress.sized(maximum);
     }
-    void setPosition(int position)
+    void setPosition(int position) const
     {
-        if (m_form)
-            m_form->ProgressBar1->setValue(position);
+        if (m_progress.advanced)
+            m_progress.advanced(position);
     }
 
 private:
-    TProgressForm* m_form;
+    const PrepareProgress& m_progress;
 };
 
 // The candidates of the source: record numbers of the bank, Q_ID values of the user set.
@@ -132,9 +128,10 @@ std::vector<std::int64_t> collectCandidates(Table& source, Source kind)
     return candidates;
 }
 
-PreparedSet fill(Table& source, Table& currentSet, Source kind, int count, TProgressForm* progressForm)
+PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
+                 const PrepareProgress& listener)
 {
-    ProgressShown progress(progressForm);
+    const ProgressReported progress(listener);
     source.disableControls();
     struct Enable {
         Table& t;
@@ -215,17 +212,18 @@ std::vector<std::int64_t> drawPicks(const std::vector<std::int64_t>& candidates,
     return picks;
 }
 
-PreparedSet PrepareExamSet(Table& qset, Table& currentSet, TProgressForm* progress)
+PreparedSet PrepareExamSet(Table& qset, Table& currentSet, const PrepareProgress& progress)
 {
     return fill(qset, currentSet, Source::Bank, -1, progress);
 }
 
-PreparedSet PrepareRandomSet(Table& qset, Table& currentSet, int count, TProgressForm* progress)
+PreparedSet PrepareRandomSet(Table& qset, Table& currentSet, int count,
+                             const PrepareProgress& progress)
 {
     return fill(qset, currentSet, Source::Bank, std::max(count, 1), progress);
 }
 
-PreparedSet PrepareUserSet(Table& userSet, Table& currentSet, TProgressForm* progress)
+PreparedSet PrepareUserSet(Table& userSet, Table& currentSet, const PrepareProgress& progress)
 {
     return fill(userSet, currentSet, Source::User, -1, progress);
 }
@@ -233,7 +231,7 @@ PreparedSet PrepareUserSet(Table& userSet, Table& currentSet, TProgressForm* pro
 void BuildItemStates(Table& currentSet, store::ItemStates& itemStates)
 {
     // Entry r - 1 belongs to record number r; the sections are read in one pass.
-    const std::vector<QVariant> sections = currentSet.columnValues(QStringLiteral("Q_SECT"));
+    const std::vector<QVariant> sections = currentSet.columnValues(QLatin1String(store::field::Q_SECT));
     const std::vector<std::int64_t>& keys = currentSet.visibleKeys();
     itemStates.fill(store::TItemState(), currentSet.recordCount());
     for (size_t k = 0; k < keys.size(); ++k)

@@ -5,12 +5,20 @@
 #include "store/ItemStates.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace store {
 class Table;
 }
-class TProgressForm;
+
+// How a preparation reports its progress to whoever shows it; any member may be left empty.
+struct PrepareProgress {
+    std::function<void()> started;              // before anything is read
+    std::function<void(int)> sized;             // the number of items to copy
+    std::function<void(int)> advanced;          // items copied so far
+    std::function<void()> finished;             // at the end, also when the preparation fails
+};
 
 // Where the preparation leaves its result for the exam window.
 struct PreparedSet {
@@ -19,12 +27,13 @@ struct PreparedSet {
 };
 
 // Every visible record of the filtered, open question bank, in random order.
-PreparedSet PrepareExamSet(store::Table& qset, store::Table& currentSet, TProgressForm* progress);
+PreparedSet PrepareExamSet(store::Table& qset, store::Table& currentSet, const PrepareProgress& progress = {});
 // `count` records (1..N) drawn at random from the visible records of the open question bank.
 PreparedSet PrepareRandomSet(store::Table& qset, store::Table& currentSet, int count,
-                             TProgressForm* progress);
+                             const PrepareProgress& progress = {});
 // Every record of the open user question set, in random order.
-PreparedSet PrepareUserSet(store::Table& userSet, store::Table& currentSet, TProgressForm* progress);
+PreparedSet PrepareUserSet(store::Table& userSet, store::Table& currentSet,
+                           const PrepareProgress& progress = {});
 // Sizes the answer sheet to the current exam set and resets every entry.
 void BuildItemStates(store::Table& currentSet, store::ItemStates& itemStates);
 

@@ -6,6 +6,8 @@
 #include <QProgressBar>
 #include <QScreen>
 
+#include <algorithm>
+
 TProgressForm* ProgressForm = nullptr;
 
 TProgressForm::TProgressForm(QWidget* parent)
@@ -28,6 +30,32 @@ void TProgressForm::showCentred()
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
     show();
+}
+
+PrepareProgress TProgressForm::listener()
+{
+    PrepareProgress progress;
+    progress.started = [this] {
+        ProgressBar1->setValue(0);
+        m_paintedWidth = -1;
+        showCentred();
+        advanceTo(0);
+    };
+    progress.sized = [this](int maximum) { ProgressBar1->setMaximum(maximum); };
+    progress.advanced = [this](int position) { advanceTo(position); };
+    progress.finished = [this] { hide(); };
+    return progress;
+}
+
+void TProgressForm::advanceTo(int position)
+{
+    ProgressBar1->setValue(position);
+    const int maximum = std::max(1, ProgressBar1->maximum());
+    const int filled = int(qint64(ProgressBar1->width()) * position / maximum);
+    if (filled != m_paintedWidth) {
+        m_paintedWidth = filled;
+        repaint();
+    }
 }
 
 // The window has no close button, and the user cannot close it by other means either.

@@ -1,17 +1,18 @@
 #include "exam/TestUnit.h"
 
-#include "exam/LPositionsUnit.h"
+// The exam window's behaviour: its states, the exam starts and leaving an exam. Its controls
+// are built in TestUnitControls.cpp, item answering is in TestUnitAnswering.cpp, the clock,
+// grading and the items review in TestUnitResults.cpp.
+
 #include "exam/NameUnit.h"
-#include "exam/PictUnit1.h"
-#include "exam/PictUnit2.h"
 #include "exam/PrepareUnit.h"
 #include "exam/ProgressUnit.h"
+#include "exam/TestFormDesign.h"
 #include "platform/ClockText.h"
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "platform/SystemFolders.h"
 #include "results/Grading.h"
-#include "results/ReviewUnit.h"
 #include "results/ScoreUnit.h"
 #include "results/TimeCounter.h"
 #include "widgets/NumberEdit.h"
@@ -24,413 +25,15 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFileInfo>
-#include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollArea>
-#include <QScrollBar>
-#include <QShortcut>
-#include <QVBoxLayout>
 
 TTestForm* TestForm = nullptr;
 
-namespace {
-
-constexpr int DesignWidth = 732;
-constexpr int DesignHeight = 505;
-constexpr int MinimumHeight = 502;
-constexpr int HeaderHeight = 45;
-constexpr int ButtonBarHeight = 41;
-constexpr int LetterButtonTop = 45;
-constexpr int WideButtonTop = 156;
-constexpr int ExamChoiceGap = 6;  // between neighbouring exam-choice buttons
-
-const QString ExamChoiceHeading = QStringLiteral("Certification Exam QL-220\nQuizlore Practice Exams");
-
-store::Table* makeTable(QObject* owner, store::Session* session, const QString& name,
-                        const QString& file, store::TableKind kind)
-{
-    auto* table = new store::Table(owner);
-    table->setObjectName(name);
-    table->setSession(session);
-    table->setTableName(file);
-    table->setExpectedFields(store::fieldNamesOf(kind));
-    table->setLockRetryCount(15);
-    table->setLockWaitTime(100);
-    return table;
-}
-
-store::DataSource* makeSource(QObject* owner, const QString& name, store::Table* table)
-{
-    auto* source = new store::DataSource(owner);
-    source->setObjectName(name);
-    source->setDataSet(table);
-    return source;
-}
-
-QFont boldItalic(const char* face, int pixels)
-{
-    QFont font(QString::fromLatin1(face));
-    font.setPixelSize(pixels);
-    font.setBold(true);
-    font.setItalic(true);
-    return font;
-}
-
-QFont boldVerdana13()
-{
-    QFont font(QStringLiteral("Verdana"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    return font;
-}
-
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    widget->setPalette(palette);
-}
-
-QPushButton* makeBarButton(QWidget* parent, const char* name, const QString& caption, int left,
-                           int width)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, 8, width, 29);
-    button->setAutoDefault(false);
-    return button;
-}
-
-widgets::ShapeButton* makeShapeButton(QWidget* parent, const QString& name, const QString& caption,
-                                      const QColor& colour, int top, int width)
-{
-    auto* button = new widgets::ShapeButton(caption, colour, parent);
-    button->setObjectName(name);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(9);
-    font.setBold(true);
-    button->setFont(font);
-    button->setGeometry(0, top, width, 30);
-    return button;
-}
-
-QAction* makeAction(QObject* owner, const char* name, const QString& caption)
-{
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-// Half of `value`, taken to the nearest whole number; an exact half goes to the even neighbour.
-int halfToEven(int value)
-{
-    const int floorHalf = value >= 0 ? value / 2 : -((-value + 1) / 2);
-    if (value % 2 == 0)
-        return floorHalf;
-    return floorHalf % 2 == 0 ? floorHalf : floorHalf + 1;
-}
-
-}  // namespace
-
-TTestForm::TTestForm(QWidget* parent) : QMainWindow(parent)
-{
-    setObjectName("TestForm");
-    dtQSet = makeTable(this, &Session1, "dtQSet", store::BankFileName, store::TableKind::Bank);
-    dtCurrentSet = makeTable(this, &Session1, "dtCurrentSet", store::CurrentSetFileName,
-                             store::TableKind::Current);
-    dtUserSet = makeTable(this, &Session1, "dtUserSet", store::UserSetFileName, store::TableKind::User);
-    dsQSet = makeSource(this, "dsQSet", dtQSet);
-    dsCurrentSet = makeSource(this, "dsCurrentSet", dtCurrentSet);
-    dsUserSet = makeSource(this, "dsUserSet", dtUserSet);
-
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("ClientArea"));
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    setCentralWidget(central);
-
-    buildHeader();
-    buildClientArea();
-    buildButtonBar();
-    layout->addWidget(Panel1);
-    layout->addWidget(Panel3, 1);
-    layout->addWidget(Panel2);
-    buildActions();
-    buildMenu();
-    connectItemArea();
-    setClockSource(nullptr);  // the machine's monotonic clock
-
-    FormCreate();
-}
-
-TTestForm::~TTestForm() = default;
-
-void TTestForm::buildHeader()
-{
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(HeaderHeight);
-    auto* line = new QFrame(Panel1);
-    line->setObjectName(QStringLiteral("Panel1TopLine"));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(0, 0, DesignWidth, 2);
-
-    fcLabel1 = new widgets::OutlinedLabel(QStringLiteral("Quizlore Prep 2.0"), Panel1);
-    fcLabel1->setObjectName(QStringLiteral("fcLabel1"));
-    fcLabel1->setFont(boldItalic("Arial", 19));
-    fcLabel1->setTextColor(Qt::white);
-    fcLabel1->setOutlineColor(Qt::black);
-    fcLabel1->setShadowColor(Qt::gray);
-    fcLabel1->setShadowOffset(QPoint(2, 2));
-    fcLabel1->setAlignment(Qt::AlignCenter);
-
-    Label1 = new QLabel(Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(boldVerdana13());
-    Label1->move(4, 4);
-    Label2 = new QLabel(Panel1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    QFont verdana = boldVerdana13();
-    verdana.setBold(false);
-    Label2->setFont(verdana);
-    Label2->move(124, 4);
-
-    Label3 = new QLabel(Panel1);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setFont(boldVerdana13());
-    setTextColor(Label3, QColor(128, 128, 128));
-    Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
-
-    MarkBox = new QCheckBox(QStringLiteral("&Mark this item"), Panel1);
-    MarkBox->setObjectName(QStringLiteral("MarkBox"));
-    MarkBox->move(4, 24);
-    MarkBox->adjustSize();
-    CorrectLabel = new QLabel(Panel1);
-    CorrectLabel->setObjectName(QStringLiteral("CorrectLabel"));
-    CorrectLabel->setGeometry(4, 24, 200, 17);
-    CorrectLabel->setFont(boldVerdana13());
-
-    TimeLabel = new QLabel(Panel1);
-    TimeLabel->setObjectName(QStringLiteral("TimeLabel"));
-    TimeLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    ReviewLabel = new QLabel(QStringLiteral("Review items"), Panel1);
-    ReviewLabel->setObjectName(QStringLiteral("ReviewLabel"));
-    ReviewLabel->setFont(boldVerdana13());
-    setTextColor(ReviewLabel, QColor(0, 0, 128));
-    ReviewLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
-
-    Panel1->installEventFilter(this);
-    placeHeaderControls();
-}
-
-void TTestForm::placeHeaderControls()
-{
-    const int width = Panel1->width();
-    if (auto* line = Panel1->findChild<QFrame*>(QStringLiteral("Panel1TopLine")))
-        line->setGeometry(0, 0, width, 2);
-    fcLabel1->setGeometry(0, 0, width, HeaderHeight);
-    // The exam title: a 200-pixel box, 3 pixels from the right edge (left 521 of 724).
-    Label3->setGeometry(width - 203, 4, 200, 18);
-    TimeLabel->setGeometry(width - 203, 24, 200, 18);
-    ReviewLabel->setGeometry(width - 203, 24, 200, 18);
-}
-
-void TTestForm::buildClientArea()
-{
-    auto* frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("Panel3"));
-    frame->setFrameShape(QFrame::Panel);
-    frame->setFrameShadow(QFrame::Sunken);
-    widgets::setBackground(frame, 255, 255, 255);
-    Panel3 = frame;
-    auto* layout = new QVBoxLayout(Panel3);
-    layout->setContentsMargins(frame->frameWidth(), frame->frameWidth(), frame->frameWidth(),
-                               frame->frameWidth());
-    layout->setSpacing(0);
-
-    ScrollBox1 = new QScrollArea(Panel3);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setFrameShape(QFrame::NoFrame);
-    // The layout sizes the content itself: the area's width, the scrollable height.
-    ScrollBox1->setWidgetResizable(false);
-    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    widgets::setBackground(ScrollBox1->viewport(), 255, 255, 255);
-    ItemArea = new QWidget;
-    ItemArea->setObjectName(QStringLiteral("ItemArea"));
-    widgets::setBackground(ItemArea, 255, 255, 255);
-    ScrollBox1->setWidget(ItemArea);
-    buildItemArea();
-    layout->addWidget(ScrollBox1);
-
-    Panel4 = new QWidget(Panel3);
-    Panel4->setObjectName(QStringLiteral("Panel4"));
-    widgets::setBackground(Panel4, 255, 255, 255);
-    layout->addWidget(Panel4);
-
-    fcLabel3 = new widgets::OutlinedLabel(ExamChoiceHeading, Panel4);
-    fcLabel3->setObjectName(QStringLiteral("fcLabel3"));
-    fcLabel3->setFont(boldItalic("Arial", 16));
-    fcLabel3->setTextColor(QColor(0, 255, 255));
-    fcLabel3->setOutlineColor(Qt::black);
-    fcLabel3->setShadowColor(Qt::gray);
-    fcLabel3->setShadowOffset(QPoint(2, 2));
-    fcLabel3->setAlignment(Qt::AlignCenter);
-
-    auto* choice = new QFrame(Panel4);
-    choice->setObjectName(QStringLiteral("Panel5"));
-    // Its 5-pixel border is room around the content, not a drawn line.
-    choice->setFrameShape(QFrame::NoFrame);
-    Panel5 = choice;
-    fcLabel4 = new widgets::OutlinedLabel(
-        QStringLiteral("Please select the practice exam you want to begin."), Panel5);
-    fcLabel4->setObjectName(QStringLiteral("fcLabel4"));
-    fcLabel4->setFont(boldItalic("Arial", 15));
-    fcLabel4->setTextColor(QColor(0, 255, 0));
-    fcLabel4->setOutlineColor(Qt::black);
-    fcLabel4->setAlignment(Qt::AlignCenter);
-
-    const QColor purple(128, 0, 128);
-    widgets::ShapeButton** letters[] = {&fcShapeBtn1, &fcShapeBtn2, &fcShapeBtn3, &fcShapeBtn4,
-                                        &fcShapeBtn5, &fcShapeBtn6, &fcShapeBtn7};
-    for (int k = 0; k < 7; ++k) {
-        const QChar letter(QLatin1Char(char('A' + k)));
-        *letters[k] = makeShapeButton(Panel5, QStringLiteral("fcShapeBtn%1").arg(k + 1),
-                                      QStringLiteral("&") + letter, purple,
-                                      k == 6 ? LetterButtonTop - 1 : LetterButtonTop, 30);
-    }
-    const QColor navy(0, 0, 128);
-    AllQBtn = makeShapeButton(Panel4, "AllQBtn", QStringLiteral("All &Questions"), navy,
-                              WideButtonTop, 109);
-    RandomBtn = makeShapeButton(Panel4, "RandomBtn", QStringLiteral("&Random Exam"), navy,
-                                WideButtonTop, 109);
-    UserBtn = makeShapeButton(Panel4, "UserBtn", QStringLiteral("&User Exam"), navy,
-                              WideButtonTop, 109);
-
-    Panel4->installEventFilter(this);
-}
-
-void TTestForm::buildButtonBar()
-{
-    Panel2 = new QWidget(this);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setFixedHeight(ButtonBarHeight);
-    PrevButton = makeBarButton(Panel2, "PrevButton", QStringLiteral("&< Previous Item"), 4, 101);
-    NextButton = makeBarButton(Panel2, "NextButton", QStringLiteral("Next Item &>"), 108, 101);
-    LearnButton = makeBarButton(Panel2, "LearnButton", QStringLiteral("&Learn Now"), 224, 93);
-    Button1 = makeBarButton(Panel2, "Button1", QStringLiteral("Items &Review"), 320, 93);
-    NoteButton = makeBarButton(Panel2, "NoteButton", QStringLiteral("&Note"), 416, 93);
-    GradeButton = makeBarButton(Panel2, "GradeButton", QStringLiteral("&Grade Now"), 0, 93);
-    Button3 = makeBarButton(Panel2, "Button3", QStringLiteral("E&xit Exam"), 0, 93);
-    connect(Button3, &QPushButton::clicked, this, platform::handled([this] { Button3Click(); }));
-    connect(GradeButton, &QPushButton::clicked, this, platform::handled([this] { GradeButtonClick(); }));
-    connect(Button1, &QPushButton::clicked, this, platform::handled([this] { Button1Click(); }));
-    Panel2->installEventFilter(this);
-    placeButtonBar();
-}
-
-void TTestForm::placeButtonBar()
-{
-    // "E&xit Exam" ends 2 pixels from the right edge; "&Grade Now" sits 96 pixels to its left.
-    Button3->move(Panel2->width() - 2 - Button3->width(), 8);
-    GradeButton->move(Button3->x() - 96, 8);
-}
-
-void TTestForm::buildActions()
-{
-    Action1 = makeAction(this, "Action1", QStringLiteral("Practice Exam A"));
-    Action2 = makeAction(this, "Action2", QStringLiteral("Practice Exam B"));
-    Action3 = makeAction(this, "Action3", QStringLiteral("Practice Exam C"));
-    Action4 = makeAction(this, "Action4", QStringLiteral("Practice Exam D"));
-    Action5 = makeAction(this, "Action5", QStringLiteral("Practice Exam E"));
-    Action6 = makeAction(this, "Action6", QStringLiteral("Practice Exam F"));
-    Action7 = makeAction(this, "Action7", QStringLiteral("Practice Exam G"));
-    AllQAct = makeAction(this, "AllQAct", QStringLiteral("All Questions"));
-    RandAct = makeAction(this, "RandAct", QStringLiteral("Random Exam"));
-    UserAct = makeAction(this, "UserAct", QStringLiteral("User Exam"));
-
-    QAction* practice[] = {Action1, Action2, Action3, Action4, Action5, Action6, Action7};
-    widgets::ShapeButton* letters[] = {fcShapeBtn1, fcShapeBtn2, fcShapeBtn3, fcShapeBtn4,
-                                       fcShapeBtn5, fcShapeBtn6, fcShapeBtn7};
-    for (int k = 0; k < 7; ++k) {
-        const int exam = k + 1;
-        connect(practice[k], &QAction::triggered, this,
-                platform::handled([this, exam] { ActionExecute(exam); }));
-        connect(letters[k], &QAbstractButton::clicked, practice[k], [action = practice[k]] {
-            action->trigger();
-        });
-    }
-    connect(AllQAct, &QAction::triggered, this, platform::handled([this] { AllQActExecute(); }));
-    connect(RandAct, &QAction::triggered, this, platform::handled([this] { RandActExecute(); }));
-    connect(UserAct, &QAction::triggered, this, platform::handled([this] { UserActExecute(); }));
-    connect(AllQBtn, &QAbstractButton::clicked, AllQAct, [this] { AllQAct->trigger(); });
-    connect(RandomBtn, &QAbstractButton::clicked, RandAct, [this] { RandAct->trigger(); });
-    connect(UserBtn, &QAbstractButton::clicked, UserAct, [this] { UserAct->trigger(); });
-}
-
-void TTestForm::buildMenu()
-{
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-
-    N11 = bar->addMenu(QStringLiteral("&File"));
-    N11->setObjectName(QStringLiteral("N11"));
-    Preferences1 = makeAction(N11, "Preferences1", QStringLiteral("&Options..."));
-    Print2 = makeAction(N11, "Print2", QStringLiteral("Print all items in this exam"));
-    Print1 = makeAction(N11, "Print1", QStringLiteral("&Print this item"));
-    Exit1 = makeAction(N11, "Exit1", QStringLiteral("E&xit"));
-    N11->addAction(Preferences1);
-    N11->addAction(Print2);
-    N11->addAction(Print1);
-    N11->addSeparator()->setObjectName(QStringLiteral("N1"));
-    N11->addAction(Exit1);
-    connect(Exit1, &QAction::triggered, this, platform::handled([this] { Exit1Click(); }));
-
-    N21 = bar->addMenu(QStringLiteral("Exa&ms"));
-    N21->setObjectName(QStringLiteral("N21"));
-    struct Entry {
-        QAction** entry;
-        const char* name;
-        const char* caption;
-        QAction* action;
-    };
-    const Entry entries[] = {
-        {&PracticeExamA1, "PracticeExamA1", "Practice Exam &A", Action1},
-        {&PracticeExamB1, "PracticeExamB1", "Practice Exam &B", Action2},
-        {&PracticeExamC1, "PracticeExamC1", "Practice Exam &C", Action3},
-        {&PracticeExamD1, "PracticeExamD1", "Practice Exam &D", Action4},
-        {&PracticeExamE1, "PracticeExamE1", "Practice Exam &E", Action5},
-        {&PracticeExamF1, "PracticeExamF1", "Practice Exam &F", Action6},
-        {&G1, "G1", "Practice Exam&G", Action7},
-        {nullptr, "N2", nullptr, nullptr},
-        {&TakeAllQuestions1, "TakeAllQuestions1", "&Take All &Questions", AllQAct},
-        {&CreateRandomExam1, "CreateRandomExam1", "&Random Exam", RandAct},
-        {&UserExam1, "UserExam1", "&User Exam", UserAct},
-    };
-    for (const Entry& e : entries) {
-        if (!e.entry) {
-            N21->addSeparator()->setObjectName(QString::fromLatin1(e.name));
-            continue;
-        }
-        *e.entry = makeAction(N21, e.name, QString::fromLatin1(e.caption));
-        N21->addAction(*e.entry);
-        connect(*e.entry, &QAction::triggered, e.action, [action = e.action] { action->trigger(); });
-    }
-
-    Help1 = bar->addMenu(QStringLiteral("&Help"));
-    Help1->setObjectName(QStringLiteral("Help1"));
-    About1 = makeAction(Help1, "About1", QStringLiteral("Ab&out"));
-    Help1->addAction(About1);
-    connect(About1, &QAction::triggered, this, platform::handled([this] { About1Click(); }));
-}
+using namespace testform;
 
 void TTestForm::FormCreate()
 {
@@ -445,19 +48,19 @@ void TTestForm::FormCreate()
     widgets::centreOnScreen(this);
     setWindowState(windowState() | Qt::WindowMaximized);
     // 4.
-    ExamState = 0;
+    ExamState = NoExam;
     // 5. The system program folder, the options, the Learn Now and calculator buttons.
     WindowsDir = platform::systemProgramFolder();
     const options::OptionValues values = options::LoadOptions(WindowsDir);
     QuestionFont = values.questionFont;
     ScrollBox1->setFont(values.answersFont.font);
-    setTextColor(ScrollBox1, values.answersFont.color);
-    setTextColor(ScrollBox1->widget(), values.answersFont.color);
+    widgets::setTextColor(ScrollBox1, values.answersFont.color);
+    widgets::setTextColor(ScrollBox1->widget(), values.answersFont.color);
     ExplanationFont = values.explanationFont;
     QText->setFont(QuestionFont.font);
-    setTextColor(QText, QuestionFont.color);
+    widgets::setTextColor(QText, QuestionFont.color);
     ExpText->setFont(ExplanationFont.font);
-    setTextColor(ExpText, ExplanationFont.color);
+    widgets::setTextColor(ExpText, ExplanationFont.color);
     ShowLearnBtn = values.ShowLearnBtn;
     ShowCalcBtn = values.ShowCalcBtn;
     TimerOn = values.TimerOn;
@@ -514,13 +117,14 @@ bool TTestForm::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TTestForm::placeExamChoice()
+void TTestForm::linkWindows(TScoreForm* score, QDialog* about, QDialog* note)
 {
-    const int width = Panel4->width();
-    fcLabel3->setGeometry(0, 17, width, 44);
-    // Panel5: a 5-pixel border around the prompt and the letter buttons.
-    Panel5->setGeometry(0, 17 + 44 + 7, width, 82);
-    fcLabel4->setGeometry(5, 8, std::max(0, width - 10), 30);
+    AboutBox = about;
+    NoteWindow = note;
+    if (score) {
+        connect(score, &TScoreForm::viewAnswers, this, platform::handled([this] { ViewAnswers(); }));
+        connect(score, &TScoreForm::exitExam, this, platform::handled([this] { CloseCurrentExam(); }));
+    }
 }
 
 void TTestForm::ExamControls()
@@ -545,6 +149,15 @@ void TTestForm::ExamControls()
     LearnButton->setEnabled(true);
 }
 
+void TTestForm::GradedControls()
+{
+    // The clock stops, the item area waits for the next item and the Grade button offers the
+    // score report.
+    StopClock();
+    ScrollBox1->hide();
+    GradeButton->setText(QStringLiteral("Score Report"));
+}
+
 void TTestForm::ReviewControls()
 {
     MarkBox->hide();
@@ -556,7 +169,7 @@ void TTestForm::ReviewControls()
 
 void TTestForm::CloseCurrentExam()
 {
-    ExamState = 0;
+    ExamState = NoExam;
     dtQSet->setFilter(QString());
     dtQSet->setFiltered(false);
     dtQSet->close();
@@ -589,141 +202,16 @@ void TTestForm::ArrangeExamChoice()
     // so that the smallest window, 732 pixels, gives the design positions).
     const int outerWidth = width();
     const int letterWidth = fcShapeBtn1->width();
-    int left = halfToEven(outerWidth - 7 * letterWidth - 7 * ExamChoiceGap);
+    int left = int(results::roundHalfEven(outerWidth - 7 * letterWidth - 7 * ExamChoiceGap, 2));
     for (widgets::ShapeButton* button : {fcShapeBtn1, fcShapeBtn2, fcShapeBtn3, fcShapeBtn4,
                                          fcShapeBtn5, fcShapeBtn6, fcShapeBtn7}) {
         button->move(left, button->y());
         left += button->width() + ExamChoiceGap;
     }
     const int wideWidth = AllQBtn->width();
-    AllQBtn->move(halfToEven(outerWidth - 3 * wideWidth - 2 * ExamChoiceGap), AllQBtn->y());
+    AllQBtn->move(int(results::roundHalfEven(outerWidth - 3 * wideWidth - 2 * ExamChoiceGap, 2)), AllQBtn->y());
     RandomBtn->move(AllQBtn->x() + AllQBtn->width() + ExamChoiceGap, RandomBtn->y());
     UserBtn->move(RandomBtn->x() + RandomBtn->width() + ExamChoiceGap, UserBtn->y());
-}
-
-void TTestForm::setClockSource(std::shared_ptr<results::TimeSource> source)
-{
-    delete Timer1;
-    Timer1 = new results::TKZTimeCounter(this, std::move(source));
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    connect(Timer1, &results::TKZTimeCounter::OnTimer, this, platform::handled([this] { Timer1Timer(); }));
-    connect(Timer1, &results::TKZTimeCounter::remainingChanged, TimeLabel, &QLabel::setText);
-}
-
-void TTestForm::StartClock()
-{
-    const bool running = TimerOn && ExamState == 1;
-    TimeLabel->setVisible(running);
-    Timer1->setTimeLimit(TimeLimit);
-    TimeLabel->setText(Timer1->limitText());
-    Timer1->setEnabled(running);
-    // A new count from zero in every case: switching the option off and on gives the full time.
-    Timer1->Restart();
-}
-
-void TTestForm::StopClock()
-{
-    TimeLabel->hide();
-    Timer1->setEnabled(false);
-}
-
-void TTestForm::Timer1Timer()
-{
-    // The label shows the time left; at the limit the timer is already off.
-    if (Timer1->countDown().reached)
-        TimeExpired();
-}
-
-void TTestForm::TimeExpired()
-{
-    platform::PromptRequest question;
-    question.kind = platform::PromptKind::Information;
-    question.caption = QStringLiteral("Information");
-    question.text = QStringLiteral("Your time has expired.\rDo you want continue the exam anyway?");
-    question.buttons = {platform::PromptButton::No, platform::PromptButton::Ok};
-    if (platform::Prompts::current().ask(question) == platform::PromptButton::No)
-        GradeButtonClick();
-    else
-        TimeLabel->hide();
-}
-
-// --- Grading, the score window and the items review ---
-
-void TTestForm::GradeButtonClick()
-{
-    if (ExamState == 3)
-        GradeExam();
-    if (ExamState == 1 &&
-        platform::confirmOkCancel(QStringLiteral("Confirm"),
-                                  QStringLiteral("This will end your practice exam.\rAre you sure to end this exam?")) ==
-            platform::PromptButton::Ok)
-        GradeExam();
-}
-
-void TTestForm::GradeExam()
-{
-    if (!ScoreForm)
-        throw std::runtime_error("The score window is missing");
-    if (ExamState == 1) {
-        m_grade = results::gradeSheet(ItemStates);
-        // An exam without items cannot be scored; it stays as it is.
-        if (!m_grade.hasItems) {
-            platform::inform(QStringLiteral("Information"), results::noItemsText());
-            return;
-        }
-        StopClock();
-        ShowTotalScore();
-        ShowSectionScores();
-        ScrollBox1->hide();
-        GradeButton->setText(QStringLiteral("Score Report"));
-    }
-    connect(ScoreForm, &TScoreForm::viewAnswers, this, &TTestForm::ViewAnswers, Qt::UniqueConnection);
-    connect(ScoreForm, &TScoreForm::exitExam, this, &TTestForm::CloseCurrentExam, Qt::UniqueConnection);
-    ScoreForm->exec();
-}
-
-void TTestForm::ShowTotalScore()
-{
-    ScoreForm->showTotal(m_grade, results::titleLine(CandidateName, ExamTitle));
-}
-
-void TTestForm::ShowSectionScores()
-{
-    ScoreForm->showSections(m_grade);
-}
-
-void TTestForm::ViewAnswers()
-{
-    ExamState = 3;
-    ReviewControls();
-    LearnButton->setEnabled(false);
-    // The table reports a move also when item 1 is current, so item 1 is laid out again.
-    dtCurrentSet->first();
-}
-
-void TTestForm::Button1Click()
-{
-    if (!ReviewForm)
-        throw std::runtime_error("The items review window is missing");
-    if (ExamState == 1)
-        FillRunningReview();
-    else if (ExamState == 3)
-        FillGradedReview();
-    else
-        return;
-    ReviewForm->BitBtn2->setEnabled(false);
-    ReviewForm->setCurrentSet(dtCurrentSet);
-    ReviewForm->exec();
-}
-
-void TTestForm::FillRunningReview()
-{
-    ReviewForm->fill(ItemStates, false);
-}
-
-void TTestForm::FillGradedReview()
-{
-    ReviewForm->fill(ItemStates, true);
 }
 
 // --- Exam selection ---
@@ -779,38 +267,16 @@ bool TTestForm::runNameForm()
     return NameForm->exec() == QDialog::Accepted;
 }
 
-namespace {
-
-// Runs a preparation; on a failure the progress window does not stay behind.
-template <typename Prepare>
-PreparedSet prepared(Prepare prepare)
-{
-    try {
-        return prepare();
-    } catch (...) {
-        if (ProgressForm)
-            ProgressForm->hide();
-        throw;
-    }
-}
-
-}  // namespace
-
 void TTestForm::BeginExam()
 {
     NameForm->SpinEdit1->setValue(DefaultTime);
     if (!runNameForm())
         return;
-    Label3->setText(ExamTitle);
-    ExamState = 0;
-    dtQSet->setFiltered(true);
-    dtQSet->open();
-    const PreparedSet set =
-        prepared([this] { return PrepareExamSet(*dtQSet, *dtCurrentSet, ProgressForm); });
-    FirstItemNo = set.FirstItemNo;
-    ItemCount = set.ItemCount;
-    BuildItemStates(*dtCurrentSet, ItemStates);
-    startRunning();
+    prepareAndRun([this](const PrepareProgress& progress) {
+        dtQSet->setFiltered(true);
+        dtQSet->open();
+        return PrepareExamSet(*dtQSet, *dtCurrentSet, progress);
+    });
 }
 
 void TTestForm::RandActExecute()
@@ -822,18 +288,13 @@ void TTestForm::RandActExecute()
     // The time field keeps the value it had when the dialog last closed.
     if (!runNameForm())
         return;
-    Label3->setText(ExamTitle);
-    ExamState = 0;
-    dtQSet->setFiltered(true);
-    dtQSet->open();
-    // The field's range holds the count to the bank; never ask for more items than there are.
-    const int count = std::min(NameForm->SpinEdit2->value(), dtQSet->recordCount());
-    const PreparedSet set = prepared(
-        [this, count] { return PrepareRandomSet(*dtQSet, *dtCurrentSet, count, ProgressForm); });
-    FirstItemNo = set.FirstItemNo;
-    ItemCount = set.ItemCount;
-    BuildItemStates(*dtCurrentSet, ItemStates);
-    startRunning();
+    prepareAndRun([this](const PrepareProgress& progress) {
+        dtQSet->setFiltered(true);
+        dtQSet->open();
+        // The field's range holds the count to the bank; never ask for more items than there are.
+        const int count = std::min(NameForm->SpinEdit2->value(), dtQSet->recordCount());
+        return PrepareRandomSet(*dtQSet, *dtCurrentSet, count, progress);
+    });
 }
 
 void TTestForm::UserActExecute()
@@ -856,25 +317,29 @@ void TTestForm::BeginUserExam()
     NameForm->SpinEdit1->setValue(DefaultTime);
     if (!runNameForm())
         return;
+    prepareAndRun([this](const PrepareProgress& progress) {
+        dtUserSet->open();
+        const PreparedSet set = PrepareUserSet(*dtUserSet, *dtCurrentSet, progress);
+        // Notes are kept in the question bank only.
+        NoteButton->hide();
+        return set;
+    });
+}
+
+void TTestForm::prepareAndRun(const std::function<PreparedSet(const PrepareProgress&)>& prepare)
+{
     Label3->setText(ExamTitle);
-    ExamState = 0;
-    dtUserSet->open();
-    const PreparedSet set =
-        prepared([this] { return PrepareUserSet(*dtUserSet, *dtCurrentSet, ProgressForm); });
+    ExamState = NoExam;
+    const PreparedSet set = prepare(ProgressForm ? ProgressForm->listener() : PrepareProgress{});
+    StartRunning(set);
+}
+
+void TTestForm::StartRunning(const PreparedSet& set)
+{
     FirstItemNo = set.FirstItemNo;
     ItemCount = set.ItemCount;
     BuildItemStates(*dtCurrentSet, ItemStates);
-    ExamState = 1;
-    ExamControls();
-    // Notes are kept in the question bank only.
-    NoteButton->hide();
-    dtCurrentSet->first();
-    StartClock();
-}
-
-void TTestForm::startRunning()
-{
-    ExamState = 1;
+    ExamState = ExamRunning;
     ExamControls();
     dtCurrentSet->first();
     StartClock();
@@ -897,20 +362,14 @@ void TTestForm::Exit1Click()
 
 void TTestForm::About1Click()
 {
-    // The about box belongs to the application shell; it is found by its name.
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == QStringLiteral("AboutForm")) {
-            if (auto* dialog = qobject_cast<QDialog*>(window))
-                dialog->exec();
-            return;
-        }
-    }
+    if (AboutBox)
+        AboutBox->exec();
 }
 
 void TTestForm::FormCloseQuery(bool& canClose)
 {
     canClose = true;
-    if (ExamState == 1)
+    if (ExamState == ExamRunning)
         canClose = platform::warnOkCancel(QStringLiteral("Warning"),
                                           QStringLiteral("This exam is not completed.\r"
                                                          "Are you shure ?")) ==
@@ -952,296 +411,8 @@ void TTestForm::resizeEvent(QResizeEvent* event)
 void TTestForm::FormResize()
 {
     // While an exam set is being prepared (no exam yet) there is no item to lay out.
-    if (dtCurrentSet->isOpen() && ExamState != 0)
+    if (dtCurrentSet->isOpen() && ExamState != NoExam)
         LayoutItem();
     if (Panel4->isVisibleTo(this))
         ArrangeExamChoice();
-}
-
-// --- Item presentation and answering ---
-
-void TTestForm::buildItemArea()
-{
-    QPanel = new QWidget(ItemArea);
-    QPanel->setObjectName(QStringLiteral("QPanel"));
-    widgets::setBackground(QPanel, 255, 255, 255);
-    QText = new QLabel(QPanel);
-    QText->setObjectName(QStringLiteral("QText"));
-    QText->setWordWrap(true);
-    QText->setTextFormat(Qt::PlainText);
-    QText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    auto* rule = new QFrame(ItemArea);
-    rule->setObjectName(QStringLiteral("Shape1"));
-    rule->setFrameShape(QFrame::NoFrame);
-    widgets::setBackground(rule, 0, 0, 255);
-    rule->setGeometry(0, 0, DesignWidth, 1);
-    Shape1 = rule;
-
-    ExhBtnA = new QPushButton(QStringLiteral("Exhibit &1"), ItemArea);
-    ExhBtnA->setObjectName(QStringLiteral("ExhBtnA"));
-    ExhBtnA->setGeometry(1, 0, 93, 25);
-    ExhBtnA->setAutoDefault(false);
-    ExhBtnA->hide();
-    ExhBtnB = new QPushButton(QStringLiteral("Exhibit &2"), ItemArea);
-    ExhBtnB->setObjectName(QStringLiteral("ExhBtnB"));
-    ExhBtnB->setGeometry(96, 0, 93, 25);
-    ExhBtnB->setAutoDefault(false);
-    ExhBtnB->hide();
-    CalcButton = new QPushButton(ItemArea);
-    CalcButton->setObjectName(QStringLiteral("CalcButton"));
-    CalcButton->setAccessibleName(QStringLiteral("Calculator"));
-    CalcButton->setToolTip(QStringLiteral("Calculator"));
-    CalcButton->setText(QStringLiteral("="));
-    CalcButton->setAutoDefault(false);
-    CalcButton->setGeometry(DesignWidth - 10 - 1 - 37, 0, 37, 29);
-
-    QRadioButton** radios[] = {&RadioButton1, &RadioButton2, &RadioButton3,
-                               &RadioButton4, &RadioButton5, &RadioButton6};
-    QCheckBox** boxes[] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4, &CheckBox5, &CheckBox6};
-    QLabel** labels[] = {&ALabel1, &ALabel2, &ALabel3, &ALabel4, &ALabel5, &ALabel6};
-    for (int k = 1; k <= 6; ++k) {
-        const QString caption = QStringLiteral("&%1.").arg(QChar(QLatin1Char(char('a' + k - 1))));
-        auto* radio = new QRadioButton(caption, ItemArea);
-        radio->setObjectName(QStringLiteral("RadioButton%1").arg(k));
-        radio->setGeometry(40, 0, 38, 17);
-        radio->hide();
-        *radios[k - 1] = radio;
-        auto* box = new QCheckBox(caption, ItemArea);
-        box->setObjectName(QStringLiteral("CheckBox%1").arg(k));
-        box->setGeometry(40, 0, 38, 17);
-        box->hide();
-        *boxes[k - 1] = box;
-        auto* label = new QLabel(ItemArea);
-        label->setObjectName(QStringLiteral("ALabel%1").arg(k));
-        label->setWordWrap(true);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setGeometry(80, 0, DesignWidth - 110, 17);
-        label->setAutoFillBackground(true);
-        widgets::setBackground(label, 255, 255, 255);
-        label->installEventFilter(this);
-        *labels[k - 1] = label;
-    }
-
-    ExpText = new QLabel(ItemArea);
-    ExpText->setObjectName(QStringLiteral("ExpText"));
-    ExpText->setWordWrap(true);
-    ExpText->setTextFormat(Qt::PlainText);
-    ExpText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ExpText->setGeometry(8, 0, DesignWidth - 38, 17);
-    ExpText->hide();
-
-    Bevel2 = new QWidget(ItemArea);
-    Bevel2->setObjectName(QStringLiteral("Bevel2"));
-    Bevel2->setGeometry(0, 0, DesignWidth, 17);
-}
-
-QRadioButton* TTestForm::radioButton(int k) const
-{
-    QRadioButton* const all[] = {RadioButton1, RadioButton2, RadioButton3,
-                                 RadioButton4, RadioButton5, RadioButton6};
-    return all[k - 1];
-}
-
-QCheckBox* TTestForm::checkBox(int k) const
-{
-    QCheckBox* const all[] = {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6};
-    return all[k - 1];
-}
-
-QLabel* TTestForm::answerLabel(int k) const
-{
-    QLabel* const all[] = {ALabel1, ALabel2, ALabel3, ALabel4, ALabel5, ALabel6};
-    return all[k - 1];
-}
-
-void TTestForm::connectItemArea()
-{
-    connect(dsCurrentSet, &store::DataSource::dataChange, this,
-            platform::handled([this] { dsCurrentSetDataChange(); }));
-    connect(PrevButton, &QPushButton::clicked, this, platform::handled([this] { PrevButtonClick(); }));
-    connect(NextButton, &QPushButton::clicked, this, platform::handled([this] { NextButtonClick(); }));
-    connect(LearnButton, &QPushButton::clicked, this,
-            platform::handled([this] { LearnButtonClick(); }));
-    connect(ExhBtnA, &QPushButton::clicked, this, platform::handled([this] { ExhBtnAClick(); }));
-    connect(ExhBtnB, &QPushButton::clicked, this, platform::handled([this] { ExhBtnBClick(); }));
-    connect(CalcButton, &QPushButton::clicked, this, platform::handled([this] {
-                if (!CalcPath.isEmpty())
-                    QProcess::startDetached(CalcPath, {});
-            }));
-    // A change of state by code raises the handlers just as a click does.
-    connect(MarkBox, &QCheckBox::toggled, this, platform::handled([this] { MarkBoxClick(); }));
-    for (int k = 1; k <= 6; ++k) {
-        connect(radioButton(k), &QRadioButton::toggled, this,
-                platform::handled([this](bool checked) {
-                    if (checked)
-                        RadioButton1Click();
-                }));
-        connect(checkBox(k), &QCheckBox::toggled, this,
-                platform::handled([this, k] { CheckBoxkClick(k); }));
-        // The letters a..f select or toggle a choice from the keyboard, as the accelerators of
-        // the choice buttons do (Alt+letter works through the captions' mnemonics as well).
-        auto* key = new QShortcut(QKeySequence(Qt::Key_A + (k - 1)), this);
-        key->setObjectName(QStringLiteral("ChoiceKey%1").arg(k));
-        connect(key, &QShortcut::activated, this, platform::handled([this, k] {
-                    if (ExamState != 0 && ScrollBox1->isVisible() && answerLabel(k)->isVisible())
-                        ALabelkClick(k);
-                }));
-    }
-}
-
-bool TTestForm::noteWindowVisible() const
-{
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName() == QStringLiteral("NoteForm"))
-            return window->isVisible();
-    return false;
-}
-
-store::TItemState* TTestForm::currentItemState()
-{
-    if (!dtCurrentSet->isOpen() || dtCurrentSet->isEmpty())
-        return nullptr;
-    const int index = dtCurrentSet->recNo() - 1;
-    if (index < 0 || index >= ItemStates.size())
-        return nullptr;
-    return &ItemStates[index];
-}
-
-void TTestForm::setRadioChecked(QRadioButton* button, bool checked)
-{
-    if (button->isChecked() == checked)
-        return;
-    if (checked) {
-        button->setChecked(true);
-        return;
-    }
-    // A selected radio button of an exclusive group refuses to be cleared directly.
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(true);
-}
-
-void TTestForm::dsCurrentSetDataChange()
-{
-    if (ExamState == 0 || noteWindowVisible())
-        return;
-    if (!dtCurrentSet->isOpen() || dtCurrentSet->isEmpty())
-        return;
-    const int recordNumber = dtCurrentSet->recNo();
-    PrevButton->setEnabled(recordNumber != FirstItemNo);
-    NextButton->setEnabled(recordNumber != ItemCount);
-    Label1->setText(QStringLiteral("Item %1 of %2").arg(recordNumber).arg(ItemCount));
-    Label1->adjustSize();
-    Label2->setText(QStringLiteral("Item ID: %1").arg(dtCurrentSet->asInteger(QStringLiteral("Q_OR_NUMBER"))));
-    Label2->adjustSize();
-    LayoutItem();
-    DecorateItem();
-}
-
-void TTestForm::PrevButtonClick()
-{
-    dtCurrentSet->prior();
-}
-
-void TTestForm::NextButtonClick()
-{
-    dtCurrentSet->next();
-}
-
-void TTestForm::RadioButton1Click()
-{
-    RecordRadioAnswer();
-}
-
-void TTestForm::RecordRadioAnswer()
-{
-    store::TItemState* entry = currentItemState();
-    if (!entry)
-        return;
-    if (ExamState == 1) {
-        for (int k = 1; k <= 6; ++k)
-            entry->choice(k) = radioButton(k)->isChecked();
-        UpdateCorrect();
-    } else if (ExamState == 3) {
-        for (int k = 1; k <= 6; ++k) {
-            // Re-read the entry: a nested run may have moved nothing, but stay on safe ground.
-            store::TItemState* current = currentItemState();
-            if (!current)
-                return;
-            setRadioChecked(radioButton(k), current->choice(k));
-        }
-    }
-}
-
-void TTestForm::CheckBoxkClick(int k)
-{
-    store::TItemState* entry = currentItemState();
-    if (!entry)
-        return;
-    if (ExamState == 1) {
-        entry->choice(k) = checkBox(k)->isChecked();
-        UpdateCorrect();
-    } else if (ExamState == 3) {
-        checkBox(k)->setChecked(entry->choice(k));
-    }
-}
-
-void TTestForm::ALabelkClick(int k)
-{
-    if (radioButton(k)->isVisible())
-        radioButton(k)->setChecked(true);
-    else if (checkBox(k)->isVisible())
-        checkBox(k)->setChecked(!checkBox(k)->isChecked());
-}
-
-void TTestForm::UpdateCorrect()
-{
-    store::TItemState* entry = currentItemState();
-    if (!entry)
-        return;
-    bool correct = true;
-    for (int k = 1; k <= 6 && correct; ++k)
-        correct = dtCurrentSet->asBoolean(QStringLiteral("A%1").arg(k)) == entry->choice(k);
-    entry->Correct = correct;
-}
-
-void TTestForm::MarkBoxClick()
-{
-    if (store::TItemState* entry = currentItemState())
-        entry->Marked = MarkBox->isChecked();
-}
-
-void TTestForm::LearnButtonClick()
-{
-    if (dtCurrentSet->isOpen() && !dtCurrentSet->isEmpty())
-        RevealKey();
-}
-
-void TTestForm::ExhBtnAClick()
-{
-    if (Pict1Form)
-        Pict1Form->showPicture(dtCurrentSet->asString(QStringLiteral("PICT1")));
-}
-
-void TTestForm::ExhBtnBClick()
-{
-    if (Pict2Form)
-        Pict2Form->showPicture(dtCurrentSet->asString(QStringLiteral("PICT2")));
-}
-
-void TTestForm::LayoutItem()
-{
-    lpositions::LayoutItem(*this);
-}
-
-void TTestForm::DecorateItem()
-{
-    lpositions::DecorateItem(*this);
-}
-
-void TTestForm::RevealKey()
-{
-    lpositions::RevealKey(*this);
 }

@@ -5,6 +5,7 @@
 // grading until the answers are viewed), 3 reviewing. ExamControls, ReviewControls and
 // CloseCurrentExam switch the window's look between them.
 
+#include "exam/PrepareUnit.h"
 #include "options/OptionsStore.h"
 #include "store/ItemStates.h"
 #include "store/Session.h"
@@ -12,9 +13,12 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
+class QDialog;
+class TScoreForm;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -49,8 +53,13 @@ public:
     store::DataSource* dsCurrentSet;
     store::DataSource* dsUserSet;
 
+    // The values of ExamState; it stays an int, as there is no state 2.
+    static constexpr int NoExam = 0;       // the exam choice is shown
+    static constexpr int ExamRunning = 1;  // also after grading, until the answers are viewed
+    static constexpr int Reviewing = 3;    // the answers are shown with the key
+
     store::ItemStates ItemStates;
-    int ExamState = 0;
+    int ExamState = NoExam;
     QString ExamTitle;
     QString CandidateName;
     double TimeLimit = 0;  // fraction of a day
@@ -71,12 +80,12 @@ public:
     // Header.
     QWidget* Panel1;
     widgets::OutlinedLabel* fcLabel1;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
+    QLabel* Label1;  // "Item n of m"
+    QLabel* Label2;  // "Item ID: n"
+    QLabel* Label3;  // the exam title
     QCheckBox* MarkBox;
-    QLabel* CorrectLabel;
-    QLabel* TimeLabel;
+    QLabel* CorrectLabel;  // the verdict while reviewing
+    QLabel* TimeLabel;     // the clock
     QLabel* ReviewLabel;
     // Client area: item area or exam choice.
     QWidget* Panel3;
@@ -113,11 +122,11 @@ public:
     QRadioButton* radioButton(int k) const;
     QCheckBox* checkBox(int k) const;
     QLabel* answerLabel(int k) const;
-    QWidget* Panel4;
-    widgets::OutlinedLabel* fcLabel3;
+    QWidget* Panel4;  // the exam choice
+    widgets::OutlinedLabel* fcLabel3;  // its heading
     QWidget* Panel5;
-    widgets::OutlinedLabel* fcLabel4;
-    widgets::ShapeButton* fcShapeBtn1;
+    widgets::OutlinedLabel* fcLabel4;  // its prompt
+    widgets::ShapeButton* fcShapeBtn1;  // practice exams A (1) to G (7)
     widgets::ShapeButton* fcShapeBtn2;
     widgets::ShapeButton* fcShapeBtn3;
     widgets::ShapeButton* fcShapeBtn4;
@@ -132,16 +141,16 @@ public:
     QPushButton* PrevButton;
     QPushButton* NextButton;
     QPushButton* LearnButton;
-    QPushButton* Button1;
+    QPushButton* Button1;  // "Items &Review"
     QPushButton* NoteButton;
     QPushButton* GradeButton;
-    QPushButton* Button3;
+    QPushButton* Button3;  // "E&xit Exam"
 
     // Main menu.
     QMenu* N11;  // "&File"
     QAction* Preferences1;
-    QAction* Print2;
-    QAction* Print1;
+    QAction* Print2;  // "Print all items in this exam"
+    QAction* Print1;  // "&Print this item"
     QAction* Exit1;
     QMenu* N21;  // "Exa&ms"
     QAction* PracticeExamA1;
@@ -157,7 +166,7 @@ public:
     QMenu* Help1;
     QAction* About1;
 
-    // The exam kinds.
+    // The exam kinds: Action1 to Action7 are practice exams A to G.
     QAction* Action1;
     QAction* Action2;
     QAction* Action3;
@@ -169,8 +178,16 @@ public:
     QAction* RandAct;
     QAction* UserAct;
 
+    // Links to the windows that start-up creates beside this one: the score window's commands,
+    // the about box and the note window.
+    void linkWindows(TScoreForm* score, QDialog* about, QDialog* note);
+    QDialog* AboutBox = nullptr;
+    QDialog* NoteWindow = nullptr;
+
     // Switching the window's look between the states.
     void ExamControls();
+    // What grading does to the running exam's window.
+    void GradedControls();
     void ReviewControls();
     void CloseCurrentExam();
     void ArrangeExamChoice();
@@ -212,6 +229,9 @@ public:
     void SetQuestionCountLimits(bool enabled);
     void BeginExam();
     void BeginUserExam();
+    // The one way into the running state: takes the prepared current exam set (open), builds the
+    // answer sheet, shows the first item and starts the clock.
+    void StartRunning(const PreparedSet& set);
 
     void Button3Click();
     void Exit1Click();
@@ -264,8 +284,8 @@ private:
     void placeExamChoice();
     // Runs the begin-exam dialog; true when it was confirmed.
     bool runNameForm();
-    // The steps after a confirmed dialog that all exam starts share.
-    void startRunning();
+    // After a confirmed dialog: shows the title, prepares the exam set and runs it.
+    void prepareAndRun(const std::function<PreparedSet(const PrepareProgress&)>& prepare);
     void buildItemArea();
     void connectItemArea();
     // True while the note window is shown: record changes then redraw nothing.

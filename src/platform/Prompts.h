@@ -3,6 +3,8 @@
 // the choice of printer pass. The program installs the real implementation at start-up;
 // tests install a scripted one that records every question and gives chosen answers.
 
+#include "platform/ApplicationTitle.h"
+
 #include <QFont>
 #include <QList>
 #include <QString>
@@ -11,9 +13,6 @@ class QWidget;
 class QPrinter;
 
 namespace platform {
-
-// The application title: the caption of the error box and of the launcher.
-inline const QString ApplicationTitle = QStringLiteral("Quizlore Prep 2.0");
 
 enum class PromptKind { Confirmation, Warning, Information, Error };
 enum class PromptButton { None, Yes, No, Ok, Cancel };

@@ -22,6 +22,12 @@ double unitOf(const QPaintDevice* device)
     return std::max(1.0, device->logicalDpiY() / 96.0);
 }
 
+// The chart's spacing, in units of unitOf(): around the chart, between its parts, and the
+// length of an axis tick.
+constexpr double MarginUnits = 6;
+constexpr double GapUnits = 4;
+constexpr double TickUnits = 4;
+
 QString numberText(double value, int decimals)
 {
     QString text = QString::number(value, 'f', decimals);
@@ -153,9 +159,9 @@ BarChartLayout layoutBarChart(const BarChartModel& model, const QRectF& rect, QP
     const QFontMetricsF labelMetrics(layout.labelAxisFont, device);
 
     const double u = unitOf(device);
-    const double margin = 6 * u;
-    const double gap = 4 * u;
-    const double tickLength = 4 * u;
+    const double margin = MarginUnits * u;
+    const double gap = GapUnits * u;
+    const double tickLength = TickUnits * u;
     QRectF inner = rect.adjusted(margin, margin, -margin, -margin);
 
     if (model.title.visible && !model.title.text.isEmpty()) {
@@ -248,9 +254,9 @@ BarChartLayout layoutBarChart(const BarChartModel& model, const QRectF& rect, QP
 double minimumBarChartHeight(const BarChartModel& model, QPaintDevice* device)
 {
     const double u = unitOf(device);
-    const double margin = 6 * u;
-    const double gap = 4 * u;
-    const double tickLength = 4 * u;
+    const double margin = MarginUnits * u;
+    const double gap = GapUnits * u;
+    const double tickLength = TickUnits * u;
     const QFontMetricsF valueMetrics(fontFor(model.valueAxisFont, device), device);
     const QFontMetricsF labelMetrics(fontFor(model.labelAxisFont, device), device);
     double height = 2 * margin + tickLength + gap / 2 + valueMetrics.height();
@@ -316,7 +322,7 @@ void paintBarChart(QPainter& painter, const QRectF& rect, const BarChartModel& m
     painter.setPen(QPen(Qt::black, u, Qt::SolidLine, Qt::SquareCap));
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
-    const double tickLength = 4 * u;
+    const double tickLength = TickUnits * u;
     painter.setFont(layout.valueAxisFont);
     const QFontMetricsF valueMetrics(layout.valueAxisFont, painter.device());
     for (int k = 0; k < layout.tickX.size(); ++k) {

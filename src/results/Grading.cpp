@@ -1,6 +1,6 @@
 #include "results/Grading.h"
 
-#include "platform/Prompts.h"
+#include "platform/ApplicationTitle.h"
 
 #include <stdexcept>
 

@@ -4,15 +4,17 @@ namespace store {
 
 namespace {
 
+using namespace field;
+
 const QList<FieldDef> currentFields = {
-    {"Q_ID", FieldType::Integer},     {"Q_EXAM_N", FieldType::Integer}, {"Q_SECT", FieldType::Integer},
-    {"Q_TEXT", FieldType::Text},      {"Q_EXPL", FieldType::Text},      {"Q_TYPE", FieldType::Boolean},
-    {"Q1", FieldType::Text},          {"Q2", FieldType::Text},          {"Q3", FieldType::Text},
-    {"Q4", FieldType::Text},          {"Q5", FieldType::Text},          {"Q6", FieldType::Text},
-    {"A1", FieldType::Boolean},       {"A2", FieldType::Boolean},       {"A3", FieldType::Boolean},
-    {"A4", FieldType::Boolean},       {"A5", FieldType::Boolean},       {"A6", FieldType::Boolean},
-    {"Q_SIM", FieldType::Text},       {"PICT1", FieldType::Text},       {"PICT2", FieldType::Text},
-    {"Q_OR_NUMBER", FieldType::Integer}, {"U_MEMO", FieldType::Text},
+    {Q_ID, FieldType::Integer},   {Q_EXAM_N, FieldType::Integer}, {Q_SECT, FieldType::Integer},
+    {Q_TEXT, FieldType::Text},    {Q_EXPL, FieldType::Text},      {Q_TYPE, FieldType::Boolean},
+    {Q1, FieldType::Text},        {Q2, FieldType::Text},          {Q3, FieldType::Text},
+    {Q4, FieldType::Text},        {Q5, FieldType::Text},          {Q6, FieldType::Text},
+    {A1, FieldType::Boolean},     {A2, FieldType::Boolean},       {A3, FieldType::Boolean},
+    {A4, FieldType::Boolean},     {A5, FieldType::Boolean},       {A6, FieldType::Boolean},
+    {Q_SIM, FieldType::Text},     {PICT1, FieldType::Text},       {PICT2, FieldType::Text},
+    {Q_OR_NUMBER, FieldType::Integer}, {U_MEMO, FieldType::Text},
 };
 
 QList<FieldDef> without(const QStringList& names)
@@ -28,8 +30,8 @@ QList<FieldDef> without(const QStringList& names)
 
 const QList<FieldDef>& fieldsOf(TableKind kind)
 {
-    static const QList<FieldDef> bank = without({"Q_OR_NUMBER"});
-    static const QList<FieldDef> user = without({"Q_EXAM_N", "Q_SIM", "PICT1", "PICT2", "Q_OR_NUMBER"});
+    static const QList<FieldDef> bank = without({Q_OR_NUMBER});
+    static const QList<FieldDef> user = without({Q_EXAM_N, Q_SIM, PICT1, PICT2, Q_OR_NUMBER});
     switch (kind) {
     case TableKind::Bank: return bank;
     case TableKind::User: return user;

@@ -212,7 +212,7 @@ void Table::checkFields()
         Statement version{prepare(QStringLiteral("PRAGMA user_version"))};
         m_storedKind = sqlite3_step(version.stmt) == SQLITE_ROW ? sqlite3_column_int(version.stmt, 0) : 0;
     }
-    m_keyColumn = fieldIndex(QStringLiteral("Q_ID"));
+    m_keyColumn = fieldIndex(field::Q_ID);
     if (m_keyColumn < 0)
         fail(QStringLiteral("the table has no field Q_ID"));
     QStringList missing;

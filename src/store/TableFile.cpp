@@ -25,7 +25,7 @@ void createTableFile(const QString& path, TableKind kind, const QString& passwor
     QStringList columns;
     for (const FieldDef& f : fieldsOf(kind)) {
         QString column = QStringLiteral("\"%1\" %2").arg(QLatin1String(f.name), QLatin1String(sqlType(f.type)));
-        if (QLatin1String(f.name) == QLatin1String("Q_ID"))
+        if (QLatin1String(f.name) == QLatin1String(field::Q_ID))
             column += QStringLiteral(" PRIMARY KEY");
         columns.append(column);
     }
@@ -56,9 +56,9 @@ TableKind tableKindOf(const QStringList& columns, int storedKind)
     if (storedKind >= 1 && storedKind <= 3)
         return TableKind(storedKind - 1);
     auto has = [&](const char* name) { return columns.contains(QLatin1String(name), Qt::CaseInsensitive); };
-    if (has("Q_OR_NUMBER"))
+    if (has(field::Q_OR_NUMBER))
         return TableKind::Current;
-    if (has("Q_EXAM_N"))
+    if (has(field::Q_EXAM_N))
         return TableKind::Bank;
     return TableKind::User;
 }

@@ -30,4 +30,12 @@ void setBackground(QWidget* widget, int r, int g, int b)
     widget->setAutoFillBackground(true);
 }
 
+void setTextColor(QWidget* widget, const QColor& color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    widget->setPalette(palette);
+}
+
 }  // namespace widgets

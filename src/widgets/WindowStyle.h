@@ -3,6 +3,7 @@
 
 #include <Qt>
 
+class QColor;
 class QWidget;
 
 namespace widgets {
@@ -25,5 +26,7 @@ void setClientSize(QWidget* window, int width, int height);
 void centreOnScreen(QWidget* window);
 // Gives `widget` a plain background of the colour (r, g, b), drawn by the widget itself.
 void setBackground(QWidget* widget, int r, int g, int b);
+// Gives the text of `widget` (label text and edited text) the colour `color`.
+void setTextColor(QWidget* widget, const QColor& color);
 
 }  // namespace widgets

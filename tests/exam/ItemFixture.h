@@ -1,7 +1,6 @@
 #pragma once
 // An exam window running an exam over a current exam set made by the test itself.
 
-#include "exam/PrepareUnit.h"
 #include "exam/TestUnit.h"
 #include "store/Fields.h"
 #include "support/Fixtures.h"
@@ -67,19 +66,16 @@ inline testsupport::Item choiceItem(const QStringList& answers, const QString& k
     return it;
 }
 
-// Ends any exam, writes the current exam set anew and starts running it on its first item.
+// Ends any exam, writes the current exam set anew and starts running it on its first item, with
+// the default time limit.
 inline void runExam(TTestForm& form, const std::vector<testsupport::Item>& items)
 {
     form.CloseCurrentExam();
     QFile::remove(store::CurrentSetFileName);
     testsupport::makeTable(store::CurrentSetFileName, store::TableKind::Current, items);
     form.dtCurrentSet->open();
-    form.FirstItemNo = 1;
-    form.ItemCount = form.dtCurrentSet->recordCount();
-    BuildItemStates(*form.dtCurrentSet, form.ItemStates);
-    form.ExamState = 1;
-    form.ExamControls();
-    form.dtCurrentSet->first();
+    form.TimeLimit = form.DefaultTime / 1440.0;
+    form.StartRunning({1, form.dtCurrentSet->recordCount()});
 }
 
 // Height of `text` wrapped at `width` pixels in `font`, as text is measured on this platform.

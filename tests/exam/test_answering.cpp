@@ -275,7 +275,7 @@ void TestAnswering::reviewSnapsBack()
     for (QChar letter : answered)
         f.ALabelkClick(letter.toLatin1() - 'a' + 1);
     const store::TItemState before = f.ItemStates[0];
-    f.ExamState = 3;
+    f.ExamState = TTestForm::Reviewing;
     f.ReviewControls();
     f.dtCurrentSet->first();
     for (QChar letter : steps) {
@@ -296,7 +296,7 @@ void TestAnswering::reviewShowsKeyAndVerdict()
     QVERIFY(f.ItemStates[0].Correct);
     f.NextButton->click();
     f.ALabelkClick(3);
-    f.ExamState = 3;
+    f.ExamState = TTestForm::Reviewing;
     f.ReviewControls();
     f.dtCurrentSet->first();
 
@@ -382,7 +382,7 @@ void TestAnswering::noRedrawWhileNoteWindowShown()
     f.LearnButton->setVisible(true);
     f.LearnButton->click();
     QDialog note;
-    note.setObjectName("NoteForm");
+    f.NoteWindow = &note;
     note.show();
     f.dtCurrentSet->next();
     QCOMPARE(f.Label1->text(), QString("Item 1 of 2"));
@@ -393,13 +393,14 @@ void TestAnswering::noRedrawWhileNoteWindowShown()
     QCOMPARE(f.Label1->text(), QString("Item 1 of 2"));
     QVERIFY(f.ExpText->isHidden());
     f.LearnButton->setVisible(f.ShowLearnBtn);
+    f.NoteWindow = nullptr;
 }
 
 void TestAnswering::noExamIgnoresRecordMoves()
 {
     TTestForm& f = *m_form;
     runExam(f, {choiceItem({"A", "B"}, "a", false, "First"), choiceItem({"A", "B"}, "a", false, "Second")});
-    f.ExamState = 0;
+    f.ExamState = TTestForm::NoExam;
     f.dtCurrentSet->next();
     QCOMPARE(f.QText->text(), QString("First"));
     f.ALabelkClick(2);  // the radio button is shown, but nothing is recorded without an exam

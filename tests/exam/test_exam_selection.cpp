@@ -278,7 +278,7 @@ void TestExamSelection::examKinds()
              !countEnabled);
     QCOMPARE(seen.time, time);
 
-    QCOMPARE(TestForm->ExamState, 1);
+    QCOMPARE(TestForm->ExamState, TTestForm::ExamRunning);
     QCOMPARE(TestForm->ExamTitle, title);
     QCOMPARE(TestForm->Label3->text(), title);
     QCOMPARE(TestForm->CandidateName, QString("Pat Doe"));
@@ -336,7 +336,7 @@ void TestExamSelection::randomExamSize()
     DialogDriver driver(typeCount(typed));
     TestForm->RandAct->trigger();
     QVERIFY(driver.seen().shown);
-    QCOMPARE(TestForm->ExamState, 1);
+    QCOMPARE(TestForm->ExamState, TTestForm::ExamRunning);
     QCOMPARE(TestForm->ItemCount, items);
     QCOMPARE(NameForm->SpinEdit2->value(), items);
     // Distinct items, none from outside the practice exams.
@@ -364,7 +364,7 @@ void TestExamSelection::timeField()
     DialogDriver driver(typeTime(typed));
     TestForm->Action1->trigger();
     QVERIFY(driver.seen().shown);
-    QCOMPARE(TestForm->ExamState, 1);
+    QCOMPARE(TestForm->ExamState, TTestForm::ExamRunning);
     QCOMPARE(TestForm->TimeLimit, minutes / 1440.0);
     QCOMPARE(NameForm->SpinEdit1->text(), QString::number(minutes));
 }
@@ -392,7 +392,7 @@ void TestExamSelection::randomExamKeepsTheLastTime()
     {
         DialogDriver driver(typeTime("75"));
         TestForm->AllQAct->trigger();
-        QCOMPARE(TestForm->ExamState, 1);
+        QCOMPARE(TestForm->ExamState, TTestForm::ExamRunning);
     }
     TestForm->CloseCurrentExam();
     {
@@ -427,7 +427,7 @@ void TestExamSelection::nameIsKeptBetweenExams()
         TestForm->UserAct->trigger();
         QCOMPARE(driver.seen().name, QString("Ann Lee"));
     }
-    QCOMPARE(TestForm->ExamState, 1);
+    QCOMPARE(TestForm->ExamState, TTestForm::ExamRunning);
     QCOMPARE(TestForm->CandidateName, QString());
 }
 
@@ -458,7 +458,7 @@ void TestExamSelection::cancelStartsNothing()
         kindAction(action)->trigger();
         QVERIFY(driver.seen().shown);
     }
-    QCOMPARE(TestForm->ExamState, 0);
+    QCOMPARE(TestForm->ExamState, TTestForm::NoExam);
     QCOMPARE(TestForm->CandidateName, QString("Earlier"));
     QCOMPARE(TestForm->TimeLimit, 30 / 1440.0);
     QVERIFY(TestForm->Panel4->isVisible());
@@ -471,7 +471,7 @@ void TestExamSelection::cancelStartsNothing()
         DialogDriver driver(clickOk);
         TestForm->Action2->trigger();
     }
-    QCOMPARE(TestForm->ExamState, 1);
+    QCOMPARE(TestForm->ExamState, TTestForm::ExamRunning);
     QCOMPARE(TestForm->ItemCount, 3);
     QCOMPARE(TestForm->Label3->text(), QString("Practice Exam B"));
     QVERIFY(TestForm->NoteButton->isVisible());
@@ -522,7 +522,7 @@ void TestExamSelection::numberFieldsWhenLeft()
     QVERIFY(driver.seen().shown);
     QCOMPARE(shownAfterLeaving, shown);
     QCOMPARE(valueAfterKeys, value);
-    QCOMPARE(TestForm->ExamState, 0);
+    QCOMPARE(TestForm->ExamState, TTestForm::NoExam);
 }
 
 void TestExamSelection::aboutBoxFromTheHelpMenu()
@@ -564,7 +564,7 @@ void TestExamSelection::emptyUserSet()
     QCOMPARE(request.caption, QString("Information"));
     QCOMPARE(request.text, QString("User defined question set is empty!"));
     QCOMPARE(request.buttons, QList<PromptButton>{PromptButton::Ok});
-    QCOMPARE(TestForm->ExamState, 0);
+    QCOMPARE(TestForm->ExamState, TTestForm::NoExam);
     QVERIFY(!TestForm->dtUserSet->isOpen());
     QVERIFY(TestForm->Panel4->isVisible());
 }
@@ -602,7 +602,7 @@ void TestExamSelection::missingTableFile()
     QCOMPARE(request.kind, PromptKind::Error);
     QCOMPARE(request.caption, QString("Quizlore Prep 2.0"));
     QVERIFY2(request.text.contains(missing), qPrintable(request.text));
-    QCOMPARE(TestForm->ExamState, 0);
+    QCOMPARE(TestForm->ExamState, TTestForm::NoExam);
     QVERIFY(TestForm->Panel4->isVisible());
     QVERIFY(!TestForm->Panel2->isVisible());
     QVERIFY(!ProgressForm->isVisible());
@@ -635,7 +635,7 @@ void TestExamSelection::closingReturnsToTheLauncher()
     QVERIFY(!TestForm->isVisible());
     QVERIFY(MainForm->isVisible());
     QCOMPARE(prompts.requests().size(), 1);
-    QCOMPARE(TestForm->ExamState, 0);
+    QCOMPARE(TestForm->ExamState, TTestForm::NoExam);
     QVERIFY(!TestForm->dtQSet->isOpen());
     QVERIFY(!TestForm->dtCurrentSet->isOpen());
     QVERIFY(TestForm->Panel4->isVisibleTo(TestForm));

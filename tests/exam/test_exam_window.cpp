@@ -37,19 +37,15 @@ void reach(TTestForm& form, Stage stage)
     form.TimerOn = stage != RunningClockOff;
     if (stage == NoExam)
         return;
-    form.ExamState = 1;
+    form.ExamState = TTestForm::ExamRunning;
     form.ExamControls();
     form.StartClock();
     if (stage == Running || stage == RunningClockOff)
         return;
-    // What grading does to the window: the clock stops, the item area waits for the next
-    // item and the Grade button offers the score report.
-    form.StopClock();
-    form.ScrollBox1->hide();
-    form.GradeButton->setText("Score Report");
+    form.GradedControls();
     if (stage == Graded)
         return;
-    form.ExamState = 3;
+    form.ExamState = TTestForm::Reviewing;
     form.ReviewControls();
     form.ScrollBox1->show();
     if (stage == Reviewing)
@@ -137,7 +133,7 @@ void TestExamWindow::creation()
     QCOMPARE(form.windowTitle(), QString("Quizlore Prep 2.0"));
     QVERIFY(form.windowState() & Qt::WindowMaximized);
     QCOMPARE(form.minimumSize(), QSize(732, 502));
-    QCOMPARE(form.ExamState, 0);
+    QCOMPARE(form.ExamState, TTestForm::NoExam);
     QVERIFY(form.Session1.passwords().contains(store::TablePassword));
     QCOMPARE(form.DefaultTime, 90);
     QVERIFY(form.TimerOn);

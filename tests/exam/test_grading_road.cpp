@@ -69,6 +69,7 @@ private slots:
         m_review = std::make_unique<TReviewForm>();
         ScoreForm = m_score.get();
         ReviewForm = m_review.get();
+        m_form->linkWindows(ScoreForm, nullptr, nullptr);
         m_clock = std::make_shared<results::ManualTimeSource>();
         m_form->setClockSource(m_clock);
     }
@@ -93,7 +94,7 @@ private slots:
         prompts.answer(PromptButton::Cancel);
         QTest::mouseClick(f.GradeButton, Qt::LeftButton);
         QCOMPARE(prompts.requests().last().text, QString("This will end your practice exam.\rAre you sure to end this exam?"));
-        QCOMPARE(f.ExamState, 1);
+        QCOMPARE(f.ExamState, TTestForm::ExamRunning);
         QCOMPARE(f.GradeButton->text(), QString("Grade Now"));
         QVERIFY(f.ScrollBox1->isVisible());
 
@@ -110,7 +111,7 @@ private slots:
         QTest::mouseClick(f.GradeButton, Qt::LeftButton);
         QCOMPARE(result, QString("Passing Score: 850   Your Score: 500   Grade: Fail"));
         QCOMPARE(bars, 4);
-        QCOMPARE(f.ExamState, 3);
+        QCOMPARE(f.ExamState, TTestForm::Reviewing);
         QCOMPARE(f.GradeButton->text(), QString("Score Report"));
         QCOMPARE(f.dtCurrentSet->recNo(), 1);
         QVERIFY(f.ScrollBox1->isVisible());
@@ -136,7 +137,7 @@ private slots:
         });
         QTest::mouseClick(f.GradeButton, Qt::LeftButton);
         QCOMPARE(int(prompts.requests().size()), asked + 1);  // only the exit question
-        QCOMPARE(f.ExamState, 0);
+        QCOMPARE(f.ExamState, TTestForm::NoExam);
         QVERIFY(!f.dtCurrentSet->isOpen());
     }
 
@@ -170,7 +171,7 @@ private slots:
         prompts.answer(PromptButton::Ok);
         QTest::mouseClick(f.GradeButton, Qt::LeftButton);
         QCOMPARE(prompts.requests().last().kind, platform::PromptKind::Information);
-        QCOMPARE(f.ExamState, 1);
+        QCOMPARE(f.ExamState, TTestForm::ExamRunning);
         QCOMPARE(f.GradeButton->text(), QString("Grade Now"));
     }
 
@@ -198,7 +199,7 @@ private slots:
         QCOMPARE(prompts.requests().last().buttons, (QList<PromptButton>{PromptButton::No, PromptButton::Ok}));
         QVERIFY(!f.TimeLabel->isVisible());
         QVERIFY(!f.Timer1->Enabled());
-        QCOMPARE(f.ExamState, 1);
+        QCOMPARE(f.ExamState, TTestForm::ExamRunning);
 
         // No, then Cancel: the label stays at 0:00:00 and nothing more is asked; a late tick
         // shows zero, not a negative time.
@@ -211,7 +212,7 @@ private slots:
         QCOMPARE(f.TimeLabel->text(), QString("0:00:00"));
         QVERIFY(f.TimeLabel->isVisible());
         QVERIFY(!f.Timer1->Enabled());
-        QCOMPARE(f.ExamState, 1);
+        QCOMPARE(f.ExamState, TTestForm::ExamRunning);
         QCOMPARE(prompts.unusedAnswers(), 0);
 
         // With the option off the clock stays hidden and still.

@@ -1,13 +1,12 @@
 #include "exam/PrepareUnit.h"
-#include "exam/ProgressUnit.h"
 #include "store/Session.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 #include "support/Fixtures.h"
 #include "support/TempDir.h"
 
-#include <QApplication>
-#include <QProgressBar>
+#include <QCoreApplication>
+#include <QStringList>
 #include <QTest>
 
 #include <set>
@@ -16,6 +15,22 @@ using namespace store;
 using namespace testsupport;
 
 namespace {
+
+// What a preparation reported: when it started and finished, its size and its last position.
+struct ProgressLog {
+    QStringList events;
+    int lastPosition = -1;
+
+    PrepareProgress listener()
+    {
+        PrepareProgress progress;
+        progress.started = [this] { events << "started"; };
+        progress.sized = [this](int maximum) { events << QStringLiteral("sized %1").arg(maximum); };
+        progress.advanced = [this](int position) { lastPosition = position; };
+        progress.finished = [this] { events << "finished"; };
+        return progress;
+    }
+};
 
 // The draw as plainly as it can be written: scan the whole pick list for every candidate.
 std::vector<std::int64_t> referenceDraw(const std::vector<std::int64_t>& candidates, int m, std::uint32_t seed)
@@ -125,13 +140,12 @@ private slots:
         makeTable("ces.DAT", TableKind::Current, {item(1, 1, "left over from the last exam")});
         ExamTables t;
         t.openBank("Q_EXAM_N=3");
-        TProgressForm progress;
-        const PreparedSet result = PrepareExamSet(t.qset, t.currentSet, &progress);
+        ProgressLog progress;
+        const PreparedSet result = PrepareExamSet(t.qset, t.currentSet, progress.listener());
         QCOMPARE(result.FirstItemNo, 1);
         QCOMPARE(result.ItemCount, 50);
-        QVERIFY(!progress.isVisible());
-        QCOMPARE(progress.windowTitle(), QString("Randomizing question set..."));
-        QCOMPARE(progress.ProgressBar1->maximum(), 50);
+        QCOMPARE(progress.events, QStringList({"started", "sized 50", "finished"}));
+        QCOMPARE(progress.lastPosition, 49);
         const QList<int> order = t.orNumbers();
         QCOMPARE(sorted(order), range(101, 150));
         QVERIFY(order != range(101, 150));  // 1 in 50! to fail by chance
@@ -176,8 +190,8 @@ private slots:
         makeTable("ces.DAT", TableKind::Current, {});
         ExamTables t;
         t.openBank(filter);
-        const PreparedSet result = m == 0 ? PrepareExamSet(t.qset, t.currentSet, nullptr)
-                                          : PrepareRandomSet(t.qset, t.currentSet, m, nullptr);
+        const PreparedSet result = m == 0 ? PrepareExamSet(t.qset, t.currentSet)
+                                          : PrepareRandomSet(t.qset, t.currentSet, m);
         QCOMPARE(result.ItemCount, expected.size());
         QCOMPARE(result.FirstItemNo, expected.isEmpty() ? 0 : 1);
         QVERIFY(t.currentSet.isOpen());
@@ -194,12 +208,12 @@ private slots:
         makeTable("ces.DAT", TableKind::Current, {});
         ExamTables t;
         t.openBank("Q_EXAM_N<>0");
-        QCOMPARE(PrepareRandomSet(t.qset, t.currentSet, 1, nullptr).ItemCount, 1);
+        QCOMPARE(PrepareRandomSet(t.qset, t.currentSet, 1).ItemCount, 1);
         const int id = t.orNumbers().value(0);
         QVERIFY(id <= 50 || id > 100);
 
         t.currentSet.close();
-        QCOMPARE(PrepareRandomSet(t.qset, t.currentSet, 20, nullptr).ItemCount, 20);
+        QCOMPARE(PrepareRandomSet(t.qset, t.currentSet, 20).ItemCount, 20);
         const QList<int> picks = t.orNumbers();
         QCOMPARE(std::set<int>(picks.begin(), picks.end()).size(), size_t(20));
     }
@@ -218,7 +232,7 @@ private slots:
         makeTable("ces.DAT", TableKind::Current, {});
         ExamTables t;
         t.userSet.open();
-        const PreparedSet result = PrepareUserSet(t.userSet, t.currentSet, nullptr);
+        const PreparedSet result = PrepareUserSet(t.userSet, t.currentSet);
         QCOMPARE(result.ItemCount, 3);
         QCOMPARE(sorted(t.orNumbers()), (QList<int>{1, 4, 9}));
         for (t.currentSet.first(); !t.currentSet.eof(); t.currentSet.next()) {
@@ -247,15 +261,15 @@ private slots:
         const QByteArray before = fileBytes("ces.DAT");
         ExamTables t;
         t.openBank("Q_EXAM_N=1");
-        TProgressForm progress;
+        ProgressLog progress;
         try {
-            PrepareExamSet(t.qset, t.currentSet, &progress);
+            PrepareExamSet(t.qset, t.currentSet, progress.listener());
             QFAIL("a bank with a gap was accepted");
         } catch (const StoreError& e) {
             QVERIFY2(e.message().contains("qbank2.DAT") && e.message().contains("record number 3 has Q_ID 4"),
                      qPrintable(e.message()));
         }
-        QVERIFY(!progress.isVisible());
+        QCOMPARE(progress.events.last(), QString("finished"));
         QCOMPARE(fileBytes("ces.DAT"), before);
     }
 
@@ -265,18 +279,18 @@ private slots:
         makeBank("qbank2.DAT", 3, [](int) { return 1; }, sectionCycle);
         ExamTables t;
         t.openBank("Q_EXAM_N=1");
-        TProgressForm progress;
+        ProgressLog progress;
         try {
-            PrepareExamSet(t.qset, t.currentSet, &progress);
+            PrepareExamSet(t.qset, t.currentSet, progress.listener());
             QFAIL("no error");
         } catch (const StoreError& e) {
             QVERIFY2(e.message().contains("ces.DAT") && e.message().contains("file not found"),
                      qPrintable(e.message()));
         }
-        QVERIFY(!progress.isVisible());
+        QCOMPARE(progress.events.last(), QString("finished"));
         QVERIFY(!t.currentSet.isOpen());
     }
 };
 
-QTEST_MAIN(TestPrepare)
+QTEST_GUILESS_MAIN(TestPrepare)
 #include "test_prepare.moc"
