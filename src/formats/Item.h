@@ -2,6 +2,8 @@
 // One question as the formats carry it: the fields of a table record, plus the bytes of
 // exhibit pictures that a source embeds.
 
+#include "store/Fields.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -12,7 +14,7 @@
 
 namespace formats {
 
-inline constexpr int MaxAnswers = 6;
+inline constexpr int MaxAnswers = store::field::AnswerCount;
 
 // An exhibit: its file name and, when the source embeds it, its bytes.
 struct Picture {

@@ -8,12 +8,7 @@
 
 namespace formats {
 
-namespace {
-
-QString answerField(int k) { return QStringLiteral("Q%1").arg(k + 1); }
-QString keyField(int k) { return QStringLiteral("A%1").arg(k + 1); }
-
-}  // namespace
+namespace f = store::field;
 
 std::vector<Item> readTableItems(store::Table& table)
 {
@@ -22,21 +17,21 @@ std::vector<Item> readTableItems(store::Table& table)
     std::vector<Item> items;
     for (table.first(); !table.eof(); table.next()) {
         Item item;
-        item.id = number("Q_ID");
-        item.exam = number("Q_EXAM_N");
-        item.section = number("Q_SECT");
-        item.multiple = table.asBoolean("Q_TYPE");
-        item.question = text("Q_TEXT");
-        item.explanation = text("Q_EXPL");
+        item.id = number(f::Q_ID);
+        item.exam = number(f::Q_EXAM_N);
+        item.section = number(f::Q_SECT);
+        item.multiple = table.asBoolean(f::Q_TYPE);
+        item.question = text(f::Q_TEXT);
+        item.explanation = text(f::Q_EXPL);
         for (int k = 0; k < MaxAnswers; ++k) {
-            item.answers[k] = table.asString(answerField(k));
-            item.keys[k] = table.asBoolean(keyField(k));
+            item.answers[k] = table.asString(f::text(k + 1));
+            item.keys[k] = table.asBoolean(f::key(k + 1));
         }
-        item.sim = text("Q_SIM");
-        item.pictures[0].name = text("PICT1");
-        item.pictures[1].name = text("PICT2");
-        item.orNumber = number("Q_OR_NUMBER");
-        item.memo = text("U_MEMO");
+        item.sim = text(f::Q_SIM);
+        item.pictures[0].name = text(f::PICT1);
+        item.pictures[1].name = text(f::PICT2);
+        item.orNumber = number(f::Q_OR_NUMBER);
+        item.memo = text(f::U_MEMO);
         items.push_back(std::move(item));
     }
     return items;
@@ -75,22 +70,22 @@ void appendItems(store::Table& table, const std::vector<Item>& items, const std:
         for (const Item& item : items) {
             table.append();
             if (item.id != 0)
-                set("Q_ID", item.id);
-            set("Q_EXAM_N", item.exam);
-            set("Q_SECT", item.section);
-            set("Q_TEXT", item.question);
-            set("Q_EXPL", item.explanation);
-            set("Q_TYPE", item.multiple);
+                set(f::Q_ID, item.id);
+            set(f::Q_EXAM_N, item.exam);
+            set(f::Q_SECT, item.section);
+            set(f::Q_TEXT, item.question);
+            set(f::Q_EXPL, item.explanation);
+            set(f::Q_TYPE, item.multiple);
             for (int k = 0; k < MaxAnswers; ++k) {
-                table.setValue(answerField(k), item.answers[k]);
-                table.setValue(keyField(k), item.keys[k]);
+                table.setValue(f::text(k + 1), item.answers[k]);
+                table.setValue(f::key(k + 1), item.keys[k]);
             }
-            set("Q_SIM", item.sim);
-            set("PICT1", item.pictures[0].name);
-            set("PICT2", item.pictures[1].name);
+            set(f::Q_SIM, item.sim);
+            set(f::PICT1, item.pictures[0].name);
+            set(f::PICT2, item.pictures[1].name);
             if (item.orNumber != 0)
-                set("Q_OR_NUMBER", item.orNumber);
-            set("U_MEMO", item.memo);
+                set(f::Q_OR_NUMBER, item.orNumber);
+            set(f::U_MEMO, item.memo);
             table.post();
             if (afterEach)
                 afterEach(++appended);
