@@ -45,6 +45,8 @@ public:
     virtual QString name() const = 0;         // "gift", as given to --format
     virtual QString title() const = 0;        // "GIFT", for people
     virtual QStringList extensions() const = 0;  // without the dot, first is the one written
+    // True when the format carries the bytes of exhibit pictures (give them to write()).
+    virtual bool embedsPictures() const { return false; }
     // `kind` is the table the items go to or come from; only our JSON depends on it.
     virtual ReadResult read(const QByteArray& source, store::TableKind kind) const = 0;
     virtual WriteResult write(const std::vector<Item>& items, store::TableKind kind) const = 0;

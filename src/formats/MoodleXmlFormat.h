@@ -12,6 +12,7 @@ public:
     QString name() const override { return QStringLiteral("moodle"); }
     QString title() const override { return QStringLiteral("Moodle XML"); }
     QStringList extensions() const override { return {QStringLiteral("xml")}; }
+    bool embedsPictures() const override { return true; }
     ReadResult read(const QByteArray& source, store::TableKind kind) const override;
     WriteResult write(const std::vector<Item>& items, store::TableKind kind) const override;
 };
