@@ -1,6 +1,7 @@
 // qbank: creates, imports, exports and checks the program's table files.
 
-#include "ItemJson.h"
+#include "OpenTable.h"
+#include "Transfer.h"
 
 #include "store/StandaloneTable.h"
 #include "store/StoreError.h"
@@ -11,9 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <cstdio>
 
@@ -26,19 +24,23 @@ const char* helpText =
     "Creates, imports, exports and checks the table files of Quizlore Prep.\n"
     "\n"
     "  qbank create FILE --kind bank|current|user   make a new, empty table file\n"
-    "  qbank import FILE SOURCE.json                add the items of SOURCE.json to FILE\n"
-    "  qbank export FILE                            write the items of FILE as JSON to standard output\n"
+    "  qbank import FILE SOURCE [--format F] [--section N]\n"
+    "                                               add the questions of SOURCE to FILE\n"
+    "  qbank export FILE [--format F] [-o OUT]      write the items of FILE to OUT (standard output\n"
+    "                                               when not given; JSON unless told otherwise)\n"
     "  qbank check FILE                             check the layout and content of FILE\n"
     "  qbank --help                                 show this text\n"
+    "\n"
+    "Formats (F): json, aiken (.txt), gift (.gift), moodle (Moodle XML, .xml), qti (QTI 2.1\n"
+    "package, .zip); taken from the file's extension when not given. Questions without a\n"
+    "section in the source take the one given with --section (1 to 4). Questions the format\n"
+    "has but the program cannot take are skipped, one line each on standard error.\n"
     "\n"
     "Exit codes: 0 success; 1 faults in the file or the source (one message each on standard\n"
     "error; the target file is left unchanged); 2 wrong use of the command line.\n";
 
-void say(FILE* to, const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), to);
-    std::fputc('\n', to);
-}
+using qbank::OpenTable;
+using qbank::say;
 
 int usage(const QString& why)
 {
@@ -54,22 +56,33 @@ int report(const QStringList& faults, const QString& file)
     return faults.isEmpty() ? Ok : Faults;
 }
 
-struct OpenTable : store::StandaloneTable {
-    store::TableKind kind = store::TableKind::Bank;
 
-    explicit OpenTable(const QString& file) : StandaloneTable(file)
-    {
-        table.open();
-        kind = store::tableKindOf(table.fieldNames(), table.storedKind());
-    }
-};
-
-qbank::Record readRecord(const store::Table& table)
+// Takes --format F, --section N and -o OUT out of `args`; returns a fault text, empty when fine.
+QString takeOptions(QStringList& args, qbank::TransferOptions& options)
 {
-    qbank::Record record;
-    for (const QString& name : table.fieldNames())
-        record[name.toUpper()] = table.value(name);
-    return record;
+    QStringList rest;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a != "--format" && a != "--section" && a != "-o") {
+            rest << a;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return QStringLiteral("%1 needs a value").arg(a);
+        const QString value = args[++i];
+        if (a == "--format") {
+            options.format = value;
+        } else if (a == "-o") {
+            options.output = value;
+        } else {
+            bool ok = false;
+            options.section = value.toInt(&ok);
+            if (!ok || options.section < 1 || options.section > 4)
+                return QStringLiteral("--section must be 1, 2, 3 or 4, not \"%1\"").arg(value);
+        }
+    }
+    args = rest;
+    return {};
 }
 
 int createCommand(const QString& file, const QString& kindText)
@@ -78,47 +91,6 @@ int createCommand(const QString& file, const QString& kindText)
     if (!store::parseKind(kindText, kind))
         return usage(QStringLiteral("unknown kind \"%1\" (bank, current or user)").arg(kindText));
     store::createTableFile(file, kind, store::TablePassword);
-    return Ok;
-}
-
-int importCommand(const QString& file, const QString& source)
-{
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return report({QStringLiteral("cannot read the source: %1").arg(in.errorString())}, source);
-    OpenTable t(file);
-    QStringList faults;
-    const std::vector<qbank::Record> records = qbank::readItems(in.readAll(), t.kind, faults);
-    if (!faults.isEmpty())
-        return report(faults, source);
-    if (t.kind == store::TableKind::Bank && t.table.recordCount() > 0)
-        return report({QStringLiteral("the bank is not empty; import into a new file so that Q_ID runs 1..N")}, file);
-
-    t.table.startTransaction();
-    try {
-        for (const qbank::Record& record : records) {
-            t.table.append();
-            for (const auto& [field, value] : record)
-                t.table.setValue(field, value);
-            t.table.post();
-        }
-        t.table.commit();
-    } catch (...) {
-        t.table.rollback();
-        throw;
-    }
-    return Ok;
-}
-
-int exportCommand(const QString& file)
-{
-    OpenTable t(file);
-    QJsonArray items;
-    for (t.table.first(); !t.table.eof(); t.table.next())
-        items.append(qbank::toJson(readRecord(t.table), t.kind));
-    QJsonObject root;
-    root["items"] = items;
-    std::fputs(QJsonDocument(root).toJson(QJsonDocument::Indented).constData(), stdout);
     return Ok;
 }
 
@@ -192,13 +164,20 @@ int main(int argc, char** argv)
                 return usage(QStringLiteral("create needs: FILE --kind bank|current|user"));
             return createCommand(file, args[3]);
         }
-        if (command == "import") {
-            if (args.size() != 3)
-                return usage(QStringLiteral("import needs: FILE SOURCE.json"));
-            return importCommand(file, args[2]);
+        if (command == "import" || command == "export") {
+            qbank::TransferOptions options;
+            QStringList rest = args.mid(2);
+            if (const QString fault = takeOptions(rest, options); !fault.isEmpty())
+                return usage(fault);
+            if (command == "import") {
+                if (rest.size() != 1 || !options.output.isEmpty())
+                    return usage(QStringLiteral("import needs: FILE SOURCE [--format F] [--section N]"));
+                return qbank::importItems(file, rest[0], options);
+            }
+            if (!rest.isEmpty() || options.section != 0)
+                return usage(QStringLiteral("export needs: FILE [--format F] [-o OUT]"));
+            return qbank::exportItems(file, options);
         }
-        if (command == "export" && args.size() == 2)
-            return exportCommand(file);
         if (command == "check" && args.size() == 2)
             return checkCommand(file);
         return usage(QStringLiteral("unknown command or arguments: %1").arg(args.join(' ')));
