@@ -1,6 +1,8 @@
 #include "exam/ProgressUnit.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QProgressBar>
@@ -54,6 +56,8 @@ void TProgressForm::advanceTo(int position)
     const int filled = int(qint64(ProgressBar1->width()) * position / maximum);
     if (filled != m_paintedWidth) {
         m_paintedWidth = filled;
+        // Paint and expose events only: no click or key reaches the program meanwhile.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         repaint();
     }
 }

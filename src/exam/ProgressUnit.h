@@ -21,7 +21,8 @@ public:
 
 protected:
     // Moves the bar and paints it at once when its filled part grows by a pixel: the
-    // preparation holds the event loop, and nothing else may reach the program meanwhile.
+    // preparation holds the event loop, so the window's own expose and paint events are let
+    // through here, and no user input.
     void advanceTo(int position);
 
     void closeEvent(class QCloseEvent* event) override;

@@ -117,7 +117,7 @@ bool TTestForm::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TTestForm::linkWindows(TScoreForm* score, QDialog* about, QDialog* note)
+void TTestForm::linkWindows(TScoreForm* score, QDialog* about, TNoteForm* note)
 {
     AboutBox = about;
     NoteWindow = note;

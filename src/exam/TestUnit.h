@@ -18,6 +18,7 @@
 
 class QAction;
 class QDialog;
+class TNoteForm;
 class TScoreForm;
 class QCheckBox;
 class QFrame;
@@ -180,9 +181,9 @@ public:
 
     // Links to the windows that start-up creates beside this one: the score window's commands,
     // the about box and the note window.
-    void linkWindows(TScoreForm* score, QDialog* about, QDialog* note);
+    void linkWindows(TScoreForm* score, QDialog* about, TNoteForm* note);
     QDialog* AboutBox = nullptr;
-    QDialog* NoteWindow = nullptr;
+    TNoteForm* NoteWindow = nullptr;
 
     // Switching the window's look between the states.
     void ExamControls();
@@ -254,6 +255,8 @@ public:
     void LearnButtonClick();
     void ExhBtnAClick();
     void ExhBtnBClick();
+    // The note window on the current item.
+    void NoteButtonClick();
     void LayoutItem();
     void DecorateItem();
     void RevealKey();

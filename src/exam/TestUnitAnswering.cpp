@@ -6,6 +6,8 @@
 #include "exam/LPositionsUnit.h"
 #include "exam/PictUnit1.h"
 #include "exam/PictUnit2.h"
+#include "notes/NoteUnit.h"
+#include "store/Fields.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -163,4 +165,13 @@ void TTestForm::DecorateItem()
 void TTestForm::RevealKey()
 {
     lpositions::RevealKey(*this);
+}
+
+void TTestForm::NoteButtonClick()
+{
+    if (!NoteWindow || ExamState == NoExam)
+        return;
+    NoteWindow->Label2->setText(ExamTitle + QStringLiteral(",  ") + QStringLiteral("Item ID: ") +
+                                QString::number(dtCurrentSet->asInteger(store::field::Q_OR_NUMBER)));
+    NoteWindow->showNote(dtCurrentSet, dtQSet);
 }

@@ -7,6 +7,7 @@
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "results/TimeCounter.h"
+#include "widgets/MnemonicPrecedence.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/ShapeButton.h"
 #include "widgets/WindowStyle.h"
@@ -128,6 +129,7 @@ TTestForm::TTestForm(QWidget* parent) : QMainWindow(parent)
     buildActions();
     buildMenu();
     connectItemArea();
+    new widgets::MnemonicPrecedence(this);
     setClockSource(nullptr);  // the machine's monotonic clock
 
     FormCreate();
@@ -509,6 +511,7 @@ void TTestForm::connectItemArea()
             platform::handled([this] { LearnButtonClick(); }));
     connect(ExhBtnA, &QPushButton::clicked, this, platform::handled([this] { ExhBtnAClick(); }));
     connect(ExhBtnB, &QPushButton::clicked, this, platform::handled([this] { ExhBtnBClick(); }));
+    connect(NoteButton, &QPushButton::clicked, this, platform::handled([this] { NoteButtonClick(); }));
     connect(CalcButton, &QPushButton::clicked, this, platform::handled([this] {
                 if (!CalcPath.isEmpty())
                     QProcess::startDetached(CalcPath, {});

@@ -55,6 +55,8 @@ void TTestForm::TimeExpired()
     question.caption = QStringLiteral("Information");
     question.text = QStringLiteral("Your time has expired.\rDo you want continue the exam anyway?");
     question.buttons = {platform::PromptButton::No, platform::PromptButton::Ok};
+    // Enter continues the exam; grading takes a deliberate No.
+    question.defaultButton = platform::PromptButton::Ok;
     if (platform::Prompts::current().ask(question) == platform::PromptButton::No)
         GradeButtonClick();
     else

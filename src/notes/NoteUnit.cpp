@@ -1,11 +1,171 @@
 #include "notes/NoteUnit.h"
 
+#include "platform/Handler.h"
+#include "store/Fields.h"
+#include "store/StoreError.h"
+#include "store/Table.h"
+#include "widgets/OutlinedLabel.h"
 #include "widgets/WindowStyle.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 TNoteForm* NoteForm = nullptr;
+
+using store::field::Q_OR_NUMBER;
+using store::field::U_MEMO;
 
 TNoteForm::TNoteForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFrame)
 {
     setObjectName(QStringLiteral("NoteForm"));
     setWindowTitle(QStringLiteral("Quizlore"));
+
+    fcLabel1 = new widgets::OutlinedLabel(QStringLiteral("User Note"), this);
+    fcLabel1->setObjectName(QStringLiteral("fcLabel1"));
+    QFont heading(QStringLiteral("Arial"));
+    heading.setPixelSize(19);
+    heading.setBold(true);
+    heading.setItalic(true);
+    fcLabel1->setFont(heading);
+    fcLabel1->setTextColor(Qt::white);
+    fcLabel1->setOutlineColor(Qt::black);
+    fcLabel1->setShadowColor(Qt::gray);
+    fcLabel1->setShadowOffset(QPoint(2, 2));
+    fcLabel1->setAlignment(Qt::AlignCenter);
+    fcLabel1->setFixedHeight(32);
+
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setAlignment(Qt::AlignCenter);
+    QFont itemFont = Label2->font();
+    itemFont.setBold(true);
+    Label2->setFont(itemFont);
+
+    DBMemo1 = new QPlainTextEdit(this);
+    DBMemo1->setObjectName(QStringLiteral("DBMemo1"));
+    DBMemo1->setAccessibleName(QStringLiteral("Note"));
+
+    Button1 = new QPushButton(QStringLiteral("Save Note"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button3 = new QPushButton(QStringLiteral("Exit"), this);
+    Button3->setObjectName(QStringLiteral("Button3"));
+    for (QPushButton* button : {Button1, Button2, Button3})
+        button->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button3);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fcLabel1);
+    layout->addWidget(Label2);
+    layout->addWidget(DBMemo1, 1);
+    layout->addLayout(buttons);
+    setFixedSize(440, 320);
+
+    connect(DBMemo1, &QPlainTextEdit::textChanged, this, platform::handled([this] { DBMemo1Change(); }));
+    connect(Button1, &QPushButton::clicked, this, platform::handled([this] { Button1Click(); }));
+    connect(Button2, &QPushButton::clicked, this, platform::handled([this] { Button2Click(); }));
+    connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
+    setChanged(false);
+}
+
+void TNoteForm::showNote(store::Table* currentSet, store::Table* bank)
+{
+    m_currentSet = currentSet;
+    m_bank = bank;
+    showStored();
+    widgets::centreOnScreen(this);
+    DBMemo1->setFocus();
+    exec();
+}
+
+void TNoteForm::showStored()
+{
+    m_storedNote = m_currentSet ? m_currentSet->asString(U_MEMO) : QString();
+    m_loading = true;
+    DBMemo1->setPlainText(m_storedNote);
+    m_loading = false;
+    setChanged(false);
+}
+
+void TNoteForm::setChanged(bool changed)
+{
+    Button1->setEnabled(changed);
+    Button2->setEnabled(changed);
+}
+
+void TNoteForm::DBMemo1Change()
+{
+    if (m_loading || !m_currentSet)
+        return;
+    if (m_currentSet->state() == store::DataSetState::Browse)
+        m_currentSet->edit();
+    m_currentSet->setValue(U_MEMO, DBMemo1->toPlainText());
+    setChanged(true);
+}
+
+void TNoteForm::Button1Click()
+{
+    if (!m_currentSet || m_currentSet->state() == store::DataSetState::Browse)
+        return;
+    const QString note = DBMemo1->toPlainText();
+    m_currentSet->setValue(U_MEMO, note);
+    m_currentSet->post();
+    try {
+        storeInBank(note);
+    } catch (...) {
+        // A note is saved in both tables or in neither: the exam set gets its old note back and
+        // the typed text stays in the box as a pending change, to be saved again or cancelled.
+        m_currentSet->edit();
+        m_currentSet->setValue(U_MEMO, m_storedNote);
+        m_currentSet->post();
+        m_currentSet->edit();
+        m_currentSet->setValue(U_MEMO, note);
+        throw;
+    }
+    m_storedNote = note;
+    setChanged(false);
+}
+
+void TNoteForm::storeInBank(const QString& note)
+{
+    if (!m_bank)
+        throw store::StoreError(QStringLiteral("Cannot save the note: the question bank is not open"));
+    try {
+        m_bank->setRecNo(m_currentSet->asInteger(Q_OR_NUMBER));
+        m_bank->edit();
+        m_bank->setValue(U_MEMO, note);
+        m_bank->post();
+    } catch (const store::StoreError& error) {
+        if (m_bank->state() != store::DataSetState::Browse)
+            m_bank->cancel();
+        throw store::StoreError(QStringLiteral("The note was not saved in the question bank %1: %2")
+                                    .arg(m_bank->tableName(), error.message()));
+    }
+}
+
+void TNoteForm::Button2Click()
+{
+    if (m_currentSet && m_currentSet->state() != store::DataSetState::Browse)
+        m_currentSet->cancel();
+    showStored();
+}
+
+void TNoteForm::done(int result)
+{
+    // Closing discards a change that was not saved.
+    try {
+        Button2Click();
+    } catch (...) {
+        platform::showCurrentException();
+    }
+    QDialog::done(result);
 }

@@ -131,7 +131,7 @@ QString defaultCalcPath(const QString& programFolder)
 
 std::unique_ptr<QSettings> openStore()
 {
-    auto store = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, StoreName,
+    auto store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, StoreName,
                                              StoreName);
     store->beginGroup(GroupName);
     return store;

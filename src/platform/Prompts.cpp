@@ -91,8 +91,13 @@ public:
             QPushButton* button = box.addButton(captionOf(b), roleOf(b));
             buttons.append({button, b});
         }
-        if (!buttons.isEmpty())
-            box.setDefaultButton(static_cast<QPushButton*>(buttons.first().first));
+        for (const auto& [button, which] : buttons) {
+            if (which == request.defaultButton || (request.defaultButton == PromptButton::None &&
+                                                   button == buttons.first().first)) {
+                box.setDefaultButton(static_cast<QPushButton*>(button));
+                break;
+            }
+        }
         box.exec();
         QAbstractButton* clicked = box.clickedButton();
         for (const auto& [button, which] : buttons) {

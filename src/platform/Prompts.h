@@ -22,6 +22,8 @@ struct PromptRequest {
     QString caption;
     QString text;  // "\r" in a program text is a line break
     QList<PromptButton> buttons;
+    // The button that Enter presses; None means the first of `buttons`.
+    PromptButton defaultButton = PromptButton::None;
 };
 
 class Prompts {

@@ -1,5 +1,10 @@
 // Checks the sample question bank (data/sample/bank.json), the sample user set
-// (data/sample/user.json) and the exhibit pictures they name.
+// (data/sample/user.json) and the exhibit pictures they name. The figures of the practice exams
+// (how many items, sections, exhibits) are read from the bank itself.
+
+#include "BankRules.h"
+
+#include "formats/JsonFormat.h"
 
 #include <QDir>
 #include <QFile>
@@ -180,6 +185,74 @@ private slots:
                                         .arg(exam)
                                         .arg(section)));
         }
+    }
+
+    // Every practice exam is a full exam like the first one: the same number of items, each
+    // section within one item of an even share, a fifth to a third multiple response, and
+    // at least five items with exhibits.
+    void practiceExamsAreAlike()
+    {
+        QHash<int, QHash<int, int>> perSection;
+        QHash<int, int> items, multiple, exhibits;
+        for (const QJsonValue& value : std::as_const(bank)) {
+            const QJsonObject item = value.toObject();
+            const int exam = item.value("exam").toInt();
+            ++items[exam];
+            ++perSection[exam][item.value("section").toInt()];
+            multiple[exam] += item.value("multiple").toBool();
+            exhibits[exam] += !picturesOf(item).isEmpty();
+        }
+        const int size = items.value(1);
+        QVERIFY(size > 0);
+        for (int exam = 1; exam <= 7; ++exam) {
+            const QString where = QStringLiteral("exam %1").arg(exam);
+            QVERIFY2(items.value(exam) == size, qPrintable(where + " differs in size from exam 1"));
+            for (int section = 1; section <= 4; ++section) {
+                const int count = perSection[exam].value(section);
+                QVERIFY2(count * 4 >= size - 4 && count * 4 <= size + 4,
+                         qPrintable(QStringLiteral("%1 section %2 has %3 items").arg(where).arg(section).arg(count)));
+            }
+            QVERIFY2(multiple.value(exam) * 5 >= size && multiple.value(exam) * 10 <= size * 3,
+                     qPrintable(QStringLiteral("%1 has %2 multiple-response items").arg(where).arg(multiple.value(exam))));
+            QVERIFY2(exhibits.value(exam) >= 5, qPrintable(where + " has fewer than five exhibit items"));
+        }
+    }
+
+    void multipleResponseSaysHowMany_data() { addItemRows(); }
+    void multipleResponseSaysHowMany()
+    {
+        QFETCH(QJsonObject, item);
+        const QString question = item.value("question").toString();
+        const int keys = int(item.value("correct").toString().size());
+        if (!item.value("multiple").toBool()) {
+            QVERIFY2(!question.contains("(Choose"), "single response asks to choose several");
+            return;
+        }
+        const char* words[] = {"", "", "two", "three", "four", "five", "six"};
+        if (question.contains("(pick")) return;  // the user's own wording in the user set
+        QVERIFY2(question.contains(QStringLiteral("(Choose %1.)").arg(words[keys])),
+                 qPrintable(QStringLiteral("%1 keys, but the question says otherwise").arg(keys)));
+    }
+
+    void bankKeepsTheWritingRules()
+    {
+        QFile file(SampleDir + "/bank.json");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const formats::ReadResult read = formats::JsonFormat().read(file.readAll(), store::TableKind::Bank);
+        QVERIFY2(!read.malformed, qPrintable(read.problems.value(0).toString("bank.json")));
+        std::vector<qbank::Record> records;
+        for (const formats::Item& item : read.items) {
+            qbank::Record& record = records.emplace_back();
+            record["Q_ID"] = item.id;
+            record["Q_TYPE"] = item.multiple;
+            for (int k = 0; k < formats::MaxAnswers; ++k) {
+                record[store::field::text(k + 1)] = item.answers[k];
+                record[store::field::key(k + 1)] = item.keys[k];
+            }
+        }
+        QVERIFY(records.size() >= size_t(qbank::BankRulesMinimumItems));
+        const QStringList faults = qbank::checkBankRules(records);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 
     void referencedPicturesExist_data()

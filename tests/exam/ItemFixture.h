@@ -25,7 +25,7 @@ class ExamWindow {
 public:
     ExamWindow()
     {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
         m_dir = std::make_unique<testsupport::TempDirCwd>();
         m_form = std::make_unique<TTestForm>();
         TestForm = m_form.get();

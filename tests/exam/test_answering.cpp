@@ -5,11 +5,13 @@
 #include "ItemFixture.h"
 
 #include "exam/TestUnit.h"
+#include "notes/NoteUnit.h"
 #include "support/TempDir.h"
 
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -94,6 +96,7 @@ private slots:
     void reviewShowsKeyAndVerdict();
     void revealLifecycle();
     void learnButtonFollowsOption();
+    void altKeysServeTheItemFirst();
     void noRedrawWhileNoteWindowShown();
     void noExamIgnoresRecordMoves();
 
@@ -375,13 +378,30 @@ void TestAnswering::learnButtonFollowsOption()
     QVERIFY(f.ExpText->isHidden());
 }
 
+void TestAnswering::altKeysServeTheItemFirst()
+{
+    // The disabled Exams menu and the File menu share M and F with the mark box and answer f.
+    TTestForm& f = *m_form;
+    runExam(f, {choiceItem({"A", "B", "C", "D", "E", "F"}, "f", false)});
+    QVERIFY(!f.N21->isEnabled());
+    QTest::keyClick(&f, Qt::Key_M, Qt::AltModifier);
+    QVERIFY(f.MarkBox->isChecked());
+    QVERIFY(f.ItemStates[0].Marked);
+    QTest::keyClick(&f, Qt::Key_M, Qt::AltModifier);
+    QVERIFY(!f.MarkBox->isChecked());
+    QTest::keyClick(&f, Qt::Key_F, Qt::AltModifier);
+    QVERIFY(f.radioButton(6)->isChecked());
+    QVERIFY(f.ItemStates[0].choice(6));
+    QVERIFY(!f.N11->isVisible());
+}
+
 void TestAnswering::noRedrawWhileNoteWindowShown()
 {
     TTestForm& f = *m_form;
     runExam(f, {choiceItem({"A", "B"}, "a", false, "First"), choiceItem({"A", "B"}, "a", false, "Second")});
     f.LearnButton->setVisible(true);
     f.LearnButton->click();
-    QDialog note;
+    TNoteForm note;
     f.NoteWindow = &note;
     note.show();
     f.dtCurrentSet->next();

@@ -182,7 +182,7 @@ private:
 
 void TestExamSelection::initTestCase()
 {
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
     // The table files are made once and copied for each test: keying a new file is slow.
     {
         testsupport::TempDirCwd made;

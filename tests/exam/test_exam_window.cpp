@@ -2,16 +2,23 @@
 // centring of the exam choice, leaving an exam and closing the window.
 
 #include "exam/NameUnit.h"
+#include "exam/PrepareUnit.h"
 #include "exam/ProgressUnit.h"
 #include "exam/TestUnit.h"
 #include "options/OptionsStore.h"
 #include "platform/ClockText.h"
+#include "store/Fields.h"
+#include "support/Fixtures.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/ShapeButton.h"
 
 #include <QCheckBox>
+#include <QProgressBar>
+#include <QDialog>
+#include <QFile>
+#include <QTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -86,6 +94,8 @@ private slots:
     void exitExam();
     void closingTheWindow_data();
     void closingTheWindow();
+    void altLetterStartsAPracticeExam();
+    void progressBarIsPaintedWhileTheSetFills();
 
 private:
     QTemporaryDir m_config;
@@ -94,7 +104,7 @@ private:
 
 void TestExamWindow::initTestCase()
 {
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
     m_dir = std::make_unique<testsupport::TempDirCwd>();
     ProgressForm = new TProgressForm;
     NameForm = new TNameForm;
@@ -545,4 +555,66 @@ void TestExamWindow::closingTheWindow()
 }
 
 QTEST_MAIN(TestExamWindow)
+void TestExamWindow::altLetterStartsAPracticeExam()
+{
+    // In the exam choice Alt+F belongs to practice exam F, not to the File menu.
+    testsupport::makeBank(store::BankFileName, 14, [](int k) { return (k - 1) % 7 + 1; },
+                          [](int k) { return (k - 1) % 4 + 1; });
+    TestForm->show();
+    QString dialogTitle;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialogTitle = dialog->windowTitle();
+            static_cast<QDialog*>(dialog)->reject();
+        }
+    });
+    QTest::keyClick(TestForm, Qt::Key_F, Qt::AltModifier);
+    QCOMPARE(dialogTitle, QString("Begin Practice Exam F"));
+    QFile::remove(store::BankFileName);
+}
+
+namespace {
+
+// Records the value of a progress bar each time it is painted.
+class PaintedValues : public QObject {
+public:
+    explicit PaintedValues(QProgressBar* bar) : m_bar(bar) { bar->installEventFilter(this); }
+    QList<int> values;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_bar && event->type() == QEvent::Paint)
+            values.append(m_bar->value());
+        return false;
+    }
+
+private:
+    QProgressBar* m_bar;
+};
+
+}  // namespace
+
+void TestExamWindow::progressBarIsPaintedWhileTheSetFills()
+{
+    // The preparation holds the event loop: the bar is painted from inside it, as it moves.
+    testsupport::makeBank(store::BankFileName, 2000, [](int) { return 1; }, [](int) { return 1; });
+    testsupport::makeTable(store::CurrentSetFileName, store::TableKind::Current, {});
+    TTestForm& f = *TestForm;
+    f.dtQSet->setFilter("Q_EXAM_N=1");
+    f.dtQSet->setFiltered(true);
+    f.dtQSet->open();
+    PaintedValues painted(ProgressForm->ProgressBar1);
+    PrepareExamSet(*f.dtQSet, *f.dtCurrentSet, ProgressForm->listener());
+    QVERIFY(!ProgressForm->isVisible());
+    QCOMPARE(ProgressForm->windowTitle(), QString("Randomizing question set..."));
+    QCOMPARE(ProgressForm->ProgressBar1->maximum(), 2000);
+    const bool halfway = std::any_of(painted.values.begin(), painted.values.end(),
+                                     [](int value) { return value >= 800 && value <= 1200; });
+    QVERIFY2(halfway, qPrintable(QString("painted at %1 values").arg(painted.values.size())));
+    f.CloseCurrentExam();
+    QFile::remove(store::BankFileName);
+    QFile::remove(store::CurrentSetFileName);
+}
+
 #include "test_exam_window.moc"

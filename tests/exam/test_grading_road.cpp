@@ -197,6 +197,7 @@ private slots:
         f.Timer1Timer();
         QCOMPARE(prompts.requests().last().text, QString("Your time has expired.\rDo you want continue the exam anyway?"));
         QCOMPARE(prompts.requests().last().buttons, (QList<PromptButton>{PromptButton::No, PromptButton::Ok}));
+        QCOMPARE(prompts.requests().last().defaultButton, PromptButton::Ok);
         QVERIFY(!f.TimeLabel->isVisible());
         QVERIFY(!f.Timer1->Enabled());
         QCOMPARE(f.ExamState, TTestForm::ExamRunning);

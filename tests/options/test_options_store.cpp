@@ -74,7 +74,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_config.isValid());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
         QVERIFY(m_programs.isValid());
     }
     void init() { clearStore(); }
@@ -84,6 +84,7 @@ private slots:
     void defaultCalculator_data();
     void defaultCalculator();
     void saveWritesEveryKeyAsText();
+    void readsTheFileAtItsDocumentedPlace();
 
 private:
     QTemporaryDir m_config;
@@ -233,6 +234,19 @@ void TestOptionsStore::saveWritesEveryKeyAsText()
     QCOMPARE(again.ShowCalcBtn, false);
     QCOMPARE(again.DefaultTime, 120);
     QCOMPARE(again.CalcPath, QString("/usr/bin/kcalc"));
+}
+
+void TestOptionsStore::readsTheFileAtItsDocumentedPlace()
+{
+    // The settings folder of the user's config home, as a user edits it by hand.
+    QVERIFY(QDir(m_config.path()).mkpath("Quizlore Prep 2.0"));
+    QFile file(m_config.filePath("Quizlore Prep 2.0/Quizlore Prep 2.0.conf"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Options]\nShowLearnBtn=1\nDefaultTime=60\n");
+    file.close();
+    const options::OptionValues values = options::LoadOptions(m_programs.path());
+    QVERIFY(values.ShowLearnBtn);
+    QCOMPARE(values.DefaultTime, 60);
 }
 
 QTEST_MAIN(TestOptionsStore)

@@ -26,6 +26,8 @@ private slots:
     void errorBoxAddsFullStopAndKeepsLineBreaks();
     void installRestoresThePrevious();
     void unexpectedQuestionFailsTheTest();
+    void enterPressesTheDefaultButton_data();
+    void enterPressesTheDefaultButton();
 };
 
 void TestPrompts::fullStop_data()
@@ -175,6 +177,39 @@ void TestPrompts::unexpectedQuestionFailsTheTest()
     QCOMPARE(prompts.unexpected(), 1);
     QCOMPARE(prompts.requests().size(), 2);
     QCOMPARE(prompts.unusedAnswers(), 0);
+}
+
+void TestPrompts::enterPressesTheDefaultButton_data()
+{
+    QTest::addColumn<QList<PromptButton>>("buttons");
+    QTest::addColumn<PromptButton>("defaultButton");
+    QTest::addColumn<PromptButton>("pressed");
+    QTest::newRow("named second") << QList<PromptButton>{PromptButton::No, PromptButton::Ok}
+                                  << PromptButton::Ok << PromptButton::Ok;
+    QTest::newRow("unnamed: the first") << QList<PromptButton>{PromptButton::Yes, PromptButton::No}
+                                        << PromptButton::None << PromptButton::Yes;
+}
+
+void TestPrompts::enterPressesTheDefaultButton()
+{
+    QFETCH(QList<PromptButton>, buttons);
+    QFETCH(PromptButton, defaultButton);
+    QFETCH(PromptButton, pressed);
+    platform::PromptRequest request;
+    request.caption = QStringLiteral("Information");
+    request.text = QStringLiteral("Go on?");
+    request.buttons = buttons;
+    request.defaultButton = defaultButton;
+    // The real message box: Enter goes to its default button once it runs.
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        QTest::keyClick(box, Qt::Key_Return);
+        answered = true;
+    });
+    QCOMPARE(platform::Prompts::current().ask(request), pressed);
+    QVERIFY(answered);
 }
 
 QTEST_MAIN(TestPrompts)

@@ -1,6 +1,8 @@
 // qbank: creates, imports, exports and checks the program's table files.
 
+#include "BankRules.h"
 #include "OpenTable.h"
+#include "Record.h"
 #include "Transfer.h"
 
 #include "store/StandaloneTable.h"
@@ -57,6 +59,14 @@ int report(const QStringList& faults, const QString& file)
 }
 
 
+qbank::Record readRecord(const store::Table& table)
+{
+    qbank::Record record;
+    for (const QString& name : table.fieldNames())
+        record[name.toUpper()] = table.value(name);
+    return record;
+}
+
 // Takes --format F, --section N and -o OUT out of `args`; returns a fault text, empty when fine.
 QString takeOptions(QStringList& args, qbank::TransferOptions& options)
 {
@@ -107,7 +117,9 @@ int checkCommand(const QString& file)
     const QDir folder = QFileInfo(file).absoluteDir();
     const bool bank = t.kind == store::TableKind::Bank;
     const bool pictures = t.table.hasField("PICT1");
+    std::vector<qbank::Record> records;
     for (t.table.first(); !t.table.eof(); t.table.next()) {
+        records.push_back(readRecord(t.table));
         const int id = t.table.asInteger("Q_ID");
         const QString where = QStringLiteral("item Q_ID %1").arg(id);
         if (bank && id != t.table.recNo())
@@ -141,6 +153,8 @@ int checkCommand(const QString& file)
                     faults.append(QStringLiteral("%1: the picture %2 (%3) does not exist").arg(where, picture, field));
             }
     }
+    if (bank)
+        faults += qbank::checkBankRules(records);
     return report(faults, file);
 }
 

@@ -307,8 +307,12 @@ class WmfWriter:
                 self.words(0x0209, *struct.unpack("<hh", struct.pack("<I", colorref(color))))  # SETTEXTCOLOR
                 self.words(0x012E, 6 if align == "center" else 0)  # SETTEXTALIGN TA_TOP|TA_CENTER or TA_LEFT
                 raw = text.encode("cp1252")
-                self.rec(0x0521, struct.pack("<h", len(raw)) + raw.ljust((len(raw) + 1) // 2 * 2, b"\0")
-                         + struct.pack("<hh", y, x))
+                # EXTTEXTOUT with the advance of every character: readers that size the picture
+                # from its contents (libwmf) otherwise guess text widths far too wide and squeeze
+                # the drawing sideways to make room.
+                dx = text_advances(text, font, bold, size)
+                self.rec(0x0A32, struct.pack("<hhhH", y, x, len(raw), 0)
+                         + raw.ljust((len(raw) + 1) // 2 * 2, b"\0") + struct.pack("<%dh" % len(dx), *dx))
                 self.release(f)
         self.rec(0x0000)  # EOF
 
@@ -591,7 +595,7 @@ def wire_swatch(sc, x, y, name, w=60, h=14):
 
 def cable_pinout_ab():
     sc = Scene(640, 400)
-    sc.text(320, 14, "Twisted-pair patch cable: wire colour on each pin", 16, NAVY, bold=True, align="center")
+    sc.text(320, 14, "Twisted-pair patch cable: wire color on each pin", 16, NAVY, bold=True, align="center")
     for side, (x0, colours, title) in enumerate(((40, T568A, "End 1"), (360, T568B, "End 2"))):
         sc.text(x0 + 120, 50, title, 16, BLACK, bold=True, align="center")
         sc.rect(x0, 78, 240, 8 * 34 + 12, fill=PANEL, outline=GREY, width=1)
@@ -663,21 +667,23 @@ def conn_bnc():
         sc.line(110, 84 + k, 150, 84 + k, (150, 150, 160), 2)                    # knurling
     sc.polygon([(60, 110), (88, 110), (96, 124), (60, 124)], fill=(120, 120, 130), outline=None)  # J slot
     sc.rect(30, 96, 32, 64, fill=(220, 220, 225), outline=(110, 110, 120), width=3)   # mating body
-    sc.rect(10, 122, 24, 12, fill=(212, 175, 55), outline=(150, 120, 30), width=1)     # centre pin
+    sc.rect(10, 122, 24, 12, fill=(212, 175, 55), outline=(150, 120, 30), width=1)     # center pin
     return sc
 
 
 def tbl_routes():
     sc = Scene(620, 250)
-    sc.text(14, 12, "Routing table of R1", 17, NAVY, bold=True)
-    table(sc, 14, 44, [190, 170, 110, 110], [
+    sc.text(14, 10, "Routing table of R1", 17, NAVY, bold=True)
+    table(sc, 14, 38, [190, 170, 110, 110], [
         ["Destination", "Next hop", "Interface", "Metric"],
         ["0.0.0.0/0", "203.0.113.1", "wan0", "1"],
         ["10.20.0.0/16", "10.0.0.2", "lan1", "2"],
         ["10.20.5.0/24", "10.0.0.6", "lan2", "3"],
         ["10.30.0.0/16", "10.0.0.10", "lan3", "2"],
-        ["10.0.0.0/24", "directly connected", "lan1", "0"],
-    ], row_h=32)
+        ["10.0.0.0/30", "directly connected", "lan1", "0"],
+        ["10.0.0.4/30", "directly connected", "lan2", "0"],
+        ["10.0.0.8/30", "directly connected", "lan3", "0"],
+    ], row_h=25, size=13)
     return sc
 
 
@@ -794,6 +800,354 @@ def out_netstat():
     return sc
 
 
+def label_box(sc, x, y, w, h, lines, fill=PANEL):
+    """A rounded-looking box with centered lines of text: a device or an area in a diagram."""
+    sc.rect(x, y, w, h, fill=fill, outline=NAVY, width=2)
+    for i, t in enumerate(lines):
+        sc.text(x + w // 2, y + 8 + i * 17, t, 13, BLACK, bold=(i == 0), align="center")
+
+
+def diag_vlan_trunk():
+    sc = Scene(660, 400)
+    switch(sc, 170, 90)
+    switch(sc, 490, 90)
+    sc.text(170, 52, "SW1", 15, NAVY, bold=True, align="center")
+    sc.text(490, 52, "SW2", 15, NAVY, bold=True, align="center")
+    sc.line(240, 90, 420, 90, BLUE, 5)
+    sc.text(330, 62, "802.1Q trunk", 14, BLUE, bold=True, align="center")
+    sc.text(330, 100, "port 24 - port 24", 13, BLACK, align="center")
+    for cx, sx, lines in ((90, 140, ["PC1", "VLAN 10", "10.10.0.11/24"]),
+                          (250, 200, ["PC2", "VLAN 20", "10.20.0.12/24"]),
+                          (410, 460, ["PC3", "VLAN 10", "10.10.0.13/24"]),
+                          (570, 520, ["PC4", "VLAN 20", "10.20.0.14/24"])):
+        sc.polyline([(sx, 104), (sx, 150), (cx, 150), (cx, 196)], BLACK, 2)
+        computer(sc, cx, 196, lines)
+    sc.text(330, 352, "Access ports carry one VLAN each, untagged.", 13, GREY, align="center")
+    return sc
+
+
+def out_trunk_status():
+    sc = Scene(560, 230)
+    window(sc, "SW2 - port 24 status", [
+        ("Link", "up, 1 Gb/s, full duplex"),
+        ("Mode", "trunk (802.1Q)"),
+        ("Native VLAN", "1"),
+        ("Allowed VLANs", "1, 10, 30"),
+        ("Forwarding VLANs", "1, 10, 30"),
+        ("Spanning tree", "forwarding"),
+    ], 560, font_size=15, line_gap=30, value_x=210)
+    return sc
+
+
+def stp_switch(sc, cx, cy, name, priority, mac, above=False):
+    switch(sc, cx, cy)
+    ty = cy - 76 if above else cy + 20
+    sc.text(cx, ty, name, 15, NAVY, bold=True, align="center")
+    sc.text(cx, ty + 18, "priority " + priority, 13, BLACK, align="center")
+    sc.text(cx, ty + 35, "MAC " + mac, 13, BLACK, align="center")
+
+
+def diag_stp():
+    sc = Scene(660, 420)
+    sc.line(330, 100, 140, 300, BLUE, 3)
+    sc.line(330, 100, 520, 300, BLUE, 3)
+    sc.line(140, 300, 520, 300, BLUE, 3)
+    stp_switch(sc, 330, 100, "SW-B", "4096", "00:1a:2b:00:00:02", above=True)
+    stp_switch(sc, 140, 300, "SW-A", "32768", "00:1a:2b:00:00:01")
+    stp_switch(sc, 520, 300, "SW-C", "32768", "00:1a:2b:00:00:03")
+    sc.text(330, 392, "All links 1 Gb/s. Spanning tree (802.1D/802.1w) runs on every switch.", 13, GREY, align="center")
+    return sc
+
+
+def tbl_stp_ports():
+    sc = Scene(600, 230)
+    sc.text(14, 10, "SW3 - spanning tree, VLAN 1", 17, NAVY, bold=True)
+    table(sc, 14, 40, [90, 150, 150, 80, 100], [
+        ["Port", "Role", "State", "Cost", "Link"],
+        ["1", "Root", "Forwarding", "4", "1 Gb/s"],
+        ["2", "Designated", "Forwarding", "4", "1 Gb/s"],
+        ["3", "Alternate", "Blocking", "4", "1 Gb/s"],
+        ["5", "Designated", "Forwarding", "19", "100 Mb/s"],
+    ], row_h=32)
+    return sc
+
+
+def tbl_wifi_survey():
+    sc = Scene(620, 270)
+    sc.text(14, 10, "Site survey, suite 3B: networks heard in 2.4 GHz", 17, NAVY, bold=True)
+    table(sc, 14, 40, [200, 110, 160, 120], [
+        ["Network name", "Channel", "Signal", "Security"],
+        ["CafeNet", "1", "-49 dBm", "WPA2"],
+        ["Suite3A-Staff", "1", "-58 dBm", "WPA3"],
+        ["PrintShop", "6", "-52 dBm", "WPA2"],
+        ["Lobby-Guest", "6", "-66 dBm", "open"],
+        ["DentalCare", "11", "-86 dBm", "WPA2"],
+    ], row_h=34)
+    return sc
+
+
+def access_point(sc, cx, cy, name, channel):
+    sc.ellipse(cx - 105, cy - 105, 210, 210, fill=None, outline=BLUE, width=2)
+    sc.rect(cx - 22, cy - 10, 44, 20, fill=NAVY, outline=None)
+    sc.line(cx - 14, cy - 10, cx - 18, cy - 26, NAVY, 3)
+    sc.line(cx + 14, cy - 10, cx + 18, cy - 26, NAVY, 3)
+    sc.text(cx, cy + 16, name, 14, BLACK, bold=True, align="center")
+    sc.text(cx, cy + 34, "channel " + channel, 13, BLACK, align="center")
+
+
+def diag_floor_aps():
+    sc = Scene(740, 330)
+    sc.rect(10, 40, 720, 260, fill=PANEL, outline=GREY, width=2)
+    sc.text(370, 10, "Second floor, 2.4 GHz cells (20 MHz channels)", 16, NAVY, bold=True, align="center")
+    for cx, name, ch in ((130, "AP1", "1"), (290, "AP2", "6"), (450, "AP3", "6"), (610, "AP4", "1")):
+        access_point(sc, cx, 165, name, ch)
+    return sc
+
+
+def out_syslog():
+    sc = Scene(660, 250)
+    window(sc, "Syslog server - messages from sw-floor3", [
+        "Mar 14 09:12:07 sw-floor3 <3> port 17: link down",
+        "Mar 14 09:12:09 sw-floor3 <5> port 17: link up, 1 Gb/s full",
+        "Mar 14 09:12:31 sw-floor3 <3> port 17: link down",
+        "Mar 14 09:12:34 sw-floor3 <5> port 17: link up, 1 Gb/s full",
+        "Mar 14 09:12:58 sw-floor3 <3> port 17: link down",
+        "Mar 14 09:13:00 sw-floor3 <5> port 17: link up, 1 Gb/s full",
+        "Mar 14 09:13:26 sw-floor3 <3> port 17: link down",
+    ], 660, font_size=14, line_gap=27)
+    return sc
+
+
+def tbl_netflow():
+    sc = Scene(680, 260)
+    sc.text(14, 10, "Flow collector: top talkers on the Internet uplink, 09:00-09:15", 16, NAVY, bold=True)
+    table(sc, 14, 40, [150, 170, 120, 100, 110], [
+        ["Source", "Destination", "Protocol", "Port", "Bytes"],
+        ["10.1.4.77", "198.51.100.80", "TCP", "443", "38.6 G"],
+        ["10.1.2.15", "203.0.113.25", "TCP", "443", "0.9 G"],
+        ["10.1.3.40", "192.0.2.53", "UDP", "53", "0.1 G"],
+        ["10.1.2.31", "203.0.113.25", "TCP", "443", "0.1 G"],
+        ["10.1.5.12", "198.51.100.9", "TCP", "993", "0.1 G"],
+    ], row_h=32)
+    return sc
+
+
+def out_ipv6_config():
+    sc = Scene(660, 250)
+    window(sc, "Adapter settings - Ethernet 1 (IPv6)", [
+        ("Physical address", "5C-1E-7A-3B-9A-10"),
+        ("IPv6 address", "2001:db8:acad:1:5e1e:7aff:fe3b:9a10"),
+        ("Temporary IPv6", "2001:db8:acad:1:d4f2:11b9:6e0a:3c27"),
+        ("Link-local IPv6", "fe80::5e1e:7aff:fe3b:9a10"),
+        ("Prefix length", "64"),
+        ("Default gateway", "fe80::1"),
+    ], 660, font_size=15, line_gap=30, value_x=200)
+    return sc
+
+
+def out_arp_table():
+    sc = Scene(560, 230)
+    window(sc, "Terminal", [
+        "C:\\> arp -a",
+        "Interface: 192.168.20.35",
+        "  Internet Address   Physical Address    Type",
+        "  192.168.20.1       00-50-56-c0-00-08   dynamic",
+        "  192.168.20.10      3c-52-82-4b-11-20   dynamic",
+        "  192.168.20.44      00-50-56-c0-00-08   dynamic",
+        "  192.168.20.255     ff-ff-ff-ff-ff-ff   static",
+    ], 560, font_size=14, line_gap=25)
+    return sc
+
+
+def tbl_qos_classes():
+    sc = Scene(660, 240)
+    sc.text(14, 10, "WAN router: outbound traffic classes on the 20 Mb/s link", 16, NAVY, bold=True)
+    table(sc, 14, 40, [120, 170, 110, 230], [
+        ["Class", "Matches", "DSCP", "Queue"],
+        ["Voice", "DSCP 46", "EF", "priority, 20 %"],
+        ["Video", "DSCP 34", "AF41", "30 %"],
+        ["Business", "DSCP 18", "AF21", "25 %"],
+        ["Default", "everything else", "0", "25 %, dropped first"],
+    ], row_h=34)
+    return sc
+
+
+def out_lag_status():
+    sc = Scene(600, 230)
+    window(sc, "Switch - link aggregation group 1 (LACP)", [
+        "Port   Speed      Duplex   LACP state",
+        "1      1 Gb/s     full     bundled",
+        "2      1 Gb/s     full     bundled",
+        "3      1 Gb/s     full     bundled",
+        "4      100 Mb/s   full     suspended",
+        "",
+        "Load balancing: source and destination IP",
+    ], 600, font_size=15, line_gap=25)
+    return sc
+
+
+def diag_cloud_vnet():
+    sc = Scene(700, 420)
+    sc.rect(10, 10, 680, 400, fill=PANEL, outline=BLUE, width=2)
+    sc.text(24, 20, "Cloud virtual network 10.50.0.0/16", 16, NAVY, bold=True)
+    label_box(sc, 560, 40, 120, 40, ["Internet", "gateway"], fill=SKY)
+    for x, title, vm, routes in (
+            (30, "Public subnet 10.50.1.0/24", ["web01", "10.50.1.10", "public IP 203.0.113.70"],
+             ["Route table", "10.50.0.0/16  local", "0.0.0.0/0  Internet gateway"]),
+            (360, "Private subnet 10.50.2.0/24", ["db01", "10.50.2.20", "no public IP"],
+             ["Route table", "10.50.0.0/16  local"])):
+        sc.rect(x, 100, 310, 290, fill=WHITE, outline=NAVY, width=2)
+        sc.text(x + 155, 110, title, 14, NAVY, bold=True, align="center")
+        server(sc, x + 155, 142, vm)
+        sc.rect(x + 20, 282, 270, 26 + 17 * (len(routes) - 1), fill=LIGHT, outline=None)
+        for i, line in enumerate(routes):
+            sc.text(x + 30, 288 + i * 17, line, 13, BLACK, font="mono" if i else "sans", bold=(i == 0))
+    sc.line(340, 60, 560, 60, BLUE, 3)
+    sc.line(185, 60, 185, 100, BLUE, 3)
+    sc.line(185, 60, 340, 60, BLUE, 3)
+    return sc
+
+
+def tbl_route_sources():
+    sc = Scene(640, 220)
+    sc.text(14, 10, "R2: routes to 172.16.8.0/24 offered by each source", 16, NAVY, bold=True)
+    table(sc, 14, 40, [150, 150, 170, 130], [
+        ["Source", "Next hop", "Admin distance", "Metric"],
+        ["Static", "10.1.1.2", "1", "0"],
+        ["OSPF", "10.1.2.2", "110", "20"],
+        ["RIP", "10.1.3.2", "120", "2"],
+    ], row_h=34)
+    return sc
+
+
+def out_traceroute_loop():
+    sc = Scene(600, 260)
+    window(sc, "Terminal", [
+        "$ traceroute 172.31.9.9",
+        " 1  10.0.0.1      0.7 ms   0.6 ms   0.6 ms",
+        " 2  10.9.9.2      2.1 ms   2.0 ms   2.2 ms",
+        " 3  10.9.9.1      2.9 ms   3.0 ms   2.8 ms",
+        " 4  10.9.9.2      3.8 ms   3.9 ms   3.7 ms",
+        " 5  10.9.9.1      4.6 ms   4.5 ms   4.7 ms",
+        " 6  10.9.9.2      5.4 ms   5.5 ms   5.3 ms",
+        "   ...",
+    ], 600, font_size=14, line_gap=26)
+    return sc
+
+
+def tbl_change_request():
+    sc = Scene(660, 330)
+    sc.text(14, 10, "Change request CR-2291", 17, NAVY, bold=True)
+    table(sc, 14, 40, [190, 430], [
+        ["Field", "Entry"],
+        ["Summary", "Upgrade firmware on both core switches"],
+        ["Reason", "Vendor fix for a memory leak"],
+        ["Risk", "Medium: core reloads, about 10 min each"],
+        ["Window", "Saturday 22:00 - 02:00"],
+        ["Test plan", "Ping core servers, check uplinks"],
+        ["Back-out plan", "(none given)"],
+        ["Approval", "Pending"],
+    ], row_h=33)
+    return sc
+
+
+def tbl_firewall_rules():
+    sc = Scene(680, 240)
+    sc.text(14, 10, "Perimeter firewall: inbound rules, checked top to bottom", 16, NAVY, bold=True)
+    table(sc, 14, 40, [60, 90, 140, 170, 170], [
+        ["No.", "Action", "Source", "Destination", "Service"],
+        ["1", "deny", "any", "any", "any"],
+        ["2", "allow", "any", "203.0.113.10", "TCP 443"],
+        ["3", "allow", "any", "203.0.113.11", "TCP 25"],
+        ["4", "allow", "198.51.100.7", "203.0.113.12", "TCP 22"],
+    ], row_h=34)
+    return sc
+
+
+def diag_rack():
+    sc = Scene(520, 560)
+    sc.text(260, 8, "Rack MDF-2 (front view)", 16, NAVY, bold=True, align="center")
+    sc.rect(50, 36, 220, 510, fill=(60, 60, 66), outline=BLACK, width=3)
+    units = [(42, 1, "Patch panel A (ports 1-24)", LIGHT), (41, 1, "Patch panel B (ports 25-48)", LIGHT),
+             (40, 1, "Switch SW-ACC-1 (48 port)", SKY), (39, 1, "Switch SW-ACC-2 (48 port)", SKY),
+             (38, 1, "Cable manager", GREY), (36, 1, "Router RTR-EDGE", SKY), (35, 1, "Firewall FW-1", AMBER),
+             (32, 2, "Server SRV-FILE", LIGHT), (29, 2, "Server SRV-BACKUP", LIGHT), (3, 2, "UPS 3 kVA", AMBER)]
+    top, unit_h = 40, 12
+    for u in range(1, 43):
+        y = top + (42 - u) * unit_h
+        if u % 3 == 0:
+            sc.text(34, y - 1, str(u), 10, BLACK, align="center")
+    for u, size, name, color in units:
+        y = top + (42 - u) * unit_h
+        sc.rect(60, y, 200, unit_h * size, fill=color, outline=BLACK, width=1)
+        sc.text(280, y + unit_h * size // 2 - 7, "U%d  %s" % (u, name), 11, BLACK)
+    sc.text(34, 20, "U", 12, BLACK, bold=True, align="center")
+    return sc
+
+
+def conn_sc():
+    sc = Scene(256, 256, background=None)
+    sc.rect(112, 176, 32, 76, fill=(240, 200, 40), outline=None)            # yellow single-mode jacket
+    sc.polygon([(100, 150), (156, 150), (150, 190), (106, 190)], fill=(60, 90, 200), outline=None)  # boot
+    sc.rect(78, 60, 100, 96, fill=(40, 90, 210), outline=(20, 50, 130), width=3)  # square blue housing
+    sc.rect(92, 74, 72, 68, fill=(70, 120, 230), outline=None)
+    sc.rect(118, 22, 20, 46, fill=(250, 248, 240), outline=GREY, width=2)   # ferrule
+    sc.ellipse(122, 16, 12, 12, fill=(250, 248, 240), outline=GREY, width=1)
+    return sc
+
+
+def conn_f_type():
+    sc = Scene(256, 256, background=None)
+    sc.rect(190, 108, 66, 40, fill=(25, 25, 25), outline=None)              # coax jacket
+    sc.rect(150, 104, 46, 48, fill=(190, 190, 195), outline=(110, 110, 120), width=2)  # crimp sleeve
+    sc.polygon([(80, 92), (150, 92), (150, 164), (80, 164)], fill=(205, 205, 210), outline=(110, 110, 120), width=3)
+    for k in range(92, 164, 12):
+        sc.line(80, k, 150, k, (150, 150, 160), 2)                              # hex nut faces
+    sc.rect(40, 108, 44, 40, fill=(215, 215, 220), outline=(110, 110, 120), width=2)  # threaded barrel
+    for k in range(44, 84, 8):
+        sc.line(k, 108, k + 4, 148, (140, 140, 150), 2)                         # thread
+    sc.rect(8, 124, 34, 8, fill=(200, 120, 60), outline=None)                # bare center conductor
+    return sc
+
+
+def conn_st():
+    sc = Scene(256, 256, background=None)
+    sc.rect(188, 114, 68, 28, fill=(0, 170, 190), outline=None)             # aqua jacket
+    sc.polygon([(150, 106), (192, 112), (192, 144), (150, 150)], fill=(30, 30, 30), outline=None)  # boot
+    sc.rect(80, 90, 74, 76, fill=(200, 200, 205), outline=(110, 110, 120), width=3)  # bayonet ring
+    for k in range(84, 154, 10):
+        sc.line(k, 90, k, 166, (150, 150, 160), 2)                               # knurling
+    sc.polygon([(80, 110), (104, 110), (112, 124), (80, 124)], fill=(120, 120, 130), outline=None)  # bayonet slot
+    sc.rect(56, 112, 26, 32, fill=(190, 190, 195), outline=(110, 110, 120), width=2)  # body
+    sc.rect(16, 120, 42, 16, fill=(250, 248, 240), outline=GREY, width=2)    # long round ferrule
+    return sc
+
+
+def mod_sfp():
+    sc = Scene(256, 256, background=None)
+    sc.polygon([(40, 70), (200, 70), (200, 186), (40, 186)], fill=(200, 204, 210), outline=(100, 104, 112), width=3)
+    sc.rect(40, 70, 160, 24, fill=(170, 175, 185), outline=None)
+    for i in range(10):
+        sc.rect(48 + i * 14, 160, 8, 22, fill=(212, 175, 55), outline=None)   # edge contacts
+    sc.rect(196, 98, 40, 56, fill=(30, 30, 30), outline=None)               # optical end with two ports
+    sc.rect(206, 106, 22, 16, fill=(90, 90, 90), outline=None)
+    sc.rect(206, 130, 22, 16, fill=(90, 90, 90), outline=None)
+    sc.polyline([(236, 96), (250, 96), (250, 156), (236, 156)], (30, 80, 200), 5)  # pull bail
+    sc.text(120, 120, "1000BASE-LX", 14, BLACK, bold=True, align="center")
+    return sc
+
+
+def ant_yagi():
+    sc = Scene(256, 256, background=None)
+    sc.rect(118, 130, 12, 120, fill=(120, 120, 128), outline=None)          # mast
+    sc.line(20, 128, 236, 128, (90, 90, 100), 6)                            # boom
+    for k, half in enumerate((54, 46, 42, 40, 38, 36, 34, 32)):
+        x = 32 + k * 27
+        sc.line(x, 128 - half, x, 128 + half, (60, 60, 70), 4)              # elements
+    sc.rect(56, 120, 18, 16, fill=(30, 30, 30), outline=None)               # feed box
+    return sc
+
+
 PICTURES = [
     ("diag-office-lan.bmp", diag_office_lan, write_bmp),
     ("cable-pinout.bmp", cable_pinout_ab, write_bmp),
@@ -810,6 +1164,29 @@ PICTURES = [
     ("out-ping-unreach.emf", out_ping_unreach, write_emf),
     ("out-nslookup.emf", out_nslookup, write_emf),
     ("out-netstat.emf", out_netstat, write_emf),
+    ("diag-vlan-trunk.bmp", diag_vlan_trunk, write_bmp),
+    ("diag-stp.bmp", diag_stp, write_bmp),
+    ("diag-floor-aps.bmp", diag_floor_aps, write_bmp),
+    ("diag-cloud-vnet.bmp", diag_cloud_vnet, write_bmp),
+    ("diag-rack.bmp", diag_rack, write_bmp),
+    ("conn-sc.ico", conn_sc, write_ico),
+    ("conn-f-type.ico", conn_f_type, write_ico),
+    ("conn-st.ico", conn_st, write_ico),
+    ("mod-sfp.ico", mod_sfp, write_ico),
+    ("ant-yagi.ico", ant_yagi, write_ico),
+    ("tbl-stp-ports.wmf", tbl_stp_ports, write_wmf),
+    ("tbl-wifi-survey.wmf", tbl_wifi_survey, write_wmf),
+    ("tbl-netflow.wmf", tbl_netflow, write_wmf),
+    ("tbl-qos-classes.wmf", tbl_qos_classes, write_wmf),
+    ("tbl-route-sources.wmf", tbl_route_sources, write_wmf),
+    ("tbl-change-request.wmf", tbl_change_request, write_wmf),
+    ("tbl-firewall-rules.wmf", tbl_firewall_rules, write_wmf),
+    ("out-trunk-status.emf", out_trunk_status, write_emf),
+    ("out-syslog.emf", out_syslog, write_emf),
+    ("out-ipv6-config.emf", out_ipv6_config, write_emf),
+    ("out-arp-table.emf", out_arp_table, write_emf),
+    ("out-lag-status.emf", out_lag_status, write_emf),
+    ("out-traceroute-loop.emf", out_traceroute_loop, write_emf),
 ]
 
 

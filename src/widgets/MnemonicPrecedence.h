@@ -1,0 +1,33 @@
+#pragma once
+// Alt+letter on a window with a menu bar, served as on the desktop the program comes from: a
+// control's accelerator comes before the menu bar's, and a disabled control or menu claims
+// nothing. Qt treats a letter that a control and a menu title share as a clash and only moves
+// the focus between them; this filter gives the key to the control instead. The menus stay
+// reachable with F10 and with Alt alone, and with Alt+letter where no control shares the letter.
+
+#include <QObject>
+
+class QAbstractButton;
+class QKeyEvent;
+class QWidget;
+
+namespace widgets {
+
+class MnemonicPrecedence : public QObject {
+    Q_OBJECT
+public:
+    // Serves Alt+letter for the controls of `window` while it exists.
+    explicit MnemonicPrecedence(QWidget* window);
+
+    // The visible, enabled button of `window` whose caption's accelerator is `key`, if any.
+    static QAbstractButton* buttonFor(QWidget* window, const QKeyEvent& key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* m_window;
+    QAbstractButton* m_pending = nullptr;  // the control whose key press is on its way
+};
+
+}  // namespace widgets
