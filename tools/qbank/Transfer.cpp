@@ -75,7 +75,9 @@ int importItems(const QString& file, const QString& source, const TransferOption
     // Our JSON is the record as stored, where a section left out is 0 (and `check` says so).
     const bool recordFormat = format == formats::formatNamed(QStringLiteral("json"));
     if (withoutSection > 0 && options.section == 0 && !recordFormat) {
-        say(QStringLiteral("qbank: %1 of the items in %2 name no section; give one with --section 1..4").arg(withoutSection).arg(source));
+        const QString count = withoutSection == 1 ? QStringLiteral("1 item in %1 names").arg(source)
+                                                  : QStringLiteral("%1 items in %2 name").arg(withoutSection).arg(source);
+        say(QStringLiteral("qbank: %1 no section; give one with --section 1..4").arg(count));
         return Usage;
     }
     for (const formats::Problem& p : formats::fitItems(read.items, t.kind, options.section))
