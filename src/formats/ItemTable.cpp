@@ -58,53 +58,57 @@ QList<Problem> fitItems(std::vector<Item>& items, store::TableKind kind, int sec
     return problems;
 }
 
-void appendItems(store::Table& table, const std::vector<Item>& items, const std::function<void(int)>& afterEach)
+namespace {
+
+void appendItem(store::Table& table, const Item& item)
 {
     const auto set = [&](const char* field, const QVariant& value) {
         if (table.hasField(field))
             table.setValue(field, value);
     };
+    table.append();
+    if (item.id != 0)
+        set(f::Q_ID, item.id);
+    set(f::Q_EXAM_N, item.exam);
+    set(f::Q_SECT, item.section);
+    set(f::Q_TEXT, item.question);
+    set(f::Q_EXPL, item.explanation);
+    set(f::Q_TYPE, item.multiple);
+    for (int k = 0; k < MaxAnswers; ++k) {
+        table.setValue(f::text(k + 1), item.answers[k]);
+        table.setValue(f::key(k + 1), item.keys[k]);
+    }
+    set(f::Q_SIM, item.sim);
+    set(f::PICT1, item.pictures[0].name);
+    set(f::PICT2, item.pictures[1].name);
+    if (item.orNumber != 0)
+        set(f::Q_OR_NUMBER, item.orNumber);
+    set(f::U_MEMO, item.memo);
+    table.post();
+}
+
+}  // namespace
+
+void importItems(store::Table& table, std::vector<Item>& items, const std::function<void(int)>& afterEach,
+                 const std::function<void()>& beforeWriting)
+{
+    QStringList written;
     table.startTransaction();
     try {
+        if (beforeWriting)
+            beforeWriting();
+        written = storePictures(items, QFileInfo(table.tableName()).absolutePath());
         int appended = 0;
         for (const Item& item : items) {
-            table.append();
-            if (item.id != 0)
-                set(f::Q_ID, item.id);
-            set(f::Q_EXAM_N, item.exam);
-            set(f::Q_SECT, item.section);
-            set(f::Q_TEXT, item.question);
-            set(f::Q_EXPL, item.explanation);
-            set(f::Q_TYPE, item.multiple);
-            for (int k = 0; k < MaxAnswers; ++k) {
-                table.setValue(f::text(k + 1), item.answers[k]);
-                table.setValue(f::key(k + 1), item.keys[k]);
-            }
-            set(f::Q_SIM, item.sim);
-            set(f::PICT1, item.pictures[0].name);
-            set(f::PICT2, item.pictures[1].name);
-            if (item.orNumber != 0)
-                set(f::Q_OR_NUMBER, item.orNumber);
-            set(f::U_MEMO, item.memo);
-            table.post();
+            appendItem(table, item);
             if (afterEach)
                 afterEach(++appended);
         }
         table.commit();
     } catch (...) {
-        if (table.state() != store::DataSetState::Browse && table.state() != store::DataSetState::Inactive)
+        if (table.state() == store::DataSetState::Insert || table.state() == store::DataSetState::Edit)
             table.cancel();
         table.rollback();
-        throw;
-    }
-}
-
-void importItems(store::Table& table, std::vector<Item>& items, const std::function<void(int)>& afterEach)
-{
-    const QStringList written = storePictures(items, QFileInfo(table.tableName()).absolutePath());
-    try {
-        appendItems(table, items, afterEach);
-    } catch (...) {
         for (const QString& file : written)
             QFile::remove(file);
         throw;

@@ -20,15 +20,13 @@ std::vector<Item> readTableItems(store::Table& table);
 // (each with a problem line).
 QList<Problem> fitItems(std::vector<Item>& items, store::TableKind kind, int section, int firstId = 1);
 
-// Appends the items to an open table in one transaction: all of them or, on any failure,
-// none. `afterEach` is called with the count appended so far (for progress).
-void appendItems(store::Table& table, const std::vector<Item>& items,
-                 const std::function<void(int appended)>& afterEach = {});
-
-// Imports items into an open table: their embedded pictures are stored beside the table file
-// (see storePictures), then the items are appended in one transaction. When the append fails
-// the pictures written for it are removed again and the error is passed on.
+// Imports items into an open table in one transaction: all of them or, on any failure, none.
+// `beforeWriting`, when given, runs first inside the transaction (with the write lock held)
+// and may throw to refuse. Then the embedded pictures are stored beside the table file (see
+// storePictures) and the items appended, `afterEach` being called with the count so far.
+// On a failure the pictures written are removed again and the error is passed on.
 void importItems(store::Table& table, std::vector<Item>& items,
-                 const std::function<void(int appended)>& afterEach = {});
+                 const std::function<void(int appended)>& afterEach = {},
+                 const std::function<void()>& beforeWriting = {});
 
 }  // namespace formats

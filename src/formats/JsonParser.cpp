@@ -131,7 +131,7 @@ private:
             const qsizetype keyAt = m_pos;
             const QString key = string();
             if (v.member(key))
-                fail(QStringLiteral("the field \"%1\" is given twice").arg(key), keyAt);
+                fail(QStringLiteral("the key \"%1\" is given twice in one object").arg(key), keyAt);
             expect(':', "\":\"");
             skipSpace();
             v.members.emplace_back(key, value(depth + 1));
@@ -203,7 +203,7 @@ private:
             fail(QStringLiteral("the number is too large"), start);
     }
 
-    unsigned hex4()
+    unsigned hex4(qsizetype escapeAt)
     {
         unsigned code = 0;
         for (int i = 0; i < 4; ++i, ++m_pos) {
@@ -212,7 +212,7 @@ private:
             if (c >= '0' && c <= '9') code |= unsigned(c - '0');
             else if (c >= 'a' && c <= 'f') code |= unsigned(c - 'a' + 10);
             else if (c >= 'A' && c <= 'F') code |= unsigned(c - 'A' + 10);
-            else fail(QStringLiteral("\\u must be followed by four hexadecimal digits"));
+            else fail(QStringLiteral("\\u must be followed by four hexadecimal digits"), escapeAt);
         }
         return code;
     }
@@ -235,7 +235,7 @@ private:
                 break;
             }
             if (c < 0x20)
-                fail(QStringLiteral("a control character inside a text; write it as an escape such as \\n or \\t"));
+                fail(QStringLiteral("a control character (code %1) stands raw in a text; write it as an escape such as \\n or \\t").arg(c));
             if (c != '\\') {
                 utf8 += char(c);
                 ++m_pos;
@@ -256,13 +256,13 @@ private:
             case 'r': out += QLatin1Char('\r'); break;
             case 't': out += QLatin1Char('\t'); break;
             case 'u': {
-                const unsigned high = hex4();
+                const unsigned high = hex4(escapeAt);
                 if (high >= 0xDC00 && high <= 0xDFFF)
                     fail(QStringLiteral("\\u%1 is half of a surrogate pair without its first half").arg(high, 4, 16, QLatin1Char('0')), escapeAt);
                 if (high >= 0xD800 && high <= 0xDBFF) {
                     if (!literal("\\u"))
                         fail(QStringLiteral("\\u%1 must be followed by the second half of its surrogate pair").arg(high, 4, 16, QLatin1Char('0')), escapeAt);
-                    const unsigned low = hex4();
+                    const unsigned low = hex4(m_pos - 2);
                     if (low < 0xDC00 || low > 0xDFFF)
                         fail(QStringLiteral("\\u%1 must be followed by the second half of its surrogate pair").arg(high, 4, 16, QLatin1Char('0')), escapeAt);
                     const char32_t code = 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
@@ -273,7 +273,7 @@ private:
                 break;
             }
             default:
-                fail(QStringLiteral("\\%1 is not an escape of JSON").arg(QLatin1Char(e)), escapeAt);
+                fail(QStringLiteral("\"\\%1\" is not an escape of JSON").arg(QLatin1Char(e)), escapeAt);
             }
         }
         flush();

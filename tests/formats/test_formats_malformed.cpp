@@ -85,11 +85,15 @@ private slots:
         QTest::newRow("json trailing comma") << "json" << QByteArray("{\n  \"items\": [\n    { \"exam\": 1,, }\n  ]\n}")
             << "f line 3, column 17: a field name in double quotes expected";
         QTest::newRow("json duplicate field") << "json" << QByteArray("{\"items\": [\n {\"question\": \"a\", \"question\": \"b\"}]}")
-            << "f line 2, column 20: the field \"question\" is given twice";
+            << "f line 2, column 20: the key \"question\" is given twice in one object";
         QTest::newRow("json control character") << "json" << QByteArray("{\"items\": [{\"question\": \"a\tb\"}]}")
-            << "f line 1, column 27: a control character inside a text; write it as an escape such as \\n or \\t";
+            << "f line 1, column 27: a control character (code 9) stands raw in a text; write it as an escape such as \\n or \\t";
         QTest::newRow("json invalid escape") << "json" << QByteArray("{\"items\": [{\"question\": \"a\\qb\"}]}")
-            << "f line 1, column 27: \\q is not an escape of JSON";
+            << "f line 1, column 27: \"\\q\" is not an escape of JSON";
+        QTest::newRow("json short unicode escape") << "json" << QByteArray("{\"items\": [{\"question\": \"\\u12\"}]}")
+            << "f line 1, column 26: \\u must be followed by four hexadecimal digits";
+        QTest::newRow("json key twice, once escaped") << "json" << QByteArray("{\"items\": [], \"it\\u0065ms\": []}")
+            << "f line 1, column 15: the key \"items\" is given twice in one object";
         QTest::newRow("json lone surrogate") << "json" << QByteArray("{\"items\": [{\"question\": \"\\ud800x\"}]}")
             << "f line 1, column 26: \\ud800 must be followed by the second half of its surrogate pair";
         QTest::newRow("json text after the end") << "json" << QByteArray("{\"items\": []}\n{}")

@@ -65,10 +65,6 @@ int importItems(const QString& file, const QString& source, const TransferOption
         say(p.toString(source));
     if (read.malformed)
         return Faults;
-    if (t.kind == store::TableKind::Bank && t.table.recordCount() > 0) {
-        say(QStringLiteral("%1: the bank is not empty; import into a new file so that Q_ID runs 1..N").arg(file));
-        return Faults;
-    }
     int withoutSection = 0;
     for (const formats::Item& item : read.items)
         withoutSection += item.section == 0;
@@ -82,7 +78,17 @@ int importItems(const QString& file, const QString& source, const TransferOption
     }
     for (const formats::Problem& p : formats::fitItems(read.items, t.kind, options.section))
         say(p.toString(source));
-    formats::importItems(t.table, read.items);
+    // The bank test runs with the write lock held, so that two imports cannot both find it empty.
+    struct BankTaken {};
+    try {
+        formats::importItems(t.table, read.items, {}, [&] {
+            if (t.kind == store::TableKind::Bank && t.table.recordCount() > 0)
+                throw BankTaken{};
+        });
+    } catch (const BankTaken&) {
+        say(QStringLiteral("%1: the bank is not empty; import into a new file so that Q_ID runs 1..N").arg(file));
+        return Faults;
+    }
     say(QStringLiteral("Imported %1 items, skipped %2%3").arg(read.items.size()).arg(read.skipped)
             .arg(read.skipped > 0 ? QStringLiteral(" (see above)") : QString()));
     return Ok;
