@@ -105,6 +105,12 @@ void TMainForm::StartTestBtnClick()
 void TMainForm::SamplerBtnClick()
 {
     hide();
+    try {
+        SamplerForm->FormOpen();
+    } catch (...) {
+        show();  // the user set could not be opened: the launcher stays usable
+        throw;
+    }
     widgets::execModal(SamplerForm);
     if (!isVisible())
         show();

@@ -1,6 +1,7 @@
 #include "exam/PictureLoader.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -242,6 +243,20 @@ QByteArray checkedMetafile(const QByteArray& bytes)
     }
 }
 
+// libwmf draws metafile text only with the URW base fonts, read from this folder.
+const char* const MetafileFontFolder = "/usr/share/fonts/type1/urw-base35";
+
+// A metafile that libwmf could not scan or play: without its fonts the text is what failed,
+// which is a fault of the machine, not of the file.
+[[noreturn]] void notPlayable(const QString& fileName)
+{
+    if (!metafileFontsInstalled())
+        throw PictureError(QStringLiteral("Cannot draw the text of Windows metafile %1: no fonts "
+                                          "for metafiles are installed (fonts-urw-base35)")
+                               .arg(fileName));
+    notValid(fileName, Format::Metafile);
+}
+
 // Frees the libwmf player and everything attached to it.
 struct WmfPlayer {
     wmfAPI* api = nullptr;
@@ -277,7 +292,7 @@ QPixmap readMetafile(const QString& fileName, const QByteArray& bytes)
     wmfD_Rect bbox;
     std::memset(&bbox, 0, sizeof bbox);
     if (wmf_scan(api, 0, &bbox) != wmf_E_None)
-        notValid(fileName, format);
+        notPlayable(fileName);
     unsigned int width = 0, height = 0;
     if (wmf_display_size(api, &width, &height, 96, 96) != wmf_E_None ||
         !acceptableSize(QSize(int(std::min(width, 100000u)), int(std::min(height, 100000u)))))
@@ -303,7 +318,7 @@ QPixmap readMetafile(const QString& fileName, const QByteArray& bytes)
     if (text)
         wmf_free(api, text);
     if (svg.isEmpty())
-        notValid(fileName, format);
+        notPlayable(fileName);
     // libwmf's SVG layer half-fills every shape (fill-opacity 0.5) although a metafile has no
     // transparency: fill opaquely, as the metafile says.
     svg.replace("fill-opacity:0.5", "fill-opacity:1");
@@ -414,10 +429,20 @@ QPixmap readEnhancedMetafile(const QString& fileName, const QByteArray& bytes)
 
 }  // namespace
 
+bool metafileFontsInstalled()
+{
+    return !QDir(QLatin1String(MetafileFontFolder)).entryList({QStringLiteral("*.t1")}, QDir::Files).isEmpty();
+}
+
 QPixmap loadPicture(const QString& fileName)
 {
+    formatOf(fileName);  // an unknown extension is refused before the file is opened
+    return pictureFromBytes(fileName, readFile(fileName));
+}
+
+QPixmap pictureFromBytes(const QString& fileName, const QByteArray& bytes)
+{
     const Format format = formatOf(fileName);
-    const QByteArray bytes = readFile(fileName);
     if (bytes.isEmpty())
         notValid(fileName, format);
     switch (format) {

@@ -34,7 +34,16 @@ inline constexpr qint64 MaxPictureFileSize = 64 * 1024 * 1024;
 //   (examined before the file is opened);
 //   "Cannot open file <name>" for a file that is missing or cannot be read;
 //   "Picture file <name> is not a valid <kind>" for a file whose content is not a picture of
-//   the kind its extension names (empty, truncated, another format, too large).
+//   the kind its extension names (empty, truncated, another format, too large);
+//   "Cannot draw the text of Windows metafile <name>: no fonts for metafiles are installed
+//   (fonts-urw-base35)" when libwmf cannot play a metafile and its fonts are missing.
 QPixmap loadPicture(const QString& fileName);
+
+// The picture held in `bytes`, read as the file `fileName` would be: its extension chooses
+// the format, and the bytes pass the same checks. Throws PictureError as loadPicture does.
+QPixmap pictureFromBytes(const QString& fileName, const QByteArray& bytes);
+
+// Whether the fonts libwmf draws metafile text with are installed.
+bool metafileFontsInstalled();
 
 }  // namespace exam

@@ -10,6 +10,7 @@
 #include "store/ItemStates.h"
 #include "store/Session.h"
 #include "store/Table.h"
+#include "widgets/OutlinedLabel.h"
 
 #include <QMainWindow>
 
@@ -81,12 +82,12 @@ public:
     // Header.
     QWidget* Panel1;
     widgets::OutlinedLabel* fcLabel1;
-    QLabel* Label1;  // "Item n of m"
+    widgets::OutlinedLabel* Label1;  // "Item n of m"
     QLabel* Label2;  // "Item ID: n"
     QLabel* Label3;  // the exam title
     QCheckBox* MarkBox;
-    QLabel* CorrectLabel;  // the verdict while reviewing
-    QLabel* TimeLabel;     // the clock
+    widgets::OutlinedLabel* CorrectLabel;  // the verdict while reviewing
+    widgets::OutlinedLabel* TimeLabel;     // the clock
     QLabel* ReviewLabel;
     // Client area: item area or exam choice.
     QWidget* Panel3;

@@ -70,6 +70,19 @@ QFont boldVerdana13()
     return font;
 }
 
+// A header label in bold Verdana with a grey shadow one pixel to the right and below; its text
+// takes the palette's colour.
+widgets::OutlinedLabel* shadowedLabel(QWidget* parent, const char* name)
+{
+    auto* label = new widgets::OutlinedLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(boldVerdana13());
+    label->setShadowColor(Qt::gray);
+    label->setShadowOffset(QPoint(1, 1));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
 QPushButton* makeBarButton(QWidget* parent, const char* name, const QString& caption, int left,
                            int width)
 {
@@ -157,9 +170,7 @@ void TTestForm::buildHeader()
     fcLabel1->setShadowOffset(QPoint(2, 2));
     fcLabel1->setAlignment(Qt::AlignCenter);
 
-    Label1 = new QLabel(Panel1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(boldVerdana13());
+    Label1 = shadowedLabel(Panel1, "Label1");
     Label1->move(4, 4);
     Label2 = new QLabel(Panel1);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -176,15 +187,15 @@ void TTestForm::buildHeader()
 
     MarkBox = new QCheckBox(QStringLiteral("&Mark this item"), Panel1);
     MarkBox->setObjectName(QStringLiteral("MarkBox"));
+    MarkBox->setFont(boldVerdana13());
     MarkBox->move(4, 24);
     MarkBox->adjustSize();
-    CorrectLabel = new QLabel(Panel1);
-    CorrectLabel->setObjectName(QStringLiteral("CorrectLabel"));
+    CorrectLabel = shadowedLabel(Panel1, "CorrectLabel");
     CorrectLabel->setGeometry(4, 24, 200, 17);
-    CorrectLabel->setFont(boldVerdana13());
 
-    TimeLabel = new QLabel(Panel1);
-    TimeLabel->setObjectName(QStringLiteral("TimeLabel"));
+    TimeLabel = shadowedLabel(Panel1, "TimeLabel");
+    TimeLabel->setTextColor(Qt::white);
+    TimeLabel->setShadowColor(Qt::black);
     TimeLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
     ReviewLabel = new QLabel(QStringLiteral("Review items"), Panel1);
     ReviewLabel->setObjectName(QStringLiteral("ReviewLabel"));

@@ -8,6 +8,7 @@
 #include "results/ReviewUnit.h"
 #include "results/ScoreUnit.h"
 #include "results/TimeCounter.h"
+#include "widgets/OutlinedLabel.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -21,7 +22,7 @@ void TTestForm::setClockSource(std::shared_ptr<results::TimeSource> source)
     Timer1 = new results::TKZTimeCounter(this, std::move(source));
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &results::TKZTimeCounter::OnTimer, this, platform::handled([this] { Timer1Timer(); }));
-    connect(Timer1, &results::TKZTimeCounter::remainingChanged, TimeLabel, &QLabel::setText);
+    connect(Timer1, &results::TKZTimeCounter::remainingChanged, TimeLabel, &widgets::OutlinedLabel::setText);
 }
 
 void TTestForm::StartClock()

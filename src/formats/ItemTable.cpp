@@ -1,6 +1,7 @@
 #include "formats/ItemTable.h"
 
 #include "formats/Pictures.h"
+#include "store/StoreError.h"
 #include "store/Table.h"
 
 #include <QFile>
@@ -58,15 +59,10 @@ QList<Problem> fitItems(std::vector<Item>& items, store::TableKind kind, int sec
     return problems;
 }
 
-namespace {
-
-void appendItem(store::Table& table, const Item& item)
+store::ItemRecord recordOf(const Item& item)
 {
-    const auto set = [&](const char* field, const QVariant& value) {
-        if (table.hasField(field))
-            table.setValue(field, value);
-    };
-    table.append();
+    store::ItemRecord record;
+    const auto set = [&](const char* field, const QVariant& value) { record[QLatin1String(field)] = value; };
     if (item.id != 0)
         set(f::Q_ID, item.id);
     set(f::Q_EXAM_N, item.exam);
@@ -75,8 +71,8 @@ void appendItem(store::Table& table, const Item& item)
     set(f::Q_EXPL, item.explanation);
     set(f::Q_TYPE, item.multiple);
     for (int k = 0; k < MaxAnswers; ++k) {
-        table.setValue(f::text(k + 1), item.answers[k]);
-        table.setValue(f::key(k + 1), item.keys[k]);
+        set(f::answerText[k], item.answers[k]);
+        set(f::answerKey[k], item.keys[k]);
     }
     set(f::Q_SIM, item.sim);
     set(f::PICT1, item.pictures[0].name);
@@ -84,7 +80,24 @@ void appendItem(store::Table& table, const Item& item)
     if (item.orNumber != 0)
         set(f::Q_OR_NUMBER, item.orNumber);
     set(f::U_MEMO, item.memo);
+    return record;
+}
+
+namespace {
+
+// Appends item number `number` (from 1) with the fields the table has.
+void appendItem(store::Table& table, const Item& item, int number)
+{
+    table.append();
+    for (const auto& [field, value] : recordOf(item))
+        if (table.hasField(field))
+            table.setValue(field, value);
     table.post();
+    // An item without an id gets the next key, which may pass the field's 32 bits.
+    const qint64 id = table.value(f::Q_ID).toLongLong();
+    if (id > store::MaxItemId)
+        throw store::StoreError(QStringLiteral("item %1 would get Q_ID %2, beyond the largest, %3")
+                                    .arg(number).arg(id).arg(store::MaxItemId));
 }
 
 }  // namespace
@@ -100,9 +113,9 @@ void importItems(store::Table& table, std::vector<Item>& items, const std::funct
         written = storePictures(items, QFileInfo(table.tableName()).absolutePath());
         int appended = 0;
         for (const Item& item : items) {
-            appendItem(table, item);
+            appendItem(table, item, ++appended);
             if (afterEach)
-                afterEach(++appended);
+                afterEach(appended);
         }
         table.commit();
     } catch (...) {

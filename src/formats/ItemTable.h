@@ -2,6 +2,7 @@
 // Items to and from the records of a table file.
 
 #include "formats/Format.h"
+#include "store/ItemCheck.h"
 
 #include <functional>
 #include <vector>
@@ -11,6 +12,10 @@ class Table;
 }
 
 namespace formats {
+
+// The item as table field values, for the item rules of store::checkItem and for writing:
+// every field, but Q_ID and Q_OR_NUMBER only when given.
+store::ItemRecord recordOf(const Item& item);
 
 // Every visible record of an open table, in key order.
 std::vector<Item> readTableItems(store::Table& table);

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include <cmath>
 #include <limits>
@@ -136,6 +137,23 @@ QString readField(const JsonField& f, const JsonValue& v, Item& item)
 }
 
 }  // namespace
+
+QString jsonNameOf(const QString& field)
+{
+    static const std::pair<const char*, const char*> names[] = {
+        {"Q_ID", "id"},          {"Q_EXAM_N", "exam"}, {"Q_SECT", "section"}, {"Q_TYPE", "multiple"},
+        {"Q_TEXT", "question"},  {"Q_EXPL", "explanation"}, {"Q_SIM", "sim"}, {"PICT1", "pict1"},
+        {"PICT2", "pict2"},      {"Q_OR_NUMBER", "or_number"}, {"U_MEMO", "memo"}};
+    for (const auto& [table, json] : names)
+        if (field.compare(QLatin1String(table), Qt::CaseInsensitive) == 0)
+            return QLatin1String(json);
+    static const QRegularExpression answer(QStringLiteral("^[Qq][1-6]$")), key(QStringLiteral("^[Aa][1-6]$"));
+    if (answer.match(field).hasMatch())
+        return QStringLiteral("answers");
+    if (key.match(field).hasMatch())
+        return QStringLiteral("correct");
+    return field;
+}
 
 ReadResult JsonFormat::read(const QByteArray& source, TableKind kind) const
 {

@@ -15,4 +15,8 @@ public:
     WriteResult write(const std::vector<Item>& items, store::TableKind kind) const override;
 };
 
+// The JSON name of a table field ("section" for Q_SECT, "answers" for Q1..Q6, "correct" for
+// A1..A6); the field itself when it has none.
+QString jsonNameOf(const QString& field);
+
 }  // namespace formats

@@ -27,6 +27,9 @@ double unitOf(const QPaintDevice* device)
 constexpr double MarginUnits = 6;
 constexpr double GapUnits = 4;
 constexpr double TickUnits = 4;
+// The padding of the title's box, across and up and down.
+constexpr double TitlePadXUnits = 6;
+constexpr double TitlePadYUnits = 1;
 
 QString numberText(double value, int decimals)
 {
@@ -165,8 +168,8 @@ BarChartLayout layoutBarChart(const BarChartModel& model, const QRectF& rect, QP
     QRectF inner = rect.adjusted(margin, margin, -margin, -margin);
 
     if (model.title.visible && !model.title.text.isEmpty()) {
-        const double padX = 6 * u;
-        const double padY = 2 * u;
+        const double padX = TitlePadXUnits * u;
+        const double padY = TitlePadYUnits * u;
         const double width =
             std::min(titleMetrics.horizontalAdvance(model.title.text) + 2 * padX, inner.width());
         const double height = titleMetrics.height() + 2 * padY;
@@ -262,7 +265,7 @@ double minimumBarChartHeight(const BarChartModel& model, QPaintDevice* device)
     double height = 2 * margin + tickLength + gap / 2 + valueMetrics.height();
     if (model.title.visible && !model.title.text.isEmpty()) {
         const QFontMetricsF titleMetrics(fontFor(model.title.font, device), device);
-        height += titleMetrics.height() + 2 * 2 * u + gap;
+        height += titleMetrics.height() + 2 * TitlePadYUnits * u + gap;
     }
     return height + std::max<qsizetype>(model.bars.size(), 1) * labelMetrics.height();
 }

@@ -1,6 +1,7 @@
 #include "results/Grading.h"
 
 #include "platform/ApplicationTitle.h"
+#include "store/Fields.h"
 
 #include <stdexcept>
 
@@ -8,12 +9,9 @@ namespace results {
 
 QString sectionName(int section)
 {
-    static const std::array<QString, SectionCount> names = {
-        QStringLiteral("Standards and Terminology"), QStringLiteral("Planning"),
-        QStringLiteral("Implementation"), QStringLiteral("Troubleshooting")};
     if (section < 1 || section > SectionCount)
         return {};
-    return names[std::size_t(section - 1)];
+    return store::SectionNames[section - 1];
 }
 
 std::int64_t roundHalfEven(std::int64_t numerator, std::int64_t denominator)

@@ -19,12 +19,17 @@ TScoreForm* ScoreForm = nullptr;
 
 namespace {
 
-QFrame* line(QWidget* parent)
+constexpr int ClientWidth = 582;
+constexpr int ClientHeight = 389;
+
+// A sunken line across the window at `top` of `host`, drawn over it: the separators take no
+// height of their own, which leaves the sections chart the room the design gives it.
+void lineOver(QWidget* host, int top)
 {
-    auto* frame = new QFrame(parent);
+    auto* frame = new QFrame(host);
     frame->setFrameShape(QFrame::HLine);
     frame->setFrameShadow(QFrame::Sunken);
-    return frame;
+    frame->setGeometry(0, top, ClientWidth, 2);
 }
 
 }  // namespace
@@ -33,7 +38,7 @@ TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
 {
     setObjectName(QStringLiteral("ScoreForm"));
     setWindowTitle(QStringLiteral("Quizlore"));
-    widgets::setClientSize(this, 582, 389);
+    widgets::setClientSize(this, ClientWidth, ClientHeight);
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPixelSize(11);
     setFont(windowFont);
@@ -50,6 +55,7 @@ TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
     fcLabel1->setShadowOffset(QPoint(1, 1));
     fcLabel1->setAlignment(Qt::AlignCenter);
     fcLabel1->setFixedHeight(33);
+    lineOver(fcLabel1, 31);
 
     TotalChart = new results::BarChart(this);
     TotalChart->setObjectName(QStringLiteral("TotalChart"));
@@ -59,6 +65,7 @@ TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
     TotalLabel->setObjectName(QStringLiteral("TotalLabel"));
     TotalLabel->setAlignment(Qt::AlignCenter);
     TotalLabel->setFixedHeight(32);
+    lineOver(TotalLabel, 30);
     QFont resultFont(QStringLiteral("MS Sans Serif"));
     resultFont.setPixelSize(13);
     resultFont.setBold(true);
@@ -81,7 +88,10 @@ TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setFixedSize(97, 30);
 
-    auto* buttons = new QHBoxLayout;
+    auto* buttonBar = new QWidget(this);
+    buttonBar->setFixedHeight(40);
+    lineOver(buttonBar, 0);
+    auto* buttons = new QHBoxLayout(buttonBar);
     buttons->setContentsMargins(5, 5, 5, 5);
     buttons->addWidget(BitBtn1);
     buttons->addStretch(1);
@@ -91,16 +101,13 @@ TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(fcLabel1);
-    layout->addWidget(line(this));
     auto* chartPanel = new QVBoxLayout;
     chartPanel->setContentsMargins(5, 5, 5, 5);
     chartPanel->addWidget(TotalChart);
     layout->addLayout(chartPanel);
     layout->addWidget(TotalLabel);
-    layout->addWidget(line(this));
     layout->addWidget(ScrollBox1, 1);
-    layout->addWidget(line(this));
-    layout->addLayout(buttons);
+    layout->addWidget(buttonBar);
 
     connect(BitBtn1, &QPushButton::clicked, this, platform::handled([this] { BitBtn1Click(); }));
     connect(BitBtn3, &QPushButton::clicked, this, platform::handled([this] { BitBtn3Click(); }));

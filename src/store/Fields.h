@@ -59,6 +59,11 @@ inline QString key(int k) { return QLatin1String(answerKey[k - 1]); }
 // The name of the one table inside every table file.
 inline constexpr const char* ItemsTable = "items";
 
+// The names of the four sections; Q_SECT n (1 to 4) is entry n - 1.
+inline const QStringList SectionNames = {
+    QStringLiteral("Standards and Terminology"), QStringLiteral("Planning"),
+    QStringLiteral("Implementation"), QStringLiteral("Troubleshooting")};
+
 // Fields of a kind of table, in their stored order; Q_ID comes first.
 const QList<FieldDef>& fieldsOf(TableKind kind);
 QStringList fieldNamesOf(TableKind kind);

@@ -95,6 +95,12 @@ void Table::fail(const QString& what) const
 void Table::failSql(const QString& what) const
 {
     const int code = m_db ? sqlite3_extended_errcode(m_db) : SQLITE_ERROR;
+    // A write makes a journal file beside the table file; in a folder the program may not
+    // write to, that is what fails, not the table file itself.
+    const QFileInfo folder(QFileInfo(m_tableName).absolutePath());
+    if ((code & 0xff) == SQLITE_CANTOPEN && !folder.isWritable())
+        fail(QStringLiteral("%1: its folder %2 is read-only, so the journal beside the file cannot be made")
+                 .arg(what, QDir::toNativeSeparators(folder.absoluteFilePath())));
     fail(QStringLiteral("%1: %2").arg(what, describe(code, m_db)));
 }
 
@@ -145,6 +151,9 @@ void Table::openConnection(bool exclusive)
         cannotOpen(QStringLiteral("file not found"));
     if (!info.isFile())
         cannotOpen(QStringLiteral("not a file"));
+    // SQLite takes an empty file for a new database and would write one into it.
+    if (info.size() == 0)
+        cannotOpen(QStringLiteral("the file is empty, not a table file"));
 
     const QStringList noPassword{QString()};
     const QStringList& passwords =
@@ -153,11 +162,11 @@ void Table::openConnection(bool exclusive)
     for (const QString& password : passwords) {
         rc = sqlite3_open_v2(QFile::encodeName(info.absoluteFilePath()).constData(), &m_db,
                              SQLITE_OPEN_READWRITE, nullptr);
+        if (rc == SQLITE_OK && !password.isEmpty()) {
+            const QByteArray key = password.toUtf8();
+            rc = sqlite3_key(m_db, key.constData(), int(key.size()));
+        }
         if (rc == SQLITE_OK) {
-            if (!password.isEmpty()) {
-                const QByteArray key = password.toUtf8();
-                sqlite3_key(m_db, key.constData(), int(key.size()));
-            }
             sqlite3_busy_handler(m_db, busyHandler, this);
             // The key is only tried by the first read.
             rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -297,8 +306,12 @@ void Table::reloadKeys()
         for (size_t i = 0; i < values.size(); ++i)
             sqlite3_bind_int64(s.stmt, int(i) + 1, values[i]);
         int rc;
-        while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW)
+        while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
+            if (sqlite3_column_type(s.stmt, 0) != SQLITE_INTEGER)
+                fail(QStringLiteral("a record's %1 holds \"%2\", not a whole number")
+                         .arg(m_columns[m_keyColumn], columnValue(s.stmt, 0).toString()));
             keys.push_back(sqlite3_column_int64(s.stmt, 0));
+        }
         if (rc != SQLITE_DONE)
             failSql(QStringLiteral("cannot read the table"));
         return keys;
@@ -573,65 +586,75 @@ void bindValue(sqlite3_stmt* stmt, int parameter, const QVariant& v)
 void Table::post()
 {
     requireOpen("post a record");
-    if (m_state == DataSetState::Insert) {
-        if (!m_insertRow) {
-            QStringList names, marks;
-            for (const QString& c : m_columns) {
-                names.append(QLatin1Char('"') + c + QLatin1Char('"'));
-                marks.append(QStringLiteral("?"));
-            }
-            m_insertRow = prepare(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                                      .arg(QLatin1String(ItemsTable), names.join(','), marks.join(',')));
-        }
-        sqlite3_reset(m_insertRow);
-        for (int c = 0; c < int(m_buffer.size()); ++c)
-            bindValue(m_insertRow, c + 1, m_buffer[size_t(c)]);
-        const int rc = sqlite3_step(m_insertRow);
-        sqlite3_reset(m_insertRow);
-        if (rc != SQLITE_DONE)
-            failSql(QStringLiteral("cannot add a record"));
-        const std::int64_t key = sqlite3_last_insert_rowid(m_db);
-        m_buffer[size_t(m_keyColumn)] = QVariant(qint64(key));
-        // Appends normally get the highest key, which goes at the end of both lists.
-        auto place = [key](std::vector<std::int64_t>& keys) {
-            if (keys.empty() || keys.back() < key)
-                keys.push_back(key);
-            else
-                keys.insert(std::lower_bound(keys.begin(), keys.end(), key), key);
-        };
-        place(m_allKeys);
-        if (m_filtered && m_filterExpr) {
-            reloadKeys();
-        } else {
-            place(m_visibleKeys);
-        }
-        auto it = std::lower_bound(m_visibleKeys.begin(), m_visibleKeys.end(), key);
-        m_pos = (it != m_visibleKeys.end() && *it == key) ? it - m_visibleKeys.begin()
-                                                           : std::min<std::ptrdiff_t>(m_pos, std::ptrdiff_t(m_visibleKeys.size()) - 1);
-    } else if (m_state == DataSetState::Edit) {
-        QStringList sets;
-        std::vector<int> changed;
-        for (int c = 0; c < int(m_buffer.size()); ++c)
-            if (m_modified[size_t(c)]) {
-                sets.append(QStringLiteral("\"%1\" = ?").arg(m_columns[c]));
-                changed.push_back(c);
-            }
-        if (!changed.empty()) {
-            Statement update{prepare(QStringLiteral("UPDATE \"%1\" SET %2 WHERE \"%3\" = ?")
-                                         .arg(QLatin1String(ItemsTable), sets.join(','), m_columns[m_keyColumn]))};
-            for (size_t i = 0; i < changed.size(); ++i)
-                bindValue(update.stmt, int(i) + 1, m_buffer[size_t(changed[i])]);
-            sqlite3_bind_int64(update.stmt, int(changed.size()) + 1, m_visibleKeys[size_t(m_pos)]);
-            if (sqlite3_step(update.stmt) != SQLITE_DONE)
-                failSql(QStringLiteral("cannot save record %1").arg(m_visibleKeys[size_t(m_pos)]));
-        }
-    } else {
+    if (m_state == DataSetState::Insert)
+        insertRecord();
+    else if (m_state == DataSetState::Edit)
+        updateRecord();
+    else
         return;
-    }
     std::fill(m_modified.begin(), m_modified.end(), false);
     setState(DataSetState::Browse);
     m_eof = false;
     notifyData();
+}
+
+void Table::insertRecord()
+{
+    if (!m_insertRow) {
+        QStringList names, marks;
+        for (const QString& c : m_columns) {
+            names.append(QLatin1Char('"') + c + QLatin1Char('"'));
+            marks.append(QStringLiteral("?"));
+        }
+        m_insertRow = prepare(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                                  .arg(QLatin1String(ItemsTable), names.join(','), marks.join(',')));
+    }
+    sqlite3_reset(m_insertRow);
+    for (int c = 0; c < int(m_buffer.size()); ++c)
+        bindValue(m_insertRow, c + 1, m_buffer[size_t(c)]);
+    const int rc = sqlite3_step(m_insertRow);
+    sqlite3_reset(m_insertRow);
+    if (rc != SQLITE_DONE)
+        failSql(QStringLiteral("cannot add a record"));
+    const std::int64_t key = sqlite3_last_insert_rowid(m_db);
+    m_buffer[size_t(m_keyColumn)] = QVariant(qint64(key));
+    // Appends normally get the highest key, which goes at the end of both lists.
+    auto place = [key](std::vector<std::int64_t>& keys) {
+        if (keys.empty() || keys.back() < key)
+            keys.push_back(key);
+        else
+            keys.insert(std::lower_bound(keys.begin(), keys.end(), key), key);
+    };
+    place(m_allKeys);
+    if (m_filtered && m_filterExpr)
+        reloadKeys();
+    else
+        place(m_visibleKeys);
+    auto it = std::lower_bound(m_visibleKeys.begin(), m_visibleKeys.end(), key);
+    m_pos = (it != m_visibleKeys.end() && *it == key)
+                ? it - m_visibleKeys.begin()
+                : std::min<std::ptrdiff_t>(m_pos, std::ptrdiff_t(m_visibleKeys.size()) - 1);
+}
+
+void Table::updateRecord()
+{
+    QStringList sets;
+    std::vector<int> changed;
+    for (int c = 0; c < int(m_buffer.size()); ++c)
+        if (m_modified[size_t(c)]) {
+            sets.append(QStringLiteral("\"%1\" = ?").arg(m_columns[c]));
+            changed.push_back(c);
+        }
+    if (changed.empty())
+        return;
+    const std::int64_t key = m_visibleKeys[size_t(m_pos)];
+    Statement update{prepare(QStringLiteral("UPDATE \"%1\" SET %2 WHERE \"%3\" = ?")
+                                 .arg(QLatin1String(ItemsTable), sets.join(','), m_columns[m_keyColumn]))};
+    for (size_t i = 0; i < changed.size(); ++i)
+        bindValue(update.stmt, int(i) + 1, m_buffer[size_t(changed[i])]);
+    sqlite3_bind_int64(update.stmt, int(changed.size()) + 1, key);
+    if (sqlite3_step(update.stmt) != SQLITE_DONE)
+        failSql(QStringLiteral("cannot save record %1").arg(key));
 }
 
 void Table::cancel()
@@ -700,6 +723,15 @@ void Table::startTransaction()
         fail(QStringLiteral("a transaction is already running"));
     exec("BEGIN IMMEDIATE");
     m_inTransaction = true;
+    // Another program may have written since the table was opened: with the write lock
+    // held, the records are read again, and the cursor stays on its record when it is still there.
+    const std::int64_t current = m_pos < 0 ? 0 : m_visibleKeys[size_t(m_pos)];
+    reloadKeys();
+    const auto it = std::lower_bound(m_visibleKeys.begin(), m_visibleKeys.end(), current);
+    m_pos = it != m_visibleKeys.end() && *it == current ? it - m_visibleKeys.begin()
+                                                        : (m_visibleKeys.empty() ? -1 : 0);
+    m_eof = m_bof = m_visibleKeys.empty();
+    loadCurrent();
 }
 
 void Table::commit()

@@ -133,6 +133,8 @@ private:
     void loadCurrent();
     void moveTo(std::ptrdiff_t visibleIndex);
     void notifyData();
+    void insertRecord();  // the insert buffer as a new record
+    void updateRecord();  // the changed fields of the current record
     void setState(DataSetState state);
     [[noreturn]] void fail(const QString& what) const;
     [[noreturn]] void failSql(const QString& what) const;

@@ -206,8 +206,10 @@ void OutlinedLabel::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     if (!m_shadowOffset.isNull() && m_shadowColor.isValid())
         painter.fillPath(path.translated(m_shadowOffset), m_shadowColor);
-    painter.fillPath(path, isEnabled() ? m_textColor : palette().color(QPalette::Disabled,
-                                                                        QPalette::WindowText));
+    const QColor inside = !isEnabled()          ? palette().color(QPalette::Disabled, QPalette::WindowText)
+                          : m_textColor.isValid() ? m_textColor
+                                                  : palette().color(QPalette::WindowText);
+    painter.fillPath(path, inside);
     if (m_outlineColor.isValid())
         painter.strokePath(path, QPen(m_outlineColor, 1));
 }

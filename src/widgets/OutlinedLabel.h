@@ -19,7 +19,7 @@ public:
     QString text() const { return m_text; }
     void setText(const QString& text);
 
-    // Colour of the glyphs' inside.
+    // Colour of the glyphs' inside; an invalid colour follows the palette's window text.
     QColor textColor() const { return m_textColor; }
     void setTextColor(const QColor& color);
     // Colour of the glyphs' outline; an invalid colour draws no outline.
@@ -55,7 +55,7 @@ private:
     void changed();
 
     QString m_text;
-    QColor m_textColor{Qt::black};
+    QColor m_textColor;
     QColor m_outlineColor;
     QColor m_shadowColor{Qt::gray};
     QPoint m_shadowOffset;

@@ -16,12 +16,15 @@
 #include "results/ScoreUnit.h"
 #include "sampler/Rep1Unit.h"
 #include "sampler/SamplerUnit.h"
+#include "store/Fields.h"
+#include "support/Fixtures.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "widgets/HyperlinkLabel.h"
 #include "widgets/ShapeButton.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QMainWindow>
@@ -331,16 +334,22 @@ void TestAppWindows::launcherHidesWhileAWindowIsShownModally_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<Global>("shown");
-    QTest::newRow("Start Testing") << "StartTestBtn" << Global([] { return TestForm; });
-    QTest::newRow("Test Sampler") << "SamplerBtn" << Global([] { return SamplerForm; });
+    QTest::addColumn<bool>("asksToExit");
+    QTest::newRow("Start Testing") << "StartTestBtn" << Global([] { return TestForm; }) << false;
+    QTest::newRow("Test Sampler") << "SamplerBtn" << Global([] { return SamplerForm; }) << true;
 }
 
 void TestAppWindows::launcherHidesWhileAWindowIsShownModally()
 {
     QFETCH(QString, button);
     QFETCH(Global, shown);
+    QFETCH(bool, asksToExit);
     auto* window = qobject_cast<QWidget*>(shown());
-    testsupport::ScriptedPrompts prompts;  // nothing may be asked on the way
+    if (!QFile::exists(store::UserSetFileName))
+        testsupport::makeTable(store::UserSetFileName, store::TableKind::User, {});
+    testsupport::ScriptedPrompts prompts;  // nothing else may be asked on the way
+    if (asksToExit)
+        prompts.answer(platform::PromptButton::Ok);
 
     MainForm->show();
     QVERIFY(QTest::qWaitForWindowExposed(MainForm));

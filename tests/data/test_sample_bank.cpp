@@ -1,14 +1,16 @@
 // Checks the sample question bank (data/sample/bank.json), the sample user set
-// (data/sample/user.json) and the exhibit pictures they name. The figures of the practice exams
-// (how many items, sections, exhibits) are read from the bank itself.
+// (data/sample/user.json) and the exhibit pictures they name: first by the rules every item
+// obeys (the qbank tool's reader and item check), then by what a good sample needs beyond them.
+// The figures of the practice exams (how many items, sections, exhibits) are read from the
+// bank itself.
 
 #include "BankRules.h"
-
+#include "formats/ItemTable.h"
 #include "formats/JsonFormat.h"
+#include "store/ItemCheck.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,14 +20,20 @@
 
 namespace {
 
+// The items of a JSON source as the qbank tool reads them, as table records; faults as lines.
+std::vector<qbank::Record> readRecords(const QByteArray& json, store::TableKind kind, QStringList& faults)
+{
+    const formats::ReadResult read = formats::JsonFormat().read(json, kind);
+    for (const formats::Problem& p : read.problems)
+        faults.append(p.toString(QStringLiteral("source")));
+    std::vector<qbank::Record> records;
+    for (const formats::Item& item : read.items)
+        records.push_back(formats::recordOf(item));
+    return records;
+}
+
 const QString SampleDir = QStringLiteral(SAMPLE_DIR);
 const QStringList PictureExtensions = {"bmp", "ico", "wmf", "emf"};
-const QSet<QString> BankFields = {"id",       "exam",    "section", "multiple",
-                                  "question", "answers", "correct", "explanation",
-                                  "sim",      "pict1",   "pict2",   "memo"};
-const QSet<QString> UserFields = {"id",      "section", "multiple",    "question",
-                                  "answers", "correct", "explanation", "memo"};
-constexpr int MaxAnswers = 6;
 
 QJsonArray loadItems(const QString& fileName, QString* error)
 {
@@ -91,62 +99,46 @@ private slots:
         QVERIFY(!user.isEmpty());
     }
 
-    void fieldsAreKnownAndFilled_data() { addItemRows(); }
-    void fieldsAreKnownAndFilled()
+    // Both files as the qbank tool reads them, each item through the item check, pictures
+    // looked up in the sample's picture folder.
+    void itemsKeepTheRules_data()
     {
-        QFETCH(QJsonObject, item);
-        QFETCH(bool, isBank);
-        const QSet<QString>& allowed = isBank ? BankFields : UserFields;
-        for (const QString& key : item.keys())
-            QVERIFY2(allowed.contains(key), qPrintable("field not allowed here: " + key));
-
-        QVERIFY(item.value("multiple").isBool());
-        const int section = item.value("section").toInt();
-        QVERIFY2(section >= 1 && section <= 4, qPrintable(QString::number(section)));
-        if (isBank) {
-            QVERIFY(item.value("exam").isDouble());
-            const int exam = item.value("exam").toInt();
-            QVERIFY2(exam >= 0 && exam <= 7, qPrintable(QString::number(exam)));
+        QTest::addColumn<qbank::Record>("record");
+        QTest::addColumn<int>("kind");
+        for (auto [fileName, kind] : {std::pair{"bank.json", store::TableKind::Bank}, {"user.json", store::TableKind::User}}) {
+            QFile file(SampleDir + QLatin1Char('/') + QLatin1String(fileName));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QStringList faults;
+            const std::vector<qbank::Record> records = readRecords(file.readAll(), kind, faults);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+            for (size_t i = 0; i < records.size(); ++i)
+                QTest::addRow("%s item %zu", fileName, i + 1) << records[i] << int(kind);
         }
-        QVERIFY(!item.value("question").toString().trimmed().isEmpty());
-        QVERIFY2(!item.value("explanation").toString().trimmed().isEmpty(), "empty explanation");
-
-        const QJsonArray answers = item.value("answers").toArray();
-        QVERIFY2(answers.size() <= MaxAnswers, "more than six answers");
-        int filled = 0;
-        for (const QJsonValue& answer : answers) {
-            QVERIFY(answer.isString());
-            if (!answer.toString().trimmed().isEmpty()) ++filled;
-        }
-        QVERIFY2(filled >= 3, "fewer than three answers to choose from");
+    }
+    void itemsKeepTheRules()
+    {
+        QFETCH(qbank::Record, record);
+        QFETCH(int, kind);
+        const auto faults = store::checkItem(record, store::TableKind(kind), SampleDir + QStringLiteral("/pictures"));
+        for (const store::ItemFault& fault : faults)
+            qWarning("%s %s", qPrintable(fault.field), qPrintable(fault.text));
+        QVERIFY(faults.empty());
     }
 
-    void keysNameFilledAnswers_data() { addItemRows(); }
-    void keysNameFilledAnswers()
+    // Beyond the rules: a question, an explanation, three answers or more to choose from, and
+    // more than one key in a multiple-response item.
+    void itemsAreFilled_data() { addItemRows(); }
+    void itemsAreFilled()
     {
         QFETCH(QJsonObject, item);
-        const QString keys = item.value("correct").toString();
-        const QJsonArray answers = item.value("answers").toArray();
-        const bool multiple = item.value("multiple").toBool();
-
-        QVERIFY2(!keys.isEmpty(), "no key");
-        if (multiple)
-            QVERIFY2(keys.size() >= 2, "multiple response with a single key");
-        else
-            QVERIFY2(keys.size() == 1, qPrintable("single response with keys " + keys));
-
-        QSet<QChar> seen;
-        for (const QChar letter : keys) {
-            QVERIFY2(letter >= u'a' && letter <= u'f',
-                     qPrintable(QString("bad key letter ") + letter));
-            QVERIFY2(!seen.contains(letter), qPrintable(QString("key letter repeated: ") + letter));
-            seen.insert(letter);
-            const int index = letter.unicode() - u'a';
-            QVERIFY2(index < answers.size(),
-                     qPrintable(QString("key past the answers: ") + letter));
-            QVERIFY2(!answers.at(index).toString().trimmed().isEmpty(),
-                     qPrintable(QString("key names an empty answer: ") + letter));
-        }
+        QVERIFY(!item.value("question").toString().trimmed().isEmpty());
+        QVERIFY2(!item.value("explanation").toString().trimmed().isEmpty(), "empty explanation");
+        int filled = 0;
+        for (const QJsonValue& answer : item.value("answers").toArray())
+            filled += !answer.toString().trimmed().isEmpty();
+        QVERIFY2(filled >= 3, "fewer than three answers to choose from");
+        if (item.value("multiple").toBool())
+            QVERIFY2(item.value("correct").toString().size() >= 2, "multiple response with a single key");
     }
 
     void questionsAreUnique_data()
@@ -238,40 +230,12 @@ private slots:
     {
         QFile file(SampleDir + "/bank.json");
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const formats::ReadResult read = formats::JsonFormat().read(file.readAll(), store::TableKind::Bank);
-        QVERIFY2(!read.malformed, qPrintable(read.problems.value(0).toString("bank.json")));
-        std::vector<qbank::Record> records;
-        for (const formats::Item& item : read.items) {
-            qbank::Record& record = records.emplace_back();
-            record["Q_ID"] = item.id;
-            record["Q_TYPE"] = item.multiple;
-            for (int k = 0; k < formats::MaxAnswers; ++k) {
-                record[store::field::text(k + 1)] = item.answers[k];
-                record[store::field::key(k + 1)] = item.keys[k];
-            }
-        }
-        QVERIFY(records.size() >= size_t(qbank::BankRulesMinimumItems));
-        const QStringList faults = qbank::checkBankRules(records);
+        QStringList faults;
+        const std::vector<qbank::Record> records = readRecords(file.readAll(), store::TableKind::Bank, faults);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
-    }
-
-    void referencedPicturesExist_data()
-    {
-        QTest::addColumn<QString>("name");
-        QSet<QString> done;
-        for (const QJsonValue& value : std::as_const(bank)) {
-            for (const QString& name : picturesOf(value.toObject())) {
-                if (!done.contains(name)) QTest::newRow(qPrintable(name)) << name;
-                done.insert(name);
-            }
-        }
-    }
-    void referencedPicturesExist()
-    {
-        QFETCH(QString, name);
-        QVERIFY2(!name.contains(u'/') && !name.contains(u'\\'), "not a plain file name");
-        QVERIFY2(PictureExtensions.contains(QFileInfo(name).suffix()), "unexpected picture format");
-        QVERIFY2(QFileInfo(SampleDir + "/pictures/" + name).isFile(), "no such file in pictures/");
+        QVERIFY(records.size() >= size_t(qbank::BankRulesMinimumItems));
+        faults = qbank::checkBankRules(records);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
     }
 
     void everyPictureIsReferenced()

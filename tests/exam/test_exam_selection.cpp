@@ -6,6 +6,7 @@
 #include "exam/NameUnit.h"
 #include "exam/ProgressUnit.h"
 #include "exam/TestUnit.h"
+#include "store/TableFile.h"
 #include "support/Fixtures.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -15,6 +16,9 @@
 #include <QApplication>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -26,6 +30,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -69,22 +74,31 @@ struct Seen {
     bool countLabelEnabled = false;
 };
 
-// Answers the begin-exam dialog with `act` as soon as it is shown modally.
-class DialogDriver {
+// Answers the begin-exam dialog with `act` once it is shown: its show event queues the answer,
+// which the dialog's own event loop then runs. Nothing waits on a clock.
+class DialogDriver : public QObject {
 public:
-    explicit DialogDriver(DialogAct act) : m_act(std::move(act))
+    explicit DialogDriver(DialogAct act) : m_act(std::move(act)) { NameForm->installEventFilter(this); }
+    ~DialogDriver() override
     {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
-        m_timer.start(10);
+        if (NameForm)
+            NameForm->removeEventFilter(this);
     }
     const Seen& seen() const { return m_seen; }
 
-private:
-    void poll()
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (QApplication::activeModalWidget() != NameForm || !NameForm->isVisible())
+        if (watched == NameForm && event->type() == QEvent::Show)
+            QMetaObject::invokeMethod(this, [this] { answer(); }, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void answer()
+    {
+        if (!NameForm->isVisible())
             return;
-        m_timer.stop();
         m_seen.shown = true;
         m_seen.caption = NameForm->windowTitle();
         m_seen.date = NameForm->Label1->text();
@@ -100,7 +114,6 @@ private:
     }
 
     DialogAct m_act;
-    QTimer m_timer;
     Seen m_seen;
 };
 
@@ -146,6 +159,55 @@ QList<int> currentOrNumbers()
     return result;
 }
 
+store::TableKind kindOfFile(const QString& file)
+{
+    return file == store::BankFileName      ? store::TableKind::Bank
+           : file == store::CurrentSetFileName ? store::TableKind::Current
+                                               : store::TableKind::User;
+}
+
+// Puts a file with `fault` in the place of the table file `file`.
+void breakFile(const QString& file, const QString& fault)
+{
+    const store::TableKind kind = kindOfFile(file);
+    const QByteArray good = testsupport::fileBytes(file);
+    QFile::remove(file);
+    auto write = [&](const QByteArray& bytes) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    if (fault == "empty") {
+        write({});
+    } else if (fault == "text") {
+        write("My notes for the exam.\n");
+    } else if (fault == "random bytes") {
+        QByteArray bytes(8192, '\0');
+        QRandomGenerator random(7);
+        for (char& byte : bytes)
+            byte = char(random.bounded(256));
+        write(bytes);
+    } else if (fault == "cut short") {
+        write(good.left(1536));  // one and a half pages
+    } else if (fault == "damaged page") {
+        QByteArray bytes = good;
+        for (int i = 1024 + 200; i < 1024 + 264 && i < bytes.size(); ++i)
+            bytes[i] = char(~bytes[i]);
+        write(bytes);
+    } else if (fault == "another password") {
+        store::createTableFile(file, kind, QStringLiteral("NotOurPassword9"));
+    } else if (fault == "not encrypted") {
+        store::createTableFile(file, kind, QString());
+    } else if (fault == "another program's database") {
+        QProcess sqlite;
+        sqlite.start(QStringLiteral("sqlcipher"),
+                     {file, QStringLiteral("CREATE TABLE notes(text TEXT); INSERT INTO notes VALUES('mine');")});
+        QVERIFY(sqlite.waitForFinished(30000));
+        QCOMPARE(sqlite.exitCode(), 0);
+    }
+    QVERIFY(QFileInfo::exists(file));
+}
+
 }  // namespace
 
 class TestExamSelection : public QObject {
@@ -172,6 +234,8 @@ private slots:
     void emptyUserSet();
     void missingTableFile_data();
     void missingTableFile();
+    void brokenTableFileIsLeftAsItWas_data();
+    void brokenTableFileIsLeftAsItWas();
     void closingReturnsToTheLauncher();
 
 private:
@@ -608,6 +672,45 @@ void TestExamSelection::missingTableFile()
     QVERIFY(!ProgressForm->isVisible());
     // A start that got past the dialog has already set the exam title.
     QCOMPARE(!TestForm->Label3->text().isEmpty(), dialog);
+}
+
+// Eight faults in each of the three files: one error box names the file, no exam starts, and
+// every file stays byte for byte as it was.
+void TestExamSelection::brokenTableFileIsLeftAsItWas_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("action");
+    for (const QString& file : {store::BankFileName, store::CurrentSetFileName, store::UserSetFileName})
+        for (const char* fault : {"empty", "text", "random bytes", "cut short", "damaged page",
+                                  "another password", "not encrypted", "another program's database"})
+            QTest::addRow("%s, %s", qPrintable(file), fault)
+                << file << QString(fault) << (file == store::UserSetFileName ? "UserAct" : "Action1");
+}
+
+void TestExamSelection::brokenTableFileIsLeftAsItWas()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, fault);
+    QFETCH(QString, action);
+    breakFile(file, fault);
+    std::map<QString, QByteArray> before;
+    for (const QString& name : {store::BankFileName, store::CurrentSetFileName, store::UserSetFileName})
+        before[name] = testsupport::fileBytes(name);
+    testsupport::ScriptedPrompts prompts;
+    prompts.answer(PromptButton::Ok);
+    DialogDriver driver(clickOk);
+
+    kindAction(action)->trigger();
+
+    QCOMPARE(prompts.requests().size(), 1);
+    const platform::PromptRequest& request = prompts.requests().first();
+    QCOMPARE(request.kind, PromptKind::Error);
+    QVERIFY2(request.text.contains(file), qPrintable(request.text));
+    QCOMPARE(TestForm->ExamState, 0);
+    TestForm->CloseCurrentExam();
+    for (const auto& [name, bytes] : before)
+        QVERIFY2(testsupport::fileBytes(name) == bytes, qPrintable(name + " was changed"));
 }
 
 void TestExamSelection::closingReturnsToTheLauncher()

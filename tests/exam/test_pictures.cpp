@@ -107,6 +107,7 @@ class TestPictures : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void goodPicturesLoadAtTheirSize_data();
     void goodPicturesLoadAtTheirSize();
     void extensionsIgnoreCase_data();
@@ -127,6 +128,13 @@ private slots:
 };
 
 // ---------------------------------------------------------------------------- loading
+
+void TestPictures::initTestCase()
+{
+    // Without them every metafile with text fails to draw (test_metafile_fonts checks that).
+    QVERIFY2(exam::metafileFontsInstalled(),
+             "no fonts for metafiles are installed (fonts-urw-base35): run scripts/install-deps");
+}
 
 void TestPictures::goodPicturesLoadAtTheirSize_data()
 {

@@ -4,6 +4,8 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -54,8 +56,24 @@ private slots:
         // QUIZLORE_SHOTS=<folder> keeps a picture of the window for a look by eye.
         if (qEnvironmentVariableIsSet("QUIZLORE_SHOTS")) {
             form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
             form.grab().save(qEnvironmentVariable("QUIZLORE_SHOTS") + "/score-pass.png");
         }
+    }
+
+    void sectionsFitAtTheDesignSize()
+    {
+        // The four sections and the whole value axis fit without a scroll bar.
+        TScoreForm form;
+        form.showResult(results::gradeSheet(sheet(60, 40)), "Ann,  Quizlore Prep 2.0,  Practice Exam A");
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.size(), QSize(582, 389));
+        const int needed = form.Chart1->minimumSizeHint().height();
+        QVERIFY2(form.ScrollBox1->viewport()->height() >= needed,
+                 qPrintable(QString("%1 px for a chart of %2 px").arg(form.ScrollBox1->viewport()->height()).arg(needed)));
+        QVERIFY(!form.ScrollBox1->verticalScrollBar()->isVisible());
+        QCOMPARE(form.Chart1->height(), form.ScrollBox1->viewport()->height());
     }
 
     void leavingTheWindow()

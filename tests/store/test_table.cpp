@@ -214,6 +214,7 @@ private slots:
         QTest::newRow("missing") << "missing" << "file not found";
         QTest::newRow("wrong password") << "password" << "not a table file, or it needs another password";
         QTest::newRow("random bytes") << "garbage" << "not a table file, or it needs another password";
+        QTest::newRow("empty file") << "empty" << "the file is empty, not a table file";
         QTest::newRow("empty folder entry") << "folder" << "not a file";
         QTest::newRow("fields missing") << "fields" << "lacks the field Q_OR_NUMBER";
     }
@@ -230,6 +231,9 @@ private slots:
             QFile f("ces.DAT");
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(QByteArray(8192, '\x5a'));
+        } else if (setup == "empty") {
+            QFile f("ces.DAT");
+            QVERIFY(f.open(QIODevice::WriteOnly));
         } else if (setup == "folder") {
             QDir().mkdir("ces.DAT");
         } else if (setup == "fields") {

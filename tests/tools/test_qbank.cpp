@@ -1,16 +1,19 @@
 #include "ItemCompare.h"
 #include "store/Fields.h"
+#include "store/Session.h"
 #include "store/StandaloneTable.h"
 #include "support/Fixtures.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QTest>
 
 using namespace testsupport;
+namespace field = store::field;
 
 namespace {
 
@@ -50,6 +53,26 @@ void copySamples()
     write("sample.zip", formatstest::zipFolder(data + "/qti"));
 }
 
+// Runs SQL on a table file through the sqlcipher shell, keyed with the program's password:
+// tables laid out by another program.
+void sqlcipher(const QString& file, const QString& sql)
+{
+    QProcess shell;
+    shell.start(QStringLiteral("sqlcipher"), QStringList{file, QStringLiteral("PRAGMA key = '%1'; %2").arg(store::TablePassword, sql)});
+    QVERIFY(shell.waitForFinished(30000));
+    QVERIFY2(shell.exitCode() == 0, shell.readAllStandardError().constData());
+}
+
+// A bank source of `count` good items.
+QByteArray bankOf(int count)
+{
+    QByteArray json = "{\"items\": [";
+    for (int k = 1; k <= count; ++k)
+        json += QStringLiteral("%1{\"exam\": 1, \"section\": 1, \"question\": \"Q%2\", \"answers\": [\"x\"], \"correct\": \"a\"}")
+                    .arg(k > 1 ? "," : "").arg(k).toUtf8();
+    return json + "]}";
+}
+
 }  // namespace
 
 class TestQbank : public QObject {
@@ -84,11 +107,11 @@ private slots:
         QTest::addColumn<QByteArray>("source");
         QTest::newRow("bank") << "bank" << bankSource;
         QTest::newRow("user set with gaps") << "user"
-            << QByteArray(R"({"items": [{"id": 1, "section": 2, "question": "A"},
+            << QByteArray(R"({"items": [{"id": 1, "section": 2, "question": "A", "answers": ["x", "y"], "correct": "b"},
                                         {"id": 4, "section": 3, "question": "B", "answers": ["x"], "correct": "a"},
-                                        {"id": 9, "section": 1, "question": "C", "memo": "m"}]})");
+                                        {"id": 9, "section": 1, "question": "C", "answers": ["x"], "correct": "a", "memo": "m"}]})");
         QTest::newRow("current set") << "current"
-            << QByteArray(R"({"items": [{"exam": 2, "section": 2, "question": "A", "or_number": 17}]})");
+            << QByteArray(R"({"items": [{"exam": 2, "section": 2, "question": "A", "answers": ["x"], "correct": "a", "or_number": 17}]})");
     }
     void exportImportsBackToTheSameRecords()
     {
@@ -129,9 +152,11 @@ private slots:
             << QStringList{"\"question\" must be a text", "\"exam\" must be a whole number",
                            "\"multiple\" must be true or false", "\"answers\" must be a list"};
         QTest::newRow("out of range")
-            << "bank" << QByteArray(R"({"items": [{"question": "q", "exam": 8, "section": 0}, {"question": "r", "exam": 1.5}]})")
+            << "bank" << QByteArray(R"({"items": [{"question": "q", "exam": 8, "section": 0}, {"question": "r", "exam": -1}]})")
             << QStringList{"item 1: \"exam\" 8 is outside 0..7", "item 1: \"section\" 0 is outside 1..4",
-                           "item 2: \"exam\" must be a whole number"};
+                           "item 2: \"exam\" -1 is outside 0..7"};
+        QTest::newRow("fraction") << "bank" << QByteArray(R"({"items": [{"question": "r", "exam": 1.5}]})")
+                                  << QStringList{"item 1: \"exam\" must be a whole number"};
         QTest::newRow("keys") << "bank" << QByteArray(R"({"items": [{"question": "q", "correct": "ag"}, {"question": "r", "correct": "bb"}]})")
                               << QStringList{"\"g\" is not a key letter", "names the key b twice"};
         QTest::newRow("seven answers") << "bank" << QByteArray(R"({"items": [{"question": "q", "answers": ["1","2","3","4","5","6","7"]}]})")
@@ -142,8 +167,35 @@ private slots:
                                                   << QStringList{"\"id\" must be 1"};
         QTest::newRow("question missing") << "bank" << QByteArray(R"({"items": [{"exam": 1}], "extra": 1})")
                                           << QStringList{"\"question\" is missing", "unknown field \"extra\""};
-        QTest::newRow("duplicate user id") << "user" << QByteArray(R"({"items": [{"id": 3, "question": "q"}, {"id": 3, "question": "r"}]})")
-                                           << QStringList{"cannot add a record"};
+        QTest::newRow("duplicate user id")
+            << "user" << QByteArray(R"({"items": [{"id": 3, "section": 1, "question": "q", "answers": ["x"], "correct": "a"},
+                                                 {"id": 3, "section": 1, "question": "r", "answers": ["x"], "correct": "a"}]})")
+            << QStringList{"cannot add a record"};
+        // JSON's own rules, which a lenient reader lets pass.
+        QTest::newRow("raw tab in a text") << "user" << QByteArray("{\"items\": [{\"question\": \"a\tb\"}]}")
+                                           << QStringList{"line 1, column 27: a control character (code 9) stands raw in a text"};
+        QTest::newRow("raw NUL in a text") << "user" << QByteArray("{\"items\": [\n{\"question\": \"a\0b\"}]}", 32)
+                                           << QStringList{"line 2, column 16: a control character (code 0)"};
+        QTest::newRow("unknown escape") << "bank" << QByteArray(R"({"items": [{"question": "Wir\eless"}]})")
+                                        << QStringList{"line 1, column 29: \"\\e\" is not an escape of JSON"};
+        QTest::newRow("short unicode escape") << "bank" << QByteArray(R"({"items": [{"question": "\u12"}]})")
+                                              << QStringList{"line 1, column 26: \\u must be followed by four hexadecimal digits"};
+        QTest::newRow("key given twice") << "bank" << QByteArray("{\"items\": [{\"question\": \"q\",\n   \"question\": \"r\"}]}")
+                                         << QStringList{"line 2, column 4: the key \"question\" is given twice in one object"};
+        QTest::newRow("key given twice, once escaped") << "bank" << QByteArray(R"({"items": [], "it\u0065ms": []})")
+                                                       << QStringList{"the key \"items\" is given twice"};
+        // Q_ID holds 32 bits: neither a given id nor the next one assigned may pass them.
+        QTest::newRow("id beyond 32 bits") << "user" << QByteArray(R"({"items": [{"id": 2147483648, "section": 1, "question": "q", "answers": ["x"], "correct": "a"}]})")
+                                           << QStringList{"item 1: \"id\" 2147483648 is outside 1..2147483647"};
+        QTest::newRow("next id beyond 32 bits")
+            << "user" << QByteArray(R"({"items": [{"id": 2147483647, "section": 1, "question": "q", "answers": ["x"], "correct": "a"},
+                                                 {"section": 1, "question": "r", "answers": ["x"], "correct": "a"}]})")
+            << QStringList{"item 2 would get Q_ID 2147483648, beyond the largest, 2147483647"};
+        QTest::newRow("item rules")
+            << "bank" << QByteArray(R"({"items": [{"section": 1, "question": "q", "answers": ["x", ""], "correct": "b"},
+                                                 {"section": 1, "question": "r", "answers": ["x", "y"], "correct": "ab", "pict1": "../x.bmp"}]})")
+            << QStringList{"item 1: answer b is a key but has no text", "item 2: a single-response item needs exactly one key, it has 2",
+                           "item 2: \"pict1\" ../x.bmp must be a plain file name"};
     }
     void badSourcesChangeNothing()
     {
@@ -152,7 +204,7 @@ private slots:
         QFETCH(QStringList, faults);
         TempDirCwd dir;
         QCOMPARE(qbank({"create", "t.DAT", "--kind", kind}).exitCode, 0);
-        write("ok.json", R"({"items": [{"question": "kept", "section": 1}]})");
+        write("ok.json", R"({"items": [{"question": "kept", "section": 1, "answers": ["yes"], "correct": "a"}]})");
         QCOMPARE(qbank({"import", "t.DAT", "ok.json"}).exitCode, 0);
         const QByteArray before = fileBytes("t.DAT");
         write("bad.json", source);
@@ -168,19 +220,19 @@ private slots:
         TempDirCwd dir;
         write("one.bmp", "BM");
         Item gapItem = item(9, 5, "Out of range");
-        gapItem["Q_ID"] = 4;  // record number 3
+        gapItem[field::Q_ID] = 4;  // record number 3
         Item twoKeys = item(1, 1, "Two keys");
-        twoKeys["A2"] = true;
-        twoKeys["PICT1"] = "one.bmp";
-        twoKeys["PICT2"] = "gone.wmf";
+        twoKeys[field::A2] = true;
+        twoKeys[field::PICT1] = "one.bmp";
+        twoKeys[field::PICT2] = "gone.wmf";
         Item noAnswers = item(1, 2, "Nothing to choose");
-        noAnswers["Q1"] = "";
-        noAnswers["Q2"] = "";
+        noAnswers[field::Q1] = "";
+        noAnswers[field::Q2] = "";
         makeTable("bad.DAT", store::TableKind::Bank, {twoKeys, noAnswers, gapItem});
         const Run run = qbank({"check", "bad.DAT"});
         QCOMPARE(run.exitCode, 1);
         for (const char* fault : {"item Q_ID 1: a single-response item needs exactly one key, it has 2",
-                                  "item Q_ID 1: the picture gone.wmf (PICT2) does not exist",
+                                  "item Q_ID 1: PICT2 gone.wmf does not exist",
                                   "item Q_ID 2: no answer text", "item Q_ID 2: answer a is a key but has no text",
                                   "item Q_ID 4: record number 3 should have Q_ID 3",
                                   "item Q_ID 4: Q_EXAM_N 9 is outside 0..7", "item Q_ID 4: Q_SECT 5 is outside 1..4"})
@@ -193,6 +245,101 @@ private slots:
         QCOMPARE(qbank({"import", "good.DAT", "source.json"}).exitCode, 0);
         const Run good = qbank({"check", "good.DAT"});
         QVERIFY2(good.exitCode == 0, qPrintable(good.err));
+    }
+
+    // Numbers are checked as stored, never cut to 32 bits on the way.
+    void checkReadsNumbersAsStored()
+    {
+        TempDirCwd dir;
+        Item big = item(1, 1, "Far out");
+        big[field::Q_EXAM_N] = qint64(4294967297);
+        big[field::Q_SECT] = qint64(99999999999);
+        makeTable("big.DAT", store::TableKind::Bank, {big});
+        const Run run = qbank({"check", "big.DAT"});
+        QCOMPARE(run.exitCode, 1);
+        for (const char* fault : {"item Q_ID 1: Q_EXAM_N 4294967297 is outside 0..7", "item Q_ID 1: Q_SECT 99999999999 is outside 1..4"})
+            QVERIFY2(run.err.contains(fault), qPrintable(run.err));
+    }
+
+    // Tables that are not laid out as ours are refused by every command, with what is wrong.
+    void foreignLayouts_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("says");
+        const QString oneUnknownField = "CREATE TABLE items(Q_ID INTEGER PRIMARY KEY, COLOUR TEXT); INSERT INTO items VALUES(1, 'red');";
+        for (const char* command : {"export", "check", "import"}) {
+            QTest::addRow("unknown field, %s", command) << oneUnknownField << command << "the layout lacks the field Q_SECT";
+            QTest::addRow("unknown field named, %s", command) << oneUnknownField << command << "has a field COLOUR that a user table does not have";
+        }
+        const QString textKey = "CREATE TABLE items(Q_ID INTEGER, Q_SECT INTEGER, Q_TEXT TEXT); INSERT INTO items VALUES('abc', 1, 'q');";
+        for (const char* command : {"export", "check"})
+            QTest::addRow("text in Q_ID, %s", command) << textKey << command << "a record's Q_ID holds \"abc\", not a whole number";
+    }
+    void foreignLayouts()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, command);
+        QFETCH(QString, says);
+        TempDirCwd dir;
+        sqlcipher("t.DAT", sql);
+        write("ok.json", R"({"items": [{"question": "q", "section": 1, "answers": ["x"], "correct": "a"}]})");
+        const QByteArray before = fileBytes("t.DAT");
+        QStringList args{command, "t.DAT"};
+        if (command == "import")
+            args << "ok.json";
+        const Run run = qbank(args);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("t.DAT") && run.err.contains(says), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(fileBytes("t.DAT"), before);
+    }
+
+    // The table file may be writable while its folder is not: then the journal is the fault.
+    void readOnlyFolderNamesTheJournal()
+    {
+        TempDirCwd dir;
+        QDir().mkdir("locked");
+        QCOMPARE(qbank({"create", "locked/u.DAT", "--kind", "user"}).exitCode, 0);
+        write("ok.json", R"({"items": [{"question": "q", "section": 1, "answers": ["x"], "correct": "a"}]})");
+        QFile::setPermissions("locked", QFile::ReadOwner | QFile::ExeOwner);
+        QStringList args{"import", "locked/u.DAT", "ok.json"};
+        QString program = qEnvironmentVariable("QUIZLORE_QBANK");
+        if (QFileInfo("locked").isWritable()) {
+            // Root may write anywhere; in a user namespace of its own it keeps no such right.
+            args.prepend(program);
+            args.prepend("-U");
+            program = "unshare";
+        }
+        QProcess p;
+        p.start(program, args);
+        QVERIFY(p.waitForFinished(30000));
+        const Run run{p.exitCode(), {}, QString::fromUtf8(p.readAllStandardError())};
+        QFile::setPermissions("locked", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (run.err.startsWith("unshare:"))
+            QSKIP("running with rights that ignore folder permissions");
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("read-only, so the journal beside the file cannot be made"), qPrintable(run.err));
+    }
+
+    // Two imports into one empty bank at once: one wins, the other is told the bank is taken.
+    void concurrentImportsIntoOneBank()
+    {
+        TempDirCwd dir;
+        write("source.json", bankOf(300));
+        QCOMPARE(qbank({"create", "b.DAT", "--kind", "bank"}).exitCode, 0);
+        QProcess first, second;
+        for (QProcess* p : {&first, &second})
+            p->start(qEnvironmentVariable("QUIZLORE_QBANK"), {"import", "b.DAT", "source.json"});
+        for (QProcess* p : {&first, &second})
+            QVERIFY(p->waitForFinished(60000));
+        QCOMPARE(first.exitCode() + second.exitCode(), 1);
+        QProcess& loser = first.exitCode() == 1 ? first : second;
+        const QString error = QString::fromUtf8(loser.readAllStandardError());
+        QVERIFY2(error.contains("the bank is not empty") || error.contains("locked by another program"), qPrintable(error));
+        const Run check = qbank({"check", "b.DAT"});
+        QVERIFY2(check.exitCode == 0, qPrintable(check.err));
+        QCOMPARE(qbank({"export", "b.DAT"}).out.count("\"question\""), 300);
     }
 
     void createRefusesAnExistingFile()

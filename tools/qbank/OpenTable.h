@@ -5,6 +5,7 @@
 #include "store/TableFile.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -17,6 +18,22 @@ struct OpenTable : store::StandaloneTable {
     {
         table.open();
         kind = store::tableKindOf(table.fieldNames(), table.storedKind());
+    }
+
+    // A layout other than the kind's: fields it lacks, and fields of its own that no
+    // command would read or write.
+    QStringList layoutFaults() const
+    {
+        QStringList faults;
+        const QStringList fields = store::fieldNamesOf(kind);
+        for (const QString& field : fields)
+            if (!table.hasField(field))
+                faults.append(QStringLiteral("the layout lacks the field %1").arg(field));
+        for (const QString& field : table.fieldNames())
+            if (!fields.contains(field, Qt::CaseInsensitive))
+                faults.append(QStringLiteral("the layout has a field %1 that a %2 table does not have")
+                                  .arg(field, store::kindName(kind)));
+        return faults;
     }
 };
 

@@ -3,8 +3,10 @@
 #include "OpenTable.h"
 
 #include "formats/Format.h"
+#include "formats/JsonFormat.h"
 #include "formats/ItemTable.h"
 #include "formats/Pictures.h"
+#include "store/ItemCheck.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -47,6 +49,28 @@ const formats::Format* chooseFormat(const QString& named, const QString& file, c
 }
 
 
+int report(const QStringList& faults, const QString& where)
+{
+    for (const QString& fault : faults)
+        say(QStringLiteral("%1: %2").arg(where, fault));
+    return faults.isEmpty() ? Ok : Faults;
+}
+
+// The item rules for every item of a source, each fault as "item N: ..." with the item's line.
+QStringList itemFaults(const std::vector<formats::Item>& items, store::TableKind kind)
+{
+    QStringList faults;
+    for (size_t i = 0; i < items.size(); ++i)
+        for (const store::ItemFault& fault : store::checkItem(formats::recordOf(items[i]), kind)) {
+            const QString where = items[i].line > 0 ? QStringLiteral("line %1: item %2").arg(items[i].line).arg(i + 1)
+                                                    : QStringLiteral("item %1").arg(i + 1);
+            faults.append(fault.field.isEmpty()
+                              ? QStringLiteral("%1: %2").arg(where, fault.text)
+                              : QStringLiteral("%1: \"%2\" %3").arg(where, formats::jsonNameOf(fault.field), fault.text));
+        }
+    return faults;
+}
+
 }  // namespace
 
 int importItems(const QString& file, const QString& source, const TransferOptions& options)
@@ -60,6 +84,8 @@ int importItems(const QString& file, const QString& source, const TransferOption
         return Faults;
     }
     OpenTable t(file);
+    if (const QStringList faults = t.layoutFaults(); !faults.isEmpty())
+        return report(faults, file);
     formats::ReadResult read = format->read(in.readAll(), t.kind);
     for (const formats::Problem& p : read.problems)
         say(p.toString(source));
@@ -68,9 +94,7 @@ int importItems(const QString& file, const QString& source, const TransferOption
     int withoutSection = 0;
     for (const formats::Item& item : read.items)
         withoutSection += item.section == 0;
-    // Our JSON is the record as stored, where a section left out is 0 (and `check` says so).
-    const bool recordFormat = format == formats::formatNamed(QStringLiteral("json"));
-    if (withoutSection > 0 && options.section == 0 && !recordFormat) {
+    if (withoutSection > 0 && options.section == 0) {
         const QString count = withoutSection == 1 ? QStringLiteral("1 item in %1 names").arg(source)
                                                   : QStringLiteral("%1 items in %2 name").arg(withoutSection).arg(source);
         say(QStringLiteral("qbank: %1 no section; give one with --section 1..4").arg(count));
@@ -78,6 +102,8 @@ int importItems(const QString& file, const QString& source, const TransferOption
     }
     for (const formats::Problem& p : formats::fitItems(read.items, t.kind, options.section))
         say(p.toString(source));
+    if (const QStringList faults = itemFaults(read.items, t.kind); !faults.isEmpty())
+        return report(faults, source);
     // The bank test runs with the write lock held, so that two imports cannot both find it empty.
     struct BankTaken {};
     try {
@@ -100,6 +126,8 @@ int exportItems(const QString& file, const TransferOptions& options)
     if (!format)
         return Usage;
     OpenTable t(file);
+    if (const QStringList faults = t.layoutFaults(); !faults.isEmpty())
+        return report(faults, file);
     std::vector<formats::Item> items = formats::readTableItems(t.table);
     if (format->embedsPictures())
         for (const formats::Problem& p : formats::loadPictures(items, QFileInfo(file).absolutePath()))

@@ -2,16 +2,15 @@
 
 #include "BankRules.h"
 #include "OpenTable.h"
-#include "Record.h"
 #include "Transfer.h"
 
+#include "store/ItemCheck.h"
 #include "store/StandaloneTable.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 #include "store/TableFile.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,6 +19,9 @@
 namespace {
 
 enum Exit { Ok = 0, Faults = 1, Usage = 2 };
+
+using qbank::OpenTable;
+using qbank::say;
 
 const char* helpText =
     "Usage: qbank COMMAND FILE [ARGS]\n"
@@ -40,9 +42,6 @@ const char* helpText =
     "\n"
     "Exit codes: 0 success; 1 faults in the file or the source (one message each on standard\n"
     "error; the target file is left unchanged); 2 wrong use of the command line.\n";
-
-using qbank::OpenTable;
-using qbank::say;
 
 int usage(const QString& why)
 {
@@ -65,6 +64,15 @@ qbank::Record readRecord(const store::Table& table)
     for (const QString& name : table.fieldNames())
         record[name.toUpper()] = table.value(name);
     return record;
+}
+
+int createCommand(const QString& file, const QString& kindText)
+{
+    store::TableKind kind;
+    if (!store::parseKind(kindText, kind))
+        return usage(QStringLiteral("unknown kind \"%1\" (bank, current or user)").arg(kindText));
+    store::createTableFile(file, kind, store::TablePassword);
+    return Ok;
 }
 
 // Takes --format F, --section N and -o OUT out of `args`; returns a fault text, empty when fine.
@@ -95,63 +103,26 @@ QString takeOptions(QStringList& args, qbank::TransferOptions& options)
     return {};
 }
 
-int createCommand(const QString& file, const QString& kindText)
-{
-    store::TableKind kind;
-    if (!store::parseKind(kindText, kind))
-        return usage(QStringLiteral("unknown kind \"%1\" (bank, current or user)").arg(kindText));
-    store::createTableFile(file, kind, store::TablePassword);
-    return Ok;
-}
-
 int checkCommand(const QString& file)
 {
     OpenTable t(file);
-    QStringList faults;
-    for (const QString& field : store::fieldNamesOf(t.kind))
-        if (!t.table.hasField(field))
-            faults.append(QStringLiteral("the layout lacks the field %1").arg(field));
+    QStringList faults = t.layoutFaults();
     if (!faults.isEmpty())
         return report(faults, file);
 
-    const QDir folder = QFileInfo(file).absoluteDir();
+    const QString folder = QFileInfo(file).absolutePath();
     const bool bank = t.kind == store::TableKind::Bank;
-    const bool pictures = t.table.hasField("PICT1");
     std::vector<qbank::Record> records;
     for (t.table.first(); !t.table.eof(); t.table.next()) {
         records.push_back(readRecord(t.table));
-        const int id = t.table.asInteger("Q_ID");
+        const qint64 id = t.table.value(store::field::Q_ID).toLongLong();
         const QString where = QStringLiteral("item Q_ID %1").arg(id);
         if (bank && id != t.table.recNo())
             faults.append(QStringLiteral("%1: record number %2 should have Q_ID %2 (Q_ID must run 1..N)")
                               .arg(where).arg(t.table.recNo()));
-        if (t.table.hasField("Q_EXAM_N")) {
-            const int exam = t.table.asInteger("Q_EXAM_N");
-            if (exam < 0 || exam > 7)
-                faults.append(QStringLiteral("%1: Q_EXAM_N %2 is outside 0..7").arg(where).arg(exam));
-        }
-        const int section = t.table.asInteger("Q_SECT");
-        if (section < 1 || section > 4)
-            faults.append(QStringLiteral("%1: Q_SECT %2 is outside 1..4").arg(where).arg(section));
-        int answers = 0, keys = 0;
-        for (int k = 1; k <= 6; ++k) {
-            const bool text = !t.table.asString(QStringLiteral("Q%1").arg(k)).isEmpty();
-            const bool key = t.table.asBoolean(QStringLiteral("A%1").arg(k));
-            answers += text;
-            keys += key;
-            if (key && !text)
-                faults.append(QStringLiteral("%1: answer %2 is a key but has no text").arg(where, QChar('a' + k - 1)));
-        }
-        if (answers == 0)
-            faults.append(QStringLiteral("%1: no answer text").arg(where));
-        if (!t.table.asBoolean("Q_TYPE") && keys != 1)
-            faults.append(QStringLiteral("%1: a single-response item needs exactly one key, it has %2").arg(where).arg(keys));
-        if (pictures)
-            for (const char* field : {"PICT1", "PICT2"}) {
-                const QString picture = t.table.asString(field);
-                if (!picture.isEmpty() && !QFileInfo::exists(folder.filePath(picture)))
-                    faults.append(QStringLiteral("%1: the picture %2 (%3) does not exist").arg(where, picture, field));
-            }
+        for (const store::ItemFault& fault : store::checkItem(records.back(), t.kind, folder))
+            faults.append(fault.field.isEmpty() ? QStringLiteral("%1: %2").arg(where, fault.text)
+                                                : QStringLiteral("%1: %2 %3").arg(where, fault.field, fault.text));
     }
     if (bank)
         faults += qbank::checkBankRules(records);

@@ -1,0 +1,161 @@
+// Writers killed with SIGKILL at random points leave every table file whole: it passes
+// SQLite's integrity check and holds either all of the old content or all of the new.
+// The writers are an exam start's refill of ces.DAT and `qbank import`, each in a child
+// process on a small bank, fifty kills each (QUIZLORE_KILLS sets another number).
+
+#include "store/Fields.h"
+#include "store/Session.h"
+#include "support/Fixtures.h"
+#include "support/TempDir.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace testsupport;
+
+namespace {
+
+// Kill points per writer; QUIZLORE_KILLS asks for more in a longer run.
+int kills()
+{
+    const int asked = qEnvironmentVariableIntValue("QUIZLORE_KILLS");
+    return asked > 0 ? asked : 50;
+}
+
+// What a killed writer left in `file`: SQLite's integrity check ("ok" when whole) and every
+// record as one line, sorted. Opening the file rolls back what the writer left in its journal.
+struct Snapshot {
+    QString integrity;
+    QStringList records;
+};
+
+Snapshot snapshotOf(const QString& file)
+{
+    Snapshot snapshot{QStringLiteral("cannot open"), {}};
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+        const QByteArray key = store::TablePassword.toUtf8();
+        sqlite3_key(db, key.constData(), int(key.size()));
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+            snapshot.integrity = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        else
+            snapshot.integrity = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(stmt);
+        stmt = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT * FROM items", -1, &stmt, nullptr) == SQLITE_OK)
+            while (sqlite3_step(stmt) == SQLITE_ROW) {
+                QStringList values;
+                for (int c = 0; c < sqlite3_column_count(stmt); ++c)
+                    // An exam set numbers its draw anew each time; the item it came from counts.
+                    if (QLatin1String(sqlite3_column_name(stmt, c)) != QLatin1String(store::field::Q_ID) ||
+                        file != store::CurrentSetFileName)
+                        values.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, c))));
+                snapshot.records.append(values.join('|'));
+            }
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_close(db);
+    snapshot.records.sort();
+    return snapshot;
+}
+
+void copyFiles(const QString& from, const QString& to, const QStringList& names)
+{
+    for (const QString& name : names) {
+        QFile::remove(to + '/' + name);
+        QVERIFY(QFile::copy(from + '/' + name, to + '/' + name));
+    }
+}
+
+}  // namespace
+
+class TestCrashSafety : public QObject {
+    Q_OBJECT
+
+private slots:
+    void killedWriterLeavesOldOrNew_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("file");  // the file it writes
+        QTest::newRow("exam start refills ces.DAT") << QString(CRASH_WRITER) << QStringList{} << store::CurrentSetFileName;
+        QTest::newRow("qbank import")
+            << qEnvironmentVariable("QUIZLORE_QBANK") << QStringList{"import", store::UserSetFileName, "source.json"}
+            << store::UserSetFileName;
+    }
+    void killedWriterLeavesOldOrNew()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, args);
+        QFETCH(QString, file);
+        const QStringList files{store::BankFileName, store::CurrentSetFileName, store::UserSetFileName};
+
+        // The files as they are before each run, kept aside: keying new files is slow.
+        TempDirCwd original;
+        makeBank(store::BankFileName, 60, [](int k) { return k <= 40 ? 1 : 2; }, [](int k) { return (k - 1) % 4 + 1; });
+        makeTable(store::CurrentSetFileName, store::TableKind::Current, {item(1, 1, "left over 1"), item(1, 2, "left over 2")});
+        makeTable(store::UserSetFileName, store::TableKind::User, {item(0, 1, "mine 1"), item(0, 3, "mine 2")});
+        QByteArray source = "{\"items\": [";
+        for (int k = 1; k <= 200; ++k)
+            source += QStringLiteral("%1{\"section\": 2, \"question\": \"new %2\", \"answers\": [\"x\"], \"correct\": \"a\"}")
+                          .arg(k > 1 ? "," : "").arg(k).toUtf8();
+        QFile json("source.json");
+        QVERIFY(json.open(QIODevice::WriteOnly));
+        json.write(source + "]}");
+        json.close();
+        const Snapshot before = snapshotOf(file);
+        QCOMPARE(before.integrity, QString("ok"));
+
+        // One run to its end gives the new content and when its writing starts and ends.
+        TempDirCwd work;
+        copyFiles(original.path(), work.path(), files + QStringList{"source.json"});
+        QProcess writer;
+        QElapsedTimer clock;
+        auto startWriter = [&] {
+            writer.start(program, args);
+            QVERIFY(writer.waitForStarted(60000));
+            // A writer that says when it starts writing is waited for; that is no clock.
+            if (program == QLatin1String(CRASH_WRITER))
+                QVERIFY(writer.waitForReadyRead(60000));
+            clock.start();
+        };
+        startWriter();
+        QVERIFY(writer.waitForFinished(60000));
+        const qint64 writeTime = clock.elapsed();
+        QVERIFY2(writer.exitCode() == 0, writer.readAllStandardError().constData());
+        const Snapshot after = snapshotOf(file);
+        QCOMPARE(after.integrity, QString("ok"));
+        QVERIFY(after.records != before.records);
+
+        // The kill points spread over the writing and a little beyond; wherever they land, the
+        // file must be whole, so the outcome does not depend on the machine's speed.
+        QRandomGenerator random(20261210);
+        int old = 0, renewed = 0;
+        for (int k = 0; k < kills(); ++k) {
+            copyFiles(original.path(), work.path(), files);
+            startWriter();
+            if (!writer.waitForFinished(int(random.bounded(writeTime + writeTime / 5 + 1)))) {
+                writer.kill();
+                QVERIFY(writer.waitForFinished(60000));
+            }
+            const Snapshot left = snapshotOf(file);
+            QVERIFY2(left.integrity == "ok", qPrintable(QStringLiteral("kill %1: %2").arg(k + 1).arg(left.integrity)));
+            QVERIFY2(left.records == before.records || left.records == after.records,
+                     qPrintable(QStringLiteral("kill %1 left %2 records").arg(k + 1).arg(left.records.size())));
+            (left.records == before.records ? old : renewed) += 1;
+            for (const QString& other : files)
+                if (other != file)
+                    QCOMPARE(fileBytes(other), fileBytes(original.file(other)));
+        }
+        qInfo("%d kills over %lld ms of writing: %d left the old content, %d the new", kills(), writeTime, old, renewed);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCrashSafety)
+#include "test_crash_safety.moc"
