@@ -11,6 +11,17 @@ namespace formats {
 
 namespace f = store::field;
 
+namespace {
+
+// The kinds of picture the exhibit windows show.
+bool isExhibitKind(const QString& name)
+{
+    static const QStringList kinds = {"bmp", "ico", "wmf", "emf"};
+    return kinds.contains(QFileInfo(name).suffix().toLower());
+}
+
+}  // namespace
+
 std::vector<Item> readTableItems(store::Table& table)
 {
     const auto text = [&](const char* field) { return table.hasField(field) ? table.asString(field) : QString(); };
@@ -47,14 +58,18 @@ QList<Problem> fitItems(std::vector<Item>& items, store::TableKind kind, int sec
             item.section = section;
         if (kind == store::TableKind::Bank && item.id == 0)
             item.id = firstId + int(i);
-        if (kind != store::TableKind::User)
-            continue;
-        for (Picture& picture : item.pictures)
-            if (!picture.isEmpty()) {
-                problems.append({item.line, 0, QStringLiteral("the user set keeps no pictures; %1 left out")
-                                                   .arg(picture.name.isEmpty() ? QStringLiteral("a picture") : picture.name), {}});
-                picture = {};
-            }
+        for (Picture& picture : item.pictures) {
+            const QString name = picture.name.isEmpty() ? QStringLiteral("a picture") : picture.name;
+            if (picture.isEmpty())
+                continue;
+            if (kind == store::TableKind::User)
+                problems.append({item.line, 0, QStringLiteral("the user set keeps no pictures; %1 left out").arg(name), {}});
+            else if (!picture.data.isEmpty() && !isExhibitKind(picture.name))
+                problems.append({item.line, 0, QStringLiteral("%1 is not a bmp, ico, wmf or emf file, the kinds the exhibits show; left out").arg(name), {}});
+            else
+                continue;
+            picture = {};
+        }
     }
     return problems;
 }

@@ -132,8 +132,7 @@ Item readItem(const Package& package, const QString& path, QList<Problem>& probl
     const XmlNode root = parsePart(package, path);
     if (root.name != QLatin1String("assessmentItem"))
         throw Malformed{{root.line, root.column, QStringLiteral("an assessmentItem expected, not <%1>").arg(root.name), path}};
-    Item item;
-    item.line = root.line;
+    Item item;  // its line would be one of a file inside the package: left at 0
     const XmlNode* body = root.child(QStringLiteral("itemBody"));
     std::vector<const XmlNode*> interactions;
     if (body)

@@ -103,7 +103,7 @@ private slots:
         testsupport::TempDirCwd dir;
         store::createTableFile("b.DAT", store::TableKind::Bank, store::TablePassword);
         {
-            QFile mine("switch.png");
+            QFile mine("switch.bmp");
             QVERIFY(mine.open(QIODevice::WriteOnly));
             mine.write("my own picture");
         }
@@ -114,11 +114,11 @@ private slots:
             std::vector<Item> items = readSource("moodle", source, store::TableKind::Bank, 1, t.table.recordCount() + 1);
             formats::importItems(t.table, items);
             t.table.first();
-            QCOMPARE(t.table.asString("PICT1"), "switch-2.png");  // the second round reuses it
+            QCOMPARE(t.table.asString("PICT1"), "switch-2.bmp");  // the second round reuses it
         }
-        QCOMPARE(testsupport::fileBytes("switch.png"), QByteArray("my own picture"));
-        QCOMPARE(testsupport::fileBytes("switch-2.png").left(4), QByteArray("\x89PNG"));
-        QVERIFY(!QFile::exists("switch-3.png"));
+        QCOMPARE(testsupport::fileBytes("switch.bmp"), QByteArray("my own picture"));
+        QCOMPARE(testsupport::fileBytes("switch-2.bmp").left(2), QByteArray("BM"));
+        QVERIFY(!QFile::exists("switch-3.bmp"));
         QCOMPARE(recordCount("b.DAT"), 8);
     }
 
@@ -128,7 +128,7 @@ private slots:
         QDir().mkdir("tables");
         store::createTableFile("tables/b.DAT", store::TableKind::Bank, store::TablePassword);
         const QByteArray source = "<quiz><question type=\"multichoice\"><questiontext format=\"html\"><text>Q</text>"
-                                  "<file name=\"../evil.png\" encoding=\"base64\">QUJD</file>"
+                                  "<file name=\"../evil.bmp\" encoding=\"base64\">QUJD</file>"
                                   "<file name=\"..\\\\..\\\\x y.bmp\" encoding=\"base64\">REVG</file></questiontext>"
                                   "<answer fraction=\"100\"><text>a</text></answer></question></quiz>";
         std::vector<Item> items = readSource("moodle", source, store::TableKind::Bank, 1);
@@ -136,10 +136,10 @@ private slots:
         store::StandaloneTable t("tables/b.DAT");
         t.table.open();
         formats::importItems(t.table, items);
-        QCOMPARE(t.table.asString("PICT1"), "evil.png");
+        QCOMPARE(t.table.asString("PICT1"), "evil.bmp");
         QCOMPARE(t.table.asString("PICT2"), "x_y.bmp");
-        QCOMPARE(testsupport::fileBytes("tables/evil.png"), QByteArray("ABC"));
-        QVERIFY(!QFile::exists("evil.png"));
+        QCOMPARE(testsupport::fileBytes("tables/evil.bmp"), QByteArray("ABC"));
+        QVERIFY(!QFile::exists("evil.bmp"));
     }
 
     void userSetKeepsNoPictures()
@@ -147,10 +147,22 @@ private slots:
         formats::ReadResult read = formats::formatNamed("moodle")->read(readBytes(dataDir + "/sample.xml"), store::TableKind::User);
         const QList<formats::Problem> notes = formats::fitItems(read.items, store::TableKind::User, 3);
         QCOMPARE(notes.size(), 1);
-        QCOMPARE(notes.first().toString("sample.xml"), "sample.xml line 8: the user set keeps no pictures; switch.png left out");
+        QCOMPARE(notes.first().toString("sample.xml"), "sample.xml line 8: the user set keeps no pictures; switch.bmp left out");
         QVERIFY(read.items[0].pictures[0].isEmpty());
         QCOMPARE(read.items[0].section, 2);  // from the source
         QCOMPARE(read.items[3].section, 4);
+    }
+
+    // Pictures of kinds the exhibit windows cannot show are left out of a bank, with a note.
+    void bankKeepsOnlyPicturesTheExhibitsShow()
+    {
+        formats::ReadResult read = formats::formatNamed("qti")->read(zipFolder(dataDir + "/qti"), store::TableKind::Bank);
+        QStringList notes;
+        for (const formats::Problem& p : formats::fitItems(read.items, store::TableKind::Bank, 1))
+            notes << p.toString("sample.zip");
+        QCOMPARE(notes, QStringList({"sample.zip: switch.png is not a bmp, ico, wmf or emf file, the kinds the exhibits show; left out",
+                                     "sample.zip: cable.png is not a bmp, ico, wmf or emf file, the kinds the exhibits show; left out"}));
+        QVERIFY(read.items[0].pictures[0].isEmpty() && read.items[0].pictures[1].isEmpty());
     }
 };
 

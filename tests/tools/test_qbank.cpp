@@ -376,8 +376,8 @@ private slots:
         QTest::newRow("gift") << "sample.gift"
             << QStringList{"sample.gift line 33: matching questions are not supported; skipped", "Imported 4 items, skipped 1 (see above)"} << 4;
         QTest::newRow("moodle") << "sample.xml"
-            << QStringList{"sample.xml line 8: the user set keeps no pictures; switch.png left out",
-                           "sample.xml line 60: matching questions are not supported; skipped", "Imported 4 items, skipped 1 (see above)"} << 4;
+            << QStringList{"sample.xml line 8: the user set keeps no pictures; switch.bmp left out",
+                           "sample.xml line 62: matching questions are not supported; skipped", "Imported 4 items, skipped 1 (see above)"} << 4;
         QTest::newRow("qti") << "sample.zip"
             << QStringList{"sample.zip/items/order.xml: order questions are not supported; skipped", "Imported 3 items, skipped 1 (see above)"} << 3;
         QTest::newRow("json") << "sample.json" << QStringList{"Imported 3 items, skipped 0"} << 3;
@@ -427,7 +427,7 @@ private slots:
         write("bad.xml", source);
         const Run run = qbank({"import", "b.DAT", "bad.xml", "--section", "1"});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains("bad.xml line 66, column "), qPrintable(run.err));
+        QVERIFY2(run.err.contains("bad.xml line 68, column "), qPrintable(run.err));
         QVERIFY(!run.err.contains("Imported"));
         QCOMPARE(fileBytes("b.DAT"), before);
         QCOMPARE(QDir().entryList(QDir::Files), QStringList({"b.DAT", "bad.xml"}));
