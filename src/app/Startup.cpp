@@ -68,6 +68,7 @@ QList<QObject*> createWindows()
     made(windows, Pict1Form);
     made(windows, Pict2Form);
     TestForm->linkWindows(ScoreForm, AboutForm, NoteForm);
+    TestForm->linkOptionsWindow(OptionsForm);
     // The sampler's table works in the exam window's data session.
     DM->setSession(&TestForm->Session1);
     SamplerForm->AboutBox = AboutForm;

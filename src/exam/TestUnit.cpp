@@ -11,10 +11,10 @@
 #include "platform/ClockText.h"
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
-#include "platform/SystemFolders.h"
 #include "results/Grading.h"
 #include "results/ScoreUnit.h"
 #include "results/TimeCounter.h"
+#include "widgets/CloseQuery.h"
 #include "widgets/NumberEdit.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/ShapeButton.h"
@@ -24,7 +24,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -50,27 +49,7 @@ void TTestForm::FormCreate()
     // 4.
     ExamState = NoExam;
     // 5. The system program folder, the options, the Learn Now and calculator buttons.
-    WindowsDir = platform::systemProgramFolder();
-    const options::OptionValues values = options::LoadOptions(WindowsDir);
-    QuestionFont = values.questionFont;
-    ScrollBox1->setFont(values.answersFont.font);
-    widgets::setTextColor(ScrollBox1, values.answersFont.color);
-    widgets::setTextColor(ScrollBox1->widget(), values.answersFont.color);
-    ExplanationFont = values.explanationFont;
-    QText->setFont(QuestionFont.font);
-    widgets::setTextColor(QText, QuestionFont.color);
-    ExpText->setFont(ExplanationFont.font);
-    widgets::setTextColor(ExpText, ExplanationFont.color);
-    ShowLearnBtn = values.ShowLearnBtn;
-    ShowCalcBtn = values.ShowCalcBtn;
-    TimerOn = values.TimerOn;
-    DefaultTime = values.DefaultTime;
-    CalcPath = values.CalcPath;
-    LearnButton->setVisible(ShowLearnBtn);
-    // Without its program the calculator button stays hidden, and is off in memory.
-    if (!QFileInfo(CalcPath).isFile())
-        ShowCalcBtn = false;
-    CalcButton->setVisible(ShowCalcBtn);
+    LoadOptions();
 
     // The look of state 0.
     Panel4->show();
@@ -384,18 +363,8 @@ void TTestForm::FormClose()
 
 void TTestForm::closeEvent(QCloseEvent* event)
 {
-    bool canClose = true;
-    try {
-        FormCloseQuery(canClose);
-        if (canClose)
-            FormClose();
-    } catch (...) {
-        platform::showCurrentException();
-    }
-    if (canClose)
-        event->accept();
-    else
-        event->ignore();
+    widgets::answerClose(
+        event, [this](bool& canClose) { FormCloseQuery(canClose); }, [this] { FormClose(); });
 }
 
 void TTestForm::resizeEvent(QResizeEvent* event)

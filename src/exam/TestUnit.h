@@ -7,6 +7,7 @@
 
 #include "exam/PrepareUnit.h"
 #include "options/OptionsStore.h"
+#include "options/RunButton.h"
 #include "store/ItemStates.h"
 #include "store/Session.h"
 #include "store/Table.h"
@@ -21,6 +22,7 @@ class QAction;
 class QDialog;
 class TNoteForm;
 class TScoreForm;
+class TOptionsForm;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -99,7 +101,7 @@ public:
     QFrame* Shape1;
     QPushButton* ExhBtnA;
     QPushButton* ExhBtnB;
-    QPushButton* CalcButton;
+    TddgRunButton* CalcButton;
     QRadioButton* RadioButton1;
     QRadioButton* RadioButton2;
     QRadioButton* RadioButton3;
@@ -185,6 +187,16 @@ public:
     void linkWindows(TScoreForm* score, QDialog* about, TNoteForm* note);
     QDialog* AboutBox = nullptr;
     TNoteForm* NoteWindow = nullptr;
+    // The options window that File > Options... shows.
+    void linkOptionsWindow(TOptionsForm* options) { OptionsWindow = options; }
+    TOptionsForm* OptionsWindow = nullptr;
+
+    // The options: loaded once at creation; File > Options... shows the options window and,
+    // after OK, applies its choices at once and writes all of them to the store.
+    void LoadOptions();
+    void Preferences1Click();
+    // The current options as the store keeps them: the fields above and the three fonts.
+    options::OptionValues CurrentOptions() const;
 
     // Switching the window's look between the states.
     void ExamControls();
@@ -294,6 +306,10 @@ private:
     void connectItemArea();
     // True while the note window is shown: record changes then redraw nothing.
     bool noteWindowVisible() const;
+    // Gives the question text, the item area and the explanation the three fonts of `values`.
+    void assignItemFonts(const options::OptionValues& values);
+    // The options window's OK: takes each changed choice and shows its effect at once.
+    void takeOptionChoices(const options::OptionValues& pending);
 };
 
 extern TTestForm* TestForm;

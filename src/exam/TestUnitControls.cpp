@@ -4,6 +4,7 @@
 #include "exam/TestUnit.h"
 
 #include "exam/TestFormDesign.h"
+#include "options/RunButton.h"
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "results/TimeCounter.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -367,6 +367,8 @@ void TTestForm::buildMenu()
     N11->addAction(Print1);
     N11->addSeparator()->setObjectName(QStringLiteral("N1"));
     N11->addAction(Exit1);
+    connect(Preferences1, &QAction::triggered, this,
+            platform::handled([this] { Preferences1Click(); }));
     connect(Exit1, &QAction::triggered, this, platform::handled([this] { Exit1Click(); }));
 
     N21 = bar->addMenu(QStringLiteral("Exa&ms"));
@@ -444,13 +446,10 @@ void TTestForm::buildItemArea()
     ExhBtnB->setGeometry(96, 0, 93, 25);
     ExhBtnB->setAutoDefault(false);
     ExhBtnB->hide();
-    CalcButton = new QPushButton(ItemArea);
+    // The calculator button starts its program on a click of its own.
+    CalcButton = new TddgRunButton(ItemArea);
     CalcButton->setObjectName(QStringLiteral("CalcButton"));
-    CalcButton->setAccessibleName(QStringLiteral("Calculator"));
-    CalcButton->setToolTip(QStringLiteral("Calculator"));
-    CalcButton->setText(QStringLiteral("="));
-    CalcButton->setAutoDefault(false);
-    CalcButton->setGeometry(DesignWidth - 10 - 1 - 37, 0, 37, 29);
+    CalcButton->move(DesignWidth - 10 - 1 - CalcButton->width(), 0);
 
     QRadioButton** radios[] = {&RadioButton1, &RadioButton2, &RadioButton3,
                                &RadioButton4, &RadioButton5, &RadioButton6};
@@ -523,10 +522,6 @@ void TTestForm::connectItemArea()
     connect(ExhBtnA, &QPushButton::clicked, this, platform::handled([this] { ExhBtnAClick(); }));
     connect(ExhBtnB, &QPushButton::clicked, this, platform::handled([this] { ExhBtnBClick(); }));
     connect(NoteButton, &QPushButton::clicked, this, platform::handled([this] { NoteButtonClick(); }));
-    connect(CalcButton, &QPushButton::clicked, this, platform::handled([this] {
-                if (!CalcPath.isEmpty())
-                    QProcess::startDetached(CalcPath, {});
-            }));
     // A change of state by code raises the handlers just as a click does.
     connect(MarkBox, &QCheckBox::toggled, this, platform::handled([this] { MarkBoxClick(); }));
     for (int k = 1; k <= 6; ++k) {

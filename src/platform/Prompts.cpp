@@ -1,4 +1,5 @@
 #include "platform/Prompts.h"
+#include "platform/FontColorDialog.h"
 #include "platform/Handler.h"
 
 #include <QApplication>
@@ -126,6 +127,16 @@ public:
     {
         QPrintDialog dialog(&printer, ownerWindow(parent));
         return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool chooseFontAndColor(QFont& font, QColor& color, QWidget* parent) override
+    {
+        FontColorDialog dialog(font, color, ownerWindow(parent));
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        font = dialog.selectedFont();
+        color = dialog.selectedColor();
+        return true;
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include "platform/ApplicationTitle.h"
 
+#include <QColor>
 #include <QFont>
 #include <QList>
 #include <QString>
@@ -44,6 +45,10 @@ public:
     static Prompts& current();
     // Installs `prompts` (not owned) and returns the previous one; nullptr restores the real one.
     static Prompts* install(Prompts* prompts);
+
+    // The font dialog with a colour (face, style, size, underline, strike-out, colour); true
+    // when the user accepted, with `font` and `color` changed.
+    virtual bool chooseFontAndColor(QFont& font, QColor& color, QWidget* parent) = 0;
 };
 
 // Shorthands for the boxes the program asks.

@@ -14,19 +14,23 @@
 #include <QStringList>
 
 #include <climits>
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace itemfixture {
 
 // The exam window on settings and a working folder of its own, shown at 800 x 560; it leaves
-// any exam and is gone with the object.
+// any exam and is gone with the object. `beforeCreating` runs in the working folder, on the
+// empty settings, before the window is made (to store options, for instance).
 class ExamWindow {
 public:
-    ExamWindow()
+    explicit ExamWindow(const std::function<void()>& beforeCreating = {})
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
         m_dir = std::make_unique<testsupport::TempDirCwd>();
+        if (beforeCreating)
+            beforeCreating();
         m_form = std::make_unique<TTestForm>();
         TestForm = m_form.get();
         m_form->showNormal();

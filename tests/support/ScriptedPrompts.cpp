@@ -22,6 +22,7 @@ void ScriptedPrompts::clear()
     m_printers.clear();
     m_requests.clear();
     m_fileCaptions.clear();
+    m_fileFolders.clear();
     m_fontRequests = 0;
     m_printerRequests = 0;
     m_unexpected = 0;
@@ -64,10 +65,11 @@ bool ScriptedPrompts::chooseFont(QFont& font, QWidget*)
     return answer.accepted;
 }
 
-QString ScriptedPrompts::openFileName(QWidget*, const QString& caption, const QString&,
+QString ScriptedPrompts::openFileName(QWidget*, const QString& caption, const QString& dir,
                                       const QString&)
 {
     m_fileCaptions.append(caption);
+    m_fileFolders.append(dir);
     if (m_files.isEmpty()) {
         fail(QStringLiteral("file dialog \"%1\"").arg(caption));
         return QString();
@@ -86,6 +88,24 @@ bool ScriptedPrompts::choosePrinter(QPrinter& printer, QWidget*)
     if (answer.print && answer.prepare)
         answer.prepare(printer);
     return answer.print;
+}
+
+bool ScriptedPrompts::chooseFontAndColor(QFont& font, QColor& color, QWidget*)
+{
+    ++m_fontRequests;
+    m_offeredFont = font;
+    m_offeredColor = color;
+    if (m_fonts.isEmpty()) {
+        fail(QStringLiteral("font dialog with a colour"));
+        return false;
+    }
+    const Font answer = m_fonts.dequeue();
+    if (answer.accepted) {
+        font = answer.font;
+        if (answer.color.isValid())
+            color = answer.color;
+    }
+    return answer.accepted;
 }
 
 QString toString(PromptKind kind)

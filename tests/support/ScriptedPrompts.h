@@ -6,6 +6,7 @@
 
 #include "platform/Prompts.h"
 
+#include <QColor>
 #include <QFont>
 #include <QList>
 #include <QQueue>
@@ -25,8 +26,8 @@ public:
     // Queues the answer to the next message box.
     void answer(platform::PromptButton button) { m_answers.enqueue(button); }
     // Queues the answer to the next font dialog: accepted with `font`, or cancelled.
-    void answerFont(const QFont& font) { m_fonts.enqueue(Font{true, font}); }
-    void cancelFont() { m_fonts.enqueue(Font{false, QFont()}); }
+    void answerFont(const QFont& font) { m_fonts.enqueue(Font{true, font, QColor()}); }
+    void cancelFont() { m_fonts.enqueue(Font{false, QFont(), QColor()}); }
     // Queues the answer to the next file-open dialog; an empty name is a cancel.
     void answerFile(const QString& fileName) { m_files.enqueue(fileName); }
     // Queues the answer to the next printer dialog; `prepare` may set up the printer
@@ -60,6 +61,7 @@ private:
     struct Font {
         bool accepted;
         QFont font;
+        QColor color;  // invalid: the colour offered stays
     };
     struct Printer {
         bool print;
@@ -77,6 +79,26 @@ private:
     int m_fontRequests = 0;
     int m_printerRequests = 0;
     int m_unexpected = 0;
+
+public:
+    // Queues the answer to the next font dialog with a colour (cancelFont() cancels it too);
+    // an invalid colour keeps the one offered.
+    void answerFontAndColor(const QFont& font, const QColor& color)
+    {
+        m_fonts.enqueue(Font{true, font, color});
+    }
+    // The font and colour the last font dialog with a colour was opened with.
+    QFont offeredFont() const { return m_offeredFont; }
+    QColor offeredColor() const { return m_offeredColor; }
+    // The folders the file dialogs were opened in, in order.
+    QStringList fileFolders() const { return m_fileFolders; }
+
+    bool chooseFontAndColor(QFont& font, QColor& color, QWidget* parent) override;
+
+private:
+    QFont m_offeredFont;
+    QColor m_offeredColor;
+    QStringList m_fileFolders;
 };
 
 // Readable names, for test messages.

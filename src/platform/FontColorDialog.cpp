@@ -1,0 +1,126 @@
+#include "platform/FontColorDialog.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace platform {
+
+namespace {
+
+// The sample line of Qt's font dialog: the line edit inside its group box.
+QLineEdit* sampleOf(QFontDialog* dialog)
+{
+    for (QGroupBox* group : dialog->findChildren<QGroupBox*>()) {
+        if (auto* edit = group->findChild<QLineEdit*>())
+            return edit;
+    }
+    return nullptr;
+}
+
+QIcon swatch(const QColor& color)
+{
+    QPixmap pixmap(32, 14);
+    pixmap.fill(color);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+FontColorDialog::FontColorDialog(const QFont& font, const QColor& color, QWidget* parent)
+    : QDialog(parent), m_color(color.isValid() ? color : QColor(Qt::black))
+{
+    setObjectName(QStringLiteral("FontColorDialog"));
+    setWindowTitle(QStringLiteral("Font"));
+
+    m_fonts = new QFontDialog(font, this);
+    m_fonts->setObjectName(QStringLiteral("FontDialog"));
+    m_fonts->setWindowFlags(Qt::Widget);
+    m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    m_fonts->setSizeGripEnabled(false);
+    m_sample = sampleOf(m_fonts);
+
+    auto* colorLabel = new QLabel(QStringLiteral("Co&lor:"), this);
+    m_colorButton = new QPushButton(this);
+    m_colorButton->setObjectName(QStringLiteral("ColorButton"));
+    m_colorButton->setAccessibleName(QStringLiteral("Color"));
+    m_colorButton->setIconSize(QSize(32, 14));
+    m_colorButton->setAutoDefault(false);
+    colorLabel->setBuddy(m_colorButton);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_colorButton, &QPushButton::clicked, this, &FontColorDialog::chooseColor);
+    // The embedded font dialog still answers Escape, and Return in its lists, by closing
+    // itself; the whole dialog closes with it instead of leaving an empty frame behind.
+    connect(m_fonts, &QDialog::accepted, this, &QDialog::accept);
+    connect(m_fonts, &QDialog::rejected, this, &QDialog::reject);
+    // Return in its text fields would end there, as it has no buttons of its own.
+    m_fonts->installEventFilter(this);
+
+    auto* colorRow = new QHBoxLayout;
+    // The colour row lines up with the font dialog's own controls.
+    if (QLayout* fontsLayout = m_fonts->layout()) {
+        const QMargins margins = fontsLayout->contentsMargins();
+        colorRow->setContentsMargins(margins.left(), 0, margins.right(), 0);
+    }
+    colorRow->addWidget(colorLabel);
+    colorRow->addWidget(m_colorButton);
+    colorRow->addStretch();
+    colorRow->addWidget(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_fonts);
+    layout->addLayout(colorRow);
+    showColor();
+}
+
+bool FontColorDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_fonts && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QFont FontColorDialog::selectedFont() const
+{
+    return m_fonts->currentFont();
+}
+
+void FontColorDialog::chooseColor()
+{
+    const QColor chosen = QColorDialog::getColor(m_color, this, QStringLiteral("Color"));
+    if (chosen.isValid()) {
+        m_color = chosen;
+        showColor();
+    }
+}
+
+void FontColorDialog::showColor()
+{
+    m_colorButton->setIcon(swatch(m_color));
+    if (m_sample) {
+        QPalette palette = m_sample->palette();
+        palette.setColor(QPalette::Text, m_color);
+        m_sample->setPalette(palette);
+    }
+}
+
+}  // namespace platform
