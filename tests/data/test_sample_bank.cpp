@@ -5,7 +5,8 @@
 // bank itself.
 
 #include "BankRules.h"
-#include "ItemJson.h"
+#include "formats/ItemTable.h"
+#include "formats/JsonFormat.h"
 #include "store/ItemCheck.h"
 
 #include <QDir>
@@ -18,6 +19,18 @@
 #include <QTest>
 
 namespace {
+
+// The items of a JSON source as the qbank tool reads them, as table records; faults as lines.
+std::vector<qbank::Record> readRecords(const QByteArray& json, store::TableKind kind, QStringList& faults)
+{
+    const formats::ReadResult read = formats::JsonFormat().read(json, kind);
+    for (const formats::Problem& p : read.problems)
+        faults.append(p.toString(QStringLiteral("source")));
+    std::vector<qbank::Record> records;
+    for (const formats::Item& item : read.items)
+        records.push_back(formats::recordOf(item));
+    return records;
+}
 
 const QString SampleDir = QStringLiteral(SAMPLE_DIR);
 const QStringList PictureExtensions = {"bmp", "ico", "wmf", "emf"};
@@ -96,7 +109,7 @@ private slots:
             QFile file(SampleDir + QLatin1Char('/') + QLatin1String(fileName));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QStringList faults;
-            const std::vector<qbank::Record> records = qbank::readItems(file.readAll(), kind, faults);
+            const std::vector<qbank::Record> records = readRecords(file.readAll(), kind, faults);
             QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
             for (size_t i = 0; i < records.size(); ++i)
                 QTest::addRow("%s item %zu", fileName, i + 1) << records[i] << int(kind);
@@ -218,7 +231,7 @@ private slots:
         QFile file(SampleDir + "/bank.json");
         QVERIFY(file.open(QIODevice::ReadOnly));
         QStringList faults;
-        const std::vector<qbank::Record> records = qbank::readItems(file.readAll(), store::TableKind::Bank, faults);
+        const std::vector<qbank::Record> records = readRecords(file.readAll(), store::TableKind::Bank, faults);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
         QVERIFY(records.size() >= size_t(qbank::BankRulesMinimumItems));
         faults = qbank::checkBankRules(records);

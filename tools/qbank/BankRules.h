@@ -2,13 +2,16 @@
 // The item-writing rules a program can check over a whole question bank: the key must not
 // give itself away by its length, and the keys must be spread evenly over the letters.
 
-#include "ItemJson.h"
+#include "store/ItemCheck.h"
 
 #include <QStringList>
 
 #include <vector>
 
 namespace qbank {
+
+// One item as table field values, keyed by field name (Q_TEXT, A1, ...).
+using Record = store::ItemRecord;
 
 // Below this many items the shares say nothing about the writing, so no rule is judged.
 constexpr int BankRulesMinimumItems = 100;

@@ -1,7 +1,8 @@
 // qbank: creates, imports, exports and checks the program's table files.
 
 #include "BankRules.h"
-#include "ItemJson.h"
+#include "OpenTable.h"
+#include "Transfer.h"
 
 #include "store/ItemCheck.h"
 #include "store/StandaloneTable.h"
@@ -12,9 +13,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <cstdio>
 
@@ -22,24 +20,28 @@ namespace {
 
 enum Exit { Ok = 0, Faults = 1, Usage = 2 };
 
+using qbank::OpenTable;
+using qbank::say;
+
 const char* helpText =
     "Usage: qbank COMMAND FILE [ARGS]\n"
     "Creates, imports, exports and checks the table files of Quizlore Prep.\n"
     "\n"
     "  qbank create FILE --kind bank|current|user   make a new, empty table file\n"
-    "  qbank import FILE SOURCE.json                add the items of SOURCE.json to FILE\n"
-    "  qbank export FILE                            write the items of FILE as JSON to standard output\n"
+    "  qbank import FILE SOURCE [--format F] [--section N]\n"
+    "                                               add the questions of SOURCE to FILE\n"
+    "  qbank export FILE [--format F] [-o OUT]      write the items of FILE to OUT (standard output\n"
+    "                                               when not given; JSON unless told otherwise)\n"
     "  qbank check FILE                             check the layout and content of FILE\n"
     "  qbank --help                                 show this text\n"
     "\n"
+    "Formats (F): json, aiken (.txt), gift (.gift), moodle (Moodle XML, .xml), qti (QTI 2.1\n"
+    "package, .zip); taken from the file's extension when not given. Questions without a\n"
+    "section in the source take the one given with --section (1 to 4). Questions the format\n"
+    "has but the program cannot take are skipped, one line each on standard error.\n"
+    "\n"
     "Exit codes: 0 success; 1 faults in the file or the source (one message each on standard\n"
     "error; the target file is left unchanged); 2 wrong use of the command line.\n";
-
-void say(FILE* to, const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), to);
-    std::fputc('\n', to);
-}
 
 int usage(const QString& why)
 {
@@ -55,31 +57,6 @@ int report(const QStringList& faults, const QString& file)
     return faults.isEmpty() ? Ok : Faults;
 }
 
-struct OpenTable : store::StandaloneTable {
-    store::TableKind kind = store::TableKind::Bank;
-
-    explicit OpenTable(const QString& file) : StandaloneTable(file)
-    {
-        table.open();
-        kind = store::tableKindOf(table.fieldNames(), table.storedKind());
-    }
-
-    // A layout other than the kind's: fields it lacks, and fields of its own that no
-    // command would read or write.
-    QStringList layoutFaults() const
-    {
-        QStringList faults;
-        const QStringList fields = store::fieldNamesOf(kind);
-        for (const QString& field : fields)
-            if (!table.hasField(field))
-                faults.append(QStringLiteral("the layout lacks the field %1").arg(field));
-        for (const QString& field : table.fieldNames())
-            if (!fields.contains(field, Qt::CaseInsensitive))
-                faults.append(QStringLiteral("the layout has a field %1 that a %2 table does not have")
-                                  .arg(field, store::kindName(kind)));
-        return faults;
-    }
-};
 
 qbank::Record readRecord(const store::Table& table)
 {
@@ -87,18 +64,6 @@ qbank::Record readRecord(const store::Table& table)
     for (const QString& name : table.fieldNames())
         record[name.toUpper()] = table.value(name);
     return record;
-}
-
-// The item rules for every record of a source, each fault as "item N: ...".
-QStringList itemFaults(const std::vector<qbank::Record>& records, store::TableKind kind)
-{
-    QStringList faults;
-    for (size_t i = 0; i < records.size(); ++i)
-        for (const store::ItemFault& fault : store::checkItem(records[i], kind))
-            faults.append(fault.field.isEmpty()
-                              ? QStringLiteral("item %1: %2").arg(i + 1).arg(fault.text)
-                              : QStringLiteral("item %1: \"%2\" %3").arg(i + 1).arg(qbank::jsonNameOf(fault.field), fault.text));
-    return faults;
 }
 
 int createCommand(const QString& file, const QString& kindText)
@@ -110,65 +75,32 @@ int createCommand(const QString& file, const QString& kindText)
     return Ok;
 }
 
-// Adds the records in one transaction; a record that fails leaves the file as it was.
-void appendRecords(store::Table& table, const std::vector<qbank::Record>& records)
+// Takes --format F, --section N and -o OUT out of `args`; returns a fault text, empty when fine.
+QString takeOptions(QStringList& args, qbank::TransferOptions& options)
 {
-    for (size_t i = 0; i < records.size(); ++i) {
-        table.append();
-        for (const auto& [field, value] : records[i])
-            table.setValue(field, value);
-        table.post();
-        // A record without an id gets the next key, which may pass the field's 32 bits.
-        const qint64 id = table.value(store::field::Q_ID).toLongLong();
-        if (id > store::MaxItemId)
-            throw store::StoreError(QStringLiteral("item %1 would get Q_ID %2, beyond the largest, %3")
-                                        .arg(i + 1).arg(id).arg(store::MaxItemId));
-    }
-}
-
-int importCommand(const QString& file, const QString& source)
-{
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return report({QStringLiteral("cannot read the source: %1").arg(in.errorString())}, source);
-    OpenTable t(file);
-    if (const QStringList faults = t.layoutFaults(); !faults.isEmpty())
-        return report(faults, file);
-    QStringList faults;
-    const std::vector<qbank::Record> records = qbank::readItems(in.readAll(), t.kind, faults);
-    faults += itemFaults(records, t.kind);
-    if (!faults.isEmpty())
-        return report(faults, source);
-
-    // The write lock comes first, so that two imports cannot both find the bank empty.
-    t.table.startTransaction();
-    try {
-        if (t.kind == store::TableKind::Bank && t.table.recordCount() > 0) {
-            t.table.rollback();
-            return report({QStringLiteral("the bank is not empty; import into a new file so that Q_ID runs 1..N")}, file);
+    QStringList rest;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a != "--format" && a != "--section" && a != "-o") {
+            rest << a;
+            continue;
         }
-        appendRecords(t.table, records);
-        t.table.commit();
-    } catch (...) {
-        t.table.cancel();
-        t.table.rollback();
-        throw;
+        if (i + 1 >= args.size())
+            return QStringLiteral("%1 needs a value").arg(a);
+        const QString value = args[++i];
+        if (a == "--format") {
+            options.format = value;
+        } else if (a == "-o") {
+            options.output = value;
+        } else {
+            bool ok = false;
+            options.section = value.toInt(&ok);
+            if (!ok || options.section < 1 || options.section > 4)
+                return QStringLiteral("--section must be 1, 2, 3 or 4, not \"%1\"").arg(value);
+        }
     }
-    return Ok;
-}
-
-int exportCommand(const QString& file)
-{
-    OpenTable t(file);
-    if (const QStringList faults = t.layoutFaults(); !faults.isEmpty())
-        return report(faults, file);
-    QJsonArray items;
-    for (t.table.first(); !t.table.eof(); t.table.next())
-        items.append(qbank::toJson(readRecord(t.table), t.kind));
-    QJsonObject root;
-    root["items"] = items;
-    std::fputs(QJsonDocument(root).toJson(QJsonDocument::Indented).constData(), stdout);
-    return Ok;
+    args = rest;
+    return {};
 }
 
 int checkCommand(const QString& file)
@@ -217,13 +149,20 @@ int main(int argc, char** argv)
                 return usage(QStringLiteral("create needs: FILE --kind bank|current|user"));
             return createCommand(file, args[3]);
         }
-        if (command == "import") {
-            if (args.size() != 3)
-                return usage(QStringLiteral("import needs: FILE SOURCE.json"));
-            return importCommand(file, args[2]);
+        if (command == "import" || command == "export") {
+            qbank::TransferOptions options;
+            QStringList rest = args.mid(2);
+            if (const QString fault = takeOptions(rest, options); !fault.isEmpty())
+                return usage(fault);
+            if (command == "import") {
+                if (rest.size() != 1 || !options.output.isEmpty())
+                    return usage(QStringLiteral("import needs: FILE SOURCE [--format F] [--section N]"));
+                return qbank::importItems(file, rest[0], options);
+            }
+            if (!rest.isEmpty() || options.section != 0)
+                return usage(QStringLiteral("export needs: FILE [--format F] [-o OUT]"));
+            return qbank::exportItems(file, options);
         }
-        if (command == "export" && args.size() == 2)
-            return exportCommand(file);
         if (command == "check" && args.size() == 2)
             return checkCommand(file);
         return usage(QStringLiteral("unknown command or arguments: %1").arg(args.join(' ')));

@@ -1,0 +1,298 @@
+#include "formats/GiftFormat.h"
+
+#include "formats/HtmlText.h"
+#include "formats/ReaderSupport.h"
+#include "formats/TextSource.h"
+
+#include <QRegularExpression>
+
+namespace formats {
+
+namespace {
+
+// A fault that makes the whole source unusable, at an offset of the block being read.
+struct BlockFault {
+    qsizetype offset;
+    QString text;
+};
+
+// Index of the first `c` at or after `from` that no backslash escapes, or -1.
+qsizetype findUnescaped(const QString& s, const QString& what, qsizetype from = 0)
+{
+    for (qsizetype i = from; i < s.size(); ++i) {
+        if (s[i] == QLatin1Char('\\')) {
+            ++i;
+            continue;
+        }
+        if (QStringView(s).sliced(i).startsWith(what))
+            return i;
+    }
+    return -1;
+}
+
+// Escapes resolved: "\n" is a line break, "\x" is x.
+QString unescape(const QString& s)
+{
+    QString out;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == QLatin1Char('\\') && i + 1 < s.size()) {
+            ++i;
+            out += s[i] == QLatin1Char('n') ? QChar('\n') : s[i];
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+enum class TextFormat { Plain, Html };
+
+// The text of a piece of source: escapes resolved, tags stripped in HTML, lines trimmed.
+QString sourceText(const QString& raw, TextFormat format)
+{
+    const QString text = unescape(raw);
+    if (format == TextFormat::Html)
+        return htmlToText(text);
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = line.trimmed();
+    return lines.join(QLatin1Char('\n')).trimmed();
+}
+
+struct Token {
+    QChar mark;  // '=' or '~'
+    qsizetype offset;
+    QString text;  // raw, up to the next mark
+};
+
+Item parseQuestion(const QString& block)
+{
+    qsizetype pos = 0;
+    const auto skipSpace = [&] {
+        while (pos < block.size() && block[pos].isSpace())
+            ++pos;
+    };
+    skipSpace();
+    if (block.mid(pos, 2) == QLatin1String("::")) {
+        const qsizetype end = findUnescaped(block, QStringLiteral("::"), pos + 2);
+        if (end < 0)
+            throw BlockFault{pos, QStringLiteral("the title is not closed with \"::\"")};
+        pos = end + 2;
+        skipSpace();
+    }
+    TextFormat format = TextFormat::Plain;
+    static const QRegularExpression formatTag(QStringLiteral("^\\[(html|moodle|plain|markdown)\\]"));
+    if (const auto m = formatTag.match(block.mid(pos)); m.hasMatch()) {
+        format = m.captured(1) == QLatin1String("html") ? TextFormat::Html : TextFormat::Plain;
+        pos += m.capturedLength();
+    }
+    const qsizetype open = findUnescaped(block, QStringLiteral("{"), pos);
+    const qsizetype strayClose = findUnescaped(block, QStringLiteral("}"), pos);
+    if (strayClose >= 0 && (open < 0 || strayClose < open))
+        throw BlockFault{strayClose, QStringLiteral("\"}\" without its \"{\"; write a brace of the text as \\}")};
+    if (open < 0)
+        throw Unsupported{QStringLiteral("descriptions without answers are not supported")};
+    const qsizetype close = findUnescaped(block, QStringLiteral("}"), open + 1);
+    if (close < 0)
+        throw BlockFault{open, QStringLiteral("the answers opened here are not closed with \"}\"")};
+    if (const qsizetype inner = findUnescaped(block, QStringLiteral("{"), open + 1); inner >= 0 && inner < close)
+        throw BlockFault{inner, QStringLiteral("\"{\" inside the answers; write a brace of the text as \\{")};
+    const QString after = block.mid(close + 1);
+    for (const char* brace : {"{", "}"})
+        if (const qsizetype extra = findUnescaped(after, QLatin1String(brace)); extra >= 0)
+            throw BlockFault{close + 1 + extra, QStringLiteral("a second \"%1\" in one question; a question has one answer block").arg(QLatin1String(brace))};
+
+    Item item;
+    const QString before = sourceText(block.mid(pos, open - pos), format);
+    const QString tail = sourceText(after, format);
+    item.question = tail.isEmpty() ? before : before + QStringLiteral(" _____ ") + tail;
+
+    QString answers = block.mid(open + 1, close - open - 1);
+    const qsizetype general = findUnescaped(answers, QStringLiteral("####"));
+    if (general >= 0) {
+        item.explanation = sourceText(answers.mid(general + 4), format);
+        answers.truncate(general);
+    }
+    const QString trimmed = answers.trimmed();
+    if (trimmed.isEmpty())
+        throw Unsupported{QStringLiteral("essay questions are not supported")};
+    if (trimmed.startsWith(QLatin1Char('#')))
+        throw Unsupported{QStringLiteral("numerical questions are not supported")};
+    static const QRegularExpression trueFalse(QStringLiteral("^(T|TRUE|F|FALSE)\\s*(#.*)?$"),
+                                              QRegularExpression::CaseInsensitiveOption |
+                                                  QRegularExpression::DotMatchesEverythingOption);
+    if (const auto m = trueFalse.match(trimmed); m.hasMatch()) {
+        const bool isTrue = m.captured(1).startsWith(QLatin1Char('T'), Qt::CaseInsensitive);
+        setChoices(item, {{QStringLiteral("True"), isTrue}, {QStringLiteral("False"), !isTrue}});
+        return item;
+    }
+
+    // The answers: each begins with an unescaped "=" or "~".
+    QList<Token> tokens;
+    qsizetype at = 0;
+    while (at < answers.size() && answers[at].isSpace())
+        ++at;
+    if (at < answers.size() && answers[at] != QLatin1Char('=') && answers[at] != QLatin1Char('~'))
+        throw BlockFault{open + 1 + at, QStringLiteral("an answer must begin with \"=\" (right) or \"~\" (wrong)")};
+    for (qsizetype i = at; i < answers.size(); ++i) {
+        if (answers[i] == QLatin1Char('\\')) {
+            if (!tokens.isEmpty())
+                tokens.last().text += answers.mid(i, 2);
+            ++i;
+        } else if (answers[i] == QLatin1Char('=') || answers[i] == QLatin1Char('~')) {
+            tokens.append({answers[i], open + 1 + i, {}});
+        } else {
+            tokens.last().text += answers[i];
+        }
+    }
+    bool hasRight = false, hasWrong = false, pairs = false;
+    for (const Token& t : tokens) {
+        pairs = pairs || findUnescaped(t.text, QStringLiteral("->")) >= 0;
+        (t.mark == QLatin1Char('=') ? hasRight : hasWrong) = true;
+    }
+    // Matching and short answer questions have only "=" answers.
+    if (!hasWrong && pairs)
+        throw Unsupported{QStringLiteral("matching questions are not supported")};
+    if (!hasWrong)
+        throw Unsupported{QStringLiteral("short answer questions are not supported")};
+
+    // With a "=" answer the question is single response; without, the positive weights are the keys.
+    item.multiple = !hasRight;
+    static const QRegularExpression weight(QStringLiteral("^\\s*%(-?[0-9]+(?:\\.[0-9]+)?)%"));
+    QList<Choice> choices;
+    for (const Token& t : tokens) {
+        QString text = t.text;
+        double percent = t.mark == QLatin1Char('=') ? 100 : 0;
+        if (text.trimmed().startsWith(QLatin1Char('%'))) {
+            const auto m = weight.match(text);
+            if (!m.hasMatch())
+                throw BlockFault{t.offset + 1, QStringLiteral("a weight is written %50% (a number between percent signs)")};
+            percent = m.captured(1).toDouble();
+            text = text.mid(m.capturedLength());
+        }
+        if (const qsizetype feedback = findUnescaped(text, QStringLiteral("#")); feedback >= 0)
+            text.truncate(feedback);
+        const bool key = item.multiple ? percent > 0 : t.mark == QLatin1Char('=') && percent > 0;
+        choices.append({sourceText(text, format), key});
+    }
+    if (const auto why = setChoices(item, choices))
+        throw Unsupported{*why};
+    return item;
+}
+
+// The source split into blocks separated by blank lines, comments left out.
+struct Block {
+    int line;  // of the first line
+    QString text;
+};
+
+QList<Block> blocksOf(const QStringList& lines)
+{
+    QList<Block> blocks;
+    bool open = false;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString trimmed = lines[i].trimmed();
+        if (trimmed.startsWith(QLatin1String("//")))
+            continue;
+        if (trimmed.isEmpty()) {
+            open = false;
+            continue;
+        }
+        // A category line stands alone, blank line or not.
+        const bool category = trimmed.startsWith(QLatin1String("$CATEGORY:"), Qt::CaseInsensitive);
+        if (!open || category) {
+            blocks.append({i + 1, lines[i]});
+            open = !category;
+        } else {
+            // Keep comment-free lines in place so that offsets still map to lines.
+            const int gap = i + 1 - blocks.last().line - int(blocks.last().text.count(QLatin1Char('\n')));
+            blocks.last().text += QString(gap, QLatin1Char('\n')) + lines[i];
+        }
+    }
+    return blocks;
+}
+
+void placeInBlock(const Block& block, qsizetype offset, int& line, int& column)
+{
+    const QString before = block.text.left(offset);
+    line = block.line + int(before.count(QLatin1Char('\n')));
+    column = int(offset - (before.lastIndexOf(QLatin1Char('\n')) + 1)) + 1;
+}
+
+QString escaped(const QString& text)
+{
+    QString out;
+    for (QChar c : text) {
+        if (c == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else if (QStringLiteral("~=#{}:\\").contains(c))
+            out += QLatin1Char('\\') + QString(c);
+        else
+            out += c;
+    }
+    return out;
+}
+
+
+}  // namespace
+
+ReadResult GiftFormat::read(const QByteArray& source, store::TableKind) const
+{
+    ReadResult result;
+    const std::optional<QString> text = decodeSource(source, result);
+    if (!text)
+        return result;
+    int section = 0;
+    for (const Block& block : blocksOf(splitLines(*text))) {
+        const QString trimmed = block.text.trimmed();
+        if (trimmed.startsWith(QLatin1String("$CATEGORY:"), Qt::CaseInsensitive)) {
+            section = sectionOfCategory(trimmed.mid(10).trimmed());
+            continue;
+        }
+        try {
+            Item item = parseQuestion(block.text);
+            item.section = section;
+            item.line = block.line;
+            if (item.question.isEmpty())
+                throw Unsupported{QStringLiteral("the question has no text")};
+            result.items.push_back(std::move(item));
+        } catch (const Unsupported& u) {
+            skipQuestion(result, {block.line, 0, {}, {}}, u.text);
+        } catch (const BlockFault& m) {
+            Problem p{0, 0, m.text, {}};
+            placeInBlock(block, m.offset, p.line, p.column);
+            return malformedResult(p);
+        }
+    }
+    return result;
+}
+
+WriteResult GiftFormat::write(const std::vector<Item>& items, store::TableKind) const
+{
+    WriteResult result;
+    QString out = QStringLiteral("// Questions exported from Quizlore Prep 2.0\n\n");
+    int section = -1;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const Item item = items[i].compacted();
+        if (skipUnwritable(item, int(i), result))
+            continue;
+        if (entersSection(section, item))
+            out += QStringLiteral("$CATEGORY: $course$/top/%1\n\n").arg(sectionNames()[section - 1]);
+        out += QStringLiteral("[plain]") + escaped(item.question) + QStringLiteral(" {\n");
+        for (int k = 0; k < item.answerCount(); ++k) {
+            const QString answer = escaped(item.answers[k]);
+            if (!item.multiple)
+                out += (item.keys[k] ? QStringLiteral("=") : QStringLiteral("~")) + answer + QLatin1Char('\n');
+            else
+                out += QStringLiteral("~%%1%%2\n").arg(item.keys[k] ? keyShare(item.keyCount()) : QStringLiteral("-100"), answer);
+        }
+        if (!item.explanation.isEmpty())
+            out += QStringLiteral("####") + escaped(item.explanation) + QLatin1Char('\n');
+        out += QStringLiteral("}\n\n");
+        ++result.written;
+    }
+    result.data = out.toUtf8();
+    return result;
+}
+
+}  // namespace formats

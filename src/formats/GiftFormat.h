@@ -1,0 +1,19 @@
+#pragma once
+// GIFT, the text format of question banks: "Question {=right ~wrong ####explanation}",
+// "{~%50%a ~%50%b ~%-100%c}" for multiple response, "{T}"/"{F}" for true/false,
+// "$CATEGORY: path" naming the section, "//" comments and "\" escapes.
+
+#include "formats/Format.h"
+
+namespace formats {
+
+class GiftFormat : public Format {
+public:
+    QString name() const override { return QStringLiteral("gift"); }
+    QString title() const override { return QStringLiteral("GIFT"); }
+    QStringList extensions() const override { return {QStringLiteral("gift")}; }
+    ReadResult read(const QByteArray& source, store::TableKind kind) const override;
+    WriteResult write(const std::vector<Item>& items, store::TableKind kind) const override;
+};
+
+}  // namespace formats

@@ -1,0 +1,28 @@
+#pragma once
+// Plain text with line breaks to and from the HTML of question texts.
+
+#include <QString>
+
+namespace formats {
+
+// Collects the text of HTML: runs of white space become one space, line breaks and block
+// ends become "\n", spaces around line breaks and at both ends are dropped.
+class PlainTextBuilder {
+public:
+    void addText(const QString& raw);  // white space in `raw` is layout, not content
+    void addLineBreak();
+    QString result() const;
+
+private:
+    QString m_text;
+};
+
+// Tags stripped, entities decoded, <br> and the ends of paragraphs as line breaks.
+QString htmlToText(const QString& html);
+// Special characters escaped, line breaks as <br>.
+QString textToHtml(const QString& text);
+
+// True for the elements whose end starts a new line (p, div, li, headings, tr).
+bool isBlockElement(const QString& tagName);
+
+}  // namespace formats

@@ -1,0 +1,146 @@
+#include "formats/ItemTable.h"
+
+#include "formats/Pictures.h"
+#include "store/StoreError.h"
+#include "store/Table.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace formats {
+
+namespace f = store::field;
+
+namespace {
+
+// The kinds of picture the exhibit windows show.
+bool isExhibitKind(const QString& name)
+{
+    static const QStringList kinds = {"bmp", "ico", "wmf", "emf"};
+    return kinds.contains(QFileInfo(name).suffix().toLower());
+}
+
+}  // namespace
+
+std::vector<Item> readTableItems(store::Table& table)
+{
+    const auto text = [&](const char* field) { return table.hasField(field) ? table.asString(field) : QString(); };
+    const auto number = [&](const char* field) { return table.hasField(field) ? table.asInteger(field) : 0; };
+    std::vector<Item> items;
+    for (table.first(); !table.eof(); table.next()) {
+        Item item;
+        item.id = number(f::Q_ID);
+        item.exam = number(f::Q_EXAM_N);
+        item.section = number(f::Q_SECT);
+        item.multiple = table.asBoolean(f::Q_TYPE);
+        item.question = text(f::Q_TEXT);
+        item.explanation = text(f::Q_EXPL);
+        for (int k = 0; k < MaxAnswers; ++k) {
+            item.answers[k] = table.asString(f::text(k + 1));
+            item.keys[k] = table.asBoolean(f::key(k + 1));
+        }
+        item.sim = text(f::Q_SIM);
+        item.pictures[0].name = text(f::PICT1);
+        item.pictures[1].name = text(f::PICT2);
+        item.orNumber = number(f::Q_OR_NUMBER);
+        item.memo = text(f::U_MEMO);
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+QList<Problem> fitItems(std::vector<Item>& items, store::TableKind kind, int section, int firstId)
+{
+    QList<Problem> problems;
+    for (size_t i = 0; i < items.size(); ++i) {
+        Item& item = items[i];
+        if (item.section == 0)
+            item.section = section;
+        if (kind == store::TableKind::Bank && item.id == 0)
+            item.id = firstId + int(i);
+        for (Picture& picture : item.pictures) {
+            const QString name = picture.name.isEmpty() ? QStringLiteral("a picture") : picture.name;
+            if (picture.isEmpty())
+                continue;
+            if (kind == store::TableKind::User)
+                problems.append({item.line, 0, QStringLiteral("the user set keeps no pictures; %1 left out").arg(name), {}});
+            else if (!picture.data.isEmpty() && !isExhibitKind(picture.name))
+                problems.append({item.line, 0, QStringLiteral("%1 is not a bmp, ico, wmf or emf file, the kinds the exhibits show; left out").arg(name), {}});
+            else
+                continue;
+            picture = {};
+        }
+    }
+    return problems;
+}
+
+store::ItemRecord recordOf(const Item& item)
+{
+    store::ItemRecord record;
+    const auto set = [&](const char* field, const QVariant& value) { record[QLatin1String(field)] = value; };
+    if (item.id != 0)
+        set(f::Q_ID, item.id);
+    set(f::Q_EXAM_N, item.exam);
+    set(f::Q_SECT, item.section);
+    set(f::Q_TEXT, item.question);
+    set(f::Q_EXPL, item.explanation);
+    set(f::Q_TYPE, item.multiple);
+    for (int k = 0; k < MaxAnswers; ++k) {
+        set(f::answerText[k], item.answers[k]);
+        set(f::answerKey[k], item.keys[k]);
+    }
+    set(f::Q_SIM, item.sim);
+    set(f::PICT1, item.pictures[0].name);
+    set(f::PICT2, item.pictures[1].name);
+    if (item.orNumber != 0)
+        set(f::Q_OR_NUMBER, item.orNumber);
+    set(f::U_MEMO, item.memo);
+    return record;
+}
+
+namespace {
+
+// Appends item number `number` (from 1) with the fields the table has.
+void appendItem(store::Table& table, const Item& item, int number)
+{
+    table.append();
+    for (const auto& [field, value] : recordOf(item))
+        if (table.hasField(field))
+            table.setValue(field, value);
+    table.post();
+    // An item without an id gets the next key, which may pass the field's 32 bits.
+    const qint64 id = table.value(f::Q_ID).toLongLong();
+    if (id > store::MaxItemId)
+        throw store::StoreError(QStringLiteral("item %1 would get Q_ID %2, beyond the largest, %3")
+                                    .arg(number).arg(id).arg(store::MaxItemId));
+}
+
+}  // namespace
+
+void importItems(store::Table& table, std::vector<Item>& items, const std::function<void(int)>& afterEach,
+                 const std::function<void()>& beforeWriting)
+{
+    QStringList written;
+    table.startTransaction();
+    try {
+        if (beforeWriting)
+            beforeWriting();
+        written = storePictures(items, QFileInfo(table.tableName()).absolutePath());
+        int appended = 0;
+        for (const Item& item : items) {
+            appendItem(table, item, ++appended);
+            if (afterEach)
+                afterEach(appended);
+        }
+        table.commit();
+    } catch (...) {
+        if (table.state() == store::DataSetState::Insert || table.state() == store::DataSetState::Edit)
+            table.cancel();
+        table.rollback();
+        for (const QString& file : written)
+            QFile::remove(file);
+        throw;
+    }
+}
+
+}  // namespace formats

@@ -1,0 +1,34 @@
+#pragma once
+// A strict JSON reader that keeps the place of every value. It refuses what a lenient reader
+// would let through silently: a field named twice in one object, control characters inside
+// texts, unknown escapes, lone surrogates, bytes that are not UTF-8 and text after the value.
+
+#include "formats/Format.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace formats {
+
+struct JsonValue {
+    enum class Type { Null, Boolean, Number, Text, Array, Object };
+    Type type = Type::Null;
+    bool boolean = false;
+    double number = 0;
+    bool integral = false;  // a number written without fraction or exponent
+    QString text;
+    std::vector<JsonValue> elements;
+    std::vector<std::pair<QString, JsonValue>> members;  // in the order written
+    int line = 0, column = 0;  // where the value begins
+
+    const JsonValue* member(const QString& name) const;
+};
+
+// Parses a whole document; on a fault returns nothing and sets `fault` (with its place).
+std::optional<JsonValue> parseJson(const QByteArray& source, Problem& fault);
+
+}  // namespace formats

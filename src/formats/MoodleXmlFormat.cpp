@@ -1,0 +1,240 @@
+#include "formats/MoodleXmlFormat.h"
+
+#include "formats/HtmlText.h"
+#include "formats/ReaderSupport.h"
+#include "formats/XmlTree.h"
+
+#include <QRegularExpression>
+#include <QUrl>
+#include <QXmlStreamWriter>
+
+#include <map>
+
+namespace formats {
+
+namespace {
+
+// The text of an element holding <text>, in its format: HTML is turned into plain text.
+QString textOf(const XmlNode* holder)
+{
+    if (!holder)
+        return {};
+    const XmlNode* text = holder->child(QStringLiteral("text"));
+    const QString raw = text ? text->innerText() : QString();
+    const QString format = holder->attribute(QStringLiteral("format"));
+    if (format.isEmpty() || format == QLatin1String("html"))
+        return htmlToText(raw);
+    return raw.trimmed();
+}
+
+double fractionOf(const XmlNode& answer)
+{
+    const QString text = answer.attribute(QStringLiteral("fraction"));
+    bool ok = text.isEmpty();
+    const double value = ok ? 0 : text.toDouble(&ok);
+    if (!ok)
+        throw Malformed{{answer.line, answer.column, QStringLiteral("the fraction \"%1\" is not a number").arg(text), {}}};
+    return value;
+}
+
+QString typeWords(const QString& type)
+{
+    static const QList<std::pair<QString, QString>> words = {
+        {"shortanswer", "short answer"}, {"truefalse", "true/false"}, {"ddwtos", "drag-and-drop"},
+        {"gapselect", "select-missing-words"}, {"multianswer", "embedded answers (Cloze)"},
+        {"calculatedmulti", "calculated multichoice"}, {"randomsamatch", "random short-answer matching"}};
+    for (const auto& [key, word] : words)
+        if (key == type)
+            return word;
+    return type;
+}
+
+// The exhibit each embedded file is shown as, from the <img> tags of the question's HTML.
+std::map<QString, int> exhibitsOfImages(const QString& html)
+{
+    static const QRegularExpression img(QStringLiteral("<img\\b[^>]*>"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression src(QStringLiteral("src=\"@@PLUGINFILE@@/([^\"]+)\""));
+    static const QRegularExpression alt(QStringLiteral("alt=\"([^\"]*)\""));
+    std::map<QString, int> exhibits;
+    for (auto it = img.globalMatch(html); it.hasNext();) {
+        const QString tag = it.next().captured(0);
+        const auto s = src.match(tag);
+        const auto a = alt.match(tag);
+        if (s.hasMatch() && a.hasMatch())
+            exhibits[QUrl::fromPercentEncoding(s.captured(1).toUtf8())] = exhibitOfAltText(a.captured(1));
+    }
+    return exhibits;
+}
+
+void readPictures(const XmlNode& questionText, Item& item, QList<Problem>& problems)
+{
+    const XmlNode* html = questionText.child(QStringLiteral("text"));
+    const std::map<QString, int> exhibits = exhibitsOfImages(html ? html->innerText() : QString());
+    for (const XmlNode* file : questionText.childElements(QStringLiteral("file"))) {
+        if (file->attribute(QStringLiteral("encoding")) != QLatin1String("base64"))
+            continue;
+        const auto decoded = QByteArray::fromBase64Encoding(file->innerText().toLatin1().simplified().replace(' ', ""),
+                                                            QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded)
+            throw Malformed{{file->line, file->column, QStringLiteral("the picture is not valid base64"), {}}};
+        const QString name = file->attribute(QStringLiteral("name"));
+        const auto exhibit = exhibits.find(name);
+        if (!placePicture(item, {name, *decoded}, exhibit == exhibits.end() ? -1 : exhibit->second))
+            problems.append({file->line, file->column, QStringLiteral("only two pictures are kept as exhibits; %1 left out").arg(name), {}});
+    }
+}
+
+Item readQuestion(const XmlNode& q, const QString& type, QList<Problem>& problems)
+{
+    Item item;
+    item.line = q.line;
+    const XmlNode* questionText = q.child(QStringLiteral("questiontext"));
+    item.question = textOf(questionText);
+    item.explanation = textOf(q.child(QStringLiteral("generalfeedback")));
+    if (questionText)
+        readPictures(*questionText, item, problems);
+
+    QList<Choice> choices;
+    if (type == QLatin1String("truefalse")) {
+        bool right = false, found = false;
+        for (const XmlNode* answer : q.childElements(QStringLiteral("answer"))) {
+            const bool isTrue = textOf(answer).compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+            if (fractionOf(*answer) >= 99.99) {
+                right = isTrue;
+                found = true;
+            }
+        }
+        if (!found)
+            throw Unsupported{QStringLiteral("no correct answer")};
+        choices = {{QStringLiteral("True"), right}, {QStringLiteral("False"), !right}};
+    } else {
+        const QString single = q.child(QStringLiteral("single")) ? q.child(QStringLiteral("single"))->innerText().trimmed() : QString();
+        item.multiple = single == QLatin1String("false") || single == QLatin1String("0");
+        for (const XmlNode* answer : q.childElements(QStringLiteral("answer"))) {
+            const double fraction = fractionOf(*answer);
+            choices.append({textOf(answer), item.multiple ? fraction > 0 : fraction >= 99.99});
+        }
+    }
+    if (const auto why = setChoices(item, choices))
+        throw Unsupported{*why};
+    if (item.question.isEmpty())
+        throw Unsupported{QStringLiteral("the question has no text")};
+    return item;
+}
+
+void writeText(QXmlStreamWriter& xml, const QString& element, const QString& html)
+{
+    xml.writeStartElement(element);
+    xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+    xml.writeTextElement(QStringLiteral("text"), html);
+    xml.writeEndElement();
+}
+
+
+}  // namespace
+
+ReadResult MoodleXmlFormat::read(const QByteArray& source, store::TableKind) const
+{
+    ReadResult result;
+    Problem fault;
+    const std::optional<XmlNode> quiz = parseXml(source, fault);
+    try {
+        if (!quiz)
+            throw Malformed{fault};
+        if (quiz->name != QLatin1String("quiz"))
+            throw Malformed{{quiz->line, quiz->column, QStringLiteral("the document must be a <quiz>, not <%1>").arg(quiz->name), {}}};
+        int section = 0;
+        for (const XmlNode* q : quiz->childElements(QStringLiteral("question"))) {
+            const QString type = q->attribute(QStringLiteral("type"));
+            if (type == QLatin1String("category")) {
+                section = sectionOfCategory(textOf(q->child(QStringLiteral("category"))));
+                continue;
+            }
+            try {
+                if (type != QLatin1String("multichoice") && type != QLatin1String("truefalse"))
+                    throw Unsupported{QStringLiteral("%1 questions are not supported").arg(typeWords(type))};
+                Item item = readQuestion(*q, type, result.problems);
+                item.section = section;
+                result.items.push_back(std::move(item));
+            } catch (const Unsupported& u) {
+                skipQuestion(result, {q->line, 0, {}, {}}, u.text);
+            }
+        }
+    } catch (const Malformed& m) {
+        return malformedResult(m.problem);
+    }
+    return result;
+}
+
+WriteResult MoodleXmlFormat::write(const std::vector<Item>& items, store::TableKind) const
+{
+    WriteResult result;
+    QByteArray out;
+    QXmlStreamWriter xml(&out);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("quiz"));
+    int section = -1;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const Item item = items[i].compacted();
+        if (skipUnwritable(item, int(i), result))
+            continue;
+        if (entersSection(section, item)) {
+            xml.writeStartElement(QStringLiteral("question"));
+            xml.writeAttribute(QStringLiteral("type"), QStringLiteral("category"));
+            xml.writeStartElement(QStringLiteral("category"));
+            xml.writeTextElement(QStringLiteral("text"), QStringLiteral("$course$/top/") + sectionNames()[section - 1]);
+            xml.writeEndElement();
+            xml.writeEndElement();
+        }
+        xml.writeStartElement(QStringLiteral("question"));
+        xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));
+        xml.writeStartElement(QStringLiteral("name"));
+        xml.writeTextElement(QStringLiteral("text"), item.question.simplified().left(60));
+        xml.writeEndElement();
+
+        QString html = textToHtml(item.question);
+        for (int k = 0; k < 2; ++k)
+            if (!item.pictures[k].data.isEmpty())
+                html += QStringLiteral("<br><img src=\"@@PLUGINFILE@@/%1\" alt=\"%2\">")
+                            .arg(QString::fromUtf8(QUrl::toPercentEncoding(item.pictures[k].name)), exhibitAltText(k));
+        xml.writeStartElement(QStringLiteral("questiontext"));
+        xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+        xml.writeTextElement(QStringLiteral("text"), html);
+        for (const Picture& picture : item.pictures) {
+            if (picture.data.isEmpty())
+                continue;
+            xml.writeStartElement(QStringLiteral("file"));
+            xml.writeAttribute(QStringLiteral("name"), picture.name);
+            xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
+            xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
+            xml.writeCharacters(QString::fromLatin1(picture.data.toBase64()));
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+        writeText(xml, QStringLiteral("generalfeedback"), textToHtml(item.explanation));
+        xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
+        xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
+        xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
+        xml.writeTextElement(QStringLiteral("single"), item.multiple ? QStringLiteral("false") : QStringLiteral("true"));
+        xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("false"));
+        xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
+        for (int k = 0; k < item.answerCount(); ++k) {
+            xml.writeStartElement(QStringLiteral("answer"));
+            const QString wrong = item.multiple ? QStringLiteral("-100") : QStringLiteral("0");
+            const QString right = item.multiple ? keyShare(item.keyCount()) : QStringLiteral("100");
+            xml.writeAttribute(QStringLiteral("fraction"), item.keys[k] ? right : wrong);
+            xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+            xml.writeTextElement(QStringLiteral("text"), textToHtml(item.answers[k]));
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+        ++result.written;
+    }
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    result.data = out;
+    return result;
+}
+
+}  // namespace formats

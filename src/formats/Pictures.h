@@ -1,0 +1,24 @@
+#pragma once
+// Exhibit pictures between the items of a format and the folder of a table file.
+
+#include "formats/Format.h"
+
+#include <QStringList>
+
+#include <vector>
+
+namespace formats {
+
+// Writes the embedded pictures of `items` into `folder` and points the items at them. A
+// picture never overwrites a file: it takes a free name ("ex.png", "ex-2.png", ...) unless a
+// file there holds the same bytes already, which is then reused. Names from the source are
+// reduced to a plain file name first, so a name like "../x" cannot leave the folder.
+// Returns the files written, so that a failed import can take them away again; throws
+// std::runtime_error when a file cannot be written.
+QStringList storePictures(std::vector<Item>& items, const QString& folder);
+
+// Reads the bytes of every picture the items name from `folder`; a picture that cannot be
+// read is left out with a problem line.
+QList<Problem> loadPictures(std::vector<Item>& items, const QString& folder);
+
+}  // namespace formats

@@ -1,0 +1,22 @@
+#pragma once
+// QTI 2.1 content packages: a .zip with imsmanifest.xml naming one assessmentItem file per
+// question. An item has one choiceInteraction (maxChoices 1 = single response) and its
+// correctResponse; modal feedback or a rubric block is the explanation; <img> in the item
+// body are the exhibits, stored in the package. An assessmentTest whose sections bear the
+// section names gives the section of its items.
+
+#include "formats/Format.h"
+
+namespace formats {
+
+class QtiFormat : public Format {
+public:
+    QString name() const override { return QStringLiteral("qti"); }
+    QString title() const override { return QStringLiteral("QTI 2.1 package"); }
+    QStringList extensions() const override { return {QStringLiteral("zip")}; }
+    bool embedsPictures() const override { return true; }
+    ReadResult read(const QByteArray& source, store::TableKind kind) const override;
+    WriteResult write(const std::vector<Item>& items, store::TableKind kind) const override;
+};
+
+}  // namespace formats

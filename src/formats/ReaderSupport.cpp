@@ -1,0 +1,83 @@
+#include "formats/ReaderSupport.h"
+
+#include "formats/TextSource.h"
+
+namespace formats {
+
+ReadResult malformedResult(const Problem& fault)
+{
+    ReadResult result;
+    result.problems = {fault};
+    result.malformed = true;
+    return result;
+}
+
+void skipQuestion(ReadResult& result, Problem where, const QString& why)
+{
+    where.text = why + QStringLiteral("; skipped");
+    result.problems.append(where);
+    ++result.skipped;
+}
+
+std::optional<QString> decodeSource(const QByteArray& source, ReadResult& result)
+{
+    Problem fault;
+    std::optional<QString> text = decodeUtf8(source, fault);
+    if (!text)
+        result = malformedResult(fault);
+    return text;
+}
+
+int exhibitOfAltText(const QString& alt)
+{
+    const QString text = alt.trimmed();
+    if (text.compare(QLatin1String("Exhibit 1"), Qt::CaseInsensitive) == 0)
+        return 0;
+    if (text.compare(QLatin1String("Exhibit 2"), Qt::CaseInsensitive) == 0)
+        return 1;
+    return -1;
+}
+
+QString exhibitAltText(int exhibit)
+{
+    return QStringLiteral("Exhibit %1").arg(exhibit + 1);
+}
+
+bool placePicture(Item& item, const Picture& picture, int wanted)
+{
+    if (wanted >= 0 && wanted < 2 && item.pictures[wanted].isEmpty()) {
+        item.pictures[wanted] = picture;
+        return true;
+    }
+    for (Picture& slot : item.pictures)
+        if (slot.isEmpty()) {
+            slot = picture;
+            return true;
+        }
+    return false;
+}
+
+bool skipUnwritable(const Item& item, int index, WriteResult& result)
+{
+    if (item.answerCount() > 0 && item.keyCount() > 0)
+        return false;
+    result.problems.append({0, 0, itemName(item, index) + QStringLiteral(": a question without answers or without a correct answer cannot be written; skipped"), {}});
+    ++result.skipped;
+    return true;
+}
+
+bool entersSection(int& current, const Item& item)
+{
+    if (item.section == current || item.section < 1 || item.section > 4)
+        return false;
+    current = item.section;
+    return true;
+}
+
+QString keyShare(int keys)
+{
+    static const char* shares[] = {"100", "50", "33.33333", "25", "20", "16.66667"};
+    return QLatin1String(shares[qBound(1, keys, MaxAnswers) - 1]);
+}
+
+}  // namespace formats

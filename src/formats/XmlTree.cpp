@@ -1,0 +1,114 @@
+#include "formats/XmlTree.h"
+
+#include "formats/TextSource.h"
+
+#include <QXmlStreamReader>
+
+namespace formats {
+
+const XmlNode* XmlNode::child(const QString& childName) const
+{
+    for (const XmlNode& c : children)
+        if (c.name == childName)
+            return &c;
+    return nullptr;
+}
+
+std::vector<const XmlNode*> XmlNode::childElements(const QString& childName) const
+{
+    std::vector<const XmlNode*> result;
+    for (const XmlNode& c : children)
+        if (!c.isText() && (childName.isEmpty() || c.name == childName))
+            result.push_back(&c);
+    return result;
+}
+
+QString XmlNode::innerText() const
+{
+    if (isText())
+        return text;
+    QString all;
+    for (const XmlNode& c : children)
+        all += c.innerText();
+    return all;
+}
+
+const XmlNode* XmlNode::find(const QString& wanted) const
+{
+    for (const XmlNode& c : children) {
+        if (c.name == wanted)
+            return &c;
+        if (const XmlNode* below = c.find(wanted))
+            return below;
+    }
+    return nullptr;
+}
+
+// The place of the "<" of the start tag just read. The reader stands at its end; the tag is
+// searched for backwards, and when it cannot be found (another encoding) its end is taken.
+void tagStart(const QStringList& lines, const QXmlStreamReader& reader, int& line, int& column)
+{
+    line = int(reader.lineNumber());
+    column = int(reader.columnNumber());
+    const QString open = QLatin1Char('<') + reader.qualifiedName().toString();
+    for (int l = line - 1, end = column; l >= 0 && l < lines.size() && l >= line - 50; --l, end = -1) {
+        const QString& text = lines[l];
+        const qsizetype at = text.left(end < 0 ? text.size() : end).lastIndexOf(open);
+        if (at >= 0) {
+            line = l + 1;
+            column = int(at) + 1;
+            return;
+        }
+    }
+}
+
+// Deeper documents are refused instead of running the stack out while walking them.
+constexpr size_t MaxDepth = 256;
+
+std::optional<XmlNode> parseXml(const QByteArray& source, Problem& fault)
+{
+    QXmlStreamReader reader(source);
+    XmlNode document;
+    std::vector<XmlNode*> open{&document};
+    const QStringList lines = splitLines(QString::fromUtf8(source));
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement: {
+            XmlNode node;
+            node.name = reader.name().toString();
+            node.attributes = reader.attributes();
+            tagStart(lines, reader, node.line, node.column);
+            open.back()->children.push_back(std::move(node));
+            open.push_back(&open.back()->children.back());
+            if (open.size() > MaxDepth)
+                reader.raiseError(QStringLiteral("elements nested more than %1 levels deep").arg(MaxDepth));
+            break;
+        }
+        case QXmlStreamReader::EndElement:
+            open.pop_back();
+            break;
+        case QXmlStreamReader::Characters:
+            if (open.size() > 1) {
+                XmlNode text;
+                text.text = reader.text().toString();
+                open.back()->children.push_back(std::move(text));
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    if (reader.hasError()) {
+        fault.line = int(reader.lineNumber());
+        fault.column = int(reader.columnNumber());
+        fault.text = reader.errorString();
+        return std::nullopt;
+    }
+    if (document.children.empty()) {
+        fault.text = QStringLiteral("the document holds no element");
+        return std::nullopt;
+    }
+    return std::move(document.children.front());
+}
+
+}  // namespace formats

@@ -1,0 +1,166 @@
+// A malformed source of any format gives one problem naming the place of the fault, and no
+// items at all; our JSON is strict where a lenient reader would guess.
+
+#include "ItemCompare.h"
+
+#include "formats/Format.h"
+#include "formats/Zip.h"
+
+#include <QTest>
+
+using namespace formatstest;
+
+namespace {
+
+QByteArray package(const QByteArray& manifest, const std::vector<std::pair<QString, QByteArray>>& more = {})
+{
+    std::vector<std::pair<QString, QByteArray>> files{{"imsmanifest.xml", manifest}};
+    files.insert(files.end(), more.begin(), more.end());
+    return formats::writeZip(files);
+}
+
+const QByteArray manifestOfOne = "<manifest xmlns=\"http://www.imsglobal.org/xsd/imscp_v1p1\"><resources>\n"
+                                 "<resource identifier=\"a\" type=\"imsqti_item_xmlv2p1\" href=\"items/a.xml\"/></resources></manifest>";
+
+}  // namespace
+
+class TestFormatsMalformed : public QObject {
+    Q_OBJECT
+
+private slots:
+    void malformedSourceGivesItsPlaceAndNoItems_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QString>("problem");
+
+        QTest::newRow("aiken key not a letter") << "aiken" << QByteArray("Q?\nA. x\nB. y\nANSWER: 7\n")
+            << "f line 4, column 9: \"7\" is not an answer letter A to F";
+        QTest::newRow("aiken answers out of order") << "aiken" << QByteArray("Q?\nA. x\nC. y\nANSWER: A\n")
+            << "f line 3, column 1: answer B expected, not C";
+        QTest::newRow("aiken text among the answers") << "aiken" << QByteArray("Q?\nA. x\nmore text\nANSWER: A\n")
+            << "f line 3, column 1: an answer \"B.\" or \"ANSWER:\" expected";
+        QTest::newRow("aiken no ANSWER line") << "aiken" << QByteArray("First?\nA. x\nANSWER: A\n\nQ?\nA. x\nB. y\n")
+            << "f line 5, column 1: the question that begins here has no \"ANSWER:\" line";
+        QTest::newRow("aiken not UTF-8") << "aiken" << QByteArray("Q\xE9?\nA. x\nANSWER: A\n")
+            << "f line 1, column 2: the text is not UTF-8";
+
+        QTest::newRow("gift brace not closed") << "gift" << QByteArray("Q1 {=a ~b\n\nQ2 {=c ~d}\n")
+            << "f line 1, column 4: the answers opened here are not closed with \"}\"";
+        QTest::newRow("gift stray closing brace") << "gift" << QByteArray("// c\nQ1 =a}\n")
+            << "f line 2, column 6: \"}\" without its \"{\"; write a brace of the text as \\}";
+        QTest::newRow("gift answer without a mark") << "gift" << QByteArray("// c\nQ {\n  Paris\n}\n")
+            << "f line 3, column 3: an answer must begin with \"=\" (right) or \"~\" (wrong)";
+        QTest::newRow("gift bad weight") << "gift" << QByteArray("Q {~%abc%x ~y}\n")
+            << "f line 1, column 5: a weight is written %50% (a number between percent signs)";
+        QTest::newRow("gift title not closed") << "gift" << QByteArray("::Title Q {=a ~b}\n")
+            << "f line 1, column 1: the title is not closed with \"::\"";
+
+        QTest::newRow("moodle not well-formed") << "moodle" << QByteArray("<quiz>\n  <question type=\"multichoice\">\n  </quiz>\n")
+            << "f line 3, column 9: Opening and ending tag mismatch.";
+        QTest::newRow("moodle not a quiz") << "moodle" << QByteArray("<?xml version=\"1.0\"?>\n<questions/>\n")
+            << "f line 2, column 1: the document must be a <quiz>, not <questions>";
+        QTest::newRow("moodle fraction") << "moodle"
+            << QByteArray("<quiz><question type=\"multichoice\"><questiontext><text>Q</text></questiontext>\n"
+                          "  <answer fraction=\"most\"><text>a</text></answer></question></quiz>")
+            << "f line 2, column 3: the fraction \"most\" is not a number";
+        QTest::newRow("moodle picture not base64") << "moodle"
+            << QByteArray("<quiz><question type=\"multichoice\"><questiontext><text>Q</text>\n"
+                          "<file name=\"a.png\" encoding=\"base64\">@@@</file></questiontext></question></quiz>")
+            << "f line 2, column 1: the picture is not valid base64";
+
+        QTest::newRow("qti not a zip") << "qti" << QByteArray("PK but not really") << "f: not a zip archive (Not a zip archive)";
+        QTest::newRow("qti no manifest") << "qti" << formats::writeZip({{"item.xml", "<assessmentItem/>"}})
+            << "f: the package has no imsmanifest.xml";
+        QTest::newRow("qti item missing") << "qti" << package(manifestOfOne)
+            << "f: the package lacks items/a.xml, which its manifest names";
+        QTest::newRow("qti item not well-formed") << "qti" << package(manifestOfOne, {{"items/a.xml", "<assessmentItem>\n<itemBody>\n</assessmentItem>"}})
+            << "f/items/a.xml line 3, column 17: Opening and ending tag mismatch.";
+        QTest::newRow("qti manifest not well-formed") << "qti" << package("<manifest>\n<resources>\n</manifest>")
+            << "f/imsmanifest.xml line 3, column 11: Opening and ending tag mismatch.";
+        QTest::newRow("qti resource outside the package") << "qti"
+            << package("<manifest><resources>\n  <resource type=\"imsqti_item_xmlv2p1\" href=\"../../etc/x.xml\"/></resources></manifest>")
+            << "f/imsmanifest.xml line 2, column 3: the resource ../../etc/x.xml lies outside the package";
+
+        QTest::newRow("json trailing comma") << "json" << QByteArray("{\n  \"items\": [\n    { \"exam\": 1,, }\n  ]\n}")
+            << "f line 3, column 17: a field name in double quotes expected";
+        QTest::newRow("json duplicate field") << "json" << QByteArray("{\"items\": [\n {\"question\": \"a\", \"question\": \"b\"}]}")
+            << "f line 2, column 20: the key \"question\" is given twice in one object";
+        QTest::newRow("json control character") << "json" << QByteArray("{\"items\": [{\"question\": \"a\tb\"}]}")
+            << "f line 1, column 27: a control character (code 9) stands raw in a text; write it as an escape such as \\n or \\t";
+        QTest::newRow("json invalid escape") << "json" << QByteArray("{\"items\": [{\"question\": \"a\\qb\"}]}")
+            << "f line 1, column 27: \"\\q\" is not an escape of JSON";
+        QTest::newRow("json short unicode escape") << "json" << QByteArray("{\"items\": [{\"question\": \"\\u12\"}]}")
+            << "f line 1, column 26: \\u must be followed by four hexadecimal digits";
+        QTest::newRow("json key twice, once escaped") << "json" << QByteArray("{\"items\": [], \"it\\u0065ms\": []}")
+            << "f line 1, column 15: the key \"items\" is given twice in one object";
+        QTest::newRow("json lone surrogate") << "json" << QByteArray("{\"items\": [{\"question\": \"\\ud800x\"}]}")
+            << "f line 1, column 26: \\ud800 must be followed by the second half of its surrogate pair";
+        QTest::newRow("json text after the end") << "json" << QByteArray("{\"items\": []}\n{}")
+            << "f line 2, column 1: unexpected text after the end of the document";
+        QTest::newRow("json ends early") << "json" << QByteArray("{\"items\": [") << "f line 1, column 12: the document ends early; a value expected";
+        QTest::newRow("json nested too deep") << "json" << QByteArray("{\"items\": ") + QByteArray(100, '[')
+            << "f line 1, column 75: nested more than 64 levels deep";
+        QTest::newRow("json id beyond 32 bits") << "json" << QByteArray("{\"items\": [{\"question\": \"q\", \"id\": 2147483648}]}")
+            << "f line 1, column 36: item 1: \"id\" 2147483648 is outside 1..2147483647";
+        QTest::newRow("json not UTF-8") << "json" << QByteArray("{\"items\": [{\"question\": \"\xC3\x28\"}]}")
+            << "f line 1, column 26: the text is not UTF-8";
+    }
+    void malformedSourceGivesItsPlaceAndNoItems()
+    {
+        QFETCH(QString, format);
+        QFETCH(QByteArray, source);
+        QFETCH(QString, problem);
+        const formats::ReadResult result = formats::formatNamed(format)->read(source, store::TableKind::User);
+        QVERIFY(result.malformed);
+        QVERIFY(result.items.empty());
+        QCOMPARE(result.problems.size(), 1);
+        QCOMPARE(result.problems.first().toString("f"), problem);
+    }
+
+    // Sound sources whose questions cannot be ours: each is left out with the reason.
+    void unsupportedQuestionsAreSkipped_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("gift short answer") << "gift" << QByteArray("Capital of France? {=Paris =paris}") << "f line 1: short answer questions are not supported; skipped";
+        QTest::newRow("gift essay") << "gift" << QByteArray("\n\nWrite about routing. {}") << "f line 3: essay questions are not supported; skipped";
+        QTest::newRow("gift numerical") << "gift" << QByteArray("2 + 2? {#4}") << "f line 1: numerical questions are not supported; skipped";
+        QTest::newRow("gift description") << "gift" << QByteArray("Just some text.") << "f line 1: descriptions without answers are not supported; skipped";
+        QTest::newRow("gift no key") << "gift" << QByteArray("Q {~%0%a ~%-50%b}") << "f line 1: no correct answer; skipped";
+        QTest::newRow("gift two keys in single") << "gift" << QByteArray("Q {=a =b ~c}") << "f line 1: a single-response question with 2 correct answers; skipped";
+        QTest::newRow("gift seven answers") << "gift" << QByteArray("Q {=a ~b ~c ~d ~e ~f ~g}") << "f line 1: 7 answers; at most 6 are supported; skipped";
+        QTest::newRow("moodle short answer") << "moodle" << QByteArray("<quiz>\n<question type=\"shortanswer\"/></quiz>") << "f line 2: short answer questions are not supported; skipped";
+        QTest::newRow("moodle two keys in single") << "moodle"
+            << QByteArray("<quiz><question type=\"multichoice\"><questiontext><text>Q</text></questiontext><single>true</single>"
+                          "<answer fraction=\"100\"><text>a</text></answer><answer fraction=\"100\"><text>b</text></answer></question></quiz>")
+            << "f line 1: a single-response question with 2 correct answers; skipped";
+        QTest::newRow("qti two interactions") << "qti"
+            << package(manifestOfOne, {{"items/a.xml", "<assessmentItem><itemBody><choiceInteraction/><textEntryInteraction/></itemBody></assessmentItem>"}})
+            << "f/items/a.xml: items with 2 interactions are not supported; skipped";
+        QTest::newRow("qti text entry") << "qti"
+            << package(manifestOfOne, {{"items/a.xml", "<assessmentItem><itemBody><p>Q <textEntryInteraction/></p></itemBody></assessmentItem>"}})
+            << "f/items/a.xml: text entry questions are not supported; skipped";
+        QTest::newRow("qti key names no choice") << "qti"
+            << package(manifestOfOne, {{"items/a.xml", "<assessmentItem><responseDeclaration identifier=\"R\"><correctResponse><value>Z</value>"
+                                                       "</correctResponse></responseDeclaration><itemBody><p>Q</p><choiceInteraction responseIdentifier=\"R\">"
+                                                       "<simpleChoice identifier=\"A\">a</simpleChoice></choiceInteraction></itemBody></assessmentItem>"}})
+            << "f/items/a.xml: the correct response Z names no choice; skipped";
+    }
+    void unsupportedQuestionsAreSkipped()
+    {
+        QFETCH(QString, format);
+        QFETCH(QByteArray, source);
+        QFETCH(QString, problem);
+        const formats::ReadResult result = formats::formatNamed(format)->read(source, store::TableKind::User);
+        QVERIFY(!result.malformed);
+        QVERIFY(result.items.empty());
+        QCOMPARE(result.skipped, 1);
+        QCOMPARE(result.problems.size(), 1);
+        QCOMPARE(result.problems.first().toString("f"), problem);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFormatsMalformed)
+#include "test_formats_malformed.moc"
