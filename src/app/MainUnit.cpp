@@ -1,6 +1,7 @@
 #include "app/MainUnit.h"
 
 #include "app/Banner.h"
+#include "app/Startup.h"
 #include "exam/TestUnit.h"
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
@@ -95,6 +96,7 @@ void TMainForm::FormCreate()
 
 void TMainForm::StartTestBtnClick()
 {
+    createOtherWindows();
     hide();
     widgets::execModal(TestForm);
     // The exam window's close handler shows the launcher again; make sure of it here too.
@@ -104,6 +106,7 @@ void TMainForm::StartTestBtnClick()
 
 void TMainForm::SamplerBtnClick()
 {
+    createOtherWindows();
     hide();
     try {
         SamplerForm->FormOpen();

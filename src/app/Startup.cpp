@@ -9,14 +9,17 @@
 #include "exam/TestUnit.h"
 #include "notes/NoteUnit.h"
 #include "options/OptionsUnit.h"
-#include "platform/Prompts.h"
+#include "platform/Handler.h"
+#include "platform/SingleInstance.h"
 #include "results/ReviewUnit.h"
 #include "results/ScoreUnit.h"
 #include "sampler/Rep1Unit.h"
 #include "sampler/SamplerUnit.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
+#include <QTimer>
 
 void configureApplication(QApplication& app)
 {
@@ -35,11 +38,9 @@ void configureApplication(QApplication& app)
 namespace {
 
 template <typename T>
-T* made(QList<QObject*>& list, T*& global)
+void made(T*& global)
 {
     global = new T();
-    list.append(global);
-    return global;
 }
 
 template <typename T>
@@ -51,28 +52,75 @@ void destroy(T*& global)
 
 }  // namespace
 
-QList<QObject*> createWindows()
+void createLauncher()
 {
-    QList<QObject*> windows;
-    made(windows, MainForm);
-    made(windows, TestForm);
-    made(windows, ProgressForm);
-    made(windows, ScoreForm);
-    made(windows, NameForm);
-    made(windows, ReviewForm);
-    made(windows, NoteForm);
-    made(windows, OptionsForm);
-    made(windows, DM);
-    made(windows, AboutForm);
-    made(windows, SamplerForm);
-    made(windows, Pict1Form);
-    made(windows, Pict2Form);
+    made(MainForm);
+}
+
+void createOtherWindows()
+{
+    if (TestForm)
+        return;
+    made(TestForm);
+    made(ProgressForm);
+    made(ScoreForm);
+    made(NameForm);
+    made(ReviewForm);
+    made(NoteForm);
+    made(OptionsForm);
+    made(DM);
+    made(AboutForm);
+    made(SamplerForm);
+    made(Pict1Form);
+    made(Pict2Form);
     TestForm->linkWindows(ScoreForm, AboutForm, NoteForm);
     TestForm->linkOptionsWindow(OptionsForm);
     // The sampler's table works in the exam window's data session.
     DM->setSession(&TestForm->Session1);
     SamplerForm->AboutBox = AboutForm;
-    return windows;
+}
+
+QList<QObject*> createWindows()
+{
+    createLauncher();
+    createOtherWindows();
+    return {MainForm, TestForm,  ProgressForm, ScoreForm, NameForm, ReviewForm, NoteForm,
+            OptionsForm, DM,     AboutForm,    SamplerForm, Pict1Form, Pict2Form};
+}
+
+namespace {
+
+// Creates the other windows just after the launcher's first paint has been handled. A window
+// that cannot be made ends the program, as a failure during start-up always has.
+class AfterFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                try {
+                    createOtherWindows();
+                    platform::traceInstance("windows created");
+                } catch (...) {
+                    platform::showCurrentException();
+                    QCoreApplication::exit(1);
+                }
+                deleteLater();
+            });
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void createOtherWindowsOnceShown(QWidget* launcher)
+{
+    launcher->installEventFilter(new AfterFirstPaint(launcher));
 }
 
 void destroyWindows()

@@ -15,6 +15,13 @@ void configureApplication(QApplication& app);
 // launcher, exam window, progress, score, begin-exam, items review, note, options, data
 // module, about box, test sampler, exhibit 1, exhibit 2. Returns them in that order.
 QList<QObject*> createWindows();
+// The same in two steps, as the program starts: the launcher first, so that it shows at once,
+// then the others, in their order, once the launcher has painted (creating them costs more
+// than the rest of start-up). A launcher button pressed before then creates them first.
+void createLauncher();
+void createOtherWindowsOnceShown(QWidget* launcher);
+// Creates the windows after the launcher unless they exist.
+void createOtherWindows();
 // Destroys the windows in reverse order and clears the global pointers.
 void destroyWindows();
 

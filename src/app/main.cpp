@@ -32,9 +32,10 @@ int main(int argc, char* argv[])
 
     int result = 0;
     try {
-        // 5. Every window, once, in the program's order.
-        createWindows();
-        platform::traceInstance("windows created");
+        // 5. Every window, once, in the program's order: the launcher now, the others as soon
+        //    as it shows.
+        createLauncher();
+        createOtherWindowsOnceShown(MainForm);
         // 6. The launcher, until it closes; meanwhile later instances may ask us forward.
         platform::traceFirstPaint(MainForm);
         MainForm->show();
