@@ -1,8 +1,8 @@
 #include "notes/NoteUnit.h"
 
+#include "notes/NoteSave.h"
 #include "platform/Handler.h"
 #include "store/Fields.h"
-#include "store/StoreError.h"
 #include "store/Table.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/WindowStyle.h"
@@ -15,7 +15,6 @@
 
 TNoteForm* NoteForm = nullptr;
 
-using store::field::Q_OR_NUMBER;
 using store::field::U_MEMO;
 
 TNoteForm::TNoteForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFrame)
@@ -117,39 +116,17 @@ void TNoteForm::Button1Click()
     if (!m_currentSet || m_currentSet->state() == store::DataSetState::Browse)
         return;
     const QString note = DBMemo1->toPlainText();
-    m_currentSet->setValue(U_MEMO, note);
-    m_currentSet->post();
     try {
-        storeInBank(note);
+        notes::saveNote(*m_currentSet, m_bank, note, m_storedNote);
     } catch (...) {
-        // A note is saved in both tables or in neither: the exam set gets its old note back and
-        // the typed text stays in the box as a pending change, to be saved again or cancelled.
-        m_currentSet->edit();
-        m_currentSet->setValue(U_MEMO, m_storedNote);
-        m_currentSet->post();
+        // Saved in neither table: the typed text stays in the box as a pending change, to be
+        // saved again or cancelled.
         m_currentSet->edit();
         m_currentSet->setValue(U_MEMO, note);
         throw;
     }
     m_storedNote = note;
     setChanged(false);
-}
-
-void TNoteForm::storeInBank(const QString& note)
-{
-    if (!m_bank)
-        throw store::StoreError(QStringLiteral("Cannot save the note: the question bank is not open"));
-    try {
-        m_bank->setRecNo(m_currentSet->asInteger(Q_OR_NUMBER));
-        m_bank->edit();
-        m_bank->setValue(U_MEMO, note);
-        m_bank->post();
-    } catch (const store::StoreError& error) {
-        if (m_bank->state() != store::DataSetState::Browse)
-            m_bank->cancel();
-        throw store::StoreError(QStringLiteral("The note was not saved in the question bank %1: %2")
-                                    .arg(m_bank->tableName(), error.message()));
-    }
 }
 
 void TNoteForm::Button2Click()

@@ -44,7 +44,6 @@ private:
     // Shows the stored note of the current record and leaves the unchanged state.
     void showStored();
     void setChanged(bool changed);
-    void storeInBank(const QString& note);
 
     store::Table* m_currentSet = nullptr;
     store::Table* m_bank = nullptr;

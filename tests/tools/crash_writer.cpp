@@ -1,27 +1,102 @@
-// A writer for the crash-safety test, which kills it at random points: refills the current
-// exam set ces.DAT from practice exam A of qbank2.DAT in the current directory, as an exam
-// start does. It says "writing" on standard output when the bank is open.
+// A writer for the crash-safety test, which kills it at random points. It works on the table
+// files in the current directory and says "writing" on standard output when its tables are
+// open, and "written" when the writing is done. The first argument names the writing:
+//   prepare       refills the current exam set ces.DAT from practice exam A of qbank2.DAT, as
+//                 an exam start does (the default);
+//   note          saves a long note for the first item of ces.DAT, in ces.DAT and in the bank
+//                 record it came from, as the note window does;
+//   sampler-save  adds an item with a long question to the user set qbank2usr.DAT, as the
+//                 test sampler's Save does;
+//   empty-set     empties the user set, as the test sampler's "Empty question set" does.
 
 #include "exam/PrepareUnit.h"
+#include "notes/NoteSave.h"
+#include "store/Fields.h"
 #include "store/StandaloneTable.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
 
+namespace {
+
+// Long enough to take many pages, so that kills land inside the writing.
+QString longText(const char* what)
+{
+    return QString::fromLatin1(what).repeated(20000);
+}
+
+void say(const char* line)
+{
+    std::puts(line);
+    std::fflush(stdout);
+}
+
+void writing()
+{
+    say("writing");
+}
+
+void prepare()
+{
+    store::StandaloneTable bank(store::BankFileName);
+    store::StandaloneTable currentSet(store::CurrentSetFileName);
+    bank.table.setFilter(QStringLiteral("Q_EXAM_N=1"));
+    bank.table.setFiltered(true);
+    bank.table.open();
+    writing();
+    PrepareExamSet(bank.table, currentSet.table);
+}
+
+void saveNote()
+{
+    store::StandaloneTable bank(store::BankFileName);
+    store::StandaloneTable currentSet(store::CurrentSetFileName);
+    bank.table.open();
+    currentSet.table.open();
+    currentSet.table.first();
+    const QString stored = currentSet.table.asString(store::field::U_MEMO);
+    writing();
+    notes::saveNote(currentSet.table, &bank.table, longText("a note "), stored);
+}
+
+void samplerSave()
+{
+    store::StandaloneTable userSet(store::UserSetFileName);
+    userSet.table.open();
+    writing();
+    userSet.table.append();
+    userSet.table.setValue(store::field::Q_TEXT, longText("a question "));
+    userSet.table.setValue(store::field::Q_SECT, 2);
+    userSet.table.setValue(store::field::Q_TYPE, false);
+    userSet.table.post();
+}
+
+void emptySet()
+{
+    store::StandaloneTable userSet(store::UserSetFileName);
+    userSet.table.setExclusive(true);
+    userSet.table.open();
+    writing();
+    userSet.table.emptyTable();
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("prepare");
     try {
-        store::StandaloneTable bank(store::BankFileName);
-        store::StandaloneTable currentSet(store::CurrentSetFileName);
-        bank.table.setFilter(QStringLiteral("Q_EXAM_N=1"));
-        bank.table.setFiltered(true);
-        bank.table.open();
-        // The test aims its kills at what follows.
-        std::puts("writing");
-        std::fflush(stdout);
-        PrepareExamSet(bank.table, currentSet.table);
+        if (mode == QLatin1String("note"))
+            saveNote();
+        else if (mode == QLatin1String("sampler-save"))
+            samplerSave();
+        else if (mode == QLatin1String("empty-set"))
+            emptySet();
+        else
+            prepare();
+        say("written");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "crash_writer: %s\n", e.what());
         return 1;

@@ -1,7 +1,8 @@
 // Writers killed with SIGKILL at random points leave every table file whole: it passes
 // SQLite's integrity check and holds either all of the old content or all of the new.
-// The writers are an exam start's refill of ces.DAT and `qbank import`, each in a child
-// process on a small bank, fifty kills each (QUIZLORE_KILLS sets another number).
+// The writers are an exam start's refill of ces.DAT, `qbank import`, the note window's save,
+// and the test sampler's save and "Empty question set", each in a child process on a small
+// bank, a hundred kills each (QUIZLORE_KILLS sets another number).
 
 #include "store/Fields.h"
 #include "store/Session.h"
@@ -24,7 +25,7 @@ namespace {
 int kills()
 {
     const int asked = qEnvironmentVariableIntValue("QUIZLORE_KILLS");
-    return asked > 0 ? asked : 50;
+    return asked > 0 ? asked : 100;
 }
 
 // What a killed writer left in `file`: SQLite's integrity check ("ok" when whole) and every
@@ -83,23 +84,34 @@ private slots:
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("file");  // the file it writes
-        QTest::newRow("exam start refills ces.DAT") << QString(CRASH_WRITER) << QStringList{} << store::CurrentSetFileName;
+        QTest::addColumn<QStringList>("written");  // the files it writes
+        const QString writer(CRASH_WRITER);
+        QTest::newRow("exam start refills ces.DAT") << writer << QStringList{"prepare"}
+                                                    << QStringList{store::CurrentSetFileName};
         QTest::newRow("qbank import")
             << qEnvironmentVariable("QUIZLORE_QBANK") << QStringList{"import", store::UserSetFileName, "source.json"}
-            << store::UserSetFileName;
+            << QStringList{store::UserSetFileName};
+        QTest::newRow("note saved in ces.DAT and the bank")
+            << writer << QStringList{"note"} << QStringList{store::CurrentSetFileName, store::BankFileName};
+        QTest::newRow("sampler saves an item") << writer << QStringList{"sampler-save"}
+                                               << QStringList{store::UserSetFileName};
+        QTest::newRow("sampler empties the set") << writer << QStringList{"empty-set"}
+                                                 << QStringList{store::UserSetFileName};
     }
     void killedWriterLeavesOldOrNew()
     {
         QFETCH(QString, program);
         QFETCH(QStringList, args);
-        QFETCH(QString, file);
+        QFETCH(QStringList, written);
         const QStringList files{store::BankFileName, store::CurrentSetFileName, store::UserSetFileName};
 
         // The files as they are before each run, kept aside: keying new files is slow.
         TempDirCwd original;
         makeBank(store::BankFileName, 60, [](int k) { return k <= 40 ? 1 : 2; }, [](int k) { return (k - 1) % 4 + 1; });
-        makeTable(store::CurrentSetFileName, store::TableKind::Current, {item(1, 1, "left over 1"), item(1, 2, "left over 2")});
+        Item leftOver1 = item(1, 1, "left over 1"), leftOver2 = item(1, 2, "left over 2");
+        leftOver1[store::field::Q_OR_NUMBER] = 5;
+        leftOver2[store::field::Q_OR_NUMBER] = 9;
+        makeTable(store::CurrentSetFileName, store::TableKind::Current, {leftOver1, leftOver2});
         makeTable(store::UserSetFileName, store::TableKind::User, {item(0, 1, "mine 1"), item(0, 3, "mine 2")});
         QByteArray source = "{\"items\": [";
         for (int k = 1; k <= 200; ++k)
@@ -109,8 +121,11 @@ private slots:
         QVERIFY(json.open(QIODevice::WriteOnly));
         json.write(source + "]}");
         json.close();
-        const Snapshot before = snapshotOf(file);
-        QCOMPARE(before.integrity, QString("ok"));
+        QList<Snapshot> before;
+        for (const QString& file : written) {
+            before.append(snapshotOf(file));
+            QCOMPARE(before.last().integrity, QString("ok"));
+        }
 
         // One run to its end gives the new content and when its writing starts and ends.
         TempDirCwd work;
@@ -126,12 +141,23 @@ private slots:
             clock.start();
         };
         startWriter();
-        QVERIFY(writer.waitForFinished(60000));
+        // The writing ends where our writer says so; qbank's ends with the process.
+        if (program == QLatin1String(CRASH_WRITER)) {
+            QByteArray said;
+            while (!said.contains("written") && writer.waitForReadyRead(60000))
+                said += writer.readAllStandardOutput();
+        } else {
+            QVERIFY(writer.waitForFinished(60000));
+        }
         const qint64 writeTime = clock.elapsed();
+        QVERIFY(writer.state() == QProcess::NotRunning || writer.waitForFinished(60000));
         QVERIFY2(writer.exitCode() == 0, writer.readAllStandardError().constData());
-        const Snapshot after = snapshotOf(file);
-        QCOMPARE(after.integrity, QString("ok"));
-        QVERIFY(after.records != before.records);
+        QList<Snapshot> after;
+        for (qsizetype f = 0; f < written.size(); ++f) {
+            after.append(snapshotOf(written[f]));
+            QCOMPARE(after.last().integrity, QString("ok"));
+            QVERIFY(after.last().records != before[f].records);
+        }
 
         // The kill points spread over the writing and a little beyond; wherever they land, the
         // file must be whole, so the outcome does not depend on the machine's speed.
@@ -144,16 +170,21 @@ private slots:
                 writer.kill();
                 QVERIFY(writer.waitForFinished(60000));
             }
-            const Snapshot left = snapshotOf(file);
-            QVERIFY2(left.integrity == "ok", qPrintable(QStringLiteral("kill %1: %2").arg(k + 1).arg(left.integrity)));
-            QVERIFY2(left.records == before.records || left.records == after.records,
-                     qPrintable(QStringLiteral("kill %1 left %2 records").arg(k + 1).arg(left.records.size())));
-            (left.records == before.records ? old : renewed) += 1;
+            bool allOld = true;
+            for (qsizetype f = 0; f < written.size(); ++f) {
+                const Snapshot left = snapshotOf(written[f]);
+                const QString where = QStringLiteral("kill %1, %2").arg(k + 1).arg(written[f]);
+                QVERIFY2(left.integrity == "ok", qPrintable(where + ": " + left.integrity));
+                QVERIFY2(left.records == before[f].records || left.records == after[f].records,
+                         qPrintable(QStringLiteral("%1 left %2 records").arg(where).arg(left.records.size())));
+                allOld = allOld && left.records == before[f].records;
+            }
+            (allOld ? old : renewed) += 1;
             for (const QString& other : files)
-                if (other != file)
+                if (!written.contains(other))
                     QCOMPARE(fileBytes(other), fileBytes(original.file(other)));
         }
-        qInfo("%d kills over %lld ms of writing: %d left the old content, %d the new", kills(), writeTime, old, renewed);
+        qInfo("%d kills over %lld ms of writing: %d left the old content, %d some new", kills(), writeTime, old, renewed);
     }
 };
 
