@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -15,8 +16,31 @@ namespace platform {
 
 namespace {
 
-// Enough lines of details to read at a glance; more scroll.
+// Enough lines of details to read at a glance; more scroll. Lines wider than the widest box
+// scroll sideways.
 constexpr int VisibleDetailLines = 8;
+constexpr int WidestDetails = 720;
+constexpr int NarrowestDetails = 360;
+
+// The details, read-only, in a box sized to show them whole where it can.
+QPlainTextEdit* detailsBox(const QStringList& lines)
+{
+    auto* box = new QPlainTextEdit(lines.join(QLatin1Char('\n')));
+    box->setObjectName(QStringLiteral("details"));
+    box->setReadOnly(true);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const QFontMetrics metrics(box->font());
+    int widest = 0;
+    for (const QString& line : lines.mid(0, 500))  // enough to judge; the rest scroll
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int frame = 2 * box->frameWidth() + 2 * int(box->document()->documentMargin()) + 4;
+    const int scrollBar = box->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int shown = std::min<int>(int(lines.size()), VisibleDetailLines);
+    const int width = widest + frame + (int(lines.size()) > shown ? scrollBar : 0);
+    box->setFixedWidth(std::clamp(width, NarrowestDetails, WidestDetails));
+    box->setFixedHeight(metrics.lineSpacing() * shown + frame + (width > WidestDetails ? scrollBar : 0));
+    return box;
+}
 
 }  // namespace
 
@@ -32,18 +56,8 @@ ChoiceDialog::ChoiceDialog(const ChoiceRequest& request, QWidget* parent) : QDia
     text->setWordWrap(true);
     column->addWidget(text);
 
-    if (!request.details.isEmpty()) {
-        auto* details = new QPlainTextEdit(request.details.join(QLatin1Char('\n')), this);
-        details->setObjectName(QStringLiteral("details"));
-        details->setReadOnly(true);
-        details->setLineWrapMode(QPlainTextEdit::NoWrap);
-        const int lines = std::min<int>(int(request.details.size()), VisibleDetailLines);
-        const QFontMetrics metrics(details->font());
-        details->setFixedHeight(metrics.lineSpacing() * lines + 2 * details->frameWidth() +
-                                int(details->document()->documentMargin() * 2) + 4);
-        details->setMinimumWidth(metrics.averageCharWidth() * 60);
-        column->addWidget(details);
-    }
+    if (!request.details.isEmpty())
+        column->addWidget(detailsBox(request.details));
 
     if (!request.choices.isEmpty()) {
         auto* row = new QFormLayout;
