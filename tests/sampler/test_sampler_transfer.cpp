@@ -13,7 +13,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QtTest>
 
 using platform::PromptKind;
@@ -67,6 +69,7 @@ private slots:
     void exportFailuresAreReported_data();
     void exportFailuresAreReported();
     void importAndExportWaitForTheItemBeingWritten();
+    void anEditBegunByTypingIsKeptAsAMoveKeepsIt();
 };
 
 void TestSamplerTransfer::theGiftSampleIsReportedThenAdded()
@@ -291,6 +294,28 @@ void TestSamplerTransfer::importAndExportWaitForTheItemBeingWritten()
         QVERIFY(f.Importquestions1->isEnabled());
         QVERIFY(f.Exportquestions1->isEnabled());
     }
+}
+
+void TestSamplerTransfer::anEditBegunByTypingIsKeptAsAMoveKeepsIt()
+{
+    testsupport::ScriptedPrompts prompts;
+    Sampler s({userItem("Existing one", 1)});
+    TSamplerForm& f = s.form();
+    f.DBMemo1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(f.DBMemo1, " (changed)");
+    QCOMPARE(int(s.table().state()), int(store::DataSetState::Edit));
+    QVERIFY(f.Importquestions1->isEnabled());
+    prompts.answerFile(sampleGift);
+    prompts.answerChoice(0);
+    f.Importquestions1->trigger();
+
+    QCOMPARE(prompts.unexpected(), 0);
+    const std::vector<samplerfixture::Stored> set = samplerfixture::readUserSet();
+    QCOMPARE(int(set.size()), 5);
+    QCOMPARE(set[0].question, QStringLiteral("Existing one (changed)"));
+    QCOMPARE(int(s.table().state()), int(store::DataSetState::Browse));
+    QVERIFY(!f.BitBtn1->isEnabled() && !f.BitBtn2->isEnabled());
+    QCOMPARE(currentNode(f), QStringLiteral("2"));
 }
 
 QTEST_MAIN(TestSamplerTransfer)
