@@ -1,4 +1,5 @@
 #include "platform/Prompts.h"
+#include "platform/ChoiceDialog.h"
 #include "platform/FontColorDialog.h"
 #include "platform/Handler.h"
 
@@ -10,6 +11,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include <exception>
 
@@ -76,6 +78,13 @@ QWidget* ownerWindow(QWidget* parent)
     return QApplication::activeWindow();
 }
 
+// The first extension a name filter offers ("GIFT (*.gift)" -> "gift"); empty for "*".
+QString firstExtension(const QString& nameFilter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(nameFilter).captured(1);
+}
+
 // The real boxes and dialogs of the desktop.
 class DesktopPrompts final : public Prompts {
 public:
@@ -122,6 +131,26 @@ public:
                          const QString& filter) override
     {
         return QFileDialog::getOpenFileName(ownerWindow(parent), caption, dir, filter);
+    }
+
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override
+    {
+        QFileDialog dialog(ownerWindow(parent), caption, dir, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(firstExtension(dialog.selectedNameFilter()));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+            dialog.setDefaultSuffix(firstExtension(chosen));
+        });
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
+    }
+
+    int askChoice(const ChoiceRequest& request, QWidget* parent) override
+    {
+        ChoiceDialog dialog(request, ownerWindow(parent));
+        return dialog.exec() == QDialog::Accepted ? dialog.chosen() : -1;
     }
 
     bool choosePrinter(QPrinter& printer, QWidget* parent) override

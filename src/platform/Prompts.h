@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -29,6 +30,17 @@ struct PromptRequest {
     PromptButton defaultButton = PromptButton::None;
 };
 
+// A short report that the user accepts or cancels, with lines of details in a scrolling box
+// and a choice among a few options in a drop-down list, each only when given.
+struct ChoiceRequest {
+    QString caption;
+    QString text;  // "\r" is a line break
+    QStringList details;
+    QString choiceLabel;  // the words before the list
+    QStringList choices;
+    int chosen = 0;  // the option offered first
+};
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -40,6 +52,13 @@ public:
     // The file-open dialog; an empty text when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
+    // The file-save dialog; an empty text when cancelled. A name typed without an extension
+    // gets the first one of the filter chosen.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                 const QString& filter) = 0;
+    // The report of `request`: the index of the option chosen (0 when it offers none) when the
+    // user accepts, -1 when they cancel.
+    virtual int askChoice(const ChoiceRequest& request, QWidget* parent) = 0;
     // The printer dialog; true when the user chose to print.
     virtual bool choosePrinter(QPrinter& printer, QWidget* parent) = 0;
     // The print preview: shows the pages that `paint` draws on the printer it is given; the

@@ -4,6 +4,7 @@
 #include "platform/Prompts.h"
 #include "sampler/Rep1Unit.h"
 #include "sampler/SamplerImages.h"
+#include "sampler/SamplerTransfer.h"
 #include "store/Fields.h"
 #include "store/Table.h"
 #include "widgets/CloseQuery.h"
@@ -145,6 +146,14 @@ void TSamplerForm::buildMenu()
     Items1->addAction(Emptyquestionset1);
     connect(Emptyquestionset1, &QAction::triggered, this,
             platform::handled([this] { EmptyquestionsetClick(); }));
+    Items1->addSeparator();
+    Importquestions1 = makeAction(this, "Importquestions1", QStringLiteral("&Import questions..."));
+    Exportquestions1 = makeAction(this, "Exportquestions1", QStringLiteral("Ex&port questions..."));
+    Items1->addActions({Importquestions1, Exportquestions1});
+    connect(Importquestions1, &QAction::triggered, this,
+            platform::handled([this] { ImportquestionsClick(); }));
+    connect(Exportquestions1, &QAction::triggered, this,
+            platform::handled([this] { ExportquestionsClick(); }));
 
     Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
@@ -380,6 +389,9 @@ void TSamplerForm::EnableActions(bool enabled)
     AddAct->setEnabled(enabled);
     EditAct->setEnabled(enabled);
     DelAct->setEnabled(enabled);
+    // An item being written is saved or cancelled first: an import would store it unchecked.
+    Importquestions1->setEnabled(enabled);
+    Exportquestions1->setEnabled(enabled);
     fcDBTreeView1->setEnabled(enabled);
     DBNavigator1->setEnabled(enabled);
 }
@@ -438,6 +450,17 @@ void TSamplerForm::EmptyquestionsetClick()
         }
         throw;
     }
+}
+
+void TSamplerForm::ImportquestionsClick()
+{
+    if (sampler::importQuestions(*DM->dtUserSet, this) > 0)
+        StatusPanel(ModificationPanel)->setText(QStringLiteral(" Imported"));
+}
+
+void TSamplerForm::ExportquestionsClick()
+{
+    sampler::exportQuestions(*DM->dtUserSet, this);
 }
 
 // ---------------------------------------------------------------- Save and Cancel

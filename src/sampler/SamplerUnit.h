@@ -41,6 +41,8 @@ public:
     QAction* Exit1;
     QMenu* Items1;
     QAction* Emptyquestionset1;  // "E&mpty question set", menu only, always enabled
+    QAction* Importquestions1;   // "&Import questions...": a GIFT, Aiken, ... file into the set
+    QAction* Exportquestions1;   // "Ex&port questions...": the whole set into such a file
     QMenu* Help1;
     QAction* About1;
     // The item commands, shared by the menu, the tool bar and the tree's context menu.
@@ -85,6 +87,8 @@ public:
     void EditActExecute();
     void DelActExecute();
     void EmptyquestionsetClick();
+    void ImportquestionsClick();
+    void ExportquestionsClick();
     void BitBtn1Click();  // Save
     void BitBtn2Click();  // Cancel
     void Exit1Click();
@@ -94,7 +98,8 @@ public:
     // Answers whether the window may close; asks first.
     void FormCloseQuery(bool& canClose);
     void FormClose();
-    // Sets the enabled state of the item commands, the tree and the navigator.
+    // Sets the enabled state of the item commands (import and export too), the tree and the
+    // navigator.
     void EnableActions(bool enabled);
     // Makes each choice text box as wide as the scroll area allows.
     void ArrangeChoices();

@@ -4,6 +4,11 @@
 #include "platform/Prompts.h"
 #include "support/ScriptedPrompts.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using platform::PromptButton;
@@ -28,6 +33,10 @@ private slots:
     void unexpectedQuestionFailsTheTest();
     void enterPressesTheDefaultButton_data();
     void enterPressesTheDefaultButton();
+    void theChoiceReportAnswersTheOptionChosen_data();
+    void theChoiceReportAnswersTheOptionChosen();
+    void aSavedNameGetsTheExtensionOfTheFilterChosen_data();
+    void aSavedNameGetsTheExtensionOfTheFilterChosen();
 };
 
 void TestPrompts::fullStop_data()
@@ -210,6 +219,92 @@ void TestPrompts::enterPressesTheDefaultButton()
     });
     QCOMPARE(platform::Prompts::current().ask(request), pressed);
     QVERIFY(answered);
+}
+
+void TestPrompts::theChoiceReportAnswersTheOptionChosen_data()
+{
+    QTest::addColumn<QStringList>("choices");
+    QTest::addColumn<int>("pick");  // -1: keep the one offered
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("answer");
+    const QStringList sections{"One", "Two", "Three", "Four"};
+    QTest::newRow("offered one kept") << sections << -1 << int(Qt::Key_Return) << 1;
+    QTest::newRow("another picked") << sections << 3 << int(Qt::Key_Return) << 3;
+    QTest::newRow("cancelled") << sections << 2 << int(Qt::Key_Escape) << -1;
+    QTest::newRow("no choice offered") << QStringList() << -1 << int(Qt::Key_Return) << 0;
+}
+
+void TestPrompts::theChoiceReportAnswersTheOptionChosen()
+{
+    QFETCH(QStringList, choices);
+    QFETCH(int, pick);
+    QFETCH(int, key);
+    QFETCH(int, answer);
+    platform::ChoiceRequest request;
+    request.caption = QStringLiteral("Import questions");
+    request.text = QStringLiteral("3 items will be added.\r1 skipped:");
+    request.details = QStringList{"f line 4: not ours; skipped"};
+    request.choiceLabel = QStringLiteral("Section:");
+    request.choices = choices;
+    request.chosen = 1;
+    // The real dialog: what it shows, then the user's pick and key.
+    QString caption, text, details, offered;
+    bool hasList = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        caption = dialog->windowTitle();
+        text = dialog->findChild<QLabel*>("text")->text();
+        details = dialog->findChild<QPlainTextEdit*>("details")->toPlainText();
+        auto* list = dialog->findChild<QComboBox*>("choices");
+        hasList = list != nullptr;
+        if (list) {
+            offered = list->currentText();
+            if (pick >= 0)
+                list->setCurrentIndex(pick);
+        }
+        QTest::keyClick(dialog, Qt::Key(key));
+    });
+    QCOMPARE(platform::Prompts::current().askChoice(request, nullptr), answer);
+    QCOMPARE(caption, request.caption);
+    QCOMPARE(text, QStringLiteral("3 items will be added.\n1 skipped:"));
+    QCOMPARE(details, request.details[0]);
+    QCOMPARE(hasList, !choices.isEmpty());
+    QCOMPARE(offered, choices.value(1));
+}
+
+void TestPrompts::aSavedNameGetsTheExtensionOfTheFilterChosen_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("filterSteps");  // steps down the list of filters
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("first filter") << "questions" << 0 << "questions.gift";
+    QTest::newRow("another filter") << "questions" << 2 << "questions.json";
+    QTest::newRow("extension typed") << "questions.xml" << 0 << "questions.xml";
+}
+
+void TestPrompts::aSavedNameGetsTheExtensionOfTheFilterChosen()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, filterSteps);
+    QFETCH(QString, saved);
+    QTemporaryDir folder;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        auto* filters = dialog->findChild<QComboBox*>("fileTypeCombo");
+        QVERIFY(filters);
+        for (int i = 0; i < filterSteps; ++i)
+            QTest::keyClick(filters, Qt::Key_Down);
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        QVERIFY(name);
+        name->setText(typed);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    const QString chosen = platform::Prompts::current().saveFileName(
+        nullptr, QStringLiteral("Export questions"), folder.path(),
+        QStringLiteral("GIFT (*.gift);;Aiken (*.txt);;JSON (*.json)"));
+    QCOMPARE(chosen, folder.filePath(saved));
 }
 
 QTEST_MAIN(TestPrompts)

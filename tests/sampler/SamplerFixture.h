@@ -8,6 +8,7 @@
 #include "store/StandaloneTable.h"
 #include "support/Fixtures.h"
 #include "support/TempDir.h"
+#include "widgets/DBItemTree.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -71,6 +72,21 @@ inline std::vector<Stored> readUserSet()
         records.push_back(s);
     }
     return records;
+}
+
+// The node labels of the sampler's tree, and that of its current node.
+inline QStringList treeLabels(const TSamplerForm& f)
+{
+    QStringList labels;
+    for (int i = 0; i < f.fcDBTreeView1->topLevelItemCount(); ++i)
+        labels.append(f.fcDBTreeView1->topLevelItem(i)->text(0));
+    return labels;
+}
+
+inline QString currentNode(const TSamplerForm& f)
+{
+    const QTreeWidgetItem* node = f.fcDBTreeView1->currentItem();
+    return node ? node->text(0) : QString();
 }
 
 // The sampler window and its data module on the program's session, opened on `items` as the

@@ -26,6 +26,8 @@
 using platform::PromptButton;
 using platform::PromptKind;
 using samplerfixture::Sampler;
+using samplerfixture::currentNode;
+using samplerfixture::treeLabels;
 using samplerfixture::userItem;
 using Act = std::function<void(TSamplerForm&)>;
 Q_DECLARE_METATYPE(Act)
@@ -46,20 +48,6 @@ QStringList panels(const TSamplerForm& f)
                    TSamplerForm::ModificationPanel})
         texts.append(f.StatusPanel(p)->text());
     return texts;
-}
-
-QStringList treeLabels(const TSamplerForm& f)
-{
-    QStringList labels;
-    for (int i = 0; i < f.fcDBTreeView1->topLevelItemCount(); ++i)
-        labels.append(f.fcDBTreeView1->topLevelItem(i)->text(0));
-    return labels;
-}
-
-QString currentNode(const TSamplerForm& f)
-{
-    const QTreeWidgetItem* node = f.fcDBTreeView1->currentItem();
-    return node ? node->text(0) : QString();
 }
 
 // Add, Edit, Delete, the tree and the navigator, as "AEDTN" with "-" for a disabled one.
@@ -190,7 +178,8 @@ void TestSampler::windowLayout()
     QCOMPARE(texts(f.File1->actions()), QStringList{"E&xit"});
     QCOMPARE(f.Items1->title(), QStringLiteral("&Items"));
     QCOMPARE(texts(f.Items1->actions()),
-             (QStringList{"&Add new item", "&Edit item", "&Delete Item", "-", "E&mpty question set"}));
+             (QStringList{"&Add new item", "&Edit item", "&Delete Item", "-", "E&mpty question set",
+                          "-", "&Import questions...", "Ex&port questions..."}));
     QCOMPARE(f.Help1->title(), QStringLiteral("&Help"));
     QCOMPARE(texts(f.Help1->actions()), QStringList{"A&bout"});
     // The menu, the tool bar and the context menu share the three commands.

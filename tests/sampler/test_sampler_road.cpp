@@ -1,6 +1,8 @@
 // The sampler as the program runs it: opened from the launcher on the user set, and the items
-// it saved taken as the user exam, shown, graded and counted per section.
+// it saved, or imported from a GIFT file, taken as the user exam, shown, graded and counted per
+// section.
 
+#include "SamplerFixture.h"
 #include "app/MainUnit.h"
 #include "app/Startup.h"
 #include "exam/PrepareUnit.h"
@@ -34,6 +36,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 using platform::PromptButton;
@@ -64,6 +67,19 @@ QString addItem(TSamplerForm& f, const QString& question, bool multiple, int sec
     return f.fcLabel4->text();
 }
 
+// Chooses the answers of the item shown whose texts are `texts`.
+void chooseAnswers(TTestForm& t, const QStringList& texts)
+{
+    for (int k = 1; k <= 6; ++k) {
+        if (t.answerLabel(k)->isHidden() || !texts.contains(t.answerLabel(k)->text()))
+            continue;
+        if (t.checkBox(k)->isHidden())
+            t.radioButton(k)->click();
+        else
+            t.checkBox(k)->click();
+    }
+}
+
 // The section bars of the score window, bottom first: "label=value".
 QStringList sectionBars()
 {
@@ -71,6 +87,38 @@ QStringList sectionBars()
     for (const results::ChartBar& bar : ScoreForm->Chart1->model().bars)
         bars.append(QStringLiteral("%1=%2").arg(bar.label.trimmed()).arg(bar.value));
     return bars;
+}
+
+struct ExamOutcome {
+    QString total;      // the score window's total line
+    QStringList bars;   // its section bars
+};
+
+// The user exam on the user set in the exam window, started from the launcher: `answer` answers
+// each item shown, then the exam is graded and ended from the score window (a "Yes" the
+// caller queues with the grade's "OK").
+ExamOutcome takeUserExam(const std::function<void(TTestForm&)>& answer)
+{
+    ExamOutcome outcome;
+    onceModal([&] {
+        TTestForm& t = *TestForm;
+        t.dtUserSet->open();
+        t.StartRunning(PrepareUserSet(*t.dtUserSet, *t.dtCurrentSet));
+        for (int i = 0; i < t.ItemCount; ++i) {
+            answer(t);
+            if (i + 1 < t.ItemCount)
+                t.NextButton->click();
+        }
+        onceModal([&] {
+            outcome.total = ScoreForm->TotalLabel->text();
+            outcome.bars = sectionBars();
+            ScoreForm->BitBtn3->click();
+        });
+        t.GradeButton->click();
+        t.close();
+    });
+    QTest::mouseClick(MainForm->StartTestBtn, Qt::LeftButton);
+    return outcome;
 }
 
 }  // namespace
@@ -82,6 +130,7 @@ private slots:
     void cleanupTestCase();
     void aMissingUserSetIsReportedAndTheLauncherStays();
     void aUserExamFromTheSavedItems();
+    void aUserExamFromImportedGiftQuestions();
 
 private:
     QTemporaryDir m_config;
@@ -166,45 +215,75 @@ void TestSamplerRoad::aUserExamFromTheSavedItems()
 
     // The user exam, built from the two saved items in the exam window: the single-response
     // item answered right, the multiple-response one with one key missing.
-    int itemCount = 0;
     QStringList shownIds;
-    QString total;
-    QStringList bars;
-    onceModal([&] {
-        TTestForm& t = *TestForm;
-        t.dtUserSet->open();
-        t.StartRunning(PrepareUserSet(*t.dtUserSet, *t.dtCurrentSet));
-        itemCount = t.ItemCount;
-        for (int i = 0; i < t.ItemCount; ++i) {
-            shownIds.append(t.Label2->text());
-            if (t.QText->text().startsWith("Which port")) {
-                t.radioButton(2)->click();
-            } else {
-                t.checkBox(1)->click();
-                t.checkBox(3)->click();
-            }
-            if (i + 1 < t.ItemCount)
-                t.NextButton->click();
+    const ExamOutcome outcome = takeUserExam([&](TTestForm& t) {
+        shownIds.append(t.Label2->text());
+        if (t.QText->text().startsWith("Which port")) {
+            t.radioButton(2)->click();
+        } else {
+            t.checkBox(1)->click();
+            t.checkBox(3)->click();
         }
-        onceModal([&] {
-            total = ScoreForm->TotalLabel->text();
-            bars = sectionBars();
-            ScoreForm->BitBtn3->click();
-        });
-        t.GradeButton->click();
-        t.close();
     });
-    QTest::mouseClick(MainForm->StartTestBtn, Qt::LeftButton);
 
-    QCOMPARE(itemCount, 2);
     shownIds.sort();
     QCOMPARE(shownIds, (QStringList{"Item ID: 1", "Item ID: 2"}));
-    QCOMPARE(total, QStringLiteral("Passing Score: 850   Your Score: 500   Grade: Fail"));
-    QCOMPARE(bars, (QStringList{"Troubleshooting (0/0)=0", "Implementation (0/1)=0",
+    QCOMPARE(outcome.total, QStringLiteral("Passing Score: 850   Your Score: 500   Grade: Fail"));
+    QCOMPARE(outcome.bars, (QStringList{"Troubleshooting (0/0)=0", "Implementation (0/1)=0",
                                 "Planning (0/0)=0", "Standards and Terminology (1/1)=100"}));
     QCOMPARE(prompts.requests().size(), 4);
     QCOMPARE(prompts.unusedAnswers(), 0);
     QVERIFY(!TestForm->isVisible());
+    QVERIFY(MainForm->isVisible());
+}
+
+void TestSamplerRoad::aUserExamFromImportedGiftQuestions()
+{
+    testsupport::ScriptedPrompts prompts;
+    prompts.answer(PromptButton::Ok);  // empty the question set
+    prompts.answerFile(QStringLiteral(SAMPLE_DATA_DIR "/sample.gift"));
+    prompts.answerChoice(0);  // Standards and Terminology, for the item without a category
+    prompts.answer(PromptButton::Ok);   // exit the sampler
+    prompts.answer(PromptButton::Ok);   // grade
+    prompts.answer(PromptButton::Yes);  // end the exam in the score window
+
+    // The sampler, opened from the launcher: the set emptied, then the GIFT sample imported.
+    QString report;
+    QStringList nodes;
+    onceModal([&] {
+        TSamplerForm& f = *SamplerForm;
+        f.Emptyquestionset1->trigger();
+        f.Importquestions1->trigger();
+        report = prompts.choiceRequests().value(0).text;
+        nodes = samplerfixture::treeLabels(f);
+        f.Exit1->trigger();
+    });
+    QTest::mouseClick(MainForm->SamplerBtn, Qt::LeftButton);
+    QVERIFY2(report.startsWith("4 items from sample.gift will be added"), qPrintable(report));
+    QCOMPARE(nodes, (QStringList{"1", "2", "3", "4"}));
+
+    // The user exam on the imported items: three answered right, the IPv6 one wrong.
+    const std::map<QString, QStringList> answers = {
+        {"Which device forwards frames", {"Switch"}},
+        {"Which two ranges are private?", {"10.0.0.0/8", "192.168.0.0/16"}},
+        {"Which address is 2001:db8::1", {"2001:db8:1::"}},
+        {"Is ping an ICMP tool?", {"True"}},
+    };
+    QStringList answered;
+    const ExamOutcome outcome = takeUserExam([&](TTestForm& t) {
+        for (const auto& [question, texts] : answers)
+            if (t.QText->text().startsWith(question)) {
+                chooseAnswers(t, texts);
+                answered.append(question);
+            }
+    });
+
+    QCOMPARE(answered.size(), 4);
+    QCOMPARE(outcome.total, QStringLiteral("Passing Score: 850   Your Score: 750   Grade: Fail"));
+    QCOMPARE(outcome.bars, (QStringList{"Troubleshooting (0/1)=0", "Implementation (0/0)=0",
+                                "Planning (2/2)=100", "Standards and Terminology (1/1)=100"}));
+    QCOMPARE(prompts.unexpected(), 0);
+    QCOMPARE(prompts.unusedAnswers(), 0);
     QVERIFY(MainForm->isVisible());
 }
 

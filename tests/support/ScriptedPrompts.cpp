@@ -19,6 +19,10 @@ void ScriptedPrompts::clear()
     m_answers.clear();
     m_fonts.clear();
     m_files.clear();
+    m_saveFiles.clear();
+    m_choices.clear();
+    m_choiceRequests.clear();
+    m_fileFilters.clear();
     m_printers.clear();
     m_previews.clear();
     m_requests.clear();
@@ -67,16 +71,39 @@ bool ScriptedPrompts::chooseFont(QFont& font, QWidget*)
     return answer.accepted;
 }
 
-QString ScriptedPrompts::openFileName(QWidget*, const QString& caption, const QString& dir,
-                                      const QString&)
+QString ScriptedPrompts::fileAnswer(QQueue<QString>& answers, const QString& caption,
+                                    const QString& dir, const QString& filter)
 {
     m_fileCaptions.append(caption);
     m_fileFolders.append(dir);
-    if (m_files.isEmpty()) {
+    m_fileFilters.append(filter);
+    if (answers.isEmpty()) {
         fail(QStringLiteral("file dialog \"%1\"").arg(caption));
         return QString();
     }
-    return m_files.dequeue();
+    return answers.dequeue();
+}
+
+QString ScriptedPrompts::openFileName(QWidget*, const QString& caption, const QString& dir,
+                                      const QString& filter)
+{
+    return fileAnswer(m_files, caption, dir, filter);
+}
+
+QString ScriptedPrompts::saveFileName(QWidget*, const QString& caption, const QString& dir,
+                                      const QString& filter)
+{
+    return fileAnswer(m_saveFiles, caption, dir, filter);
+}
+
+int ScriptedPrompts::askChoice(const platform::ChoiceRequest& request, QWidget*)
+{
+    m_choiceRequests.append(request);
+    if (m_choices.isEmpty()) {
+        fail(QStringLiteral("report \"%1\": \"%2\"").arg(request.caption, request.text));
+        return -1;
+    }
+    return m_choices.dequeue();
 }
 
 bool ScriptedPrompts::choosePrinter(QPrinter& printer, QWidget*)

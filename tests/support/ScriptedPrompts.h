@@ -30,6 +30,12 @@ public:
     void cancelFont() { m_fonts.enqueue(Font{false, QFont(), QColor()}); }
     // Queues the answer to the next file-open dialog; an empty name is a cancel.
     void answerFile(const QString& fileName) { m_files.enqueue(fileName); }
+    // Queues the answer to the next file-save dialog; an empty name is a cancel.
+    void answerSaveFile(const QString& fileName) { m_saveFiles.enqueue(fileName); }
+    // Queues the answer to the next report with a choice: accepted with option `index`, or
+    // cancelled.
+    void answerChoice(int index) { m_choices.enqueue(index); }
+    void cancelChoice() { m_choices.enqueue(-1); }
     // Queues the answer to the next printer dialog; `prepare` may set up the printer
     // (for instance PDF output to a file) before the program prints.
     void answerPrinter(bool print, std::function<void(QPrinter&)> prepare = {})
@@ -47,7 +53,9 @@ public:
 
     // Everything asked so far, in order.
     const QList<platform::PromptRequest>& requests() const { return m_requests; }
-    QStringList fileCaptions() const { return m_fileCaptions; }
+    QStringList fileCaptions() const { return m_fileCaptions; }  // open and save dialogs
+    QStringList fileFilters() const { return m_fileFilters; }
+    const QList<platform::ChoiceRequest>& choiceRequests() const { return m_choiceRequests; }
     int fontRequests() const { return m_fontRequests; }
     int printerRequests() const { return m_printerRequests; }
     int previewRequests() const { return m_previewRequests; }
@@ -57,7 +65,7 @@ public:
     int unusedAnswers() const
     {
         return int(m_answers.size() + m_fonts.size() + m_files.size() + m_printers.size() +
-                   m_previews.size());
+                   m_previews.size() + m_saveFiles.size() + m_choices.size());
     }
     void clear();
 
@@ -65,6 +73,9 @@ public:
     bool chooseFont(QFont& font, QWidget* parent) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    int askChoice(const platform::ChoiceRequest& request, QWidget* parent) override;
     bool choosePrinter(QPrinter& printer, QWidget* parent) override;
     void previewPages(QPrinter& printer, const std::function<void(QPrinter&)>& paint,
                       QWidget* parent) override;
@@ -80,11 +91,17 @@ private:
         std::function<void(QPrinter&)> prepare;
     };
     void fail(const QString& what);
+    QString fileAnswer(QQueue<QString>& answers, const QString& caption, const QString& dir,
+                       const QString& filter);
 
     platform::Prompts* m_previous = nullptr;
     QQueue<platform::PromptButton> m_answers;
     QQueue<Font> m_fonts;
     QQueue<QString> m_files;
+    QQueue<QString> m_saveFiles;
+    QQueue<int> m_choices;
+    QList<platform::ChoiceRequest> m_choiceRequests;
+    QStringList m_fileFilters;
     QQueue<Printer> m_printers;
     QQueue<std::function<void(QPrinter&)>> m_previews;
     QList<platform::PromptRequest> m_requests;
