@@ -48,13 +48,18 @@ public:
     }
 
 private:
+    // Values are placed in the order they are read, so the column is counted on from the last
+    // place on the same line: a source written on one long line stays linear.
     void placeOf(qsizetype offset, int& line, int& column) const
     {
         const auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
-        const qsizetype start = *(next - 1);
         line = int(next - m_lineStarts.begin());
-        int dummyLine;
-        lineAndColumn(m_s.mid(start, offset - start), offset - start, dummyLine, column);
+        if (line != m_placed.line || offset < m_placed.offset)
+            m_placed = {*(next - 1), line, 1};
+        int dummyLine, columns;
+        lineAndColumn(m_s.mid(m_placed.offset, offset - m_placed.offset), offset - m_placed.offset, dummyLine, columns);
+        m_placed = {offset, line, m_placed.column + columns - 1};
+        column = m_placed.column;
     }
 
     [[noreturn]] void fail(const QString& text, qsizetype at = -1) { throw Failure{at < 0 ? m_pos : at, text}; }
@@ -283,6 +288,11 @@ private:
     const QByteArray& m_s;
     qsizetype m_pos = 0;
     std::vector<qsizetype> m_lineStarts;  // byte offset of each line's first character
+    struct Place {
+        qsizetype offset;
+        int line, column;
+    };
+    mutable Place m_placed{0, 1, 1};  // the last place computed
 };
 
 }  // namespace

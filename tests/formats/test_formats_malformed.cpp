@@ -4,6 +4,7 @@
 #include "ItemCompare.h"
 
 #include "formats/Format.h"
+#include "formats/JsonParser.h"
 #include "formats/Zip.h"
 
 #include <QTest>
@@ -119,6 +120,25 @@ private slots:
     }
 
     // Sound sources whose questions cannot be ours: each is left out with the reason.
+    // Every value knows where it begins, counted in characters, on a long line as after a break.
+    void jsonValuesKnowTheirPlace()
+    {
+        const QByteArray source = "{\"a\": 1, \"é\": [true, \"x\"],\n  \"c\": {\"d\": null}, \"e\": 2}";
+        formats::Problem fault;
+        const std::optional<formats::JsonValue> document = formats::parseJson(source, fault);
+        QVERIFY(document);
+        const auto placeOf = [](const formats::JsonValue* v) { return qMakePair(v->line, v->column); };
+        QCOMPARE(placeOf(&*document), qMakePair(1, 1));
+        QCOMPARE(placeOf(document->member("a")), qMakePair(1, 7));
+        const formats::JsonValue* list = document->member("é");
+        QCOMPARE(placeOf(list), qMakePair(1, 15));
+        QCOMPARE(placeOf(&list->elements[0]), qMakePair(1, 16));
+        QCOMPARE(placeOf(&list->elements[1]), qMakePair(1, 22));
+        QCOMPARE(placeOf(document->member("c")), qMakePair(2, 8));
+        QCOMPARE(placeOf(document->member("c")->member("d")), qMakePair(2, 14));
+        QCOMPARE(placeOf(document->member("e")), qMakePair(2, 26));
+    }
+
     void unsupportedQuestionsAreSkipped_data()
     {
         QTest::addColumn<QString>("format");
