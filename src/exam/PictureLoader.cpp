@@ -124,11 +124,16 @@ bool completeBitmap(const QByteArray& bytes)
         compression = dword(bytes, 30);
         imageSize = dword(bytes, 34);
     }
+    if (width <= 0 || height <= 0)
+        return false;
+    const qint64 available = bytes.size() - qint64(pixelsAt);
     constexpr qint64 Rgb = 0, BitFields = 3, AlphaBitFields = 6;
-    qint64 needed = imageSize;
-    if (compression == Rgb || compression == BitFields || compression == AlphaBitFields)
-        needed = (width * bitsPerPixel + 31) / 32 * 4 * height;
-    return width > 0 && height > 0 && qint64(pixelsAt) + needed <= bytes.size();
+    if (compression == Rgb || compression == BitFields || compression == AlphaBitFields) {
+        // Compared by division first: a forged header's row size times its height overflows.
+        const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+        return available >= 0 && rowBytes <= available / height && rowBytes * height <= available;
+    }
+    return imageSize <= available;
 }
 
 // Whether every image of the icon file lies wholly inside the file.
