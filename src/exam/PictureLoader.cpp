@@ -355,6 +355,29 @@ void dropGlyphIndexText(QByteArray& metafile, qsizetype at, quint32 type, quint3
         qToLittleEndian<quint32>(IcmOff, metafile.data() + at + 8);
 }
 
+// The converter reads the header's description and pixel format where the header says, without
+// looking: a description that lies outside the header record (or is empty, which makes it
+// search for the text's end) and such a pixel format are dropped. Neither is drawn.
+void dropOutlyingHeaderParts(QByteArray& metafile, quint32 headerSize)
+{
+    const auto inside = [headerSize](quint64 offset, quint64 length) {
+        constexpr quint64 MinHeaderSize = 88;
+        return offset >= MinHeaderSize && offset + length <= headerSize;
+    };
+    const auto clear = [&metafile](qsizetype at) { qToLittleEndian<quint32>(0, metafile.data() + at); };
+    constexpr qsizetype DescriptionChars = 60, DescriptionAt = 64;
+    const quint32 chars = dword(metafile, DescriptionChars);
+    if (chars == 0 || !inside(dword(metafile, DescriptionAt), 2ull * chars)) {
+        clear(DescriptionChars);
+        clear(DescriptionAt);
+    }
+    constexpr qsizetype PixelFormatSize = 88, PixelFormatAt = 92;  // in headers of 100 bytes or more
+    if (headerSize >= 100 && !inside(dword(metafile, PixelFormatAt), dword(metafile, PixelFormatSize))) {
+        clear(PixelFormatSize);
+        clear(PixelFormatAt);
+    }
+}
+
 // The part of an enhanced metafile that libemf2svg may read: the header record and every
 // record up to and including the end-of-file record, each lying wholly inside the file.
 // Empty when the bytes are not such a metafile. `size` receives the natural size at 96 dpi.
@@ -383,6 +406,7 @@ QByteArray checkedEnhancedMetafile(const QByteArray& bytes, QSize& size)
         size = QSize(int(std::clamp<qint64>(w, 0, 100000)), int(std::clamp<qint64>(h, 0, 100000)));
     }
     QByteArray checked = bytes;
+    dropOutlyingHeaderParts(checked, headerSize);
     qsizetype at = 0;
     while (true) {
         if (checked.size() - at < 8)
