@@ -312,7 +312,9 @@ void TSamplerForm::buildStatusBar()
         auto* panel = new QLabel(statusBar());
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
-        panel->setFixedWidth(PanelWidths[i]);
+        // The design's width, wider when the text needs it: " Item ID: 12345" does not fit 70
+        // pixels in this platform's fonts.
+        panel->setMinimumWidth(PanelWidths[i]);
         statusBar()->addWidget(panel);
         m_panels[i] = panel;
     }

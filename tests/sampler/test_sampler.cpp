@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
+#include <QStatusBar>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -142,6 +144,7 @@ private slots:
     void choiceBoxesWidenWithThePage();
     void openingAnEmptySetThenAddAndCancel();
     void openingShowsTheFirstItemAndKeepsItsSection();
+    void statusPanelsWidenForLongNumbers();
     void addingStoresEveryField();
     void saveRefusesAnIncompleteItem_data();
     void saveRefusesAnIncompleteItem();
@@ -321,6 +324,22 @@ void TestSampler::openingShowsTheFirstItemAndKeepsItsSection()
     QCOMPARE(stored[0].question, QStringLiteral("First question again"));
     QCOMPARE(stored[0].section, 3);
     QCOMPARE(stored[0].multiple, false);
+}
+
+void TestSampler::statusPanelsWidenForLongNumbers()
+{
+    Sampler s({userItem(QStringLiteral("Far down the set"), 1, false, {QStringLiteral("Yes"), QStringLiteral("No")},
+                        QStringLiteral("a"), 123456)});
+    TSamplerForm& f = s.form();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.statusBar()->layout()->activate();
+    QLabel* item = f.StatusPanel(TSamplerForm::ItemPanel);
+    QCOMPARE(item->text(), QStringLiteral(" Item ID: 123456"));
+    QVERIFY2(item->width() >= item->fontMetrics().horizontalAdvance(item->text()) + 2 * item->frameWidth(),
+             qPrintable(QStringLiteral("%1 pixels for the text").arg(item->width())));
+    // The other panels keep the widths they are designed with.
+    QCOMPARE(f.StatusPanel(TSamplerForm::CountPanel)->width(), 80);
 }
 
 void TestSampler::addingStoresEveryField()
