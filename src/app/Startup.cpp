@@ -11,13 +11,13 @@
 #include "options/OptionsUnit.h"
 #include "platform/Handler.h"
 #include "platform/SingleInstance.h"
+#include "platform/StartupTrace.h"
 #include "results/ReviewUnit.h"
 #include "results/ScoreUnit.h"
 #include "sampler/Rep1Unit.h"
 #include "sampler/SamplerUnit.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QFont>
 #include <QTimer>
 
@@ -88,39 +88,21 @@ QList<QObject*> createWindows()
             OptionsForm, DM,     AboutForm,    SamplerForm, Pict1Form, Pict2Form};
 }
 
-namespace {
-
-// Creates the other windows just after the launcher's first paint has been handled. A window
-// that cannot be made ends the program, as a failure during start-up always has.
-class AfterFirstPaint : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                try {
-                    createOtherWindows();
-                    platform::traceInstance("windows created");
-                } catch (...) {
-                    platform::showCurrentException();
-                    QCoreApplication::exit(1);
-                }
-                deleteLater();
-            });
-        }
-        return false;
-    }
-};
-
-}  // namespace
-
 void createOtherWindowsOnceShown(QWidget* launcher)
 {
-    launcher->installEventFilter(new AfterFirstPaint(launcher));
+    // Just after the first paint has been handled. A window that cannot be made ends the
+    // program, as a failure during start-up always has.
+    platform::onFirstPaint(launcher, [launcher] {
+        QTimer::singleShot(0, launcher, [] {
+            try {
+                createOtherWindows();
+                platform::traceInstance("windows created");
+            } catch (...) {
+                platform::showCurrentException();
+                QCoreApplication::exit(1);
+            }
+        });
+    });
 }
 
 void destroyWindows()
