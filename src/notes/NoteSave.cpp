@@ -11,38 +11,81 @@ using store::field::U_MEMO;
 
 namespace {
 
-void storeInBank(store::Table* bank, int recordNumber, const QString& note)
+const QString TriesAgain = QStringLiteral("It stays in the note window: Save Note tries again.");
+
+// Writes `note` into bank record `itemId`; on a failure the bank is browsing again.
+void storeInBank(store::Table& bank, int itemId, const QString& note)
 {
-    if (!bank)
-        throw store::StoreError(QStringLiteral("Cannot save the note: the question bank is not open"));
     try {
-        bank->setRecNo(recordNumber);
-        bank->edit();
-        bank->setValue(U_MEMO, note);
-        bank->post();
-    } catch (const store::StoreError& error) {
-        if (bank->state() != store::DataSetState::Browse)
-            bank->cancel();
-        throw store::StoreError(QStringLiteral("The note was not saved in the question bank %1: %2")
-                                    .arg(bank->tableName(), error.message()));
+        bank.setRecNo(itemId);
+        bank.edit();
+        bank.setValue(U_MEMO, note);
+        bank.post();
+    } catch (const store::StoreError&) {
+        if (bank.isOpen() && bank.state() != store::DataSetState::Browse)
+            bank.cancel();
+        throw;
     }
+}
+
+void storeInCurrentSet(store::Table& currentSet, const QString& note)
+{
+    try {
+        if (currentSet.state() == store::DataSetState::Browse)
+            currentSet.edit();
+        currentSet.setValue(U_MEMO, note);
+        currentSet.post();
+    } catch (const store::StoreError&) {
+        if (currentSet.isOpen() && currentSet.state() != store::DataSetState::Browse)
+            currentSet.cancel();
+        throw;
+    }
+}
+
+[[noreturn]] void notSaved(int itemId, const QString& where, const QString& reason)
+{
+    throw store::StoreError(QStringLiteral("The note on Item ID %1 was not saved: %2: %3.\r%4")
+                                .arg(itemId)
+                                .arg(where, reason, TriesAgain));
 }
 
 }  // namespace
 
-void saveNote(store::Table& currentSet, store::Table* bank, const QString& note, const QString& storedNote)
+void saveNote(store::Table& currentSet, store::Table* bank, const QString& note)
 {
-    if (currentSet.state() == store::DataSetState::Browse)
-        currentSet.edit();
-    currentSet.setValue(U_MEMO, note);
-    currentSet.post();
+    const int itemId = currentSet.asInteger(Q_OR_NUMBER);
+    if (!bank || !bank->isOpen()) {
+        if (currentSet.state() != store::DataSetState::Browse)
+            currentSet.cancel();
+        notSaved(itemId, QStringLiteral("the question bank"), QStringLiteral("it is not open"));
+    }
+    const QString bankPlace = QStringLiteral("the question bank %1").arg(bank->tableName());
+    const QString currentPlace = QStringLiteral("the current exam %1").arg(currentSet.tableName());
+
+    QString bankNoteBefore;
     try {
-        storeInBank(bank, currentSet.asInteger(Q_OR_NUMBER), note);
-    } catch (...) {
-        currentSet.edit();
-        currentSet.setValue(U_MEMO, storedNote);
-        currentSet.post();
-        throw;
+        bank->setRecNo(itemId);
+        bankNoteBefore = bank->asString(U_MEMO);
+        storeInBank(*bank, itemId, note);
+    } catch (const store::StoreError& error) {
+        if (currentSet.state() != store::DataSetState::Browse)
+            currentSet.cancel();
+        notSaved(itemId, bankPlace, error.reason());
+    }
+    try {
+        storeInCurrentSet(currentSet, note);
+    } catch (const store::StoreError& error) {
+        try {
+            storeInBank(*bank, itemId, bankNoteBefore);
+        } catch (const store::StoreError&) {
+            // Both tables keep what they hold now; the user learns which holds what.
+            throw store::StoreError(
+                QStringLiteral("The note on Item ID %1 was saved in %2, but not in %3: %4.\rLater exams "
+                               "show it. %5")
+                    .arg(itemId)
+                    .arg(bankPlace, currentPlace, error.reason(), TriesAgain));
+        }
+        notSaved(itemId, currentPlace, error.reason());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Handler.h"
 #include "store/Fields.h"
 #include "store/Table.h"
+#include "widgets/LongRunWrap.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/WindowStyle.h"
 
@@ -46,6 +47,7 @@ TNoteForm::TNoteForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFram
     DBMemo1 = new QPlainTextEdit(this);
     DBMemo1->setObjectName(QStringLiteral("DBMemo1"));
     DBMemo1->setAccessibleName(QStringLiteral("Note"));
+    widgets::wrapLongRunsAnywhere(DBMemo1);
 
     Button1 = new QPushButton(QStringLiteral("Save Note"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -117,12 +119,16 @@ void TNoteForm::Button1Click()
         return;
     const QString note = DBMemo1->toPlainText();
     try {
-        notes::saveNote(*m_currentSet, m_bank, note, m_storedNote);
+        notes::saveNote(*m_currentSet, m_bank, note);
     } catch (...) {
-        // Saved in neither table: the typed text stays in the box as a pending change, to be
-        // saved again or cancelled.
-        m_currentSet->edit();
-        m_currentSet->setValue(U_MEMO, note);
+        // Not saved in both tables: the typed text stays in the box as a pending change, to
+        // be saved again or cancelled, and Save Note stays enabled.
+        if (m_currentSet->isOpen()) {
+            m_storedNote = m_currentSet->asString(U_MEMO);
+            m_currentSet->edit();
+            m_currentSet->setValue(U_MEMO, note);
+        }
+        setChanged(true);
         throw;
     }
     m_storedNote = note;

@@ -18,6 +18,9 @@ public:
     // The option chosen; 0 when the request offers none.
     int chosen() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QComboBox* m_choices = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +13,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <cstdlib>
+#include <limits>
 
 namespace platform {
 
@@ -25,6 +29,47 @@ QLineEdit* sampleOf(QFontDialog* dialog)
             return edit;
     }
     return nullptr;
+}
+
+// Styles that change the width of the letters: a font without a style name means none of them.
+bool changesWidth(const QString& style)
+{
+    static const QStringList words = {QStringLiteral("Condensed"), QStringLiteral("Expanded"),
+                                      QStringLiteral("Extended"),  QStringLiteral("Narrow"),
+                                      QStringLiteral("Compressed"), QStringLiteral("Wide")};
+    for (const QString& word : words) {
+        if (style.contains(word, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+// The font with the style name of its family that matches its weight and slant, upright or
+// italic, of ordinary width. Qt's font dialog picks a style by name alone and, for a font
+// without one, may land on "Condensed Italic" and give that back on OK.
+QFont withMatchingStyle(QFont font)
+{
+    if (!font.styleName().isEmpty())
+        return font;
+    const QString family = font.family();
+    QString best;
+    int bestCost = std::numeric_limits<int>::max();
+    for (const QString& style : QFontDatabase::styles(family)) {
+        int cost = std::abs(QFontDatabase::weight(family, style) - int(font.weight()));
+        const bool slanted = QFontDatabase::italic(family, style) || style.contains(QLatin1String("Italic")) ||
+                             style.contains(QLatin1String("Oblique"));
+        if (slanted != font.italic())
+            cost += 10000;
+        if (changesWidth(style))
+            cost += 1000;
+        if (cost < bestCost || (cost == bestCost && style.size() < best.size())) {
+            best = style;
+            bestCost = cost;
+        }
+    }
+    if (!best.isEmpty())
+        font.setStyleName(best);
+    return font;
 }
 
 QIcon swatch(const QColor& color)
@@ -45,7 +90,7 @@ FontColorDialog::FontColorDialog(const QFont& font, const QColor& color, QWidget
     setObjectName(QStringLiteral("FontColorDialog"));
     setWindowTitle(QStringLiteral("Font"));
 
-    m_fonts = new QFontDialog(font, this);
+    m_fonts = new QFontDialog(withMatchingStyle(font), this);
     m_fonts->setObjectName(QStringLiteral("FontDialog"));
     m_fonts->setWindowFlags(Qt::Widget);
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);

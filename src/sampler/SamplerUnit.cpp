@@ -6,11 +6,15 @@
 #include "sampler/SamplerImages.h"
 #include "sampler/SamplerTransfer.h"
 #include "store/Fields.h"
+#include "store/ItemCheck.h"
+#include "store/StoreError.h"
 #include "store/Table.h"
 #include "widgets/CloseQuery.h"
 #include "widgets/DBItemTree.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/FieldMapper.h"
+#include "widgets/MnemonicPrecedence.h"
+#include "widgets/LongRunWrap.h"
 #include "widgets/OutlinedLabel.h"
 
 #include <QAction>
@@ -33,6 +37,8 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TSamplerForm* SamplerForm = nullptr;
 
@@ -68,6 +74,7 @@ QPlainTextEdit* makeMemo(const char* name, QWidget* page)
     memo->setObjectName(QString::fromLatin1(name));
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setTabChangesFocus(true);
+    widgets::wrapLongRunsAnywhere(memo);
     return memo;
 }
 
@@ -112,6 +119,8 @@ TSamplerForm::TSamplerForm(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(Splitter1);
     buildStatusBar();
     bindFields();
+    // Alt+A, Alt+E and Alt+D reach the tool bar's commands; F10 opens the menus.
+    new widgets::MnemonicPrecedence(this);
 
     // At creation the type box shows its first entry.
     ComboBox1->setCurrentIndex(0);
@@ -265,6 +274,9 @@ QWidget* TSamplerForm::buildTypePage()
     connect(ComboBox1, &QComboBox::activated, this, platform::handled([this] { ComboBox1Change(); }));
     connect(ListBox1, &QListWidget::itemClicked, this, platform::handled([this] { ListBox1Click(); }));
     connect(ListBox1, &QListWidget::currentRowChanged, this,
+            platform::handled([this] { ListBox1Click(); }));
+    // A selection made without the mouse or the keys (a screen reader, voice control).
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this,
             platform::handled([this] { ListBox1Click(); }));
     return page;
 }
@@ -434,24 +446,15 @@ void TSamplerForm::EmptyquestionsetClick()
                                               "set!\rAre you sure?")) != platform::PromptButton::Ok)
         return;
     store::Table* table = DM->dtUserSet;
-    const bool wasEditing = editingOrAdding();
-    table->close();
-    if (wasEditing)
+    // The lock first, on the open set: when another program holds the file, the set stays
+    // open as it was, with an item being written.
+    table->takeExclusive();
+    if (editingOrAdding()) {
+        // Enabled first, as Cancel does, so that the emptied set can disable Edit and Delete.
         EnableActions(true);
-    table->setExclusive(true);
-    try {
-        table->open();
-        table->emptyTable();
-    } catch (...) {
-        // Whatever failed, the sampler keeps its set open for the user to go on.
-        table->close();
-        table->setExclusive(false);
-        try {
-            table->open();
-        } catch (...) {
-        }
-        throw;
+        table->cancel();
     }
+    table->emptyTable();
 }
 
 void TSamplerForm::ImportquestionsClick()
@@ -469,14 +472,86 @@ void TSamplerForm::ExportquestionsClick()
 
 int TSamplerForm::chosenSection() const
 {
-    const QListWidgetItem* item = ListBox1->currentItem();
-    return item && item->isSelected() ? ListBox1->row(item) + 1 : 0;
+    // The selected entry, not the current one: a screen reader or voice control selects an
+    // entry without making it current.
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    return selected.size() == 1 ? ListBox1->row(selected.front()) + 1 : 0;
+}
+
+store::ItemRecord TSamplerForm::shownItem() const
+{
+    store::Table* table = DM->dtUserSet;
+    store::ItemRecord item;
+    for (const QString& name : store::fieldNamesOf(store::TableKind::User))
+        item[name] = table->value(name);
+    if (ComboBox1->currentIndex() >= 0)
+        item[store::field::Q_TYPE] = ComboBox1->currentText() == MultipleResponse;
+    item[store::field::Q_SECT] = chosenSection();
+    for (int k = 1; k <= store::field::AnswerCount; ++k)
+        item[store::field::key(k)] = DBCheckBoxes[size_t(k - 1)]->isChecked();
+    return item;
+}
+
+bool TSamplerForm::refusedForItsAnswers(const store::ItemRecord& item)
+{
+    const std::vector<store::ItemFault> faults = store::checkItem(item, store::TableKind::User);
+    const auto fault = std::find_if(faults.begin(), faults.end(), [](const store::ItemFault& f) {
+        return f.rule != store::ItemRule::Range && f.rule != store::ItemRule::Picture;
+    });
+    if (fault == faults.end())
+        return false;
+    const QString page = QStringLiteral("the page \"Responce choices\"");
+    QString message;
+    QWidget* focus = DBEdits[0];
+    switch (fault->rule) {
+    case store::ItemRule::NoAnswer:
+        message = QStringLiteral("This item has no response choices. Enter at least two on %1.").arg(page);
+        break;
+    case store::ItemRule::OneAnswer:
+        message = QStringLiteral("This item has only one response choice. Enter at least two on %1.").arg(page);
+        for (int k = 0; k < store::field::AnswerCount; ++k) {
+            if (DBEdits[size_t(k)]->text().isEmpty()) {
+                focus = DBEdits[size_t(k)];
+                break;
+            }
+        }
+        break;
+    case store::ItemRule::KeyWithoutText:
+        message = QStringLiteral("Choice %1. is marked correct but has no text. Enter its text or clear "
+                                 "its mark on %2.")
+                      .arg(QChar(u'a' + fault->answer - 1))
+                      .arg(page);
+        focus = DBEdits[size_t(fault->answer - 1)];
+        break;
+    case store::ItemRule::SingleKeyCount:
+        message = fault->keys == 0
+                      ? QStringLiteral("Mark the correct choice of this single-response item on %1.").arg(page)
+                      : QStringLiteral("A single-response item has exactly one correct choice, and %1 are "
+                                       "marked. Clear all marks but one on %2, or choose \"%3\" on the "
+                                       "page \"Type, Section\".")
+                            .arg(fault->keys)
+                            .arg(page, MultipleResponse);
+        focus = DBCheckBoxes[0];
+        break;
+    case store::ItemRule::MultipleWithoutKey:
+        message = QStringLiteral("Mark at least one correct choice of this multiple-response item on %1.")
+                      .arg(page);
+        focus = DBCheckBoxes[0];
+        break;
+    case store::ItemRule::Range:
+    case store::ItemRule::Picture: break;
+    }
+    platform::inform(QStringLiteral("Information"), message);
+    PageControl1->setCurrentWidget(TabSheet3);
+    focus->setFocus();
+    return true;
 }
 
 void TSamplerForm::BitBtn1Click()
 {
     store::Table* table = DM->dtUserSet;
-    // The user exam grades by section and shows the question: an item needs both.
+    // The user exam grades by section and shows the question and its choices: an item needs
+    // them all, and choices that can be answered right.
     if (chosenSection() == 0) {
         platform::inform(QStringLiteral("Information"),
                          QStringLiteral("Choose the section of this item."));
@@ -491,9 +566,15 @@ void TSamplerForm::BitBtn1Click()
         DBMemo1->setFocus();
         return;
     }
+    const store::ItemRecord item = shownItem();
+    if (refusedForItsAnswers(item))
+        return;
+    // What the controls show is stored: the type, the section and every key as true or false.
     if (ComboBox1->currentIndex() >= 0)
-        table->setValue(store::field::Q_TYPE, ComboBox1->currentText() == MultipleResponse);
+        table->setValue(store::field::Q_TYPE, item.at(store::field::Q_TYPE));
     table->setValue(store::field::Q_SECT, chosenSection());
+    for (int k = 1; k <= store::field::AnswerCount; ++k)
+        table->setValue(store::field::key(k), item.at(store::field::key(k)));
     table->post();
     StatusPanel(ModificationPanel)->setText(QStringLiteral(" Saved"));
     EnableActions(true);
@@ -552,6 +633,20 @@ void TSamplerForm::ArrangeChoices()
     const int width = ScrollBox1->viewport()->width();
     for (QLineEdit* edit : DBEdits)
         edit->resize(std::max(0, width - edit->x() - ChoiceRightGap), edit->height());
+}
+
+void TSamplerForm::changeEvent(QEvent* event)
+{
+    // Back from another program, which may have added items (qbank import): the set as it is.
+    // A set that cannot be read now stays as shown; the next command reports why. An error
+    // box here would take the activation away and come back with it, again and again.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && DM && DM->dtUserSet->isOpen()) {
+        try {
+            DM->dtUserSet->refresh();
+        } catch (const store::StoreError&) {
+        }
+    }
+    QMainWindow::changeEvent(event);
 }
 
 bool TSamplerForm::eventFilter(QObject* watched, QEvent* event)

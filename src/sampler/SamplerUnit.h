@@ -4,6 +4,7 @@
 // table and keeps this window's texts and command states in step with it.
 
 #include "store/Fields.h"
+#include "store/ItemCheck.h"
 
 #include <QMainWindow>
 
@@ -111,6 +112,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -128,6 +130,12 @@ private:
     void beginEditingByChoice();
     // The section chosen in the list, 1 to 4; 0 when none is.
     int chosenSection() const;
+    // The current record as the controls show it: the bound fields, the shown type, the
+    // chosen section and the key boxes' check state.
+    store::ItemRecord shownItem() const;
+    // Refuses an item whose choices break an item rule: says which and where to mend it,
+    // and shows that page. True when refused.
+    bool refusedForItsAnswers(const store::ItemRecord& item);
     bool editingOrAdding() const;
 
     std::array<QLabel*, 4> m_panels{};

@@ -62,29 +62,43 @@ void checkRanges(const ItemRecord& item, const QStringList& fields, std::vector<
         const QVariant v = valueOf(item, r.field);
         qint64 n = 0;
         if (!wholeNumber(v, n))
-            faults.push_back({r.field, QStringLiteral("holds \"%1\", not a whole number").arg(v.toString())});
+            faults.push_back({r.field, QStringLiteral("holds \"%1\", not a whole number").arg(v.toString()),
+                              ItemRule::Range});
         else if (v.isNull() && r.optional)
             continue;
         else if (n < r.low || n > r.high)
-            faults.push_back({r.field, QStringLiteral("%1 is outside %2..%3").arg(n).arg(r.low).arg(r.high)});
+            faults.push_back({r.field, QStringLiteral("%1 is outside %2..%3").arg(n).arg(r.low).arg(r.high),
+                              ItemRule::Range});
     }
 }
 
 void checkAnswers(const ItemRecord& item, std::vector<ItemFault>& faults)
 {
     int answers = 0, keys = 0;
+    std::vector<ItemFault> keysWithoutText;
     for (int k = 1; k <= AnswerCount; ++k) {
         const bool text = !valueOf(item, answerText[k - 1]).toString().isEmpty();
         const bool key = valueOf(item, answerKey[k - 1]).toLongLong() != 0;
         answers += text;
         keys += key;
         if (key && !text)
-            faults.push_back({{}, QStringLiteral("answer %1 is a key but has no text").arg(QChar('a' + k - 1))});
+            keysWithoutText.push_back({{},
+                                       QStringLiteral("answer %1 is a key but has no text").arg(QChar('a' + k - 1)),
+                                       ItemRule::KeyWithoutText, k});
     }
     if (answers == 0)
-        faults.push_back({{}, QStringLiteral("no answer text")});
-    if (valueOf(item, Q_TYPE).toLongLong() == 0 && keys != 1)
-        faults.push_back({{}, QStringLiteral("a single-response item needs exactly one key, it has %1").arg(keys)});
+        faults.push_back({{}, QStringLiteral("no answer text"), ItemRule::NoAnswer});
+    else if (answers == 1)
+        faults.push_back({{}, QStringLiteral("one answer text, an item needs at least two"), ItemRule::OneAnswer});
+    faults.insert(faults.end(), keysWithoutText.begin(), keysWithoutText.end());
+    const bool multiple = valueOf(item, Q_TYPE).toLongLong() != 0;
+    if (!multiple && keys != 1)
+        faults.push_back({{},
+                          QStringLiteral("a single-response item needs exactly one key, it has %1").arg(keys),
+                          ItemRule::SingleKeyCount, 0, keys});
+    else if (multiple && keys == 0)
+        faults.push_back({{}, QStringLiteral("a multiple-response item needs at least one key"),
+                          ItemRule::MultipleWithoutKey});
 }
 
 void checkPictures(const ItemRecord& item, const QString& folder, std::vector<ItemFault>& faults)
@@ -94,11 +108,12 @@ void checkPictures(const ItemRecord& item, const QString& folder, std::vector<It
         if (picture.isEmpty())
             continue;
         if (picture.contains(QLatin1Char('/')) || picture.contains(QLatin1Char('\\')))
-            faults.push_back({name, QStringLiteral("%1 must be a plain file name").arg(picture)});
+            faults.push_back({name, QStringLiteral("%1 must be a plain file name").arg(picture), ItemRule::Picture});
         else if (!pictureKinds.contains(QFileInfo(picture).suffix().toLower()))
-            faults.push_back({name, QStringLiteral("%1 is not a bmp, ico, wmf or emf file").arg(picture)});
+            faults.push_back({name, QStringLiteral("%1 is not a bmp, ico, wmf or emf file").arg(picture),
+                              ItemRule::Picture});
         else if (!folder.isEmpty() && !QFileInfo::exists(QDir(folder).filePath(picture)))
-            faults.push_back({name, QStringLiteral("%1 does not exist").arg(picture)});
+            faults.push_back({name, QStringLiteral("%1 does not exist").arg(picture), ItemRule::Picture});
     }
 }
 

@@ -85,11 +85,29 @@ void Table::setExclusive(bool exclusive)
     m_exclusive = exclusive;
 }
 
+void Table::takeExclusive()
+{
+    requireOpen("take the table for exclusive use");
+    if (m_exclusive)
+        return;
+    if (m_inTransaction)
+        fail(QStringLiteral("cannot take the table for exclusive use inside a transaction"));
+    if (sqlite3_exec(m_db, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;", nullptr, nullptr, nullptr) !=
+        SQLITE_OK) {
+        const int code = sqlite3_extended_errcode(m_db);
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(m_db, "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
+        const QString reason = describe(code, nullptr);
+        fail(QStringLiteral("cannot take the table for exclusive use: %1").arg(reason), reason);
+    }
+    m_exclusive = true;
+}
+
 // ---------------------------------------------------------------- errors
 
-void Table::fail(const QString& what) const
+void Table::fail(const QString& what, const QString& reason) const
 {
-    throw StoreError(QStringLiteral("Table %1: %2").arg(m_tableName, what));
+    throw StoreError(QStringLiteral("Table %1: %2").arg(m_tableName, what), reason);
 }
 
 void Table::failSql(const QString& what) const
@@ -98,10 +116,13 @@ void Table::failSql(const QString& what) const
     // A write makes a journal file beside the table file; in a folder the program may not
     // write to, that is what fails, not the table file itself.
     const QFileInfo folder(QFileInfo(m_tableName).absolutePath());
-    if ((code & 0xff) == SQLITE_CANTOPEN && !folder.isWritable())
-        fail(QStringLiteral("%1: its folder %2 is read-only, so the journal beside the file cannot be made")
-                 .arg(what, QDir::toNativeSeparators(folder.absoluteFilePath())));
-    fail(QStringLiteral("%1: %2").arg(what, describe(code, m_db)));
+    if ((code & 0xff) == SQLITE_CANTOPEN && !folder.isWritable()) {
+        const QString reason = QStringLiteral("its folder %1 is read-only, so the journal beside the file cannot be made")
+                                   .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+        fail(QStringLiteral("%1: %2").arg(what, reason), reason);
+    }
+    const QString reason = describe(code, m_db);
+    fail(QStringLiteral("%1: %2").arg(what, reason), reason);
 }
 
 void Table::requireOpen(const char* what) const
@@ -735,7 +756,12 @@ void Table::startTransaction()
     exec("BEGIN IMMEDIATE");
     m_inTransaction = true;
     // Another program may have written since the table was opened: with the write lock
-    // held, the records are read again, and the cursor stays on its record when it is still there.
+    // held, the records are read again.
+    rereadKeepingPosition();
+}
+
+void Table::rereadKeepingPosition()
+{
     const std::int64_t current = m_pos < 0 ? 0 : m_visibleKeys[size_t(m_pos)];
     reloadKeys();
     const auto it = std::lower_bound(m_visibleKeys.begin(), m_visibleKeys.end(), current);
@@ -743,6 +769,15 @@ void Table::startTransaction()
                                                         : (m_visibleKeys.empty() ? -1 : 0);
     m_eof = m_bof = m_visibleKeys.empty();
     loadCurrent();
+}
+
+void Table::refresh()
+{
+    requireOpen("read the table again");
+    if (m_state != DataSetState::Browse || m_inTransaction)
+        return;
+    rereadKeepingPosition();
+    notifyData();
 }
 
 void Table::commit()

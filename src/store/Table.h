@@ -44,10 +44,17 @@ public:
     // Takes the file for this component alone at the next open. Set while closed.
     void setExclusive(bool exclusive);
     bool exclusive() const { return m_exclusive; }
+    // Takes the open table for this component alone, for as long as it stays open, without
+    // closing it: the cursor, the editing state and a pending change stay as they are. When
+    // another program holds the file (after the lock retries) it throws and nothing changes.
+    void takeExclusive();
 
     // Opening positions on the first visible record; closing a closed table does nothing.
     void open();
     void close();
+    // While browsing, reads the records again, for what another program wrote since: the cursor
+    // stays on its record when it is still there. Editing or in a transaction, does nothing.
+    void refresh();
     bool isOpen() const { return m_db != nullptr; }
     DataSetState state() const { return m_state; }
 
@@ -135,13 +142,15 @@ private:
     void closeConnection();
     void checkFields();
     void reloadKeys();
+    // Reads the keys again; the cursor stays on its record when it is still there.
+    void rereadKeepingPosition();
     void loadCurrent();
     void moveTo(std::ptrdiff_t visibleIndex);
     void notifyData();
     void insertRecord();  // the insert buffer as a new record
     void updateRecord();  // the changed fields of the current record
     void setState(DataSetState state);
-    [[noreturn]] void fail(const QString& what) const;
+    [[noreturn]] void fail(const QString& what, const QString& reason = QString()) const;
     [[noreturn]] void failSql(const QString& what) const;
     void exec(const char* sql);
     sqlite3_stmt* prepare(const QString& sql);

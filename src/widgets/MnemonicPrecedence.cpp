@@ -1,10 +1,14 @@
 #include "widgets/MnemonicPrecedence.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPointer>
+#include <QToolButton>
 
 namespace widgets {
 
@@ -17,6 +21,20 @@ bool isAltKey(const QKeyEvent& key)
     return modifiers == Qt::AltModifier &&
            ((key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) ||
             (key.key() >= Qt::Key_0 && key.key() <= Qt::Key_9));
+}
+
+bool isF10(const QKeyEvent& key)
+{
+    return key.key() == Qt::Key_F10 && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// The caption whose accelerator a button answers to: a tool button shows its action's caption
+// without the "&", but the action keeps it.
+QString captionOf(const QAbstractButton& button)
+{
+    if (const auto* tool = qobject_cast<const QToolButton*>(&button); tool && tool->defaultAction())
+        return tool->defaultAction()->text();
+    return button.text();
 }
 
 bool inWindow(QObject* object, QWidget* window)
@@ -38,10 +56,25 @@ QAbstractButton* MnemonicPrecedence::buttonFor(QWidget* window, const QKeyEvent&
     const QList<QAbstractButton*> buttons = window->findChildren<QAbstractButton*>();
     for (QAbstractButton* button : buttons) {
         if (button->isVisible() && button->isEnabled() && button->window() == window &&
-            QKeySequence::mnemonic(button->text()) == wanted)
+            QKeySequence::mnemonic(captionOf(*button)) == wanted)
             return button;
     }
     return nullptr;
+}
+
+bool MnemonicPrecedence::openFirstMenu(QWidget* window)
+{
+    auto* main = qobject_cast<QMainWindow*>(window);
+    QMenuBar* bar = main ? main->menuBar() : nullptr;
+    if (!bar || !bar->isVisible())
+        return false;
+    for (QAction* menu : bar->actions()) {
+        if (menu->isVisible() && menu->isEnabled() && !menu->isSeparator()) {
+            bar->setActiveAction(menu);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool MnemonicPrecedence::eventFilter(QObject* watched, QEvent* event)
@@ -50,7 +83,14 @@ bool MnemonicPrecedence::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (!isAltKey(*key) || !(watched == m_window || inWindow(watched, m_window)))
+    if (!(watched == m_window || inWindow(watched, m_window)))
+        return false;
+    if (isF10(*key)) {
+        if (type == QEvent::ShortcutOverride)
+            return false;  // no shortcut claims F10: it arrives as a key press
+        return openFirstMenu(m_window);
+    }
+    if (!isAltKey(*key))
         return false;
     if (type == QEvent::ShortcutOverride) {
         // Taking the override keeps the shortcut map, and with it the menu bar, out of it; the

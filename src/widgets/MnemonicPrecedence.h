@@ -2,8 +2,10 @@
 // Alt+letter on a window with a menu bar, served as on the desktop the program comes from: a
 // control's accelerator comes before the menu bar's, and a disabled control or menu claims
 // nothing. Qt treats a letter that a control and a menu title share as a clash and only moves
-// the focus between them; this filter gives the key to the control instead. The menus stay
-// reachable with F10 and with Alt alone, and with Alt+letter where no control shares the letter.
+// the focus between them; this filter gives the key to the control instead. A tool button
+// answers to the accelerator of its action's caption ("&Add new item"), which Qt drops from
+// the button's own text. The menus stay reachable with Alt+letter where no control shares the
+// letter, and F10 opens the first enabled menu, as desktop programs on Linux do.
 
 #include <QObject>
 
@@ -21,6 +23,8 @@ public:
 
     // The visible, enabled button of `window` whose caption's accelerator is `key`, if any.
     static QAbstractButton* buttonFor(QWidget* window, const QKeyEvent& key);
+    // Opens the first visible, enabled menu of `window`'s menu bar; false when it has none.
+    static bool openFirstMenu(QWidget* window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

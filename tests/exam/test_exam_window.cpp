@@ -95,6 +95,7 @@ private slots:
     void closingTheWindow_data();
     void closingTheWindow();
     void altLetterStartsAPracticeExam();
+    void f10OpensTheFileMenu();
     void progressBarIsPaintedWhileTheSetFills();
 
 private:
@@ -571,6 +572,14 @@ void TestExamWindow::altLetterStartsAPracticeExam()
     QTest::keyClick(TestForm, Qt::Key_F, Qt::AltModifier);
     QCOMPARE(dialogTitle, QString("Begin Practice Exam F"));
     QFile::remove(store::BankFileName);
+}
+
+void TestExamWindow::f10OpensTheFileMenu()
+{
+    TestForm->show();
+    QTest::keyClick(TestForm, Qt::Key_F10);
+    QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(TestForm->N11));
+    TestForm->N11->close();
 }
 
 namespace {

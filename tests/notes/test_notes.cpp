@@ -70,7 +70,8 @@ private slots:
     void openingWithoutTypingWritesNothing();
     void savingAnEmptyTextClearsTheNote();
     void headingNamesTheExamAndTheItem();
-    void aBankThatRefusesKeepsTheNotePending();
+    void aRefusedWriteKeepsTheNotePendingAndSaysWhere_data();
+    void aRefusedWriteKeepsTheNotePendingAndSaysWhere();
 
 private:
     // Starts practice exam `exam` (1 = A), or all questions with 0.
@@ -215,37 +216,80 @@ void TestNotes::headingNamesTheExamAndTheItem()
     });
 }
 
-void TestNotes::aBankThatRefusesKeepsTheNotePending()
+void TestNotes::aRefusedWriteKeepsTheNotePendingAndSaysWhere_data()
 {
+    QTest::addColumn<bool>("bankHeld");         // before Save Note
+    QTest::addColumn<bool>("examSetHeld");      // before Save Note
+    QTest::addColumn<bool>("bankHeldBetween");  // once the bank took the new note
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QString>("bankAfter");
+    const QString locked = QStringLiteral("the file is locked by another program");
+    const QString again = QStringLiteral("It stays in the note window: Save Note tries again.");
+    QTest::newRow("the bank refuses")
+        << true << false << false
+        << "The note on Item ID %1 was not saved: the question bank qbank2.DAT: " + locked + ".\r" + again << "kept";
+}
+
+// Another program holds a file for itself. The note is saved in both tables or in neither,
+// and where it is not, the message names the item and the file and says where the note is.
+void TestNotes::aRefusedWriteKeepsTheNotePendingAndSaysWhere()
+{
+    QFETCH(bool, bankHeld);
+    QFETCH(bool, examSetHeld);
+    QFETCH(bool, bankHeldBetween);
+    QFETCH(QString, said);
+    QFETCH(QString, bankAfter);
     startExam(1);
     goToItem(1);
     withNoteWindow([](TNoteForm& note) {
         type(note, "kept");
         note.Button1->click();
     });
-    // Another program holds the bank for itself: the save fails after the lock retries.
-    store::StandaloneTable holder(store::BankFileName);
-    holder.table.setExclusive(true);
-    holder.table.open();
-    holder.table.startTransaction();
+    auto hold = [](const QString& file) {
+        auto holder = std::make_unique<store::StandaloneTable>(file);
+        holder->table.setExclusive(true);
+        holder->table.open();
+        holder->table.startTransaction();
+        return holder;
+    };
+    std::unique_ptr<store::StandaloneTable> bankHolder, examSetHolder;
+    if (bankHeld)
+        bankHolder = hold(store::BankFileName);
+    if (examSetHeld)
+        examSetHolder = hold(store::CurrentSetFileName);
+    bool bankEdited = false;
+    QMetaObject::Connection between;
+    if (bankHeldBetween) {
+        store::Table* bank = m_form->dtQSet;
+        between = connect(bank, &store::Table::stateChanged, this, [&, bank] {
+            if (bank->state() == store::DataSetState::Edit)
+                bankEdited = true;
+            else if (bankEdited && !bankHolder)
+                bankHolder = hold(store::BankFileName);
+        });
+    }
+
     ScriptedPrompts prompts;
     prompts.answer(platform::PromptButton::Ok);
     withNoteWindow([&](TNoteForm& note) {
         type(note, "lost?");
         note.Button1->click();
         QCOMPARE(prompts.requests().size(), 1);
-        const QString error = prompts.requests().first().text;
-        QVERIFY2(error.contains("qbank2.DAT"), qPrintable(error));
+        QCOMPARE(prompts.requests().first().text, said.arg(m_form->dtCurrentSet->asInteger(Q_OR_NUMBER)));
         QCOMPARE(note.DBMemo1->toPlainText(), QString("lost?"));
         QVERIFY(note.Button1->isEnabled());
         QVERIFY(note.Button2->isEnabled());
     });
-    holder.table.rollback();
-    holder.table.close();
-    // Neither table took the refused note.
+    disconnect(between);
+    if (bankHolder)
+        bankHolder->table.rollback();
+    if (examSetHolder)
+        examSetHolder->table.rollback();
+    bankHolder.reset();
+    examSetHolder.reset();
     QCOMPARE(m_form->dtCurrentSet->asString(U_MEMO), QString("kept"));
     m_form->CloseCurrentExam();
-    QCOMPARE(bankNote(1), QString("kept"));
+    QCOMPARE(bankNote(1), bankAfter);
 }
 
 QTEST_MAIN(TestNotes)

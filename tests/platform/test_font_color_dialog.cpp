@@ -16,6 +16,8 @@ class TestFontColorDialog : public QObject {
     Q_OBJECT
 private slots:
     void opensOnTheGivenFontAndColour();
+    void okWithoutAChangeGivesTheSameFont_data();
+    void okWithoutAChangeGivesTheSameFont();
     void keysCloseTheWholeDialog_data();
     void keysCloseTheWholeDialog();
 };
@@ -31,6 +33,39 @@ void TestFontColorDialog::opensOnTheGivenFontAndColour()
     QVERIFY(dialog.selectedFont().bold());
     QVERIFY(dialog.selectedFont().underline());
     QCOMPARE(dialog.selectedColor(), QColor(200, 0, 0));
+}
+
+void TestFontColorDialog::okWithoutAChangeGivesTheSameFont_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    for (const char* family : {"DejaVu Serif", "DejaVu Sans", "Liberation Sans"}) {
+        QTest::addRow("%s", family) << family << false << false;
+        QTest::addRow("%s bold", family) << family << true << false;
+        QTest::addRow("%s italic", family) << family << false << true;
+    }
+}
+
+// The families have condensed and slanted styles beside the regular one: the dialog opens on
+// the style that matches, so OK gives back what it was given.
+void TestFontColorDialog::okWithoutAChangeGivesTheSameFont()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFont font(family, 11);
+    font.setBold(bold);
+    font.setItalic(italic);
+    FontColorDialog dialog(font, QColor(0, 0, 0));
+    QTimer::singleShot(0, &dialog, &QDialog::accept);
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    const QFont chosen = dialog.selectedFont();
+    QCOMPARE(chosen.family(), family);
+    QCOMPARE(chosen.pointSize(), 11);
+    QCOMPARE(chosen.bold(), bold);
+    QCOMPARE(chosen.italic(), italic);
+    QVERIFY2(!chosen.styleName().contains("Condensed"), qPrintable(chosen.styleName()));
 }
 
 void TestFontColorDialog::keysCloseTheWholeDialog_data()

@@ -1,6 +1,7 @@
 // The prompt seam: the full-stop rule of the error box, the line breaks of program texts,
 // and the kind, caption and buttons of each shorthand box.
 
+#include "platform/ChoiceDialog.h"
 #include "platform/Prompts.h"
 #include "support/ScriptedPrompts.h"
 
@@ -8,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -37,6 +40,8 @@ private slots:
     void theChoiceReportAnswersTheOptionChosen();
     void aSavedNameGetsTheExtensionOfTheFilterChosen_data();
     void aSavedNameGetsTheExtensionOfTheFilterChosen();
+    void theReportShowsItsDetailsWhole_data();
+    void theReportShowsItsDetailsWhole();
 };
 
 void TestPrompts::fullStop_data()
@@ -309,3 +314,45 @@ void TestPrompts::aSavedNameGetsTheExtensionOfTheFilterChosen()
 
 QTEST_MAIN(TestPrompts)
 #include "test_prompts.moc"
+
+void TestPrompts::theReportShowsItsDetailsWhole_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::newRow("one reason") << 1;
+    QTest::newRow("three reasons") << 3;
+    QTest::newRow("forty reasons") << 40;
+}
+
+// Each reason is read whole without scrolling sideways; a few show at once, many scroll down.
+void TestPrompts::theReportShowsItsDetailsWhole()
+{
+    QFETCH(int, count);
+    platform::ChoiceRequest request;
+    request.caption = QStringLiteral("Import questions");
+    request.text = QStringLiteral("2 items will be added.\r%1 skipped:").arg(count);
+    for (int i = 0; i < count; ++i)
+        request.details.append(
+            QStringLiteral("/home/learner/Documents/questions/networking-week-%1.gift line %2: a question of "
+                           "the kind \"matching\" is not one the exam can ask; skipped")
+                .arg(i + 1)
+                .arg(4 * i + 1));
+    platform::ChoiceDialog dialog(request);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* box = dialog.findChild<QPlainTextEdit*>("details");
+    QVERIFY(box);
+    QVERIFY(!box->horizontalScrollBar()->isVisible());
+    QCOMPARE(box->horizontalScrollBar()->maximum(), 0);
+    const int lineSpacing = box->fontMetrics().lineSpacing();
+    if (count <= 3) {
+        QCOMPARE(box->verticalScrollBar()->maximum(), 0);  // every wrapped line in view
+    } else {
+        QVERIFY(box->verticalScrollBar()->isVisible());
+        QVERIFY(box->height() >= 8 * lineSpacing);
+        QVERIFY(box->height() <= 14 * lineSpacing);
+    }
+    QVERIFY(dialog.width() <= dialog.screen()->availableGeometry().width());
+    const QString shots = qEnvironmentVariable("QUIZLORE_SCREENSHOTS");
+    if (!shots.isEmpty())
+        dialog.grab().save(QStringLiteral("%1/import-report-%2.png").arg(shots).arg(count));
+}

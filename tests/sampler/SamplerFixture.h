@@ -11,6 +11,10 @@
 #include "widgets/DBItemTree.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QtTest>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -87,6 +91,46 @@ inline QString currentNode(const TSamplerForm& f)
 {
     const QTreeWidgetItem* node = f.fcDBTreeView1->currentItem();
     return node ? node->text(0) : QString();
+}
+
+// ---- what the user does on the pages
+
+inline void showPage(TSamplerForm& f, QWidget* page)
+{
+    f.PageControl1->setCurrentWidget(page);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+inline void typeQuestion(TSamplerForm& f, const QString& text)
+{
+    showPage(f, f.TabSheet1);
+    QTest::keyClicks(f.DBMemo1, text);
+}
+
+// Clicks section n (1..4) in the list, as the user does.
+inline void clickSection(TSamplerForm& f, int n)
+{
+    showPage(f, f.TabSheet2);
+    QListWidgetItem* item = f.ListBox1->item(n - 1);
+    QTest::mouseClick(f.ListBox1->viewport(), Qt::LeftButton, {},
+                      f.ListBox1->visualItemRect(item).center());
+}
+
+// Chooses the type with the keyboard, as the user does.
+inline void chooseType(TSamplerForm& f, bool multiple)
+{
+    showPage(f, f.TabSheet2);
+    QTest::keyClick(f.ComboBox1, multiple ? Qt::Key_Down : Qt::Key_Up);
+}
+
+inline void typeAnswers(TSamplerForm& f, const QStringList& answers, const QString& key)
+{
+    showPage(f, f.TabSheet3);
+    for (int k = 0; k < answers.size(); ++k)
+        QTest::keyClicks(f.DBEdits[size_t(k)], answers[k]);
+    for (QChar letter : key)
+        QTest::mouseClick(f.DBCheckBoxes[size_t(letter.unicode() - u'a')], Qt::LeftButton);
 }
 
 // The sampler window and its data module on the program's session, opened on `items` as the

@@ -8,6 +8,7 @@
 #include "widgets/DBNavigator.h"
 #include "widgets/OutlinedLabel.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -28,7 +29,12 @@
 using platform::PromptButton;
 using platform::PromptKind;
 using samplerfixture::Sampler;
+using samplerfixture::chooseType;
+using samplerfixture::clickSection;
 using samplerfixture::currentNode;
+using samplerfixture::showPage;
+using samplerfixture::typeAnswers;
+using samplerfixture::typeQuestion;
 using samplerfixture::treeLabels;
 using samplerfixture::userItem;
 using Act = std::function<void(TSamplerForm&)>;
@@ -76,43 +82,6 @@ QString chosenSection(const TSamplerForm& f)
     return item && item->isSelected() ? item->text() : QString();
 }
 
-void showPage(TSamplerForm& f, QWidget* page)
-{
-    f.PageControl1->setCurrentWidget(page);
-    settle();
-}
-
-void typeQuestion(TSamplerForm& f, const QString& text)
-{
-    showPage(f, f.TabSheet1);
-    QTest::keyClicks(f.DBMemo1, text);
-}
-
-// Clicks section n (1..4) in the list, as the user does.
-void clickSection(TSamplerForm& f, int n)
-{
-    showPage(f, f.TabSheet2);
-    QListWidgetItem* item = f.ListBox1->item(n - 1);
-    QTest::mouseClick(f.ListBox1->viewport(), Qt::LeftButton, {},
-                      f.ListBox1->visualItemRect(item).center());
-}
-
-// Chooses the type with the keyboard, as the user does.
-void chooseType(TSamplerForm& f, bool multiple)
-{
-    showPage(f, f.TabSheet2);
-    QTest::keyClick(f.ComboBox1, multiple ? Qt::Key_Down : Qt::Key_Up);
-}
-
-void typeAnswers(TSamplerForm& f, const QStringList& answers, const QString& key)
-{
-    showPage(f, f.TabSheet3);
-    for (int k = 0; k < answers.size(); ++k)
-        QTest::keyClicks(f.DBEdits[size_t(k)], answers[k]);
-    for (QChar letter : key)
-        QTest::mouseClick(f.DBCheckBoxes[size_t(letter.unicode() - u'a')], Qt::LeftButton);
-}
-
 void clickNavigator(TSamplerForm& f, widgets::DBNavigator::Button which)
 {
     QTest::mouseClick(f.DBNavigator1->button(which), Qt::LeftButton);
@@ -148,6 +117,12 @@ private slots:
     void addingStoresEveryField();
     void saveRefusesAnIncompleteItem_data();
     void saveRefusesAnIncompleteItem();
+    void saveRefusesAnItemThatCannotBeAnswered_data();
+    void saveRefusesAnItemThatCannotBeAnswered();
+    void aStoredItemThatBreaksARuleIsShownAndMendedBeforeSaving();
+    void everyKeyIsStoredAsTrueOrFalse();
+    void choicesMadeThroughTheAccessibilityLayerAreSaved();
+    void altLetterAndF10ReachTheCommands();
     void addKeepsTheTypeAndSectionOfTheCurrentItem_data();
     void addKeepsTheTypeAndSectionOfTheCurrentItem();
     void editThenCancelOrSave_data();
@@ -161,6 +136,8 @@ private slots:
     void treeAndNavigatorMoveTheCurrentItem();
     void emptyingTheSet_data();
     void emptyingTheSet();
+    void emptyingWhileAnotherProgramHoldsTheSetKeepsItAndTheEdit();
+    void comingBackShowsItemsAnotherProgramAdded();
     void enterSavesAndEscCancels();
 };
 
@@ -430,10 +407,198 @@ void TestSampler::saveRefusesAnIncompleteItem()
         clickSection(f, 1);
     if (question.trimmed().isEmpty())
         typeQuestion(f, "Now with a question");
+    typeAnswers(f, {"Yes", "No"}, "a");
     QTest::mouseClick(f.BitBtn1, Qt::LeftButton);
     QCOMPARE(prompts.requests().size(), 1);
     QCOMPARE(int(samplerfixture::readUserSet().size()), 1);
     QCOMPARE(f.fcLabel4->text(), QStringLiteral("Item ID: 1"));
+}
+
+void TestSampler::saveRefusesAnItemThatCannotBeAnswered_data()
+{
+    QTest::addColumn<bool>("multiple");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");  // the control that takes the focus
+    const QString page = QStringLiteral("the page \"Responce choices\"");
+    QTest::newRow("no choices") << false << QStringList{} << ""
+                                << "This item has no response choices. Enter at least two on " + page + "."
+                                << "DBEdit2";
+    QTest::newRow("one choice") << false << QStringList{"Yes"} << "a"
+                                << "This item has only one response choice. Enter at least two on " + page + "."
+                                << "DBEdit3";
+    QTest::newRow("a key without text")
+        << false << QStringList{"Yes", "", "No"} << "b"
+        << "Choice b. is marked correct but has no text. Enter its text or clear its mark on " + page + "."
+        << "DBEdit3";
+    QTest::newRow("single without a key") << false << QStringList{"Yes", "No"} << ""
+                                          << "Mark the correct choice of this single-response item on " + page + "."
+                                          << "DBCheckBox1";
+    QTest::newRow("single with two keys")
+        << false << QStringList{"Yes", "No", "Maybe"} << "ac"
+        << "A single-response item has exactly one correct choice, and 2 are marked. Clear all marks but one on " +
+               page + ", or choose \"Multiple responces\" on the page \"Type, Section\"."
+        << "DBCheckBox1";
+    QTest::newRow("multiple without a key")
+        << true << QStringList{"Yes", "No"} << ""
+        << "Mark at least one correct choice of this multiple-response item on " + page + "." << "DBCheckBox1";
+}
+
+// An item that the user exam could never mark right is refused, with what to mend and where;
+// the file is not touched and the item stays open for the mending.
+void TestSampler::saveRefusesAnItemThatCannotBeAnswered()
+{
+    QFETCH(bool, multiple);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, key);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    testsupport::ScriptedPrompts prompts;
+    Sampler s({userItem("Kept", 2)});
+    TSamplerForm& f = s.form();
+    f.AddAct->trigger();
+    typeQuestion(f, "Which one?");
+    chooseType(f, multiple);
+    clickSection(f, 3);
+    typeAnswers(f, answers, key);
+    const QByteArray before = testsupport::fileBytes(store::UserSetFileName);
+
+    prompts.answer(PromptButton::Ok);
+    QTest::mouseClick(f.BitBtn1, Qt::LeftButton);
+    QCOMPARE(prompts.requests().size(), 1);
+    checkPrompt(prompts.requests()[0], PromptKind::Information, "Information", message, {PromptButton::Ok});
+    QCOMPARE(s.table().state(), store::DataSetState::Insert);
+    QCOMPARE(saveCancel(f), QStringLiteral("SC"));
+    QCOMPARE(f.PageControl1->currentWidget(), f.TabSheet3);
+    QVERIFY(f.focusWidget());
+    QCOMPARE(f.focusWidget()->objectName(), focus);
+    QCOMPARE(testsupport::fileBytes(store::UserSetFileName), before);
+}
+
+void TestSampler::aStoredItemThatBreaksARuleIsShownAndMendedBeforeSaving()
+{
+    testsupport::ScriptedPrompts prompts;
+    Sampler s({userItem("Only one choice", 1, false, {"Yes"}, "a")});
+    TSamplerForm& f = s.form();
+    QCOMPARE(f.fcLabel4->text(), QStringLiteral("Item ID: 1"));
+    QCOMPARE(f.DBEdits[0]->text(), QStringLiteral("Yes"));
+    QVERIFY(f.DBCheckBoxes[0]->isChecked());
+
+    f.EditAct->trigger();
+    typeQuestion(f, "?");
+    prompts.answer(PromptButton::Ok);
+    QTest::mouseClick(f.BitBtn1, Qt::LeftButton);
+    QCOMPARE(prompts.requests().size(), 1);
+    QVERIFY(prompts.requests()[0].text.startsWith("This item has only one response choice."));
+    QCOMPARE(s.table().state(), store::DataSetState::Edit);
+    QCOMPARE(samplerfixture::readUserSet()[0].question, QStringLiteral("Only one choice"));
+
+    QTest::keyClicks(f.DBEdits[1], "No");
+    QTest::mouseClick(f.BitBtn1, Qt::LeftButton);
+    QCOMPARE(prompts.requests().size(), 1);
+    const samplerfixture::Stored stored = samplerfixture::readUserSet()[0];
+    QCOMPARE(stored.question, QStringLiteral("?Only one choice"));  // typed where the cursor stood
+    QCOMPARE(stored.answers.mid(0, 2), (QStringList{"Yes", "No"}));
+    QCOMPARE(stored.key, QStringLiteral("a"));
+}
+
+// A new record's keys start empty (NULL); Save stores each as what its box shows.
+void TestSampler::everyKeyIsStoredAsTrueOrFalse()
+{
+    testsupport::ScriptedPrompts prompts;
+    Sampler s({});
+    TSamplerForm& f = s.form();
+    f.AddAct->trigger();
+    typeQuestion(f, "Which port does DNS use?");
+    clickSection(f, 1);
+    typeAnswers(f, {"53", "80"}, "a");
+    QTest::mouseClick(f.BitBtn1, Qt::LeftButton);
+    QCOMPARE(prompts.requests().size(), 0);
+
+    store::StandaloneTable file(store::UserSetFileName);
+    file.table.open();
+    QCOMPARE(file.table.recordCount(), 1);
+    for (int k = 1; k <= store::field::AnswerCount; ++k) {
+        const QVariant key = file.table.value(store::field::key(k));
+        QVERIFY2(!key.isNull(), qPrintable(store::field::key(k)));
+        QCOMPARE(key.toInt(), k == 1 ? 1 : 0);
+    }
+}
+
+// A screen reader or voice control selects the section and ticks a key without making them
+// current or clicking them: Save reads what the controls show.
+void TestSampler::choicesMadeThroughTheAccessibilityLayerAreSaved()
+{
+    testsupport::ScriptedPrompts prompts;
+    Sampler s({userItem("First question", 1)});
+    TSamplerForm& f = s.form();
+    f.AddAct->trigger();
+    typeQuestion(f, "Which two protocols route between autonomous systems and inside one?");
+    typeAnswers(f, {"BGP", "OSPF", "SMTP"}, "");
+    showPage(f, f.TabSheet2);
+
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(f.ListBox1);
+    QVERIFY(list);
+    QAccessibleInterface* implementation = nullptr;
+    for (int i = 0; i < list->childCount(); ++i) {
+        if (list->child(i)->text(QAccessible::Name) == QLatin1String("Implementation"))
+            implementation = list->child(i);
+    }
+    QVERIFY(implementation && implementation->actionInterface());
+    implementation->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(f.ListBox1->selectedItems().size(), 1);
+    QCOMPARE(f.ListBox1->selectedItems()[0]->text(), QStringLiteral("Implementation"));
+    f.ComboBox1->setCurrentIndex(1);  // shown without a user's "activated"
+    for (int k : {0, 1}) {
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(f.DBCheckBoxes[size_t(k)]);
+        QVERIFY(box && box->actionInterface());
+        box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(f.DBCheckBoxes[size_t(k)]->isChecked());
+    }
+
+    QTest::mouseClick(f.BitBtn1, Qt::LeftButton);
+    QCOMPARE(prompts.requests().size(), 0);
+    const auto stored = samplerfixture::readUserSet();
+    QCOMPARE(int(stored.size()), 2);
+    QCOMPARE(stored[1].section, 3);
+    QCOMPARE(stored[1].multiple, true);
+    QCOMPARE(stored[1].key, QStringLiteral("ab"));
+
+    // Moving between items mirrors their section and type without beginning an edit.
+    clickNavigator(f, widgets::DBNavigator::First);
+    QCOMPARE(s.table().state(), store::DataSetState::Browse);
+    QCOMPARE(f.ListBox1->selectedItems().value(0)->text(), store::SectionNames[0]);
+    clickNavigator(f, widgets::DBNavigator::Next);
+    QCOMPARE(s.table().state(), store::DataSetState::Browse);
+    QCOMPARE(f.ListBox1->selectedItems().value(0)->text(), QStringLiteral("Implementation"));
+    QCOMPARE(saveCancel(f), QStringLiteral("--"));
+}
+
+// Alt and the underlined letter of a tool bar command reach it while it is enabled; F10 opens
+// the first menu.
+void TestSampler::altLetterAndF10ReachTheCommands()
+{
+    testsupport::ScriptedPrompts prompts;
+    Sampler s(threeItems());
+    TSamplerForm& f = s.form();
+    QTest::keyClick(&f, Qt::Key_A, Qt::AltModifier);
+    QCOMPARE(s.table().state(), store::DataSetState::Insert);
+    QTest::keyClick(&f, Qt::Key_D, Qt::AltModifier);  // Delete is disabled while adding
+    QCOMPARE(prompts.requests().size(), 0);
+    QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
+    QTest::keyClick(&f, Qt::Key_E, Qt::AltModifier);
+    QCOMPARE(s.table().state(), store::DataSetState::Edit);
+    QCOMPARE(f.fcLabel4->text(), QStringLiteral("Edit Item"));
+    QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
+    prompts.answer(PromptButton::Cancel);
+    QTest::keyClick(&f, Qt::Key_D, Qt::AltModifier);
+    QCOMPARE(prompts.requests().size(), 1);
+    QCOMPARE(prompts.requests()[0].text, QStringLiteral("Are you sure to delete this item?"));
+
+    QTest::keyClick(&f, Qt::Key_F10);
+    QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(f.File1));
+    f.File1->close();
 }
 
 void TestSampler::addKeepsTheTypeAndSectionOfTheCurrentItem_data()
@@ -490,7 +655,7 @@ void TestSampler::editThenCancelOrSave()
     QCOMPARE(panels(f).mid(2), (QStringList{" Edit Item", " Modified"}));
     QCOMPARE(commands(f), QStringLiteral("-----"));
     QCOMPARE(saveCancel(f), QStringLiteral("SC"));
-    typeAnswers(f, {" indeed"}, "b");
+    typeAnswers(f, {" indeed"}, "ab");  // the key moves from a to b
     showPage(f, f.TabSheet4);
     f.DBMemo2->selectAll();
     QTest::keyClicks(f.DBMemo2, "Rewritten.");
@@ -502,7 +667,7 @@ void TestSampler::editThenCancelOrSave()
     QCOMPARE(panels(f)[3], save ? QStringLiteral(" Saved") : QString());
     const auto stored = samplerfixture::readUserSet();
     QCOMPARE(stored[0].answers[0], save ? QStringLiteral("Yes indeed") : QStringLiteral("Yes"));
-    QCOMPARE(stored[0].key, save ? QStringLiteral("ab") : QStringLiteral("a"));
+    QCOMPARE(stored[0].key, save ? QStringLiteral("b") : QStringLiteral("a"));
     QCOMPARE(stored[0].explanation, save ? QStringLiteral("Rewritten.") : QStringLiteral("Explained."));
     QCOMPARE(stored[0].section, 3);
     // The controls show what is stored.
@@ -742,6 +907,71 @@ void TestSampler::emptyingTheSet()
     QVERIFY(samplerfixture::readUserSet().empty());
 }
 
+void TestSampler::emptyingWhileAnotherProgramHoldsTheSetKeepsItAndTheEdit()
+{
+    testsupport::ScriptedPrompts prompts;
+    Sampler s(threeItems());
+    TSamplerForm& f = s.form();
+    f.EditAct->trigger();
+    typeQuestion(f, " (kept)");
+    const QStringList panelsBefore = panels(f);
+    const QByteArray before = testsupport::fileBytes(store::UserSetFileName);
+    {
+        store::StandaloneTable holder(store::UserSetFileName);
+        holder.table.setExclusive(true);
+        holder.table.open();
+        holder.table.startTransaction();
+        prompts.answer(PromptButton::Ok);  // the warning
+        prompts.answer(PromptButton::Ok);  // the error
+        f.Emptyquestionset1->trigger();
+        QCOMPARE(prompts.requests().size(), 2);
+        QCOMPARE(int(prompts.requests()[1].kind), int(PromptKind::Error));
+        QVERIFY2(prompts.requests()[1].text.contains("locked by another program"),
+                 qPrintable(prompts.requests()[1].text));
+        holder.table.rollback();
+    }
+    // Open as it was, with the edit.
+    QCOMPARE(testsupport::fileBytes(store::UserSetFileName), before);
+    QVERIFY(s.table().isOpen());
+    QVERIFY(!s.table().exclusive());
+    QCOMPARE(s.table().state(), store::DataSetState::Edit);
+    QCOMPARE(treeLabels(f), ThreeItems);
+    QCOMPARE(panels(f), panelsBefore);
+    QCOMPARE(f.DBMemo1->toPlainText(), QStringLiteral(" (kept)First question"));
+    QCOMPARE(saveCancel(f), QStringLiteral("SC"));
+
+    // Once the other program lets go, the edit is saved.
+    QTest::mouseClick(f.BitBtn1, Qt::LeftButton);
+    QCOMPARE(prompts.requests().size(), 2);
+    QCOMPARE(samplerfixture::readUserSet()[0].question, QStringLiteral(" (kept)First question"));
+}
+
+// qbank import adds items while the sampler is open; back in the sampler, the user sees them.
+void TestSampler::comingBackShowsItemsAnotherProgramAdded()
+{
+    Sampler s(threeItems());
+    TSamplerForm& f = s.form();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    {
+        store::StandaloneTable file(store::UserSetFileName);
+        file.table.open();
+        file.table.append();
+        const testsupport::Item added = userItem("Added by another program", 2);
+        for (auto field = added.begin(); field != added.end(); ++field)
+            file.table.setValue(field.key(), field.value());
+        file.table.post();
+    }
+    QCOMPARE(treeLabels(f), ThreeItems);
+    f.activateWindow();
+    QTRY_COMPARE(treeLabels(f), (QStringList{"1", "2", "3", "4"}));
+    QCOMPARE(panels(f)[1], QStringLiteral(" Items: 4"));
+    QCOMPARE(currentNode(f), QStringLiteral("1"));
+    QCOMPARE(s.table().state(), store::DataSetState::Browse);
+}
+
 void TestSampler::enterSavesAndEscCancels()
 {
     Sampler s(threeItems());
@@ -752,7 +982,7 @@ void TestSampler::enterSavesAndEscCancels()
     QTest::keyClick(f.DBMemo1, Qt::Key_Return);
     QTest::keyClicks(f.DBMemo1, "Line two");
     QCOMPARE(s.table().state(), store::DataSetState::Insert);
-    typeAnswers(f, {"Yes"}, "a");
+    typeAnswers(f, {"Yes", "No"}, "a");
     // Enter elsewhere saves.
     QTest::keyClick(f.DBEdits[0], Qt::Key_Return);
     QCOMPARE(s.table().state(), store::DataSetState::Browse);
@@ -762,12 +992,12 @@ void TestSampler::enterSavesAndEscCancels()
     QCOMPARE(stored[3].section, 3);
 
     f.EditAct->trigger();
-    QTest::keyClicks(f.DBEdits[1], "Changed");
-    QTest::keyClick(f.DBEdits[1], Qt::Key_Escape);
+    QTest::keyClicks(f.DBEdits[2], "Changed");
+    QTest::keyClick(f.DBEdits[2], Qt::Key_Escape);
     QCOMPARE(s.table().state(), store::DataSetState::Browse);
     QCOMPARE(commands(f), QStringLiteral("AEDTN"));
-    QCOMPARE(samplerfixture::readUserSet()[3].answers[1], QString());
-    QCOMPARE(f.DBEdits[1]->text(), QString());
+    QCOMPARE(samplerfixture::readUserSet()[3].answers[2], QString());
+    QCOMPARE(f.DBEdits[2]->text(), QString());
     // Enter and Esc while browsing change nothing.
     QTest::keyClick(f.DBEdits[1], Qt::Key_Return);
     QTest::keyClick(f.DBMemo1, Qt::Key_Escape);

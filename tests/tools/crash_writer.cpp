@@ -55,9 +55,8 @@ void saveNote()
     bank.table.open();
     currentSet.table.open();
     currentSet.table.first();
-    const QString stored = currentSet.table.asString(store::field::U_MEMO);
     writing();
-    notes::saveNote(currentSet.table, &bank.table, longText("a note "), stored);
+    notes::saveNote(currentSet.table, &bank.table, longText("a note "));
 }
 
 void samplerSave()
@@ -75,8 +74,8 @@ void samplerSave()
 void emptySet()
 {
     store::StandaloneTable userSet(store::UserSetFileName);
-    userSet.table.setExclusive(true);
     userSet.table.open();
+    userSet.table.takeExclusive();
     writing();
     userSet.table.emptyTable();
 }

@@ -115,7 +115,7 @@ private slots:
         makeTable(store::UserSetFileName, store::TableKind::User, {item(0, 1, "mine 1"), item(0, 3, "mine 2")});
         QByteArray source = "{\"items\": [";
         for (int k = 1; k <= 200; ++k)
-            source += QStringLiteral("%1{\"section\": 2, \"question\": \"new %2\", \"answers\": [\"x\"], \"correct\": \"a\"}")
+            source += QStringLiteral("%1{\"section\": 2, \"question\": \"new %2\", \"answers\": [\"x\", \"y\"], \"correct\": \"a\"}")
                           .arg(k > 1 ? "," : "").arg(k).toUtf8();
         QFile json("source.json");
         QVERIFY(json.open(QIODevice::WriteOnly));

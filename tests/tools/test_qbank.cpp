@@ -68,7 +68,7 @@ QByteArray bankOf(int count)
 {
     QByteArray json = "{\"items\": [";
     for (int k = 1; k <= count; ++k)
-        json += QStringLiteral("%1{\"exam\": 1, \"section\": 1, \"question\": \"Q%2\", \"answers\": [\"x\"], \"correct\": \"a\"}")
+        json += QStringLiteral("%1{\"exam\": 1, \"section\": 1, \"question\": \"Q%2\", \"answers\": [\"x\", \"y\"], \"correct\": \"a\"}")
                     .arg(k > 1 ? "," : "").arg(k).toUtf8();
     return json + "]}";
 }
@@ -108,10 +108,10 @@ private slots:
         QTest::newRow("bank") << "bank" << bankSource;
         QTest::newRow("user set with gaps") << "user"
             << QByteArray(R"({"items": [{"id": 1, "section": 2, "question": "A", "answers": ["x", "y"], "correct": "b"},
-                                        {"id": 4, "section": 3, "question": "B", "answers": ["x"], "correct": "a"},
-                                        {"id": 9, "section": 1, "question": "C", "answers": ["x"], "correct": "a", "memo": "m"}]})");
+                                        {"id": 4, "section": 3, "question": "B", "answers": ["x", "y"], "correct": "a"},
+                                        {"id": 9, "section": 1, "question": "C", "answers": ["x", "y"], "correct": "a", "memo": "m"}]})");
         QTest::newRow("current set") << "current"
-            << QByteArray(R"({"items": [{"exam": 2, "section": 2, "question": "A", "answers": ["x"], "correct": "a", "or_number": 17}]})");
+            << QByteArray(R"({"items": [{"exam": 2, "section": 2, "question": "A", "answers": ["x", "y"], "correct": "a", "or_number": 17}]})");
     }
     void exportImportsBackToTheSameRecords()
     {
@@ -168,8 +168,8 @@ private slots:
         QTest::newRow("question missing") << "bank" << QByteArray(R"({"items": [{"exam": 1}], "extra": 1})")
                                           << QStringList{"\"question\" is missing", "unknown field \"extra\""};
         QTest::newRow("duplicate user id")
-            << "user" << QByteArray(R"({"items": [{"id": 3, "section": 1, "question": "q", "answers": ["x"], "correct": "a"},
-                                                 {"id": 3, "section": 1, "question": "r", "answers": ["x"], "correct": "a"}]})")
+            << "user" << QByteArray(R"({"items": [{"id": 3, "section": 1, "question": "q", "answers": ["x", "y"], "correct": "a"},
+                                                 {"id": 3, "section": 1, "question": "r", "answers": ["x", "y"], "correct": "a"}]})")
             << QStringList{"cannot add a record"};
         // JSON's own rules, which a lenient reader lets pass.
         QTest::newRow("raw tab in a text") << "user" << QByteArray("{\"items\": [{\"question\": \"a\tb\"}]}")
@@ -185,17 +185,21 @@ private slots:
         QTest::newRow("key given twice, once escaped") << "bank" << QByteArray(R"({"items": [], "it\u0065ms": []})")
                                                        << QStringList{"the key \"items\" is given twice"};
         // Q_ID holds 32 bits: neither a given id nor the next one assigned may pass them.
-        QTest::newRow("id beyond 32 bits") << "user" << QByteArray(R"({"items": [{"id": 2147483648, "section": 1, "question": "q", "answers": ["x"], "correct": "a"}]})")
+        QTest::newRow("id beyond 32 bits") << "user" << QByteArray(R"({"items": [{"id": 2147483648, "section": 1, "question": "q", "answers": ["x", "y"], "correct": "a"}]})")
                                            << QStringList{"item 1: \"id\" 2147483648 is outside 1..2147483647"};
         QTest::newRow("next id beyond 32 bits")
-            << "user" << QByteArray(R"({"items": [{"id": 2147483647, "section": 1, "question": "q", "answers": ["x"], "correct": "a"},
-                                                 {"section": 1, "question": "r", "answers": ["x"], "correct": "a"}]})")
+            << "user" << QByteArray(R"({"items": [{"id": 2147483647, "section": 1, "question": "q", "answers": ["x", "y"], "correct": "a"},
+                                                 {"section": 1, "question": "r", "answers": ["x", "y"], "correct": "a"}]})")
             << QStringList{"item 2 would get Q_ID 2147483648, beyond the largest, 2147483647"};
         QTest::newRow("item rules")
             << "bank" << QByteArray(R"({"items": [{"section": 1, "question": "q", "answers": ["x", ""], "correct": "b"},
-                                                 {"section": 1, "question": "r", "answers": ["x", "y"], "correct": "ab", "pict1": "../x.bmp"}]})")
+                                                 {"section": 1, "question": "r", "answers": ["x", "y"], "correct": "ab", "pict1": "../x.bmp"},
+                                                 {"section": 1, "question": "s", "answers": ["x"], "correct": "a"},
+                                                 {"section": 1, "multiple": true, "question": "t", "answers": ["x", "y"]}]})")
             << QStringList{"item 1: answer b is a key but has no text", "item 2: a single-response item needs exactly one key, it has 2",
-                           "item 2: \"pict1\" ../x.bmp must be a plain file name"};
+                           "item 2: \"pict1\" ../x.bmp must be a plain file name",
+                           "item 3: one answer text, an item needs at least two",
+                           "item 4: a multiple-response item needs at least one key"};
     }
     void badSourcesChangeNothing()
     {
@@ -204,7 +208,7 @@ private slots:
         QFETCH(QStringList, faults);
         TempDirCwd dir;
         QCOMPARE(qbank({"create", "t.DAT", "--kind", kind}).exitCode, 0);
-        write("ok.json", R"({"items": [{"question": "kept", "section": 1, "answers": ["yes"], "correct": "a"}]})");
+        write("ok.json", R"({"items": [{"question": "kept", "section": 1, "answers": ["yes", "no"], "correct": "a"}]})");
         QCOMPARE(qbank({"import", "t.DAT", "ok.json"}).exitCode, 0);
         const QByteArray before = fileBytes("t.DAT");
         write("bad.json", source);
@@ -228,14 +232,21 @@ private slots:
         Item noAnswers = item(1, 2, "Nothing to choose");
         noAnswers[field::Q1] = "";
         noAnswers[field::Q2] = "";
-        makeTable("bad.DAT", store::TableKind::Bank, {twoKeys, noAnswers, gapItem});
+        Item oneAnswer = item(1, 2, "One choice");
+        oneAnswer[field::Q2] = "";
+        Item noKey = item(1, 3, "Multiple without a key");
+        noKey[field::Q_TYPE] = true;
+        noKey[field::A1] = false;
+        makeTable("bad.DAT", store::TableKind::Bank, {twoKeys, noAnswers, gapItem, oneAnswer, noKey});
         const Run run = qbank({"check", "bad.DAT"});
         QCOMPARE(run.exitCode, 1);
         for (const char* fault : {"item Q_ID 1: a single-response item needs exactly one key, it has 2",
                                   "item Q_ID 1: PICT2 gone.wmf does not exist",
                                   "item Q_ID 2: no answer text", "item Q_ID 2: answer a is a key but has no text",
                                   "item Q_ID 4: record number 3 should have Q_ID 3",
-                                  "item Q_ID 4: Q_EXAM_N 9 is outside 0..7", "item Q_ID 4: Q_SECT 5 is outside 1..4"})
+                                  "item Q_ID 4: Q_EXAM_N 9 is outside 0..7", "item Q_ID 4: Q_SECT 5 is outside 1..4",
+                                  "item Q_ID 5: one answer text, an item needs at least two",
+                                  "item Q_ID 6: a multiple-response item needs at least one key"})
             QVERIFY2(run.err.contains(fault), qPrintable(run.err));
         QVERIFY(!run.err.contains("one.bmp"));
 
@@ -283,7 +294,7 @@ private slots:
         QFETCH(QString, says);
         TempDirCwd dir;
         sqlcipher("t.DAT", sql);
-        write("ok.json", R"({"items": [{"question": "q", "section": 1, "answers": ["x"], "correct": "a"}]})");
+        write("ok.json", R"({"items": [{"question": "q", "section": 1, "answers": ["x", "y"], "correct": "a"}]})");
         const QByteArray before = fileBytes("t.DAT");
         QStringList args{command, "t.DAT"};
         if (command == "import")
@@ -301,7 +312,7 @@ private slots:
         TempDirCwd dir;
         QDir().mkdir("locked");
         QCOMPARE(qbank({"create", "locked/u.DAT", "--kind", "user"}).exitCode, 0);
-        write("ok.json", R"({"items": [{"question": "q", "section": 1, "answers": ["x"], "correct": "a"}]})");
+        write("ok.json", R"({"items": [{"question": "q", "section": 1, "answers": ["x", "y"], "correct": "a"}]})");
         QFile::setPermissions("locked", QFile::ReadOwner | QFile::ExeOwner);
         QStringList args{"import", "locked/u.DAT", "ok.json"};
         QString program = qEnvironmentVariable("QUIZLORE_QBANK");

@@ -2,6 +2,7 @@
 // main windows.
 
 #include "widgets/HyperlinkLabel.h"
+#include "widgets/LongRunWrap.h"
 #include "widgets/ModalWindow.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/ShapeButton.h"
@@ -9,6 +10,7 @@
 #include <QAccessible>
 #include <QDesktopServices>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTimer>
@@ -56,6 +58,9 @@ private slots:
 
     void hyperlinkTurnsBlueAndUnderlinedUnderTheMouse();
     void hyperlinkOpensItsAddress();
+
+    void longRunsWrapAnywhere_data();
+    void longRunsWrapAnywhere();
 
     void execModalReturnsWhenTheWindowGoes_data();
     void execModalReturnsWhenTheWindowGoes();
@@ -363,6 +368,43 @@ void TestWidgets::execModalReturnsWhenTheWindowGoes()
     QVERIFY(!window->isVisible());
     QCOMPARE(window->windowModality(), Qt::NonModal);
     delete window;
+}
+
+void TestWidgets::longRunsWrapAnywhere_data()
+{
+    QTest::addColumn<QString>("loaded");  // set as the whole text
+    QTest::addColumn<QString>("pasted");  // then pasted at the end
+    QTest::addColumn<bool>("anywhere");
+    const QString prose = QStringLiteral("Check the mask first. ").repeated(200);
+    const QString run(widgets::LongRun, QChar(u'x'));
+    QTest::newRow("prose") << prose << QString() << false;
+    QTest::newRow("prose pasted") << QString() << prose << false;
+    QTest::newRow("a long run loaded") << prose + run << QString() << true;
+    QTest::newRow("a long run pasted") << prose << "\n" + run << true;
+    QTest::newRow("a run continued by a paste") << QStringLiteral("abc") << run.left(widgets::LongRun - 2) << true;
+    QTest::newRow("one short of long") << QString() << run.left(widgets::LongRun - 1) + " " + run.left(10) << false;
+    QTest::newRow("prose replaces a long run") << run << QString() << true;
+}
+
+// A run without spaces, pasted or loaded, wraps anywhere (linear in its length); ordinary text
+// keeps word wrapping, and loading a whole text decides afresh.
+void TestWidgets::longRunsWrapAnywhere()
+{
+    QFETCH(QString, loaded);
+    QFETCH(QString, pasted);
+    QFETCH(bool, anywhere);
+    QPlainTextEdit box;
+    widgets::wrapLongRunsAnywhere(&box);
+    box.setPlainText(loaded);
+    if (!pasted.isEmpty()) {
+        box.moveCursor(QTextCursor::End);
+        box.insertPlainText(pasted);
+    }
+    QCOMPARE(box.wordWrapMode() == QTextOption::WrapAnywhere, anywhere);
+    if (QString(QTest::currentDataTag()) == QLatin1String("prose replaces a long run")) {
+        box.setPlainText(QStringLiteral("Short again."));
+        QCOMPARE(box.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    }
 }
 
 QTEST_MAIN(TestWidgets)

@@ -1,0 +1,50 @@
+// The time from pasting one megabyte into the note box to the box painted: ordinary text with
+// spaces and line breaks, and the same length without either.
+//
+// Ends with: note_paste: prose_ms=<x> unbroken_ms=<y> ratio=<unbroken over prose>
+
+#include "notes/NoteUnit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int Megabyte = 1 << 20;
+
+double pasteMs(const QString& text)
+{
+    TNoteForm note;
+    note.show();
+    QApplication::processEvents();
+    QApplication::clipboard()->setText(text);
+    QElapsedTimer clock;
+    clock.start();
+    note.DBMemo1->paste();
+    note.DBMemo1->repaint();
+    QApplication::processEvents();
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QString prose;
+    const QString sentence = QStringLiteral("Check the subnet mask before the gateway. ");
+    for (int line = 0; prose.size() < Megabyte; ++line)
+        prose += line % 8 == 7 ? QStringLiteral("\n") : sentence;
+    prose.truncate(Megabyte);
+    const QString unbroken(Megabyte, QChar(u'x'));
+
+    const double proseMs = pasteMs(prose);
+    const double unbrokenMs = pasteMs(unbroken);
+    std::printf("note_paste: prose_ms=%.0f unbroken_ms=%.0f ratio=%.2f\n", proseMs, unbrokenMs,
+                unbrokenMs / proseMs);
+    return 0;
+}
