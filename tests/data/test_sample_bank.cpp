@@ -15,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -236,6 +237,39 @@ private slots:
         QVERIFY(records.size() >= size_t(qbank::BankRulesMinimumItems));
         faults = qbank::checkBankRules(records);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+    }
+
+    // The coverage table of data/sample/README.md names every item once, with the count its
+    // row gives, and every practice exam has an item of each group.
+    void coverageTableCoversEveryItemAndGroup()
+    {
+        QFile readme(SampleDir + "/README.md");
+        QVERIFY(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+        static const QRegularExpression row(QStringLiteral("^\\| ([^|]+) \\| ([^|]+) \\| (\\d+) \\| ([\\d, ]+) \\|$"));
+        QHash<int, QString> groupOf;
+        QSet<QString> groups;
+        for (const QString& line : QString::fromUtf8(readme.readAll()).split('\n')) {
+            const QRegularExpressionMatch m = row.match(line);
+            if (!m.hasMatch()) continue;
+            const QStringList ids = m.captured(4).split(',');
+            QVERIFY2(ids.size() == m.captured(3).toInt(), qPrintable("count differs in the row of " + m.captured(2)));
+            for (const QString& id : ids) {
+                QVERIFY2(!groupOf.contains(id.trimmed().toInt()), qPrintable("item listed twice: " + id.trimmed()));
+                groupOf.insert(id.trimmed().toInt(), m.captured(1));
+            }
+            groups.insert(m.captured(1));
+        }
+        QCOMPARE(groups.size(), 11);
+        QHash<int, QSet<QString>> covered;
+        for (qsizetype i = 0; i < bank.size(); ++i) {
+            QVERIFY2(groupOf.contains(int(i + 1)), qPrintable(QStringLiteral("item %1 has no topic").arg(i + 1)));
+            covered[bank.at(i).toObject().value("exam").toInt()].insert(groupOf.value(int(i + 1)));
+        }
+        QCOMPARE(groupOf.size(), bank.size());
+        for (int exam = 1; exam <= 7; ++exam)
+            for (const QString& group : std::as_const(groups))
+                QVERIFY2(covered.value(exam).contains(group),
+                         qPrintable(QStringLiteral("exam %1 has no item of %2").arg(exam).arg(group)));
     }
 
     void everyPictureIsReferenced()

@@ -124,8 +124,11 @@ int checkCommand(const QString& file)
             faults.append(fault.field.isEmpty() ? QStringLiteral("%1: %2").arg(where, fault.text)
                                                 : QStringLiteral("%1: %2 %3").arg(where, fault.field, fault.text));
     }
-    if (bank)
+    if (bank) {
         faults += qbank::checkBankRules(records);
+        for (const QString& line : qbank::bankFigures(records))
+            say(stdout, QStringLiteral("%1: %2").arg(file, line));
+    }
     return report(faults, file);
 }
 

@@ -720,7 +720,7 @@ def tbl_dhcp_scope():
         ["Subnet", "10.1.1.0/24"],
         ["Address pool", "10.1.1.50 - 10.1.1.199"],
         ["Lease time", "8 days"],
-        ["Option 3 (router)", "10.1.2.1"],
+        ["Option 3 (router)", "10.1.1.1"],
         ["Option 6 (DNS servers)", "10.1.1.10, 10.1.1.11"],
     ], row_h=34)
     return sc
