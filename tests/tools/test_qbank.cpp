@@ -66,10 +66,18 @@ void sqlcipher(const QString& file, const QString& sql)
 // A bank source of `count` good items.
 QByteArray bankOf(int count)
 {
+    // Answers of the same length, each text its own (the bank rules ignore digits), keys on a
+    // and b in turn: a bank that passes the rules of the sample bank.
+    auto word = [](int n) {
+        QString w;
+        for (int i = 0; i < 3; ++i, n /= 26)
+            w += QChar(u'a' + n % 26);
+        return w;
+    };
     QByteArray json = "{\"items\": [";
     for (int k = 1; k <= count; ++k)
-        json += QStringLiteral("%1{\"exam\": 1, \"section\": 1, \"question\": \"Q%2\", \"answers\": [\"x\", \"y\"], \"correct\": \"a\"}")
-                    .arg(k > 1 ? "," : "").arg(k).toUtf8();
+        json += QStringLiteral("%1{\"exam\": 1, \"section\": 1, \"question\": \"Q%2\", \"answers\": [\"x%3\", \"y%3\"], \"correct\": \"%4\"}")
+                    .arg(k > 1 ? "," : "").arg(k).arg(word(k)).arg(k % 2 ? "a" : "b").toUtf8();
     return json + "]}";
 }
 
