@@ -13,33 +13,26 @@ namespace {
 
 const QString TriesAgain = QStringLiteral("It stays in the note window: Save Note tries again.");
 
-// Writes `note` into bank record `itemId`; on a failure the bank is browsing again.
-void storeInBank(store::Table& bank, int itemId, const QString& note)
+// Writes `note` into the current record of `table`; on a failure the table is browsing again,
+// without the pending note.
+void storeNote(store::Table& table, const QString& note)
 {
     try {
-        bank.setRecNo(itemId);
-        bank.edit();
-        bank.setValue(U_MEMO, note);
-        bank.post();
+        if (table.state() == store::DataSetState::Browse)
+            table.edit();
+        table.setValue(U_MEMO, note);
+        table.post();
     } catch (const store::StoreError&) {
-        if (bank.isOpen() && bank.state() != store::DataSetState::Browse)
-            bank.cancel();
+        if (table.isOpen() && table.state() != store::DataSetState::Browse)
+            table.cancel();
         throw;
     }
 }
 
-void storeInCurrentSet(store::Table& currentSet, const QString& note)
+void storeInBank(store::Table& bank, int itemId, const QString& note)
 {
-    try {
-        if (currentSet.state() == store::DataSetState::Browse)
-            currentSet.edit();
-        currentSet.setValue(U_MEMO, note);
-        currentSet.post();
-    } catch (const store::StoreError&) {
-        if (currentSet.isOpen() && currentSet.state() != store::DataSetState::Browse)
-            currentSet.cancel();
-        throw;
-    }
+    bank.setRecNo(itemId);
+    storeNote(bank, note);
 }
 
 [[noreturn]] void notSaved(int itemId, const QString& where, const QString& reason)
@@ -73,7 +66,7 @@ void saveNote(store::Table& currentSet, store::Table* bank, const QString& note)
         notSaved(itemId, bankPlace, error.reason());
     }
     try {
-        storeInCurrentSet(currentSet, note);
+        storeNote(currentSet, note);
     } catch (const store::StoreError& error) {
         try {
             storeInBank(*bank, itemId, bankNoteBefore);
