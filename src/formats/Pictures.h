@@ -13,8 +13,10 @@ namespace formats {
 // picture never overwrites a file: it takes a free name ("ex.png", "ex-2.png", ...) unless a
 // file there holds the same bytes already, which is then reused. Names from the source are
 // reduced to a plain file name first, so a name like "../x" cannot leave the folder.
-// Returns the files written, so that a failed import can take them away again; throws
-// std::runtime_error when a file cannot be written.
+// Each is written under a temporary name and renamed into place, so that no picture cut short
+// bears a real name. Returns the files written, so that a later failure of the import can take
+// them away again; when a picture cannot be written, takes away those written before it and
+// throws std::runtime_error with the reason ("No space left on device").
 QStringList storePictures(std::vector<Item>& items, const QString& folder);
 
 // Reads the bytes of every picture the items name from `folder`; a picture that cannot be

@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <unistd.h>
+
 using namespace testsupport;
 namespace field = store::field;
 
@@ -431,6 +433,45 @@ private slots:
         QVERIFY(!run.err.contains("Imported"));
         QCOMPARE(fileBytes("b.DAT"), before);
         QCOMPARE(QDir().entryList(QDir::Files), QStringList({"b.DAT", "bad.xml"}));
+    }
+
+    // Four embedded pictures of 72 KB each on a file system of 200 KB: the third does not fit.
+    // The import says why, and leaves no picture behind, whole or cut, nor a changed table.
+    void fullDiskLeavesNoPictureBehind()
+    {
+        TempDirCwd dir;
+        QByteArray xml = "<quiz>";
+        for (int q = 0; q < 2; ++q) {
+            xml += "<question type=\"multichoice\"><questiontext format=\"html\"><text>Which?</text>";
+            for (int p = 0; p < 2; ++p)
+                xml += QStringLiteral("<file name=\"diag-%1.bmp\" encoding=\"base64\">").arg(2 * q + p).toUtf8()
+                       + formatstest::bitmap(120, 200, char('a' + 2 * q + p)).toBase64() + "</file>";
+            xml += "</questiontext><answer fraction=\"100\"><text>yes</text></answer>"
+                   "<answer fraction=\"0\"><text>no</text></answer></question>";
+        }
+        write("source.xml", xml + "</quiz>");
+        QDir().mkdir("small");
+        QCOMPARE(qbank({"create", "b.DAT", "--kind", "bank"}).exitCode, 0);
+        // A file system of its own in a mount namespace of its own: root needs no user namespace.
+        const QString unshare = getuid() == 0 ? "unshare -m" : "unshare -rm";
+        const QString script = QStringLiteral(
+            "mount -t tmpfs -o size=200k tmpfs small || exit 77; cp b.DAT small/; "
+            "\"$QBANK\" import small/b.DAT source.xml --section 1; echo \"exit=$?\"; "
+            "cmp b.DAT small/b.DAT && echo same; ls -a small");
+        QProcess shell;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QBANK", qEnvironmentVariable("QUIZLORE_QBANK"));
+        shell.setProcessEnvironment(env);
+        shell.start("sh", {"-c", unshare + " sh -c '" + script + "'"});
+        QVERIFY(shell.waitForFinished(60000));
+        const QString out = QString::fromUtf8(shell.readAllStandardOutput());
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
+        if (shell.exitCode() == 77 || out.isEmpty())
+            QSKIP(qPrintable("no small file system can be mounted here: " + err));
+        QVERIFY2(out.contains("exit=1"), qPrintable(out + err));
+        QVERIFY2(err.contains("cannot write the picture") && err.contains("diag-2.bmp: No space left on device"), qPrintable(err));
+        QVERIFY2(out.contains("same"), qPrintable(out));
+        QCOMPARE(out.section("same\n", 1).split('\n', Qt::SkipEmptyParts), QStringList({".", "..", "b.DAT"}));
     }
 
     void commandLineOfImportAndExport_data()
