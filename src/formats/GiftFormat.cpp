@@ -182,7 +182,8 @@ Item parseQuestion(const QString& block)
 
 // The source split into blocks separated by blank lines, comments left out.
 struct Block {
-    int line;  // of the first line
+    int line;      // of the first line
+    int lastLine;  // of the last line
     QString text;
 };
 
@@ -201,12 +202,13 @@ QList<Block> blocksOf(const QStringList& lines)
         // A category line stands alone, blank line or not.
         const bool category = trimmed.startsWith(QLatin1String("$CATEGORY:"), Qt::CaseInsensitive);
         if (!open || category) {
-            blocks.append({i + 1, lines[i]});
+            blocks.append({i + 1, i + 1, lines[i]});
             open = !category;
         } else {
-            // Keep comment-free lines in place so that offsets still map to lines.
-            const int gap = i + 1 - blocks.last().line - int(blocks.last().text.count(QLatin1Char('\n')));
-            blocks.last().text += QString(gap, QLatin1Char('\n')) + lines[i];
+            // Comment lines become empty lines, so that offsets still map to lines.
+            Block& last = blocks.last();
+            last.text += QString(i + 1 - last.lastLine, QLatin1Char('\n')) + lines[i];
+            last.lastLine = i + 1;
         }
     }
     return blocks;

@@ -4,6 +4,8 @@
 
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 namespace formats {
 
 const XmlNode* XmlNode::child(const QString& childName) const
@@ -45,20 +47,27 @@ const XmlNode* XmlNode::find(const QString& wanted) const
 }
 
 // The place of the "<" of the start tag just read. The reader stands at its end; the tag is
-// searched for backwards, and when it cannot be found (another encoding) its end is taken.
+// searched for backwards over at most SearchSpan characters (a tag with its attributes is
+// shorter), so that a document on one long line is read in linear time. When it cannot be
+// found (another encoding) its end is taken.
+constexpr qsizetype SearchSpan = 1 << 16;
+
 void tagStart(const QStringList& lines, const QXmlStreamReader& reader, int& line, int& column)
 {
     line = int(reader.lineNumber());
     column = int(reader.columnNumber());
     const QString open = QLatin1Char('<') + reader.qualifiedName().toString();
-    for (int l = line - 1, end = column; l >= 0 && l < lines.size() && l >= line - 50; --l, end = -1) {
-        const QString& text = lines[l];
-        const qsizetype at = text.left(end < 0 ? text.size() : end).lastIndexOf(open);
+    qsizetype budget = SearchSpan;
+    for (int l = line - 1, end = column; l >= 0 && l < lines.size() && budget > 0; --l, end = -1) {
+        const QStringView text = QStringView(lines[l]).left(end < 0 ? lines[l].size() : end);
+        const qsizetype from = std::max<qsizetype>(0, text.size() - budget);
+        const qsizetype at = text.sliced(from).lastIndexOf(open);
         if (at >= 0) {
             line = l + 1;
-            column = int(at) + 1;
+            column = int(from + at) + 1;
             return;
         }
+        budget -= text.size() - from + 1;
     }
 }
 
