@@ -5,6 +5,7 @@
 //   formats_oneline: ms_per_mb=<x> ratio=<one-line over broken-lines>
 // for Moodle XML, the worst of the cases before the readers were made linear.
 
+#include "BenchTiming.h"
 #include "formats/Format.h"
 
 #include <QElapsedTimer>
@@ -64,19 +65,6 @@ QByteArray jsonItems(const char* separator)
                 + "\", \"answers\": [\"x\", \"y\"], \"correct\": \"a\"}";
     }
     return json + separator + "]}\n";
-}
-
-double medianMs(int runs, const std::function<void()>& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        run();
-        times.push_back(double(clock.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // Reads `source` a few times and prints the median time per megabyte.
