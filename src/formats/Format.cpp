@@ -2,9 +2,12 @@
 
 #include "formats/AikenFormat.h"
 #include "formats/GiftFormat.h"
+#include "formats/ItemTable.h"
 #include "formats/JsonFormat.h"
 #include "formats/MoodleXmlFormat.h"
 #include "formats/QtiFormat.h"
+#include "formats/ReaderSupport.h"
+#include "store/ItemCheck.h"
 
 #include <QFileInfo>
 
@@ -20,6 +23,65 @@ QString Problem::toString(const QString& sourceName) const
     return where + QStringLiteral(": ") + text;
 }
 
+namespace {
+
+// Why an item read from a source breaks the rules of an item record, or an empty text. The
+// section and the pictures are settled later, when the items are fitted to their table.
+QString ruleFaults(const Item& item, store::TableKind kind)
+{
+    namespace f = store::field;
+    QStringList faults;
+    for (const store::ItemFault& fault : store::checkItem(recordOf(item), kind)) {
+        if (fault.field == QLatin1String(f::Q_SECT) || fault.field == QLatin1String(f::PICT1) || fault.field == QLatin1String(f::PICT2))
+            continue;
+        faults.append(fault.field.isEmpty() ? fault.text : fault.field + QLatin1Char(' ') + fault.text);
+    }
+    return faults.join(QStringLiteral("; "));
+}
+
+}  // namespace
+
+QString Format::nameFilter() const
+{
+    QStringList patterns;
+    for (const QString& extension : extensions())
+        patterns.append(QStringLiteral("*.") + extension);
+    return QStringLiteral("%1 (%2)").arg(title(), patterns.join(QLatin1Char(' ')));
+}
+
+std::unique_ptr<QuestionReader> Format::openSource(const QByteArray&) const
+{
+    throw Malformed{{0, 0, QStringLiteral("%1 is read as a whole").arg(title()), {}}};
+}
+
+ReadResult Format::read(const QByteArray& source, store::TableKind kind) const
+{
+    ReadResult result;
+    try {
+        const std::unique_ptr<QuestionReader> reader = openSource(source);
+        while (reader->next()) {
+            Problem place = reader->place();
+            try {
+                Item item = reader->readQuestion(result.problems);
+                if (item.question.trimmed().isEmpty())
+                    throw QuestionFault{QStringLiteral("the question has no text")};
+                if (const QString faults = ruleFaults(item, kind); !faults.isEmpty())
+                    throw QuestionFault{faults};
+                result.items.push_back(std::move(item));
+            } catch (const QuestionFault& fault) {
+                if (fault.line > 0) {
+                    place.line = fault.line;
+                    place.column = fault.column;
+                }
+                skipQuestion(result, place, fault.text);
+            }
+        }
+    } catch (const Malformed& m) {
+        return malformedResult(m.problem);
+    }
+    return result;
+}
+
 QList<const Format*> allFormats()
 {
     static const JsonFormat json;
@@ -28,6 +90,14 @@ QList<const Format*> allFormats()
     static const MoodleXmlFormat moodle;
     static const QtiFormat qti;
     return {&json, &aiken, &gift, &moodle, &qti};
+}
+
+QString formatNames(const QString& separator)
+{
+    QStringList names;
+    for (const Format* f : allFormats())
+        names.append(f->name());
+    return names.join(separator);
 }
 
 const Format* formatNamed(const QString& name)

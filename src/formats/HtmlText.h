@@ -6,7 +6,8 @@
 namespace formats {
 
 // Collects the text of HTML: runs of white space become one space, line breaks and block
-// ends become "\n", spaces around line breaks and at both ends are dropped.
+// ends become "\n", spaces around line breaks and at both ends are dropped. No-break spaces
+// are kept, as spaces: they carry indentation.
 class PlainTextBuilder {
 public:
     void addText(const QString& raw);  // white space in `raw` is layout, not content
@@ -19,7 +20,10 @@ private:
 
 // Tags stripped, entities decoded, <br> and the ends of paragraphs as line breaks.
 QString htmlToText(const QString& html);
-// Special characters escaped, line breaks as <br>.
+// The spaces of `text` that HTML would collapse (at the start of a line, after another space)
+// as no-break spaces, so that indentation survives.
+QString hardSpaces(const QString& text);
+// Special characters escaped, line breaks as <br>, indentation as &nbsp;.
 QString textToHtml(const QString& text);
 
 // True for the elements whose end starts a new line (p, div, li, headings, tr).

@@ -33,7 +33,7 @@ double fractionOf(const XmlNode& answer)
     bool ok = text.isEmpty();
     const double value = ok ? 0 : text.toDouble(&ok);
     if (!ok)
-        throw Malformed{{answer.line, answer.column, QStringLiteral("the fraction \"%1\" is not a number").arg(text), {}}};
+        throw QuestionFault{QStringLiteral("the fraction \"%1\" is not a number").arg(text), answer.line, answer.column};
     return value;
 }
 
@@ -75,16 +75,18 @@ void readPictures(const XmlNode& questionText, Item& item, QList<Problem>& probl
             continue;
         const auto decoded = QByteArray::fromBase64Encoding(file->innerText().toLatin1().simplified().replace(' ', ""),
                                                             QByteArray::AbortOnBase64DecodingErrors);
-        if (!decoded)
-            throw Malformed{{file->line, file->column, QStringLiteral("the picture is not valid base64"), {}}};
         const QString name = file->attribute(QStringLiteral("name"));
+        if (!decoded) {
+            problems.append({file->line, file->column, QStringLiteral("the picture %1 is not valid base64; left out").arg(name), {}});
+            continue;
+        }
         const auto exhibit = exhibits.find(name);
         if (!placePicture(item, {name, *decoded}, exhibit == exhibits.end() ? -1 : exhibit->second))
             problems.append({file->line, file->column, QStringLiteral("only two pictures are kept as exhibits; %1 left out").arg(name), {}});
     }
 }
 
-Item readQuestion(const XmlNode& q, const QString& type, QList<Problem>& problems)
+Item readMoodleQuestion(const XmlNode& q, const QString& type, QList<Problem>& problems)
 {
     Item item;
     item.line = q.line;
@@ -105,7 +107,7 @@ Item readQuestion(const XmlNode& q, const QString& type, QList<Problem>& problem
             }
         }
         if (!found)
-            throw Unsupported{QStringLiteral("no correct answer")};
+            throw QuestionFault{QStringLiteral("no correct answer")};
         choices = {{QStringLiteral("True"), right}, {QStringLiteral("False"), !right}};
     } else {
         const QString single = q.child(QStringLiteral("single")) ? q.child(QStringLiteral("single"))->innerText().trimmed() : QString();
@@ -116,9 +118,9 @@ Item readQuestion(const XmlNode& q, const QString& type, QList<Problem>& problem
         }
     }
     if (const auto why = setChoices(item, choices))
-        throw Unsupported{*why};
+        throw QuestionFault{*why};
     if (item.question.isEmpty())
-        throw Unsupported{QStringLiteral("the question has no text")};
+        throw QuestionFault{QStringLiteral("the question has no text")};
     return item;
 }
 
@@ -131,39 +133,50 @@ void writeText(QXmlStreamWriter& xml, const QString& element, const QString& htm
 }
 
 
+// The <question> elements of a <quiz>; a category sets the section of those after it.
+class MoodleXmlReader : public QuestionReader {
+public:
+    explicit MoodleXmlReader(XmlNode quiz) : m_quiz(std::move(quiz)), m_questions(m_quiz.childElements(QStringLiteral("question"))) {}
+
+    bool next() override
+    {
+        while (++m_at < m_questions.size()) {
+            if (type() != QLatin1String("category"))
+                return true;
+            m_section = sectionOfCategory(textOf(m_questions[m_at]->child(QStringLiteral("category"))));
+        }
+        return false;
+    }
+    Problem place() const override { return {m_questions[m_at]->line, 0, {}, {}}; }
+    Item readQuestion(QList<Problem>& notes) override
+    {
+        if (type() != QLatin1String("multichoice") && type() != QLatin1String("truefalse"))
+            throw QuestionFault{QStringLiteral("%1 questions are not supported").arg(typeWords(type()))};
+        Item item = readMoodleQuestion(*m_questions[m_at], type(), notes);
+        item.section = m_section;
+        return item;
+    }
+
+private:
+    QString type() const { return m_questions[m_at]->attribute(QStringLiteral("type")); }
+
+    XmlNode m_quiz;
+    std::vector<const XmlNode*> m_questions;
+    size_t m_at = size_t(-1);
+    int m_section = 0;
+};
+
 }  // namespace
 
-ReadResult MoodleXmlFormat::read(const QByteArray& source, store::TableKind) const
+std::unique_ptr<QuestionReader> MoodleXmlFormat::openSource(const QByteArray& source) const
 {
-    ReadResult result;
     Problem fault;
-    const std::optional<XmlNode> quiz = parseXml(source, fault);
-    try {
-        if (!quiz)
-            throw Malformed{fault};
-        if (quiz->name != QLatin1String("quiz"))
-            throw Malformed{{quiz->line, quiz->column, QStringLiteral("the document must be a <quiz>, not <%1>").arg(quiz->name), {}}};
-        int section = 0;
-        for (const XmlNode* q : quiz->childElements(QStringLiteral("question"))) {
-            const QString type = q->attribute(QStringLiteral("type"));
-            if (type == QLatin1String("category")) {
-                section = sectionOfCategory(textOf(q->child(QStringLiteral("category"))));
-                continue;
-            }
-            try {
-                if (type != QLatin1String("multichoice") && type != QLatin1String("truefalse"))
-                    throw Unsupported{QStringLiteral("%1 questions are not supported").arg(typeWords(type))};
-                Item item = readQuestion(*q, type, result.problems);
-                item.section = section;
-                result.items.push_back(std::move(item));
-            } catch (const Unsupported& u) {
-                skipQuestion(result, {q->line, 0, {}, {}}, u.text);
-            }
-        }
-    } catch (const Malformed& m) {
-        return malformedResult(m.problem);
-    }
-    return result;
+    std::optional<XmlNode> quiz = parseXml(source, fault);
+    if (!quiz)
+        throw Malformed{fault};
+    if (quiz->name != QLatin1String("quiz"))
+        throw Malformed{{quiz->line, quiz->column, QStringLiteral("the document must be a <quiz>, not <%1>").arg(quiz->name), {}}};
+    return std::make_unique<MoodleXmlReader>(std::move(*quiz));
 }
 
 WriteResult MoodleXmlFormat::write(const std::vector<Item>& items, store::TableKind) const

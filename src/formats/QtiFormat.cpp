@@ -4,6 +4,7 @@
 #include "formats/ReaderSupport.h"
 #include "formats/XmlTree.h"
 #include "formats/Zip.h"
+#include "pictures/PictureCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,9 +14,11 @@ namespace formats {
 
 namespace {
 
-using Package = std::map<QString, QByteArray>;
+using Package = ZipReader;
 
 const QString ManifestName = QStringLiteral("imsmanifest.xml");
+// The largest XML file of a package read: an item or test is far smaller.
+constexpr qint64 MaxXmlSize = 16 << 20;
 
 // A path inside the package, relative to the folder of `from`; empty when it leaves the package.
 QString resolve(const QString& from, const QString& href)
@@ -25,24 +28,28 @@ QString resolve(const QString& from, const QString& href)
     return joined.startsWith(QLatin1String("../")) || joined.startsWith(QLatin1Char('/')) ? QString() : joined;
 }
 
-XmlNode parsePart(const Package& package, const QString& path)
+// The root element of an XML file of the package; nothing, with `fault` set, when it is missing
+// or broken.
+std::optional<XmlNode> parsePart(const Package& package, const QString& path, Problem& fault)
 {
-    const auto file = package.find(path);
-    if (file == package.end())
-        throw Malformed{{0, 0, QStringLiteral("the package lacks %1, which its manifest names").arg(path), {}}};
-    Problem fault;
-    std::optional<XmlNode> root = parseXml(file->second, fault);
-    if (!root) {
-        fault.part = path;
-        throw Malformed{fault};
+    fault = {0, 0, {}, path};
+    if (!package.contains(path)) {
+        fault = {0, 0, QStringLiteral("the package lacks %1, which its manifest names").arg(path), {}};
+        return std::nullopt;
     }
-    return std::move(*root);
+    try {
+        std::optional<XmlNode> root = parseXml(package.read(path, MaxXmlSize), fault);
+        fault.part = path;
+        return root;
+    } catch (const std::runtime_error& e) {
+        fault.text = QString::fromStdString(e.what());
+        return std::nullopt;
+    }
 }
 
 // The section of each item file, from the titles of an assessmentTest's sections.
-void readSections(const Package& package, const QString& testPath, std::map<QString, int>& sections)
+void readSections(const XmlNode& test, const QString& testPath, std::map<QString, int>& sections)
 {
-    const XmlNode test = parsePart(package, testPath);
     std::vector<const XmlNode*> pending{&test};
     while (!pending.empty()) {
         const XmlNode* node = pending.back();
@@ -70,21 +77,34 @@ struct BodyReader {
     void addPicture(const XmlNode& img, const QString& href)
     {
         const QString path = resolve(itemPath, href);
-        const auto file = path.isEmpty() ? package.end() : package.find(path);
-        if (file == package.end()) {
-            problems.append({img.line, img.column, QStringLiteral("the picture %1 is not in the package; left out").arg(href), itemPath});
-            return;
+        const auto leftOut = [&](const QString& why) {
+            problems.append({img.line, img.column, QStringLiteral("the picture %1 %2; left out").arg(href, why), itemPath});
+        };
+        if (path.isEmpty())
+            return leftOut(QStringLiteral("lies outside the package"));
+        if (!package.contains(path))
+            return leftOut(QStringLiteral("is not in the package"));
+        QByteArray data;
+        try {
+            data = package.read(path, pictures::MaxFileSize);
+        } catch (const std::runtime_error& e) {
+            return leftOut(QStringLiteral("cannot be read (%1)").arg(QString::fromStdString(e.what())));
         }
-        if (!placePicture(item, {QFileInfo(path).fileName(), file->second}, exhibitOfAltText(img.attribute(QStringLiteral("alt")))))
+        if (!placePicture(item, {QFileInfo(path).fileName(), data}, exhibitOfAltText(img.attribute(QStringLiteral("alt")))))
             problems.append({img.line, img.column, QStringLiteral("only two pictures are kept as exhibits; %1 left out").arg(href), itemPath});
     }
 
-    // Walks mixed content into `text`; interactions other than their prompt are left out.
+    // Walks mixed content into `text`. Left out: interactions other than their prompt, the
+    // feedback shown inside the body (it would give the key away) and the alternative forms of
+    // a formula, of which the first is taken.
     void walk(const XmlNode& node, PlainTextBuilder& text)
     {
         for (const XmlNode& child : node.children) {
             if (child.isText()) {
                 text.addText(child.text);
+            } else if (child.name == QLatin1String("feedbackInline") || child.name == QLatin1String("feedbackBlock")
+                       || child.name == QLatin1String("annotation") || child.name == QLatin1String("annotation-xml")) {
+                continue;
             } else if (child.name == QLatin1String("br")) {
                 text.addLineBreak();
             } else if (child.name == QLatin1String("img")) {
@@ -127,23 +147,73 @@ QString interactionWords(const QString& name)
     return words.toLower();
 }
 
+// The feedback identifiers the response processing of an item gives: those set where the
+// response matches the correct one (`right`), and all it sets anywhere (`all`).
+void feedbackValues(const XmlNode& processing, QStringList& right, QStringList& all)
+{
+    for (const XmlNode* child : processing.childElements()) {
+        if (child->name == QLatin1String("setOutcomeValue")) {
+            if (const XmlNode* value = child->find(QStringLiteral("baseValue")))
+                all.append(value->innerText().trimmed());
+            continue;
+        }
+        const bool branch = child->name == QLatin1String("responseIf") || child->name == QLatin1String("responseElseIf");
+        const std::vector<const XmlNode*> parts = child->childElements();
+        if (branch && !parts.empty() && (parts.front()->name == QLatin1String("match") || parts.front()->name == QLatin1String("and"))
+            && parts.front()->find(QStringLiteral("correct")))
+            for (const XmlNode* set : child->childElements(QStringLiteral("setOutcomeValue")))
+                if (const XmlNode* value = set->find(QStringLiteral("baseValue")))
+                    right.append(value->innerText().trimmed());
+        feedbackValues(*child, right, all);
+    }
+}
+
+// The explanation of an item: the modal feedback shown for the correct response; without one,
+// the feedback shown whatever the response; never the feedback of a wrong response.
+void readExplanation(const XmlNode& root, const QStringList& correct, const QStringList& choices, BodyReader& reader)
+{
+    QStringList right = correct, set;
+    if (const XmlNode* processing = root.child(QStringLiteral("responseProcessing")))
+        feedbackValues(*processing, right, set);
+    static const QStringList rightWords = {QStringLiteral("correct"), QStringLiteral("right")};
+    static const QStringList wrongWords = {QStringLiteral("incorrect"), QStringLiteral("wrong")};
+    std::vector<const XmlNode*> forRight, general;
+    for (const XmlNode* feedback : root.childElements(QStringLiteral("modalFeedback"))) {
+        const QString id = feedback->attribute(QStringLiteral("identifier"));
+        const bool isRight = right.contains(id) || rightWords.contains(id.toLower());
+        const bool tied = isRight || set.contains(id) || choices.contains(id) || wrongWords.contains(id.toLower());
+        if (!tied)  // no response shows it: feedback for every response
+            general.push_back(feedback);
+        else if (isRight && feedback->attribute(QStringLiteral("showHide")) != QLatin1String("hide"))
+            forRight.push_back(feedback);
+    }
+    for (const XmlNode* feedback : forRight.empty() ? general : forRight) {
+        reader.walk(*feedback, reader.explanation);
+        reader.explanation.addLineBreak();
+    }
+}
+
 Item readItem(const Package& package, const QString& path, QList<Problem>& problems)
 {
-    const XmlNode root = parsePart(package, path);
+    Problem fault;
+    const std::optional<XmlNode> parsed = parsePart(package, path, fault);
+    if (!parsed)
+        throw QuestionFault{fault.text, fault.line, fault.column};
+    const XmlNode& root = *parsed;
     if (root.name != QLatin1String("assessmentItem"))
-        throw Malformed{{root.line, root.column, QStringLiteral("an assessmentItem expected, not <%1>").arg(root.name), path}};
+        throw QuestionFault{QStringLiteral("an assessmentItem expected, not <%1>").arg(root.name)};
     Item item;  // its line would be one of a file inside the package: left at 0
     const XmlNode* body = root.child(QStringLiteral("itemBody"));
     std::vector<const XmlNode*> interactions;
     if (body)
         collectInteractions(*body, interactions);
     if (interactions.empty())
-        throw Unsupported{QStringLiteral("an item without an interaction is not supported")};
+        throw QuestionFault{QStringLiteral("an item without an interaction is not supported")};
     if (interactions.size() > 1)
-        throw Unsupported{QStringLiteral("items with %1 interactions are not supported").arg(interactions.size())};
+        throw QuestionFault{QStringLiteral("items with %1 interactions are not supported").arg(interactions.size())};
     const XmlNode& choice = *interactions.front();
     if (choice.name != QLatin1String("choiceInteraction"))
-        throw Unsupported{QStringLiteral("%1 questions are not supported").arg(interactionWords(choice.name))};
+        throw QuestionFault{QStringLiteral("%1 questions are not supported").arg(interactionWords(choice.name))};
 
     const QString maxChoices = choice.attribute(QStringLiteral("maxChoices"));
     item.multiple = !maxChoices.isEmpty() && maxChoices != QLatin1String("1");
@@ -158,12 +228,6 @@ Item readItem(const Package& package, const QString& path, QList<Problem>& probl
 
     BodyReader reader{package, path, item, problems, {}, {}};
     reader.walk(*body, reader.question);
-    for (const XmlNode* feedback : root.childElements(QStringLiteral("modalFeedback"))) {
-        reader.walk(*feedback, reader.explanation);
-        reader.explanation.addLineBreak();
-    }
-    item.question = reader.question.result();
-    item.explanation = reader.explanation.result();
 
     QList<Choice> choices;
     QStringList identifiers;
@@ -173,20 +237,85 @@ Item readItem(const Package& package, const QString& path, QList<Problem>& probl
         identifiers.append(simple->attribute(QStringLiteral("identifier")));
         choices.append({text.result(), correct.contains(identifiers.last())});
     }
+    readExplanation(root, correct, identifiers, reader);
+    item.question = reader.question.result();
+    item.explanation = reader.explanation.result();
     for (const QString& value : correct)
         if (!identifiers.contains(value))
-            throw Unsupported{QStringLiteral("the correct response %1 names no choice").arg(value)};
+            throw QuestionFault{QStringLiteral("the correct response %1 names no choice").arg(value)};
     if (const auto why = setChoices(item, choices))
-        throw Unsupported{*why};
-    if (item.question.isEmpty())
-        throw Unsupported{QStringLiteral("the question has no text")};
+        throw QuestionFault{*why};
     return item;
 }
 
-// Writes text with its line breaks as <br/>.
+// The items a package's manifest names, in its order, with the sections its test gives them.
+class QtiReader : public QuestionReader {
+public:
+    explicit QtiReader(const QByteArray& source) : m_package(openPackage(source))
+    {
+        Problem fault;
+        const std::optional<XmlNode> manifest = parsePart(*m_package, ManifestName, fault);
+        if (!manifest)
+            throw Malformed{fault};
+        const XmlNode* resources = manifest->child(QStringLiteral("resources"));
+        for (const XmlNode* resource : resources ? resources->childElements(QStringLiteral("resource")) : std::vector<const XmlNode*>{}) {
+            const QString type = resource->attribute(QStringLiteral("type"));
+            const QString href = resource->attribute(QStringLiteral("href"));
+            const QString path = resolve(ManifestName, href);
+            if (type.startsWith(QLatin1String("imsqti_item_")))
+                m_items.push_back({href, path, resource->line});
+            else if (type.startsWith(QLatin1String("imsqti_test_")) && !path.isEmpty())
+                if (const std::optional<XmlNode> test = parsePart(*m_package, path, fault))
+                    readSections(*test, path, m_sections);
+        }
+    }
+
+    bool next() override { return ++m_at < m_items.size(); }
+    Problem place() const override
+    {
+        const Resource& r = m_items[m_at];
+        return r.path.isEmpty() ? Problem{r.line, 0, {}, ManifestName} : Problem{0, 0, {}, r.path};
+    }
+    Item readQuestion(QList<Problem>& notes) override
+    {
+        const Resource& r = m_items[m_at];
+        if (r.path.isEmpty())
+            throw QuestionFault{QStringLiteral("the item %1 lies outside the package").arg(r.href)};
+        Item item = readItem(*m_package, r.path, notes);
+        const auto section = m_sections.find(r.path);
+        item.section = section == m_sections.end() ? 0 : section->second;
+        return item;
+    }
+
+private:
+    struct Resource {
+        QString href, path;  // path empty: outside the package
+        int line;            // in the manifest
+    };
+
+    static std::unique_ptr<Package> openPackage(const QByteArray& source)
+    {
+        std::unique_ptr<Package> package;
+        try {
+            package = std::make_unique<Package>(source);
+        } catch (const std::runtime_error& e) {
+            throw Malformed{{0, 0, QString::fromStdString(e.what()), {}}};
+        }
+        if (!package->contains(ManifestName))
+            throw Malformed{{0, 0, QStringLiteral("the package has no %1").arg(ManifestName), {}}};
+        return package;
+    }
+
+    std::unique_ptr<Package> m_package;
+    std::vector<Resource> m_items;
+    std::map<QString, int> m_sections;
+    size_t m_at = size_t(-1);
+};
+
+// Writes text with its line breaks as <br/> and its indentation as no-break spaces.
 void writeLines(QXmlStreamWriter& xml, const QString& text)
 {
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QStringList lines = hardSpaces(text).split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         if (i > 0)
             xml.writeEmptyElement(QStringLiteral("br"));
@@ -285,48 +414,9 @@ QString packageName(const Picture& picture, std::map<QString, QByteArray>& store
 
 }  // namespace
 
-ReadResult QtiFormat::read(const QByteArray& source, store::TableKind) const
+std::unique_ptr<QuestionReader> QtiFormat::openSource(const QByteArray& source) const
 {
-    ReadResult result;
-    try {
-        QString error;
-        const std::optional<Package> package = readZip(source, error);
-        if (!package)
-            throw Malformed{{0, 0, error, {}}};
-        if (!package->count(ManifestName))
-            throw Malformed{{0, 0, QStringLiteral("the package has no %1").arg(ManifestName), {}}};
-        const XmlNode manifest = parsePart(*package, ManifestName);
-        QStringList itemPaths;
-        std::map<QString, int> sections;
-        if (const XmlNode* resources = manifest.child(QStringLiteral("resources"))) {
-            for (const XmlNode* resource : resources->childElements(QStringLiteral("resource"))) {
-                const QString type = resource->attribute(QStringLiteral("type"));
-                const QString href = resource->attribute(QStringLiteral("href"));
-                const QString path = resolve(ManifestName, href);
-                if (!type.startsWith(QLatin1String("imsqti_")))
-                    continue;
-                if (path.isEmpty())
-                    throw Malformed{{resource->line, resource->column, QStringLiteral("the resource %1 lies outside the package").arg(href), ManifestName}};
-                if (type.startsWith(QLatin1String("imsqti_item_")))
-                    itemPaths.append(path);
-                else if (type.startsWith(QLatin1String("imsqti_test_")))
-                    readSections(*package, path, sections);
-            }
-        }
-        for (const QString& path : itemPaths) {
-            try {
-                Item item = readItem(*package, path, result.problems);
-                const auto section = sections.find(path);
-                item.section = section == sections.end() ? 0 : section->second;
-                result.items.push_back(std::move(item));
-            } catch (const Unsupported& u) {
-                skipQuestion(result, {0, 0, {}, path}, u.text);
-            }
-        }
-    } catch (const Malformed& m) {
-        return malformedResult(m.problem);
-    }
-    return result;
+    return std::make_unique<QtiReader>(source);
 }
 
 WriteResult QtiFormat::write(const std::vector<Item>& items, store::TableKind) const

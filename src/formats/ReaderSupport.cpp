@@ -19,13 +19,13 @@ void skipQuestion(ReadResult& result, Problem where, const QString& why)
     ++result.skipped;
 }
 
-std::optional<QString> decodeSource(const QByteArray& source, ReadResult& result)
+QString decodeText(const QByteArray& source)
 {
     Problem fault;
     std::optional<QString> text = decodeUtf8(source, fault);
     if (!text)
-        result = malformedResult(fault);
-    return text;
+        throw Malformed{fault};
+    return *text;
 }
 
 int exhibitOfAltText(const QString& alt)

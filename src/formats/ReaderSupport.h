@@ -13,17 +13,35 @@ struct Malformed {
     Problem problem;
 };
 
-// Thrown inside a reader for one question: fine in its format but not one of our items.
-struct Unsupported {
+// Thrown inside a reader for one question: a fault in it, or a question that is fine in its
+// format but not one of our items. The question is left out; `line` and `column`, when given,
+// are the fault's own place, else the question's is named.
+struct QuestionFault {
     QString text;
+    int line = 0;
+    int column = 0;
+};
+
+// The part of a format's reader that knows the format: the questions of one opened source, in
+// order. Format::read runs the loop around it.
+class QuestionReader {
+public:
+    virtual ~QuestionReader() = default;
+    // Moves to the next question; false when there is none.
+    virtual bool next() = 0;
+    // Where the current question begins.
+    virtual Problem place() const = 0;
+    // The current question as an item; notes on what was left out of it go to `notes`.
+    // Throws QuestionFault.
+    virtual Item readQuestion(QList<Problem>& notes) = 0;
 };
 
 // A result that holds only the fault of a malformed source.
 ReadResult malformedResult(const Problem& fault);
 // Records a question left out, with its place.
 void skipQuestion(ReadResult& result, Problem where, const QString& why);
-// The text of a UTF-8 source; when it is not UTF-8, nothing, and `result` holds the fault.
-std::optional<QString> decodeSource(const QByteArray& source, ReadResult& result);
+// The text of a UTF-8 source; throws Malformed with the place of the first byte that is not.
+QString decodeText(const QByteArray& source);
 
 // The exhibit a picture's alternative text names ("Exhibit 2" -> 1), or -1.
 int exhibitOfAltText(const QString& alt);

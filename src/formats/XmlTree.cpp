@@ -2,6 +2,8 @@
 
 #include "formats/TextSource.h"
 
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -74,12 +76,38 @@ void tagStart(const QStringList& lines, const QXmlStreamReader& reader, int& lin
 // Deeper documents are refused instead of running the stack out while walking them.
 constexpr size_t MaxDepth = 256;
 
+// The encoding the XML declaration names ("iso-8859-1"), lower case; empty when it names none.
+QString declaredEncoding(const QByteArray& source)
+{
+    static const QRegularExpression declaration(
+        QStringLiteral("^\\s*<\\?xml[^>]*\\bencoding\\s*=\\s*[\"']([A-Za-z0-9._:-]+)[\"']"));
+    return declaration.match(QString::fromLatin1(source.left(256))).captured(1).toLower();
+}
+
+// The text of the document: in its declared encoding, else UTF-8, whose first bad byte is
+// named with its place (the XML reader would name a later one).
+std::optional<QString> documentText(const QByteArray& source, Problem& fault)
+{
+    const QString encoding = declaredEncoding(source);
+    if (encoding.isEmpty() || encoding == QLatin1String("utf-8") || encoding == QLatin1String("utf8"))
+        return decodeUtf8(source, fault);
+    QStringDecoder decoder(qPrintable(encoding));
+    if (!decoder.isValid()) {
+        fault.text = QStringLiteral("the encoding %1 is not supported").arg(encoding);
+        return std::nullopt;
+    }
+    return QString(decoder(source));
+}
+
 std::optional<XmlNode> parseXml(const QByteArray& source, Problem& fault)
 {
+    const std::optional<QString> text = documentText(source, fault);
+    if (!text)
+        return std::nullopt;
     QXmlStreamReader reader(source);
     XmlNode document;
     std::vector<XmlNode*> open{&document};
-    const QStringList lines = splitLines(QString::fromUtf8(source));
+    const QStringList lines = splitLines(*text);
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartElement: {
