@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace formats {
 
 namespace {
@@ -167,7 +169,10 @@ Item parseQuestion(const Block& source)
     Item item;
     const QString before = sourceText(block.mid(pos, open - pos), format);
     const QString tail = sourceText(after, format);
-    item.question = tail.isEmpty() ? before : before + QStringLiteral(" _____ ") + tail;
+    // Text after the answers makes a missing-word question; a tail of punctuation only is a
+    // stray end of the line, not a second half of the question.
+    const bool missingWord = std::any_of(tail.begin(), tail.end(), [](QChar c) { return c.isLetterOrNumber(); });
+    item.question = missingWord ? before + QStringLiteral(" _____ ") + tail : before;
 
     QString answers = block.mid(open + 1, close - open - 1);
     const qsizetype general = findUnescaped(answers, QStringLiteral("####"));

@@ -35,6 +35,12 @@ void PlainTextBuilder::addLineBreak()
     m_text += QLatin1Char('\n');
 }
 
+void PlainTextBuilder::endBlock()
+{
+    if (!m_text.isEmpty() && !m_text.endsWith(QLatin1Char('\n')))
+        addLineBreak();
+}
+
 QString PlainTextBuilder::result() const
 {
     // Layout spaces at the ends of lines go; no-break spaces (indentation) stay, as spaces.
@@ -124,8 +130,10 @@ QString htmlToText(const QString& html)
         from = m.capturedEnd();
         const bool closing = !m.captured(1).isEmpty();
         const QString name = m.captured(2).toLower();
-        if ((name == QLatin1String("br") && !closing) || (closing && isBlockElement(name)))
+        if (name == QLatin1String("br") && !closing)
             text.addLineBreak();
+        else if (isBlockElement(name))
+            text.endBlock();
     }
     text.addText(decodeEntities(cleaned.mid(from)));
     return text.result();

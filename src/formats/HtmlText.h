@@ -11,7 +11,8 @@ namespace formats {
 class PlainTextBuilder {
 public:
     void addText(const QString& raw);  // white space in `raw` is layout, not content
-    void addLineBreak();
+    void addLineBreak();  // <br>: always a new line, so that two make a blank line
+    void endBlock();      // the start or end of a paragraph: a new line unless one is begun
     QString result() const;
 
 private:

@@ -113,16 +113,19 @@ struct BodyReader {
                 addPicture(child, child.attribute(QStringLiteral("data")));
             } else if (child.name == QLatin1String("rubricBlock")) {
                 walk(child, explanation);
-                explanation.addLineBreak();
+                explanation.endBlock();
             } else if (child.name.endsWith(QLatin1String("Interaction"))) {
                 if (const XmlNode* prompt = child.child(QStringLiteral("prompt"))) {
-                    text.addLineBreak();
+                    text.endBlock();
                     walk(*prompt, text);
                 }
             } else {
+                const bool block = isBlockElement(child.name);
+                if (block)
+                    text.endBlock();
                 walk(child, text);
-                if (isBlockElement(child.name))
-                    text.addLineBreak();
+                if (block)
+                    text.endBlock();
             }
         }
     }
@@ -189,7 +192,7 @@ void readExplanation(const XmlNode& root, const QStringList& correct, const QStr
     }
     for (const XmlNode* feedback : forRight.empty() ? general : forRight) {
         reader.walk(*feedback, reader.explanation);
-        reader.explanation.addLineBreak();
+        reader.explanation.endBlock();
     }
 }
 
