@@ -110,46 +110,69 @@ private:
     qsizetype m_at = -1;
 };
 
+// A question's lines as Aiken writes them: trimmed, blank ones left out.
+QStringList questionLines(const QString& question)
+{
+    QStringList lines;
+    for (const QString& line : splitLines(question))
+        if (!line.trimmed().isEmpty())
+            lines.append(line.trimmed());
+    return lines;
+}
+
+class AikenWriter : public ItemWriter {
+public:
+    QString refusal(const Item& item) const override
+    {
+        if (item.multiple)
+            return QStringLiteral("multiple-response questions cannot be written as Aiken");
+        if (item.keyCount() != 1 || item.answerCount() == 0)
+            return QStringLiteral("a single-response question needs exactly one correct answer");
+        const QStringList question = questionLines(item.question);
+        if (question.isEmpty())
+            return QStringLiteral("the question has no text");
+        for (const QString& line : question)
+            if (answerLine().match(line).hasMatch() || keyLine().match(line).hasMatch())
+                return QStringLiteral("the question line \"%1\" would read as an answer").arg(line);
+        return {};
+    }
+    QStringList losses(const Item& item) const override
+    {
+        QStringList lost;
+        if (!item.explanation.isEmpty())
+            lost.append(QStringLiteral("the explanation"));
+        if (hasLayout(item.question))
+            lost.append(QStringLiteral("blank lines and indentation"));
+        for (int k = 0; k < item.answerCount(); ++k)
+            if (item.answers[k].contains(QLatin1Char('\n'))) {
+                lost.append(QStringLiteral("line breaks in answers"));
+                break;
+            }
+        return lost;
+    }
+    void add(const Item& item, int) override
+    {
+        m_out += questionLines(item.question).join(QLatin1Char('\n')) + QLatin1Char('\n');
+        for (int k = 0; k < item.answerCount(); ++k)
+            m_out += QStringLiteral("%1. %2\n").arg(QChar(char16_t('A' + k)), QString(item.answers[k]).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified());
+        m_out += QStringLiteral("ANSWER: %1\n\n").arg(item.keyLetters().toUpper());
+    }
+    QByteArray finish() override { return m_out.toUtf8(); }
+
+private:
+    QString m_out;
+};
+
 }  // namespace
+
+std::unique_ptr<ItemWriter> AikenFormat::startWriting() const
+{
+    return std::make_unique<AikenWriter>();
+}
 
 std::unique_ptr<QuestionReader> AikenFormat::openSource(const QByteArray& source) const
 {
     return std::make_unique<AikenReader>(decodeText(source));
-}
-
-WriteResult AikenFormat::write(const std::vector<Item>& items, store::TableKind) const
-{
-    WriteResult result;
-    QString out;
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Item item = items[i].compacted();
-        QStringList question;
-        for (const QString& line : splitLines(item.question))
-            if (!line.trimmed().isEmpty())
-                question.append(line.trimmed());
-        QString why;
-        if (item.multiple)
-            why = QStringLiteral("multiple-response questions cannot be written as Aiken");
-        else if (item.keyCount() != 1)
-            why = QStringLiteral("a single-response question needs exactly one correct answer");
-        else if (question.isEmpty())
-            why = QStringLiteral("the question has no text");
-        for (const QString& line : question)
-            if (why.isEmpty() && (answerLine().match(line).hasMatch() || keyLine().match(line).hasMatch()))
-                why = QStringLiteral("the question line \"%1\" would read as an answer").arg(line);
-        if (!why.isEmpty()) {
-            result.problems.append({0, 0, QStringLiteral("%1: %2; skipped").arg(itemName(item, int(i)), why), {}});
-            ++result.skipped;
-            continue;
-        }
-        out += question.join(QLatin1Char('\n')) + QLatin1Char('\n');
-        for (int k = 0; k < item.answerCount(); ++k)
-            out += QStringLiteral("%1. %2\n").arg(QChar(char16_t('A' + k)), QString(item.answers[k]).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified());
-        out += QStringLiteral("ANSWER: %1\n\n").arg(item.keyLetters().toUpper());
-        ++result.written;
-    }
-    result.data = out.toUtf8();
-    return result;
 }
 
 }  // namespace formats

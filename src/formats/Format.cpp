@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+#include <stdexcept>
+
 namespace formats {
 
 QString Problem::toString(const QString& sourceName) const
@@ -79,6 +81,37 @@ ReadResult Format::read(const QByteArray& source, store::TableKind kind) const
     } catch (const Malformed& m) {
         return malformedResult(m.problem);
     }
+    return result;
+}
+
+std::unique_ptr<ItemWriter> Format::startWriting() const
+{
+    throw std::logic_error("a format without an ItemWriter must override write()");
+}
+
+WriteResult Format::write(const std::vector<Item>& items, store::TableKind) const
+{
+    WriteResult result;
+    const std::unique_ptr<ItemWriter> writer = startWriting();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const Item item = items[i].compacted();
+        const QString name = itemName(item, int(i));
+        if (const QString why = writer->refusal(item); !why.isEmpty()) {
+            result.problems.append({0, 0, QStringLiteral("%1: %2; skipped").arg(name, why), {}});
+            ++result.skipped;
+            continue;
+        }
+        QStringList lost = writer->losses(item);
+        if (!embedsPictures())
+            for (const Picture& picture : item.pictures)
+                if (!picture.isEmpty())
+                    lost.append(QStringLiteral("the exhibit %1").arg(picture.name));
+        if (!lost.isEmpty())
+            result.problems.append({0, 0, QStringLiteral("%1: %2 cannot carry %3; left out").arg(name, title(), lost.join(QStringLiteral(", "))), {}});
+        writer->add(item, int(i));
+        ++result.written;
+    }
+    result.data = writer->finish();
     return result;
 }
 

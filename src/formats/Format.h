@@ -18,6 +18,7 @@
 namespace formats {
 
 class QuestionReader;
+class ItemWriter;
 
 // A problem found in a source, or an item a writer had to leave out.
 struct Problem {
@@ -58,12 +59,17 @@ public:
     // The reading loop: every question of the source through the format's QuestionReader,
     // one with a fault or one that breaks an item rule left out with its place.
     virtual ReadResult read(const QByteArray& source, store::TableKind kind) const;
-    virtual WriteResult write(const std::vector<Item>& items, store::TableKind kind) const = 0;
+    // The writing loop: every item, answers moved up over gaps, through the format's
+    // ItemWriter; one it cannot write is left out, and what of an item the format cannot carry
+    // (exhibits, indentation, ...) is named, each with a problem line.
+    virtual WriteResult write(const std::vector<Item>& items, store::TableKind kind) const;
 
 protected:
     // The source opened for reading question by question; throws Malformed (ReaderSupport.h)
     // when it cannot be read as the format at all. Formats that override read() need none.
     virtual std::unique_ptr<QuestionReader> openSource(const QByteArray& source) const;
+    // A new writer of one source; formats that override write() need none.
+    virtual std::unique_ptr<ItemWriter> startWriting() const;
 };
 
 // Every format, in the order people are offered them.

@@ -292,39 +292,50 @@ private:
     int m_section = 0;
 };
 
+class GiftWriter : public ItemWriter {
+public:
+    QStringList losses(const Item& item) const override
+    {
+        // Lines after the first keep their indentation (after an escaped line break); the
+        // first line's is taken for layout.
+        const auto indented = [](const QString& text) { return text.startsWith(QLatin1Char(' ')) || text.startsWith(QLatin1Char('\t')); };
+        if (indented(item.question) || indented(item.explanation))
+            return {QStringLiteral("the indentation of a first line")};
+        return {};
+    }
+    void add(const Item& item, int) override
+    {
+        if (entersSection(m_section, item))
+            m_out += QStringLiteral("$CATEGORY: $course$/top/%1\n\n").arg(sectionNames()[m_section - 1]);
+        m_out += QStringLiteral("[plain]") + escaped(item.question) + QStringLiteral(" {\n");
+        for (int k = 0; k < item.answerCount(); ++k) {
+            const QString answer = escaped(item.answers[k]);
+            if (!item.multiple)
+                m_out += (item.keys[k] ? QStringLiteral("=") : QStringLiteral("~")) + answer + QLatin1Char('\n');
+            else
+                m_out += QStringLiteral("~%%1%%2\n").arg(item.keys[k] ? keyShare(item.keyCount()) : QStringLiteral("-100"), answer);
+        }
+        if (!item.explanation.isEmpty())
+            m_out += QStringLiteral("####") + escaped(item.explanation) + QLatin1Char('\n');
+        m_out += QStringLiteral("}\n\n");
+    }
+    QByteArray finish() override { return m_out.toUtf8(); }
+
+private:
+    QString m_out = QStringLiteral("// Questions exported from Quizlore Prep 2.0\n\n");
+    int m_section = -1;
+};
+
 }  // namespace
+
+std::unique_ptr<ItemWriter> GiftFormat::startWriting() const
+{
+    return std::make_unique<GiftWriter>();
+}
 
 std::unique_ptr<QuestionReader> GiftFormat::openSource(const QByteArray& source) const
 {
     return std::make_unique<GiftReader>(decodeText(source));
-}
-
-WriteResult GiftFormat::write(const std::vector<Item>& items, store::TableKind) const
-{
-    WriteResult result;
-    QString out = QStringLiteral("// Questions exported from Quizlore Prep 2.0\n\n");
-    int section = -1;
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Item item = items[i].compacted();
-        if (skipUnwritable(item, int(i), result))
-            continue;
-        if (entersSection(section, item))
-            out += QStringLiteral("$CATEGORY: $course$/top/%1\n\n").arg(sectionNames()[section - 1]);
-        out += QStringLiteral("[plain]") + escaped(item.question) + QStringLiteral(" {\n");
-        for (int k = 0; k < item.answerCount(); ++k) {
-            const QString answer = escaped(item.answers[k]);
-            if (!item.multiple)
-                out += (item.keys[k] ? QStringLiteral("=") : QStringLiteral("~")) + answer + QLatin1Char('\n');
-            else
-                out += QStringLiteral("~%%1%%2\n").arg(item.keys[k] ? keyShare(item.keyCount()) : QStringLiteral("-100"), answer);
-        }
-        if (!item.explanation.isEmpty())
-            out += QStringLiteral("####") + escaped(item.explanation) + QLatin1Char('\n');
-        out += QStringLiteral("}\n\n");
-        ++result.written;
-    }
-    result.data = out.toUtf8();
-    return result;
 }
 
 }  // namespace formats

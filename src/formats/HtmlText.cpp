@@ -143,7 +143,7 @@ QString hardSpaces(const QString& text)
 {
     QString out = text;
     for (qsizetype i = 0; i < out.size(); ++i)
-        if (out[i] == QLatin1Char(' ') && (i == 0 || out[i - 1] == QLatin1Char('\n') || out[i - 1] == NoBreakSpace))
+        if (out[i] == QLatin1Char(' ') && (i == 0 || text[i - 1] == QLatin1Char('\n') || text[i - 1] == QLatin1Char(' ')))
             out[i] = NoBreakSpace;
     return out;
 }

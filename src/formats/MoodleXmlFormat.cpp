@@ -166,7 +166,86 @@ private:
     int m_section = 0;
 };
 
+class MoodleXmlWriter : public ItemWriter {
+public:
+    MoodleXmlWriter()
+    {
+        m_xml.setAutoFormatting(true);
+        m_xml.writeStartDocument();
+        m_xml.writeStartElement(QStringLiteral("quiz"));
+    }
+    void add(const Item& item, int) override
+    {
+        if (entersSection(m_section, item)) {
+            m_xml.writeStartElement(QStringLiteral("question"));
+            m_xml.writeAttribute(QStringLiteral("type"), QStringLiteral("category"));
+            m_xml.writeStartElement(QStringLiteral("category"));
+            m_xml.writeTextElement(QStringLiteral("text"), QStringLiteral("$course$/top/") + sectionNames()[m_section - 1]);
+            m_xml.writeEndElement();
+            m_xml.writeEndElement();
+        }
+        m_xml.writeStartElement(QStringLiteral("question"));
+        m_xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));
+        m_xml.writeStartElement(QStringLiteral("name"));
+        m_xml.writeTextElement(QStringLiteral("text"), item.question.simplified().left(60));
+        m_xml.writeEndElement();
+
+        QString html = textToHtml(item.question);
+        for (int k = 0; k < 2; ++k)
+            if (!item.pictures[k].data.isEmpty())
+                html += QStringLiteral("<br><img src=\"@@PLUGINFILE@@/%1\" alt=\"%2\">")
+                            .arg(QString::fromUtf8(QUrl::toPercentEncoding(item.pictures[k].name)), exhibitAltText(k));
+        m_xml.writeStartElement(QStringLiteral("questiontext"));
+        m_xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+        m_xml.writeTextElement(QStringLiteral("text"), html);
+        for (const Picture& picture : item.pictures) {
+            if (picture.data.isEmpty())
+                continue;
+            m_xml.writeStartElement(QStringLiteral("file"));
+            m_xml.writeAttribute(QStringLiteral("name"), picture.name);
+            m_xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
+            m_xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
+            m_xml.writeCharacters(QString::fromLatin1(picture.data.toBase64()));
+            m_xml.writeEndElement();
+        }
+        m_xml.writeEndElement();
+        writeText(m_xml, QStringLiteral("generalfeedback"), textToHtml(item.explanation));
+        m_xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
+        m_xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
+        m_xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
+        m_xml.writeTextElement(QStringLiteral("single"), item.multiple ? QStringLiteral("false") : QStringLiteral("true"));
+        m_xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("false"));
+        m_xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
+        for (int k = 0; k < item.answerCount(); ++k) {
+            m_xml.writeStartElement(QStringLiteral("answer"));
+            const QString wrong = item.multiple ? QStringLiteral("-100") : QStringLiteral("0");
+            const QString right = item.multiple ? keyShare(item.keyCount()) : QStringLiteral("100");
+            m_xml.writeAttribute(QStringLiteral("fraction"), item.keys[k] ? right : wrong);
+            m_xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+            m_xml.writeTextElement(QStringLiteral("text"), textToHtml(item.answers[k]));
+            m_xml.writeEndElement();
+        }
+        m_xml.writeEndElement();
+    }
+    QByteArray finish() override
+    {
+        m_xml.writeEndElement();
+        m_xml.writeEndDocument();
+        return m_out;
+    }
+
+private:
+    QByteArray m_out;
+    QXmlStreamWriter m_xml{&m_out};
+    int m_section = -1;
+};
+
 }  // namespace
+
+std::unique_ptr<ItemWriter> MoodleXmlFormat::startWriting() const
+{
+    return std::make_unique<MoodleXmlWriter>();
+}
 
 std::unique_ptr<QuestionReader> MoodleXmlFormat::openSource(const QByteArray& source) const
 {
@@ -177,77 +256,6 @@ std::unique_ptr<QuestionReader> MoodleXmlFormat::openSource(const QByteArray& so
     if (quiz->name != QLatin1String("quiz"))
         throw Malformed{{quiz->line, quiz->column, QStringLiteral("the document must be a <quiz>, not <%1>").arg(quiz->name), {}}};
     return std::make_unique<MoodleXmlReader>(std::move(*quiz));
-}
-
-WriteResult MoodleXmlFormat::write(const std::vector<Item>& items, store::TableKind) const
-{
-    WriteResult result;
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    xml.writeStartElement(QStringLiteral("quiz"));
-    int section = -1;
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Item item = items[i].compacted();
-        if (skipUnwritable(item, int(i), result))
-            continue;
-        if (entersSection(section, item)) {
-            xml.writeStartElement(QStringLiteral("question"));
-            xml.writeAttribute(QStringLiteral("type"), QStringLiteral("category"));
-            xml.writeStartElement(QStringLiteral("category"));
-            xml.writeTextElement(QStringLiteral("text"), QStringLiteral("$course$/top/") + sectionNames()[section - 1]);
-            xml.writeEndElement();
-            xml.writeEndElement();
-        }
-        xml.writeStartElement(QStringLiteral("question"));
-        xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));
-        xml.writeStartElement(QStringLiteral("name"));
-        xml.writeTextElement(QStringLiteral("text"), item.question.simplified().left(60));
-        xml.writeEndElement();
-
-        QString html = textToHtml(item.question);
-        for (int k = 0; k < 2; ++k)
-            if (!item.pictures[k].data.isEmpty())
-                html += QStringLiteral("<br><img src=\"@@PLUGINFILE@@/%1\" alt=\"%2\">")
-                            .arg(QString::fromUtf8(QUrl::toPercentEncoding(item.pictures[k].name)), exhibitAltText(k));
-        xml.writeStartElement(QStringLiteral("questiontext"));
-        xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
-        xml.writeTextElement(QStringLiteral("text"), html);
-        for (const Picture& picture : item.pictures) {
-            if (picture.data.isEmpty())
-                continue;
-            xml.writeStartElement(QStringLiteral("file"));
-            xml.writeAttribute(QStringLiteral("name"), picture.name);
-            xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
-            xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
-            xml.writeCharacters(QString::fromLatin1(picture.data.toBase64()));
-            xml.writeEndElement();
-        }
-        xml.writeEndElement();
-        writeText(xml, QStringLiteral("generalfeedback"), textToHtml(item.explanation));
-        xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
-        xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
-        xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
-        xml.writeTextElement(QStringLiteral("single"), item.multiple ? QStringLiteral("false") : QStringLiteral("true"));
-        xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("false"));
-        xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
-        for (int k = 0; k < item.answerCount(); ++k) {
-            xml.writeStartElement(QStringLiteral("answer"));
-            const QString wrong = item.multiple ? QStringLiteral("-100") : QStringLiteral("0");
-            const QString right = item.multiple ? keyShare(item.keyCount()) : QStringLiteral("100");
-            xml.writeAttribute(QStringLiteral("fraction"), item.keys[k] ? right : wrong);
-            xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
-            xml.writeTextElement(QStringLiteral("text"), textToHtml(item.answers[k]));
-            xml.writeEndElement();
-        }
-        xml.writeEndElement();
-        ++result.written;
-    }
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    result.data = out;
-    return result;
 }
 
 }  // namespace formats

@@ -32,8 +32,9 @@ QString suffixFromBytes(const QByteArray& data)
 // Longer names are cut: with a suffix and "-n" they stay far below the 255 bytes of a name.
 constexpr qsizetype MaxBaseName = 100;
 
-// A plain file name made of safe characters, with a suffix.
-QString safeName(const QString& wanted, const QByteArray& data)
+}  // namespace
+
+QString plainPictureName(const QString& wanted, const QByteArray& data)
 {
     static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._-]"));
     QString name = QFileInfo(QString(wanted).replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName();
@@ -47,6 +48,8 @@ QString safeName(const QString& wanted, const QByteArray& data)
         suffix = suffixFromBytes(data);
     return QFileInfo(name).completeBaseName().left(MaxBaseName) + QLatin1Char('.') + suffix;
 }
+
+namespace {
 
 QByteArray bytesOf(const QString& path)
 {
@@ -100,7 +103,7 @@ bool writeNew(const QString& path, const QByteArray& data)
 // `written`.
 QString storePicture(const Picture& picture, const QDir& dir, QStringList& written)
 {
-    const QFileInfo wanted(safeName(picture.name, picture.data));
+    const QFileInfo wanted(plainPictureName(picture.name, picture.data));
     const QString base = wanted.completeBaseName();
     const QString suffix = wanted.suffix();
     QString name = wanted.fileName();

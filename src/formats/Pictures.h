@@ -19,6 +19,10 @@ namespace formats {
 // throws std::runtime_error with the reason ("No space left on device").
 QStringList storePictures(std::vector<Item>& items, const QString& folder);
 
+// The name a picture from a source is stored under: a plain file name of safe characters
+// ("../x y.bmp" -> "x_y.bmp"), cut to a length every file system takes, with a suffix.
+QString plainPictureName(const QString& wanted, const QByteArray& data);
+
 // Reads the bytes of every picture the items name from `folder`; a picture that cannot be
 // read is left out with a problem line.
 QList<Problem> loadPictures(std::vector<Item>& items, const QString& folder);

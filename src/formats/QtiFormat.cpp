@@ -415,110 +415,118 @@ QString packageName(const Picture& picture, std::map<QString, QByteArray>& store
     return name;
 }
 
-}  // namespace
-
-std::unique_ptr<QuestionReader> QtiFormat::openSource(const QByteArray& source) const
-{
-    return std::make_unique<QtiReader>(source);
-}
-
-WriteResult QtiFormat::write(const std::vector<Item>& items, store::TableKind) const
-{
-    WriteResult result;
-    std::vector<std::pair<QString, QByteArray>> files;
-    std::map<QString, QByteArray> storedPictures;  // by lower-case name
-    std::map<int, QStringList> sectionItems;  // section -> item paths
-    QByteArray manifest;
-    QXmlStreamWriter xml(&manifest);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    const QString cp = QStringLiteral("http://www.imsglobal.org/xsd/imscp_v1p1");
-    xml.writeDefaultNamespace(cp);
-    xml.writeStartElement(cp, QStringLiteral("manifest"));
-    xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("QUIZLORE-EXPORT"));
-    xml.writeStartElement(QStringLiteral("metadata"));
-    xml.writeTextElement(QStringLiteral("schema"), QStringLiteral("QTIv2.1 Package"));
-    xml.writeTextElement(QStringLiteral("schemaversion"), QStringLiteral("1.0.0"));
-    xml.writeEndElement();
-    xml.writeEmptyElement(QStringLiteral("organizations"));
-    xml.writeStartElement(QStringLiteral("resources"));
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Item item = items[i].compacted();
-        if (skipUnwritable(item, int(i), result))
-            continue;
-        const QString identifier = QStringLiteral("item-%1").arg(i + 1);
+// The package being written: its manifest, its files and the sections of its items.
+class QtiWriter : public ItemWriter {
+public:
+    QtiWriter()
+    {
+        m_xml.setAutoFormatting(true);
+        m_xml.writeStartDocument();
+        const QString cp = QStringLiteral("http://www.imsglobal.org/xsd/imscp_v1p1");
+        m_xml.writeDefaultNamespace(cp);
+        m_xml.writeStartElement(cp, QStringLiteral("manifest"));
+        m_xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("QUIZLORE-EXPORT"));
+        m_xml.writeStartElement(QStringLiteral("metadata"));
+        m_xml.writeTextElement(QStringLiteral("schema"), QStringLiteral("QTIv2.1 Package"));
+        m_xml.writeTextElement(QStringLiteral("schemaversion"), QStringLiteral("1.0.0"));
+        m_xml.writeEndElement();
+        m_xml.writeEmptyElement(QStringLiteral("organizations"));
+        m_xml.writeStartElement(QStringLiteral("resources"));
+    }
+    void add(const Item& item, int index) override
+    {
+        const QString identifier = QStringLiteral("item-%1").arg(index + 1);
         const QString path = QStringLiteral("items/%1.xml").arg(identifier);
         std::array<QString, 2> pictures;
         for (int k = 0; k < 2; ++k)
             if (!item.pictures[k].data.isEmpty()) {
                 bool isNew = false;
-                pictures[k] = packageName(item.pictures[k], storedPictures, isNew);
+                pictures[k] = packageName(item.pictures[k], m_storedPictures, isNew);
                 if (isNew)
-                    files.emplace_back(QStringLiteral("images/") + pictures[k], item.pictures[k].data);
+                    m_files.emplace_back(QStringLiteral("images/") + pictures[k], item.pictures[k].data);
             }
-        files.emplace_back(path, itemXml(item, identifier, pictures));
+        m_files.emplace_back(path, itemXml(item, identifier, pictures));
         if (item.section >= 1 && item.section <= 4)
-            sectionItems[item.section].append(path);
+            m_sectionItems[item.section].append(path);
 
-        xml.writeStartElement(QStringLiteral("resource"));
-        xml.writeAttribute(QStringLiteral("identifier"), identifier);
-        xml.writeAttribute(QStringLiteral("type"), QStringLiteral("imsqti_item_xmlv2p1"));
-        xml.writeAttribute(QStringLiteral("href"), path);
-        xml.writeEmptyElement(QStringLiteral("file"));
-        xml.writeAttribute(QStringLiteral("href"), path);
+        m_xml.writeStartElement(QStringLiteral("resource"));
+        m_xml.writeAttribute(QStringLiteral("identifier"), identifier);
+        m_xml.writeAttribute(QStringLiteral("type"), QStringLiteral("imsqti_item_xmlv2p1"));
+        m_xml.writeAttribute(QStringLiteral("href"), path);
+        m_xml.writeEmptyElement(QStringLiteral("file"));
+        m_xml.writeAttribute(QStringLiteral("href"), path);
         for (const QString& picture : pictures) {
             if (picture.isEmpty())
                 continue;
-            xml.writeEmptyElement(QStringLiteral("file"));
-            xml.writeAttribute(QStringLiteral("href"), QStringLiteral("images/") + picture);
+            m_xml.writeEmptyElement(QStringLiteral("file"));
+            m_xml.writeAttribute(QStringLiteral("href"), QStringLiteral("images/") + picture);
         }
-        xml.writeEndElement();
-        ++result.written;
+        m_xml.writeEndElement();
     }
-
-    // The sections, as an assessmentTest whose sections bear the section names.
-    QByteArray test;
-    QXmlStreamWriter t(&test);
-    t.setAutoFormatting(true);
-    t.writeStartDocument();
-    t.writeDefaultNamespace(QtiNamespace);
-    t.writeStartElement(QtiNamespace, QStringLiteral("assessmentTest"));
-    t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("TEST"));
-    t.writeAttribute(QStringLiteral("title"), QStringLiteral("Quizlore Prep questions"));
-    t.writeStartElement(QStringLiteral("testPart"));
-    t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("PART"));
-    t.writeAttribute(QStringLiteral("navigationMode"), QStringLiteral("nonlinear"));
-    t.writeAttribute(QStringLiteral("submissionMode"), QStringLiteral("simultaneous"));
-    for (const auto& [section, paths] : sectionItems) {
-        t.writeStartElement(QStringLiteral("assessmentSection"));
-        t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("SECTION-%1").arg(section));
-        t.writeAttribute(QStringLiteral("title"), sectionNames()[section - 1]);
-        t.writeAttribute(QStringLiteral("visible"), QStringLiteral("true"));
-        for (const QString& path : paths) {
-            t.writeEmptyElement(QStringLiteral("assessmentItemRef"));
-            t.writeAttribute(QStringLiteral("identifier"), QFileInfo(path).completeBaseName());
-            t.writeAttribute(QStringLiteral("href"), path);
+    QByteArray finish() override
+    {
+        // The sections, as an assessmentTest whose sections bear the section names.
+        QByteArray test;
+        QXmlStreamWriter t(&test);
+        t.setAutoFormatting(true);
+        t.writeStartDocument();
+        t.writeDefaultNamespace(QtiNamespace);
+        t.writeStartElement(QtiNamespace, QStringLiteral("assessmentTest"));
+        t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("TEST"));
+        t.writeAttribute(QStringLiteral("title"), QStringLiteral("Quizlore Prep questions"));
+        t.writeStartElement(QStringLiteral("testPart"));
+        t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("PART"));
+        t.writeAttribute(QStringLiteral("navigationMode"), QStringLiteral("nonlinear"));
+        t.writeAttribute(QStringLiteral("submissionMode"), QStringLiteral("simultaneous"));
+        for (const auto& [section, paths] : m_sectionItems) {
+            t.writeStartElement(QStringLiteral("assessmentSection"));
+            t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("SECTION-%1").arg(section));
+            t.writeAttribute(QStringLiteral("title"), sectionNames()[section - 1]);
+            t.writeAttribute(QStringLiteral("visible"), QStringLiteral("true"));
+            for (const QString& path : paths) {
+                t.writeEmptyElement(QStringLiteral("assessmentItemRef"));
+                t.writeAttribute(QStringLiteral("identifier"), QFileInfo(path).completeBaseName());
+                t.writeAttribute(QStringLiteral("href"), path);
+            }
+            t.writeEndElement();
         }
         t.writeEndElement();
-    }
-    t.writeEndElement();
-    t.writeEndElement();
-    t.writeEndDocument();
-    files.emplace_back(QStringLiteral("test.xml"), test);
+        t.writeEndElement();
+        t.writeEndDocument();
+        m_files.emplace_back(QStringLiteral("test.xml"), test);
 
-    xml.writeStartElement(QStringLiteral("resource"));
-    xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("TEST"));
-    xml.writeAttribute(QStringLiteral("type"), QStringLiteral("imsqti_test_xmlv2p1"));
-    xml.writeAttribute(QStringLiteral("href"), QStringLiteral("test.xml"));
-    xml.writeEmptyElement(QStringLiteral("file"));
-    xml.writeAttribute(QStringLiteral("href"), QStringLiteral("test.xml"));
-    xml.writeEndElement();
-    xml.writeEndElement();  // resources
-    xml.writeEndElement();  // manifest
-    xml.writeEndDocument();
-    files.insert(files.begin(), {ManifestName, manifest});
-    result.data = writeZip(files);
-    return result;
+        m_xml.writeStartElement(QStringLiteral("resource"));
+        m_xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("TEST"));
+        m_xml.writeAttribute(QStringLiteral("type"), QStringLiteral("imsqti_test_xmlv2p1"));
+        m_xml.writeAttribute(QStringLiteral("href"), QStringLiteral("test.xml"));
+        m_xml.writeEmptyElement(QStringLiteral("file"));
+        m_xml.writeAttribute(QStringLiteral("href"), QStringLiteral("test.xml"));
+        m_xml.writeEndElement();
+        m_xml.writeEndElement();  // resources
+        m_xml.writeEndElement();  // manifest
+        m_xml.writeEndDocument();
+        m_files.insert(m_files.begin(), {ManifestName, m_manifest});
+        return writeZip(m_files);
+    }
+
+private:
+    std::vector<std::pair<QString, QByteArray>> m_files;
+    std::map<QString, QByteArray> m_storedPictures;  // by lower-case name
+    std::map<int, QStringList> m_sectionItems;       // section -> item paths
+    QByteArray m_manifest;
+    QXmlStreamWriter m_xml{&m_manifest};
+};
+
+}  // namespace
+
+std::unique_ptr<ItemWriter> QtiFormat::startWriting() const
+{
+    return std::make_unique<QtiWriter>();
+}
+
+std::unique_ptr<QuestionReader> QtiFormat::openSource(const QByteArray& source) const
+{
+    return std::make_unique<QtiReader>(source);
 }
 
 }  // namespace formats

@@ -36,6 +36,22 @@ public:
     virtual Item readQuestion(QList<Problem>& notes) = 0;
 };
 
+// The part of a format's writer that knows the format: the items of one source, in order.
+// Format::write runs the loop around it.
+class ItemWriter {
+public:
+    virtual ~ItemWriter() = default;
+    // Why the item cannot be written in the format, or an empty text. By default: an item
+    // without answers or without a correct answer.
+    virtual QString refusal(const Item& item) const;
+    // What of the item the format cannot carry ("blank lines", "the explanation"), if anything;
+    // its exhibits are named by the loop for formats that embed no pictures.
+    virtual QStringList losses(const Item&) const { return {}; }
+    virtual void add(const Item& item, int index) = 0;
+    // The whole source.
+    virtual QByteArray finish() = 0;
+};
+
 // A result that holds only the fault of a malformed source.
 ReadResult malformedResult(const Problem& fault);
 // Records a question left out, with its place.
@@ -51,9 +67,8 @@ QString exhibitAltText(int exhibit);
 // both are taken.
 bool placePicture(Item& item, const Picture& picture, int wanted);
 
-// True, with a problem line in `result`, when an item has no answer or no correct answer
-// and so cannot be written as a question of any format.
-bool skipUnwritable(const Item& item, int index, WriteResult& result);
+// True when some line of `text` is indented or blank: what plain-text formats lose.
+bool hasLayout(const QString& text);
 // True when `item` begins a new section after `current` (which it updates): writers put a
 // category before it.
 bool entersSection(int& current, const Item& item);

@@ -474,6 +474,29 @@ private slots:
         QCOMPARE(out.section("same\n", 1).split('\n', Qt::SkipEmptyParts), QStringList({".", "..", "b.DAT"}));
     }
 
+    // Picture names from a source are reduced to plain file names of a length every file
+    // system takes; they never leave the folder or refuse the import.
+    void pictureNamesBecomePlainFileNames()
+    {
+        TempDirCwd dir;
+        const QByteArray picture = formatstest::bitmap(2, 2, 'p').toBase64();
+        const QString longName = QString(300, 'n') + ".bmp";
+        write("source.xml", "<quiz><question type=\"multichoice\"><questiontext><text>Q</text>"
+                            "<file name=\"../up.bmp\" encoding=\"base64\">" + picture + "</file>"
+                            "<file name=\"" + longName.toUtf8() + "\" encoding=\"base64\">" + picture + "</file></questiontext>"
+                            "<answer fraction=\"100\"><text>a</text></answer><answer fraction=\"0\"><text>b</text></answer></question></quiz>");
+        QDir().mkdir("bank");
+        QCOMPARE(qbank({"create", "bank/b.DAT", "--kind", "bank"}).exitCode, 0);
+        const Run run = qbank({"import", "bank/b.DAT", "source.xml", "--section", "2"});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        store::StandaloneTable t("bank/b.DAT");
+        t.table.open();
+        QCOMPARE(t.table.asString("PICT1"), "up.bmp");
+        QCOMPARE(t.table.asString("PICT2"), QString(100, 'n') + ".bmp");
+        QVERIFY(QFile::exists("bank/up.bmp") && !QFile::exists("up.bmp"));
+        QCOMPARE(qbank({"check", "bank/b.DAT"}).exitCode, 0);
+    }
+
     void commandLineOfImportAndExport_data()
     {
         QTest::addColumn<QStringList>("args");
