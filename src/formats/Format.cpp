@@ -43,12 +43,17 @@ QString ruleFaults(const Item& item, store::TableKind kind)
 
 }  // namespace
 
-QString Format::nameFilter() const
+QStringList Format::filePatterns() const
 {
     QStringList patterns;
     for (const QString& extension : extensions())
         patterns.append(QStringLiteral("*.") + extension);
-    return QStringLiteral("%1 (%2)").arg(title(), patterns.join(QLatin1Char(' ')));
+    return patterns;
+}
+
+QString Format::nameFilter() const
+{
+    return QStringLiteral("%1 (%2)").arg(title(), filePatterns().join(QLatin1Char(' ')));
 }
 
 std::unique_ptr<QuestionReader> Format::openSource(const QByteArray&) const
@@ -122,7 +127,8 @@ QList<const Format*> allFormats()
     static const GiftFormat gift;
     static const MoodleXmlFormat moodle;
     static const QtiFormat qti;
-    return {&json, &aiken, &gift, &moodle, &qti};
+    // The exchange formats first, as people look for them; our own JSON last.
+    return {&gift, &aiken, &moodle, &qti, &json};
 }
 
 QString formatNames(const QString& separator)

@@ -53,6 +53,7 @@ public:
     virtual QStringList extensions() const = 0;  // without the dot, first is the one written
     // True when the format carries the bytes of exhibit pictures (give them to write()).
     virtual bool embedsPictures() const { return false; }
+    QStringList filePatterns() const;  // "*.gift"
     // The filter of a file dialog: "GIFT (*.gift)".
     QString nameFilter() const;
     // `kind` is the table the items go to or come from; only our JSON depends on it.
@@ -74,7 +75,7 @@ protected:
 
 // Every format, in the order people are offered them.
 QList<const Format*> allFormats();
-// The names given to --format, joined by `separator`: "json|aiken|gift|moodle|qti".
+// The names given to --format, joined by `separator`: "gift|aiken|moodle|qti|json".
 QString formatNames(const QString& separator);
 const Format* formatNamed(const QString& name);       // nullptr when unknown
 const Format* formatForFile(const QString& fileName);  // by extension; nullptr when unknown
