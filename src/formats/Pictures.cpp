@@ -10,6 +10,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace formats {
@@ -78,6 +79,14 @@ void writeAll(QFile& file, const QByteArray& data, const QString& path)
         cannotWrite(path, QString::fromLocal8Bit(std::strerror(errno)));
 }
 
+// The permissions a new file gets (0666 less the umask): a temporary file is made private.
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 // Puts `data` under the name `path` unless that name is taken: written in full under a
 // temporary name first, then renamed, so that a picture cut short never bears a real name.
 // False when `path` exists.
@@ -87,6 +96,8 @@ bool writeNew(const QString& path, const QByteArray& data)
     if (!file.open())
         cannotWrite(path, file.errorString());
     writeAll(file, data, path);
+    if (::fchmod(file.handle(), newFileMode()) != 0)
+        cannotWrite(path, QString::fromLocal8Bit(std::strerror(errno)));
     // QFile::rename never replaces a file: a name taken in the meantime is left alone.
     if (QFileInfo::exists(path))
         return false;

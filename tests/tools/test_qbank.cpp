@@ -494,6 +494,8 @@ private slots:
         QCOMPARE(t.table.asString("PICT1"), "up.bmp");
         QCOMPARE(t.table.asString("PICT2"), QString(100, 'n') + ".bmp");
         QVERIFY(QFile::exists("bank/up.bmp") && !QFile::exists("up.bmp"));
+        // Written under a private temporary name, then given the permissions of a new file.
+        QVERIFY(QFileInfo("bank/up.bmp").permissions() & QFileDevice::ReadOther);
         QCOMPARE(qbank({"check", "bank/b.DAT"}).exitCode, 0);
     }
 
