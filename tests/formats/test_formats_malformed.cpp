@@ -187,6 +187,8 @@ private slots:
         QTest::newRow("qti resource outside the package") << "qti"
             << package("<manifest><resources>\n  <resource type=\"imsqti_item_xmlv2p1\" href=\"../../etc/x.xml\"/></resources></manifest>")
             << "f/imsmanifest.xml line 2: the item ../../etc/x.xml lies outside the package; skipped" << 0;
+        QTest::newRow("qti picture outside the package") << "qti" << qti(QByteArray(goodItem).replace("<p>Good?</p>", "<p>Good?<img src=\"../../x.bmp\"/></p>"))
+            << "f/items/a.xml line 1, column 144: the picture ../../x.bmp lies outside the package; left out" << 2;
         QTest::newRow("qti two interactions") << "qti" << qti("<assessmentItem><itemBody><choiceInteraction/><textEntryInteraction/></itemBody></assessmentItem>")
             << "f/items/a.xml: items with 2 interactions are not supported; skipped" << 1;
         QTest::newRow("qti text entry") << "qti" << qti("<assessmentItem><itemBody><p>Q <textEntryInteraction/></p></itemBody></assessmentItem>")
