@@ -4,6 +4,7 @@
 // Prints a line per case and ends with: prepare_all_100k: ratio=<x> ms=<y>
 
 #include "BenchBank.h"
+#include "BenchTiming.h"
 #include "exam/PrepareUnit.h"
 #include "store/Fields.h"
 #include "store/Session.h"
@@ -31,19 +32,6 @@ namespace {
 void makeBank(const QString& file, int count)
 {
     makeBenchBank(file, count, [](int k) { return k % 8; });
-}
-
-double medianMs(int runs, const std::function<void()>& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer clock;
-        clock.start();
-        run();
-        times.push_back(double(clock.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 void check(int rc, sqlite3* db)

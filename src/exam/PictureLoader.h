@@ -4,6 +4,8 @@
 // metafile) is drawn by libwmf and emf (enhanced metafile) by libemf2svg, both through SVG.
 // Metafiles are drawn at 96 dots per inch.
 
+#include "pictures/PictureCheck.h"
+
 #include <QPixmap>
 #include <QString>
 
@@ -24,9 +26,9 @@ private:
     QString m_message;
 };
 
-// The largest picture accepted, in pixels along either side, and the largest metafile in bytes.
-inline constexpr int MaxPictureSide = 8192;
-inline constexpr qint64 MaxPictureFileSize = 64 * 1024 * 1024;
+// The largest picture accepted, in pixels along either side, and the largest file in bytes.
+inline constexpr int MaxPictureSide = pictures::MaxSide;
+inline constexpr qint64 MaxPictureFileSize = pictures::MaxFileSize;
 
 // The picture in the file `fileName` (a relative name is taken from the current directory),
 // at its natural size. Throws PictureError:

@@ -11,8 +11,9 @@ public:
     QString name() const override { return QStringLiteral("aiken"); }
     QString title() const override { return QStringLiteral("Aiken"); }
     QStringList extensions() const override { return {QStringLiteral("txt")}; }
-    ReadResult read(const QByteArray& source, store::TableKind kind) const override;
-    WriteResult write(const std::vector<Item>& items, store::TableKind kind) const override;
+protected:
+    std::unique_ptr<QuestionReader> openSource(const QByteArray& source) const override;
+    std::unique_ptr<ItemWriter> startWriting() const override;
 };
 
 }  // namespace formats

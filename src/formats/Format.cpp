@@ -2,11 +2,16 @@
 
 #include "formats/AikenFormat.h"
 #include "formats/GiftFormat.h"
+#include "formats/ItemTable.h"
 #include "formats/JsonFormat.h"
 #include "formats/MoodleXmlFormat.h"
 #include "formats/QtiFormat.h"
+#include "formats/ReaderSupport.h"
+#include "store/ItemCheck.h"
 
 #include <QFileInfo>
+
+#include <stdexcept>
 
 namespace formats {
 
@@ -20,6 +25,101 @@ QString Problem::toString(const QString& sourceName) const
     return where + QStringLiteral(": ") + text;
 }
 
+namespace {
+
+// Why an item read from a source breaks the rules of an item record, or an empty text. The
+// section and the pictures are settled later, when the items are fitted to their table.
+QString ruleFaults(const Item& item, store::TableKind kind)
+{
+    namespace f = store::field;
+    QStringList faults;
+    for (const store::ItemFault& fault : store::checkItem(recordOf(item), kind)) {
+        if (fault.field == QLatin1String(f::Q_SECT) || fault.field == QLatin1String(f::PICT1) || fault.field == QLatin1String(f::PICT2))
+            continue;
+        faults.append(fault.field.isEmpty() ? fault.text : fault.field + QLatin1Char(' ') + fault.text);
+    }
+    return faults.join(QStringLiteral("; "));
+}
+
+}  // namespace
+
+QStringList Format::filePatterns() const
+{
+    QStringList patterns;
+    for (const QString& extension : extensions())
+        patterns.append(QStringLiteral("*.") + extension);
+    return patterns;
+}
+
+QString Format::nameFilter() const
+{
+    return QStringLiteral("%1 (%2)").arg(title(), filePatterns().join(QLatin1Char(' ')));
+}
+
+std::unique_ptr<QuestionReader> Format::openSource(const QByteArray&) const
+{
+    throw Malformed{{0, 0, QStringLiteral("%1 is read as a whole").arg(title()), {}}};
+}
+
+ReadResult Format::read(const QByteArray& source, store::TableKind kind) const
+{
+    ReadResult result;
+    try {
+        const std::unique_ptr<QuestionReader> reader = openSource(source);
+        while (reader->next()) {
+            Problem place = reader->place();
+            try {
+                Item item = reader->readQuestion(result.problems);
+                if (item.question.trimmed().isEmpty())
+                    throw QuestionFault{QStringLiteral("the question has no text")};
+                if (const QString faults = ruleFaults(item, kind); !faults.isEmpty())
+                    throw QuestionFault{faults};
+                result.items.push_back(std::move(item));
+            } catch (const QuestionFault& fault) {
+                if (fault.line > 0) {
+                    place.line = fault.line;
+                    place.column = fault.column;
+                }
+                skipQuestion(result, place, fault.text);
+            }
+        }
+    } catch (const Malformed& m) {
+        return malformedResult(m.problem);
+    }
+    return result;
+}
+
+std::unique_ptr<ItemWriter> Format::startWriting() const
+{
+    throw std::logic_error("a format without an ItemWriter must override write()");
+}
+
+WriteResult Format::write(const std::vector<Item>& items, store::TableKind) const
+{
+    WriteResult result;
+    const std::unique_ptr<ItemWriter> writer = startWriting();
+    for (size_t i = 0; i < items.size(); ++i) {
+        const Item item = items[i].compacted();
+        const QString name = itemName(item, int(i));
+        if (const QString why = writer->refusal(item); !why.isEmpty()) {
+            result.problems.append({0, 0, QStringLiteral("%1: %2; skipped").arg(name, why), {}});
+            ++result.skipped;
+            continue;
+        }
+        QStringList lost = writer->losses(item);
+        if (!embedsPictures())
+            for (const Picture& picture : item.pictures)
+                if (!picture.isEmpty())
+                    lost.append(QStringLiteral("the exhibit %1").arg(picture.name));
+        if (!lost.isEmpty())
+            result.problems.append({0, 0, QStringLiteral("%1: %2 cannot carry %3; left out").arg(name, title(), lost.join(QStringLiteral(", "))), {}});
+        writer->add(item, int(i));
+        ++result.written;
+    }
+    result.data = writer->finish();
+    return result;
+}
+
 QList<const Format*> allFormats()
 {
     static const JsonFormat json;
@@ -27,7 +127,16 @@ QList<const Format*> allFormats()
     static const GiftFormat gift;
     static const MoodleXmlFormat moodle;
     static const QtiFormat qti;
-    return {&json, &aiken, &gift, &moodle, &qti};
+    // The exchange formats first, as people look for them; our own JSON last.
+    return {&gift, &aiken, &moodle, &qti, &json};
+}
+
+QString formatNames(const QString& separator)
+{
+    QStringList names;
+    for (const Format* f : allFormats())
+        names.append(f->name());
+    return names.join(separator);
 }
 
 const Format* formatNamed(const QString& name)

@@ -1,7 +1,9 @@
 #pragma once
 // One question format: a reader and a writer behind one small interface. Readers never throw
-// for bad input: they report problems with their places and, when the source is malformed,
-// return no items at all.
+// for bad input: they report problems with their places. A question with a fault is left out
+// with its place and reason; only a source that cannot be read as the format at all (not its
+// text encoding, broken XML, not a zip, no manifest) is malformed and gives no items. Our own
+// JSON is strict: any fault makes it malformed.
 
 #include "formats/Item.h"
 #include "store/Fields.h"
@@ -10,9 +12,13 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace formats {
+
+class QuestionReader;
+class ItemWriter;
 
 // A problem found in a source, or an item a writer had to leave out.
 struct Problem {
@@ -47,12 +53,30 @@ public:
     virtual QStringList extensions() const = 0;  // without the dot, first is the one written
     // True when the format carries the bytes of exhibit pictures (give them to write()).
     virtual bool embedsPictures() const { return false; }
+    QStringList filePatterns() const;  // "*.gift"
+    // The filter of a file dialog: "GIFT (*.gift)".
+    QString nameFilter() const;
     // `kind` is the table the items go to or come from; only our JSON depends on it.
-    virtual ReadResult read(const QByteArray& source, store::TableKind kind) const = 0;
-    virtual WriteResult write(const std::vector<Item>& items, store::TableKind kind) const = 0;
+    // The reading loop: every question of the source through the format's QuestionReader,
+    // one with a fault or one that breaks an item rule left out with its place.
+    virtual ReadResult read(const QByteArray& source, store::TableKind kind) const;
+    // The writing loop: every item, answers moved up over gaps, through the format's
+    // ItemWriter; one it cannot write is left out, and what of an item the format cannot carry
+    // (exhibits, indentation, ...) is named, each with a problem line.
+    virtual WriteResult write(const std::vector<Item>& items, store::TableKind kind) const;
+
+protected:
+    // The source opened for reading question by question; throws Malformed (ReaderSupport.h)
+    // when it cannot be read as the format at all. Formats that override read() need none.
+    virtual std::unique_ptr<QuestionReader> openSource(const QByteArray& source) const;
+    // A new writer of one source; formats that override write() need none.
+    virtual std::unique_ptr<ItemWriter> startWriting() const;
 };
 
+// Every format, in the order people are offered them.
 QList<const Format*> allFormats();
+// The names given to --format, joined by `separator`: "gift|aiken|moodle|qti|json".
+QString formatNames(const QString& separator);
 const Format* formatNamed(const QString& name);       // nullptr when unknown
 const Format* formatForFile(const QString& fileName);  // by extension; nullptr when unknown
 

@@ -12,8 +12,9 @@ public:
     QString name() const override { return QStringLiteral("gift"); }
     QString title() const override { return QStringLiteral("GIFT"); }
     QStringList extensions() const override { return {QStringLiteral("gift")}; }
-    ReadResult read(const QByteArray& source, store::TableKind kind) const override;
-    WriteResult write(const std::vector<Item>& items, store::TableKind kind) const override;
+protected:
+    std::unique_ptr<QuestionReader> openSource(const QByteArray& source) const override;
+    std::unique_ptr<ItemWriter> startWriting() const override;
 };
 
 }  // namespace formats

@@ -4,14 +4,26 @@
 
 namespace formats {
 
+namespace {
+
+constexpr QChar NoBreakSpace(0xA0);
+
+// Ordinary white space, which HTML collapses; a no-break space is kept.
+bool isLayoutSpace(QChar c)
+{
+    return c.isSpace() && c != NoBreakSpace;
+}
+
+}  // namespace
+
 void PlainTextBuilder::addText(const QString& raw)
 {
     for (QChar c : raw) {
-        if (c.isSpace() && c != QChar(0xA0)) {
+        if (isLayoutSpace(c)) {
             if (!m_text.isEmpty() && !m_text.endsWith(QLatin1Char(' ')) && !m_text.endsWith(QLatin1Char('\n')))
                 m_text += QLatin1Char(' ');
         } else {
-            m_text += c == QChar(0xA0) ? QChar(' ') : c;
+            m_text += c;
         }
     }
 }
@@ -23,11 +35,24 @@ void PlainTextBuilder::addLineBreak()
     m_text += QLatin1Char('\n');
 }
 
+void PlainTextBuilder::endBlock()
+{
+    if (!m_text.isEmpty() && !m_text.endsWith(QLatin1Char('\n')))
+        addLineBreak();
+}
+
 QString PlainTextBuilder::result() const
 {
+    // Layout spaces at the ends of lines go; no-break spaces (indentation) stay, as spaces.
     QStringList lines = m_text.split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        line = line.trimmed();
+    for (QString& line : lines) {
+        qsizetype begin = 0, end = line.size();
+        while (begin < end && isLayoutSpace(line[begin]))
+            ++begin;
+        while (end > begin && isLayoutSpace(line[end - 1]))
+            --end;
+        line = line.sliced(begin, end - begin).replace(NoBreakSpace, QLatin1Char(' '));
+    }
     QString text = lines.join(QLatin1Char('\n'));
     while (text.startsWith(QLatin1Char('\n')))
         text.remove(0, 1);
@@ -105,16 +130,27 @@ QString htmlToText(const QString& html)
         from = m.capturedEnd();
         const bool closing = !m.captured(1).isEmpty();
         const QString name = m.captured(2).toLower();
-        if ((name == QLatin1String("br") && !closing) || (closing && isBlockElement(name)))
+        if (name == QLatin1String("br") && !closing)
             text.addLineBreak();
+        else if (isBlockElement(name))
+            text.endBlock();
     }
     text.addText(decodeEntities(cleaned.mid(from)));
     return text.result();
 }
 
+QString hardSpaces(const QString& text)
+{
+    QString out = text;
+    for (qsizetype i = 0; i < out.size(); ++i)
+        if (out[i] == QLatin1Char(' ') && (i == 0 || text[i - 1] == QLatin1Char('\n') || text[i - 1] == QLatin1Char(' ')))
+            out[i] = NoBreakSpace;
+    return out;
+}
+
 QString textToHtml(const QString& text)
 {
-    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>"));
+    return hardSpaces(text).toHtmlEscaped().replace(NoBreakSpace, QLatin1String("&nbsp;")).replace(QLatin1Char('\n'), QLatin1String("<br>"));
 }
 
 }  // namespace formats

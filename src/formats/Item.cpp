@@ -51,6 +51,8 @@ std::optional<QString> setChoices(Item& item, const QList<Choice>& choices)
         keys += c.key;
     if (choices.isEmpty())
         return QStringLiteral("no answers");
+    if (choices.size() < 2)
+        return QStringLiteral("a question needs at least two answers");
     if (keys == 0)
         return QStringLiteral("no correct answer");
     if (!item.multiple && keys > 1)

@@ -52,7 +52,8 @@ struct Choice {
 };
 
 // Fills the answers and keys of `item`; returns why the choices cannot make one of our
-// items (more than six answers, no key, two keys on a single-response item), or nothing.
+// items (fewer than two or more than six answers, no key, two keys on a single-response
+// item), or nothing.
 std::optional<QString> setChoices(Item& item, const QList<Choice>& choices);
 
 // How a problem line names an item: "item Q_ID 7" when it has an identifier, else by its

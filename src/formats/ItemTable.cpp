@@ -1,6 +1,7 @@
 #include "formats/ItemTable.h"
 
 #include "formats/Pictures.h"
+#include "pictures/PictureCheck.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 
@@ -10,17 +11,6 @@
 namespace formats {
 
 namespace f = store::field;
-
-namespace {
-
-// The kinds of picture the exhibit windows show.
-bool isExhibitKind(const QString& name)
-{
-    static const QStringList kinds = {"bmp", "ico", "wmf", "emf"};
-    return kinds.contains(QFileInfo(name).suffix().toLower());
-}
-
-}  // namespace
 
 std::vector<Item> readTableItems(store::Table& table)
 {
@@ -59,16 +49,22 @@ QList<Problem> fitItems(std::vector<Item>& items, store::TableKind kind, int sec
         if (kind == store::TableKind::Bank && item.id == 0)
             item.id = firstId + int(i);
         for (Picture& picture : item.pictures) {
-            const QString name = picture.name.isEmpty() ? QStringLiteral("a picture") : picture.name;
             if (picture.isEmpty())
                 continue;
-            if (kind == store::TableKind::User)
-                problems.append({item.line, 0, QStringLiteral("the user set keeps no pictures; %1 left out").arg(name), {}});
-            else if (!picture.data.isEmpty() && !isExhibitKind(picture.name))
-                problems.append({item.line, 0, QStringLiteral("%1 is not a bmp, ico, wmf or emf file, the kinds the exhibits show; left out").arg(name), {}});
-            else
-                continue;
-            picture = {};
+            const QString name = picture.name.isEmpty() ? QStringLiteral("a picture") : picture.name;
+            QString note;
+            if (kind == store::TableKind::User) {
+                note = QStringLiteral("the user set keeps no pictures; %1 left out").arg(name);
+            } else if (!picture.data.isEmpty()) {
+                picture.name = plainPictureName(picture.name, picture.data);
+                // The checks the exhibit windows run before a decoder sees the bytes.
+                if (const QString why = pictures::faultOf(picture.name, picture.data); !why.isEmpty())
+                    note = QStringLiteral("the picture %1 %2; left out").arg(name, why);
+            }
+            if (!note.isEmpty()) {
+                problems.append({item.line, 0, note, {}});
+                picture = {};
+            }
         }
     }
     return problems;

@@ -21,8 +21,9 @@ store::ItemRecord recordOf(const Item& item);
 std::vector<Item> readTableItems(store::Table& table);
 
 // Fits items read from a source to a table of `kind`: a missing section becomes `section`,
-// a bank's items are numbered on from `firstId`, and pictures go where the kind keeps none
-// (each with a problem line).
+// a bank's items are numbered on from `firstId`, embedded pictures get plain file names, and
+// pictures go where the kind keeps none or where their bytes fail the exhibit checks (each
+// with a problem line).
 QList<Problem> fitItems(std::vector<Item>& items, store::TableKind kind, int section, int firstId = 1);
 
 // Imports items into an open table in one transaction: all of them or, on any failure, none.

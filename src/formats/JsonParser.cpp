@@ -139,7 +139,7 @@ private:
                 fail(QStringLiteral("the key \"%1\" is given twice in one object").arg(key), keyAt);
             expect(':', "\":\"");
             skipSpace();
-            v.members.emplace_back(key, value(depth + 1));
+            v.members.push_back({key, value(depth + 1)});
             skipSpace();
             if (peek() == ',') {
                 ++m_pos;

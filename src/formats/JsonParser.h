@@ -9,10 +9,11 @@
 #include <QString>
 
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace formats {
+
+struct JsonMember;
 
 struct JsonValue {
     enum class Type { Null, Boolean, Number, Text, Array, Object };
@@ -22,10 +23,17 @@ struct JsonValue {
     bool integral = false;  // a number written without fraction or exponent
     QString text;
     std::vector<JsonValue> elements;
-    std::vector<std::pair<QString, JsonValue>> members;  // in the order written
+    // In the order written. A struct of our own, not std::pair: clang with libstdc++ 12 cannot
+    // instantiate a pair holding the still incomplete JsonValue.
+    std::vector<JsonMember> members;
     int line = 0, column = 0;  // where the value begins
 
     const JsonValue* member(const QString& name) const;
+};
+
+struct JsonMember {
+    QString name;
+    JsonValue value;
 };
 
 // Parses a whole document; on a fault returns nothing and sets `fault` (with its place).

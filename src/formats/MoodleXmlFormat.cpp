@@ -33,7 +33,7 @@ double fractionOf(const XmlNode& answer)
     bool ok = text.isEmpty();
     const double value = ok ? 0 : text.toDouble(&ok);
     if (!ok)
-        throw Malformed{{answer.line, answer.column, QStringLiteral("the fraction \"%1\" is not a number").arg(text), {}}};
+        throw QuestionFault{QStringLiteral("the fraction \"%1\" is not a number").arg(text), answer.line, answer.column};
     return value;
 }
 
@@ -75,16 +75,18 @@ void readPictures(const XmlNode& questionText, Item& item, QList<Problem>& probl
             continue;
         const auto decoded = QByteArray::fromBase64Encoding(file->innerText().toLatin1().simplified().replace(' ', ""),
                                                             QByteArray::AbortOnBase64DecodingErrors);
-        if (!decoded)
-            throw Malformed{{file->line, file->column, QStringLiteral("the picture is not valid base64"), {}}};
         const QString name = file->attribute(QStringLiteral("name"));
+        if (!decoded) {
+            problems.append({file->line, file->column, QStringLiteral("the picture %1 is not valid base64; left out").arg(name), {}});
+            continue;
+        }
         const auto exhibit = exhibits.find(name);
         if (!placePicture(item, {name, *decoded}, exhibit == exhibits.end() ? -1 : exhibit->second))
             problems.append({file->line, file->column, QStringLiteral("only two pictures are kept as exhibits; %1 left out").arg(name), {}});
     }
 }
 
-Item readQuestion(const XmlNode& q, const QString& type, QList<Problem>& problems)
+Item readMoodleQuestion(const XmlNode& q, const QString& type, QList<Problem>& problems)
 {
     Item item;
     item.line = q.line;
@@ -105,7 +107,7 @@ Item readQuestion(const XmlNode& q, const QString& type, QList<Problem>& problem
             }
         }
         if (!found)
-            throw Unsupported{QStringLiteral("no correct answer")};
+            throw QuestionFault{QStringLiteral("no correct answer")};
         choices = {{QStringLiteral("True"), right}, {QStringLiteral("False"), !right}};
     } else {
         const QString single = q.child(QStringLiteral("single")) ? q.child(QStringLiteral("single"))->innerText().trimmed() : QString();
@@ -116,9 +118,9 @@ Item readQuestion(const XmlNode& q, const QString& type, QList<Problem>& problem
         }
     }
     if (const auto why = setChoices(item, choices))
-        throw Unsupported{*why};
+        throw QuestionFault{*why};
     if (item.question.isEmpty())
-        throw Unsupported{QStringLiteral("the question has no text")};
+        throw QuestionFault{QStringLiteral("the question has no text")};
     return item;
 }
 
@@ -131,110 +133,129 @@ void writeText(QXmlStreamWriter& xml, const QString& element, const QString& htm
 }
 
 
-}  // namespace
+// The <question> elements of a <quiz>; a category sets the section of those after it.
+class MoodleXmlReader : public QuestionReader {
+public:
+    explicit MoodleXmlReader(XmlNode quiz) : m_quiz(std::move(quiz)), m_questions(m_quiz.childElements(QStringLiteral("question"))) {}
 
-ReadResult MoodleXmlFormat::read(const QByteArray& source, store::TableKind) const
-{
-    ReadResult result;
-    Problem fault;
-    const std::optional<XmlNode> quiz = parseXml(source, fault);
-    try {
-        if (!quiz)
-            throw Malformed{fault};
-        if (quiz->name != QLatin1String("quiz"))
-            throw Malformed{{quiz->line, quiz->column, QStringLiteral("the document must be a <quiz>, not <%1>").arg(quiz->name), {}}};
-        int section = 0;
-        for (const XmlNode* q : quiz->childElements(QStringLiteral("question"))) {
-            const QString type = q->attribute(QStringLiteral("type"));
-            if (type == QLatin1String("category")) {
-                section = sectionOfCategory(textOf(q->child(QStringLiteral("category"))));
-                continue;
-            }
-            try {
-                if (type != QLatin1String("multichoice") && type != QLatin1String("truefalse"))
-                    throw Unsupported{QStringLiteral("%1 questions are not supported").arg(typeWords(type))};
-                Item item = readQuestion(*q, type, result.problems);
-                item.section = section;
-                result.items.push_back(std::move(item));
-            } catch (const Unsupported& u) {
-                skipQuestion(result, {q->line, 0, {}, {}}, u.text);
-            }
+    bool next() override
+    {
+        while (++m_at < m_questions.size()) {
+            if (type() != QLatin1String("category"))
+                return true;
+            m_section = sectionOfCategory(textOf(m_questions[m_at]->child(QStringLiteral("category"))));
         }
-    } catch (const Malformed& m) {
-        return malformedResult(m.problem);
+        return false;
     }
-    return result;
-}
+    Problem place() const override { return {m_questions[m_at]->line, 0, {}, {}}; }
+    Item readQuestion(QList<Problem>& notes) override
+    {
+        if (type() != QLatin1String("multichoice") && type() != QLatin1String("truefalse"))
+            throw QuestionFault{QStringLiteral("%1 questions are not supported").arg(typeWords(type()))};
+        Item item = readMoodleQuestion(*m_questions[m_at], type(), notes);
+        item.section = m_section;
+        return item;
+    }
 
-WriteResult MoodleXmlFormat::write(const std::vector<Item>& items, store::TableKind) const
-{
-    WriteResult result;
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    xml.writeStartElement(QStringLiteral("quiz"));
-    int section = -1;
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Item item = items[i].compacted();
-        if (skipUnwritable(item, int(i), result))
-            continue;
-        if (entersSection(section, item)) {
-            xml.writeStartElement(QStringLiteral("question"));
-            xml.writeAttribute(QStringLiteral("type"), QStringLiteral("category"));
-            xml.writeStartElement(QStringLiteral("category"));
-            xml.writeTextElement(QStringLiteral("text"), QStringLiteral("$course$/top/") + sectionNames()[section - 1]);
-            xml.writeEndElement();
-            xml.writeEndElement();
+private:
+    QString type() const { return m_questions[m_at]->attribute(QStringLiteral("type")); }
+
+    XmlNode m_quiz;
+    std::vector<const XmlNode*> m_questions;
+    size_t m_at = size_t(-1);
+    int m_section = 0;
+};
+
+class MoodleXmlWriter : public ItemWriter {
+public:
+    MoodleXmlWriter()
+    {
+        m_xml.setAutoFormatting(true);
+        m_xml.writeStartDocument();
+        m_xml.writeStartElement(QStringLiteral("quiz"));
+    }
+    void add(const Item& item, int) override
+    {
+        if (entersSection(m_section, item)) {
+            m_xml.writeStartElement(QStringLiteral("question"));
+            m_xml.writeAttribute(QStringLiteral("type"), QStringLiteral("category"));
+            m_xml.writeStartElement(QStringLiteral("category"));
+            m_xml.writeTextElement(QStringLiteral("text"), QStringLiteral("$course$/top/") + sectionNames()[m_section - 1]);
+            m_xml.writeEndElement();
+            m_xml.writeEndElement();
         }
-        xml.writeStartElement(QStringLiteral("question"));
-        xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));
-        xml.writeStartElement(QStringLiteral("name"));
-        xml.writeTextElement(QStringLiteral("text"), item.question.simplified().left(60));
-        xml.writeEndElement();
+        m_xml.writeStartElement(QStringLiteral("question"));
+        m_xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));
+        m_xml.writeStartElement(QStringLiteral("name"));
+        m_xml.writeTextElement(QStringLiteral("text"), item.question.simplified().left(60));
+        m_xml.writeEndElement();
 
         QString html = textToHtml(item.question);
         for (int k = 0; k < 2; ++k)
             if (!item.pictures[k].data.isEmpty())
                 html += QStringLiteral("<br><img src=\"@@PLUGINFILE@@/%1\" alt=\"%2\">")
                             .arg(QString::fromUtf8(QUrl::toPercentEncoding(item.pictures[k].name)), exhibitAltText(k));
-        xml.writeStartElement(QStringLiteral("questiontext"));
-        xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
-        xml.writeTextElement(QStringLiteral("text"), html);
+        m_xml.writeStartElement(QStringLiteral("questiontext"));
+        m_xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+        m_xml.writeTextElement(QStringLiteral("text"), html);
         for (const Picture& picture : item.pictures) {
             if (picture.data.isEmpty())
                 continue;
-            xml.writeStartElement(QStringLiteral("file"));
-            xml.writeAttribute(QStringLiteral("name"), picture.name);
-            xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
-            xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
-            xml.writeCharacters(QString::fromLatin1(picture.data.toBase64()));
-            xml.writeEndElement();
+            m_xml.writeStartElement(QStringLiteral("file"));
+            m_xml.writeAttribute(QStringLiteral("name"), picture.name);
+            m_xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
+            m_xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
+            m_xml.writeCharacters(QString::fromLatin1(picture.data.toBase64()));
+            m_xml.writeEndElement();
         }
-        xml.writeEndElement();
-        writeText(xml, QStringLiteral("generalfeedback"), textToHtml(item.explanation));
-        xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
-        xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
-        xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
-        xml.writeTextElement(QStringLiteral("single"), item.multiple ? QStringLiteral("false") : QStringLiteral("true"));
-        xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("false"));
-        xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
+        m_xml.writeEndElement();
+        writeText(m_xml, QStringLiteral("generalfeedback"), textToHtml(item.explanation));
+        m_xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
+        m_xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
+        m_xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
+        m_xml.writeTextElement(QStringLiteral("single"), item.multiple ? QStringLiteral("false") : QStringLiteral("true"));
+        m_xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("false"));
+        m_xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("abc"));
         for (int k = 0; k < item.answerCount(); ++k) {
-            xml.writeStartElement(QStringLiteral("answer"));
+            m_xml.writeStartElement(QStringLiteral("answer"));
             const QString wrong = item.multiple ? QStringLiteral("-100") : QStringLiteral("0");
             const QString right = item.multiple ? keyShare(item.keyCount()) : QStringLiteral("100");
-            xml.writeAttribute(QStringLiteral("fraction"), item.keys[k] ? right : wrong);
-            xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
-            xml.writeTextElement(QStringLiteral("text"), textToHtml(item.answers[k]));
-            xml.writeEndElement();
+            m_xml.writeAttribute(QStringLiteral("fraction"), item.keys[k] ? right : wrong);
+            m_xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+            m_xml.writeTextElement(QStringLiteral("text"), textToHtml(item.answers[k]));
+            m_xml.writeEndElement();
         }
-        xml.writeEndElement();
-        ++result.written;
+        m_xml.writeEndElement();
     }
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    result.data = out;
-    return result;
+    QByteArray finish() override
+    {
+        m_xml.writeEndElement();
+        m_xml.writeEndDocument();
+        return m_out;
+    }
+
+private:
+    QByteArray m_out;
+    QXmlStreamWriter m_xml{&m_out};
+    int m_section = -1;
+};
+
+}  // namespace
+
+std::unique_ptr<ItemWriter> MoodleXmlFormat::startWriting() const
+{
+    return std::make_unique<MoodleXmlWriter>();
+}
+
+std::unique_ptr<QuestionReader> MoodleXmlFormat::openSource(const QByteArray& source) const
+{
+    Problem fault;
+    std::optional<XmlNode> quiz = parseXml(source, fault);
+    if (!quiz)
+        throw Malformed{fault};
+    if (quiz->name != QLatin1String("quiz"))
+        throw Malformed{{quiz->line, quiz->column, QStringLiteral("the document must be a <quiz>, not <%1>").arg(quiz->name), {}}};
+    return std::make_unique<MoodleXmlReader>(std::move(*quiz));
 }
 
 }  // namespace formats

@@ -13,8 +13,9 @@ public:
     QString title() const override { return QStringLiteral("Moodle XML"); }
     QStringList extensions() const override { return {QStringLiteral("xml")}; }
     bool embedsPictures() const override { return true; }
-    ReadResult read(const QByteArray& source, store::TableKind kind) const override;
-    WriteResult write(const std::vector<Item>& items, store::TableKind kind) const override;
+protected:
+    std::unique_ptr<QuestionReader> openSource(const QByteArray& source) const override;
+    std::unique_ptr<ItemWriter> startWriting() const override;
 };
 
 }  // namespace formats

@@ -13,9 +13,15 @@ namespace formats {
 // picture never overwrites a file: it takes a free name ("ex.png", "ex-2.png", ...) unless a
 // file there holds the same bytes already, which is then reused. Names from the source are
 // reduced to a plain file name first, so a name like "../x" cannot leave the folder.
-// Returns the files written, so that a failed import can take them away again; throws
-// std::runtime_error when a file cannot be written.
+// Each is written under a temporary name and renamed into place, so that no picture cut short
+// bears a real name. Returns the files written, so that a later failure of the import can take
+// them away again; when a picture cannot be written, takes away those written before it and
+// throws std::runtime_error with the reason ("No space left on device").
 QStringList storePictures(std::vector<Item>& items, const QString& folder);
+
+// The name a picture from a source is stored under: a plain file name of safe characters
+// ("../x y.bmp" -> "x_y.bmp"), cut to a length every file system takes, with a suffix.
+QString plainPictureName(const QString& wanted, const QByteArray& data);
 
 // Reads the bytes of every picture the items name from `folder`; a picture that cannot be
 // read is left out with a problem line.

@@ -4,6 +4,7 @@
 #include "formats/ReaderSupport.h"
 #include "formats/XmlTree.h"
 #include "formats/Zip.h"
+#include "pictures/PictureCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,9 +14,11 @@ namespace formats {
 
 namespace {
 
-using Package = std::map<QString, QByteArray>;
+using Package = ZipReader;
 
 const QString ManifestName = QStringLiteral("imsmanifest.xml");
+// The largest XML file of a package read: an item or test is far smaller.
+constexpr qint64 MaxXmlSize = 16 << 20;
 
 // A path inside the package, relative to the folder of `from`; empty when it leaves the package.
 QString resolve(const QString& from, const QString& href)
@@ -25,24 +28,28 @@ QString resolve(const QString& from, const QString& href)
     return joined.startsWith(QLatin1String("../")) || joined.startsWith(QLatin1Char('/')) ? QString() : joined;
 }
 
-XmlNode parsePart(const Package& package, const QString& path)
+// The root element of an XML file of the package; nothing, with `fault` set, when it is missing
+// or broken.
+std::optional<XmlNode> parsePart(const Package& package, const QString& path, Problem& fault)
 {
-    const auto file = package.find(path);
-    if (file == package.end())
-        throw Malformed{{0, 0, QStringLiteral("the package lacks %1, which its manifest names").arg(path), {}}};
-    Problem fault;
-    std::optional<XmlNode> root = parseXml(file->second, fault);
-    if (!root) {
-        fault.part = path;
-        throw Malformed{fault};
+    fault = {0, 0, {}, path};
+    if (!package.contains(path)) {
+        fault = {0, 0, QStringLiteral("the package lacks %1, which its manifest names").arg(path), {}};
+        return std::nullopt;
     }
-    return std::move(*root);
+    try {
+        std::optional<XmlNode> root = parseXml(package.read(path, MaxXmlSize), fault);
+        fault.part = path;
+        return root;
+    } catch (const std::runtime_error& e) {
+        fault.text = QString::fromStdString(e.what());
+        return std::nullopt;
+    }
 }
 
 // The section of each item file, from the titles of an assessmentTest's sections.
-void readSections(const Package& package, const QString& testPath, std::map<QString, int>& sections)
+void readSections(const XmlNode& test, const QString& testPath, std::map<QString, int>& sections)
 {
-    const XmlNode test = parsePart(package, testPath);
     std::vector<const XmlNode*> pending{&test};
     while (!pending.empty()) {
         const XmlNode* node = pending.back();
@@ -70,21 +77,34 @@ struct BodyReader {
     void addPicture(const XmlNode& img, const QString& href)
     {
         const QString path = resolve(itemPath, href);
-        const auto file = path.isEmpty() ? package.end() : package.find(path);
-        if (file == package.end()) {
-            problems.append({img.line, img.column, QStringLiteral("the picture %1 is not in the package; left out").arg(href), itemPath});
-            return;
+        const auto leftOut = [&](const QString& why) {
+            problems.append({img.line, img.column, QStringLiteral("the picture %1 %2; left out").arg(href, why), itemPath});
+        };
+        if (path.isEmpty())
+            return leftOut(QStringLiteral("lies outside the package"));
+        if (!package.contains(path))
+            return leftOut(QStringLiteral("is not in the package"));
+        QByteArray data;
+        try {
+            data = package.read(path, pictures::MaxFileSize);
+        } catch (const std::runtime_error& e) {
+            return leftOut(QStringLiteral("cannot be read (%1)").arg(QString::fromStdString(e.what())));
         }
-        if (!placePicture(item, {QFileInfo(path).fileName(), file->second}, exhibitOfAltText(img.attribute(QStringLiteral("alt")))))
+        if (!placePicture(item, {QFileInfo(path).fileName(), data}, exhibitOfAltText(img.attribute(QStringLiteral("alt")))))
             problems.append({img.line, img.column, QStringLiteral("only two pictures are kept as exhibits; %1 left out").arg(href), itemPath});
     }
 
-    // Walks mixed content into `text`; interactions other than their prompt are left out.
+    // Walks mixed content into `text`. Left out: interactions other than their prompt, the
+    // feedback shown inside the body (it would give the key away) and the alternative forms of
+    // a formula, of which the first is taken.
     void walk(const XmlNode& node, PlainTextBuilder& text)
     {
         for (const XmlNode& child : node.children) {
             if (child.isText()) {
                 text.addText(child.text);
+            } else if (child.name == QLatin1String("feedbackInline") || child.name == QLatin1String("feedbackBlock")
+                       || child.name == QLatin1String("annotation") || child.name == QLatin1String("annotation-xml")) {
+                continue;
             } else if (child.name == QLatin1String("br")) {
                 text.addLineBreak();
             } else if (child.name == QLatin1String("img")) {
@@ -93,16 +113,19 @@ struct BodyReader {
                 addPicture(child, child.attribute(QStringLiteral("data")));
             } else if (child.name == QLatin1String("rubricBlock")) {
                 walk(child, explanation);
-                explanation.addLineBreak();
+                explanation.endBlock();
             } else if (child.name.endsWith(QLatin1String("Interaction"))) {
                 if (const XmlNode* prompt = child.child(QStringLiteral("prompt"))) {
-                    text.addLineBreak();
+                    text.endBlock();
                     walk(*prompt, text);
                 }
             } else {
+                const bool block = isBlockElement(child.name);
+                if (block)
+                    text.endBlock();
                 walk(child, text);
-                if (isBlockElement(child.name))
-                    text.addLineBreak();
+                if (block)
+                    text.endBlock();
             }
         }
     }
@@ -127,23 +150,73 @@ QString interactionWords(const QString& name)
     return words.toLower();
 }
 
+// The feedback identifiers the response processing of an item gives: those set where the
+// response matches the correct one (`right`), and all it sets anywhere (`all`).
+void feedbackValues(const XmlNode& processing, QStringList& right, QStringList& all)
+{
+    for (const XmlNode* child : processing.childElements()) {
+        if (child->name == QLatin1String("setOutcomeValue")) {
+            if (const XmlNode* value = child->find(QStringLiteral("baseValue")))
+                all.append(value->innerText().trimmed());
+            continue;
+        }
+        const bool branch = child->name == QLatin1String("responseIf") || child->name == QLatin1String("responseElseIf");
+        const std::vector<const XmlNode*> parts = child->childElements();
+        if (branch && !parts.empty() && (parts.front()->name == QLatin1String("match") || parts.front()->name == QLatin1String("and"))
+            && parts.front()->find(QStringLiteral("correct")))
+            for (const XmlNode* set : child->childElements(QStringLiteral("setOutcomeValue")))
+                if (const XmlNode* value = set->find(QStringLiteral("baseValue")))
+                    right.append(value->innerText().trimmed());
+        feedbackValues(*child, right, all);
+    }
+}
+
+// The explanation of an item: the modal feedback shown for the correct response; without one,
+// the feedback shown whatever the response; never the feedback of a wrong response.
+void readExplanation(const XmlNode& root, const QStringList& correct, const QStringList& choices, BodyReader& reader)
+{
+    QStringList right = correct, set;
+    if (const XmlNode* processing = root.child(QStringLiteral("responseProcessing")))
+        feedbackValues(*processing, right, set);
+    static const QStringList rightWords = {QStringLiteral("correct"), QStringLiteral("right")};
+    static const QStringList wrongWords = {QStringLiteral("incorrect"), QStringLiteral("wrong")};
+    std::vector<const XmlNode*> forRight, general;
+    for (const XmlNode* feedback : root.childElements(QStringLiteral("modalFeedback"))) {
+        const QString id = feedback->attribute(QStringLiteral("identifier"));
+        const bool isRight = right.contains(id) || rightWords.contains(id.toLower());
+        const bool tied = isRight || set.contains(id) || choices.contains(id) || wrongWords.contains(id.toLower());
+        if (!tied)  // no response shows it: feedback for every response
+            general.push_back(feedback);
+        else if (isRight && feedback->attribute(QStringLiteral("showHide")) != QLatin1String("hide"))
+            forRight.push_back(feedback);
+    }
+    for (const XmlNode* feedback : forRight.empty() ? general : forRight) {
+        reader.walk(*feedback, reader.explanation);
+        reader.explanation.endBlock();
+    }
+}
+
 Item readItem(const Package& package, const QString& path, QList<Problem>& problems)
 {
-    const XmlNode root = parsePart(package, path);
+    Problem fault;
+    const std::optional<XmlNode> parsed = parsePart(package, path, fault);
+    if (!parsed)
+        throw QuestionFault{fault.text, fault.line, fault.column};
+    const XmlNode& root = *parsed;
     if (root.name != QLatin1String("assessmentItem"))
-        throw Malformed{{root.line, root.column, QStringLiteral("an assessmentItem expected, not <%1>").arg(root.name), path}};
+        throw QuestionFault{QStringLiteral("an assessmentItem expected, not <%1>").arg(root.name)};
     Item item;  // its line would be one of a file inside the package: left at 0
     const XmlNode* body = root.child(QStringLiteral("itemBody"));
     std::vector<const XmlNode*> interactions;
     if (body)
         collectInteractions(*body, interactions);
     if (interactions.empty())
-        throw Unsupported{QStringLiteral("an item without an interaction is not supported")};
+        throw QuestionFault{QStringLiteral("an item without an interaction is not supported")};
     if (interactions.size() > 1)
-        throw Unsupported{QStringLiteral("items with %1 interactions are not supported").arg(interactions.size())};
+        throw QuestionFault{QStringLiteral("items with %1 interactions are not supported").arg(interactions.size())};
     const XmlNode& choice = *interactions.front();
     if (choice.name != QLatin1String("choiceInteraction"))
-        throw Unsupported{QStringLiteral("%1 questions are not supported").arg(interactionWords(choice.name))};
+        throw QuestionFault{QStringLiteral("%1 questions are not supported").arg(interactionWords(choice.name))};
 
     const QString maxChoices = choice.attribute(QStringLiteral("maxChoices"));
     item.multiple = !maxChoices.isEmpty() && maxChoices != QLatin1String("1");
@@ -158,12 +231,6 @@ Item readItem(const Package& package, const QString& path, QList<Problem>& probl
 
     BodyReader reader{package, path, item, problems, {}, {}};
     reader.walk(*body, reader.question);
-    for (const XmlNode* feedback : root.childElements(QStringLiteral("modalFeedback"))) {
-        reader.walk(*feedback, reader.explanation);
-        reader.explanation.addLineBreak();
-    }
-    item.question = reader.question.result();
-    item.explanation = reader.explanation.result();
 
     QList<Choice> choices;
     QStringList identifiers;
@@ -173,20 +240,85 @@ Item readItem(const Package& package, const QString& path, QList<Problem>& probl
         identifiers.append(simple->attribute(QStringLiteral("identifier")));
         choices.append({text.result(), correct.contains(identifiers.last())});
     }
+    readExplanation(root, correct, identifiers, reader);
+    item.question = reader.question.result();
+    item.explanation = reader.explanation.result();
     for (const QString& value : correct)
         if (!identifiers.contains(value))
-            throw Unsupported{QStringLiteral("the correct response %1 names no choice").arg(value)};
+            throw QuestionFault{QStringLiteral("the correct response %1 names no choice").arg(value)};
     if (const auto why = setChoices(item, choices))
-        throw Unsupported{*why};
-    if (item.question.isEmpty())
-        throw Unsupported{QStringLiteral("the question has no text")};
+        throw QuestionFault{*why};
     return item;
 }
 
-// Writes text with its line breaks as <br/>.
+// The items a package's manifest names, in its order, with the sections its test gives them.
+class QtiReader : public QuestionReader {
+public:
+    explicit QtiReader(const QByteArray& source) : m_package(openPackage(source))
+    {
+        Problem fault;
+        const std::optional<XmlNode> manifest = parsePart(*m_package, ManifestName, fault);
+        if (!manifest)
+            throw Malformed{fault};
+        const XmlNode* resources = manifest->child(QStringLiteral("resources"));
+        for (const XmlNode* resource : resources ? resources->childElements(QStringLiteral("resource")) : std::vector<const XmlNode*>{}) {
+            const QString type = resource->attribute(QStringLiteral("type"));
+            const QString href = resource->attribute(QStringLiteral("href"));
+            const QString path = resolve(ManifestName, href);
+            if (type.startsWith(QLatin1String("imsqti_item_")))
+                m_items.push_back({href, path, resource->line});
+            else if (type.startsWith(QLatin1String("imsqti_test_")) && !path.isEmpty())
+                if (const std::optional<XmlNode> test = parsePart(*m_package, path, fault))
+                    readSections(*test, path, m_sections);
+        }
+    }
+
+    bool next() override { return ++m_at < m_items.size(); }
+    Problem place() const override
+    {
+        const Resource& r = m_items[m_at];
+        return r.path.isEmpty() ? Problem{r.line, 0, {}, ManifestName} : Problem{0, 0, {}, r.path};
+    }
+    Item readQuestion(QList<Problem>& notes) override
+    {
+        const Resource& r = m_items[m_at];
+        if (r.path.isEmpty())
+            throw QuestionFault{QStringLiteral("the item %1 lies outside the package").arg(r.href)};
+        Item item = readItem(*m_package, r.path, notes);
+        const auto section = m_sections.find(r.path);
+        item.section = section == m_sections.end() ? 0 : section->second;
+        return item;
+    }
+
+private:
+    struct Resource {
+        QString href, path;  // path empty: outside the package
+        int line;            // in the manifest
+    };
+
+    static std::unique_ptr<Package> openPackage(const QByteArray& source)
+    {
+        std::unique_ptr<Package> package;
+        try {
+            package = std::make_unique<Package>(source);
+        } catch (const std::runtime_error& e) {
+            throw Malformed{{0, 0, QString::fromStdString(e.what()), {}}};
+        }
+        if (!package->contains(ManifestName))
+            throw Malformed{{0, 0, QStringLiteral("the package has no %1").arg(ManifestName), {}}};
+        return package;
+    }
+
+    std::unique_ptr<Package> m_package;
+    std::vector<Resource> m_items;
+    std::map<QString, int> m_sections;
+    size_t m_at = size_t(-1);
+};
+
+// Writes text with its line breaks as <br/> and its indentation as no-break spaces.
 void writeLines(QXmlStreamWriter& xml, const QString& text)
 {
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QStringList lines = hardSpaces(text).split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         if (i > 0)
             xml.writeEmptyElement(QStringLiteral("br"));
@@ -283,149 +415,118 @@ QString packageName(const Picture& picture, std::map<QString, QByteArray>& store
     return name;
 }
 
-}  // namespace
-
-ReadResult QtiFormat::read(const QByteArray& source, store::TableKind) const
-{
-    ReadResult result;
-    try {
-        QString error;
-        const std::optional<Package> package = readZip(source, error);
-        if (!package)
-            throw Malformed{{0, 0, error, {}}};
-        if (!package->count(ManifestName))
-            throw Malformed{{0, 0, QStringLiteral("the package has no %1").arg(ManifestName), {}}};
-        const XmlNode manifest = parsePart(*package, ManifestName);
-        QStringList itemPaths;
-        std::map<QString, int> sections;
-        if (const XmlNode* resources = manifest.child(QStringLiteral("resources"))) {
-            for (const XmlNode* resource : resources->childElements(QStringLiteral("resource"))) {
-                const QString type = resource->attribute(QStringLiteral("type"));
-                const QString href = resource->attribute(QStringLiteral("href"));
-                const QString path = resolve(ManifestName, href);
-                if (!type.startsWith(QLatin1String("imsqti_")))
-                    continue;
-                if (path.isEmpty())
-                    throw Malformed{{resource->line, resource->column, QStringLiteral("the resource %1 lies outside the package").arg(href), ManifestName}};
-                if (type.startsWith(QLatin1String("imsqti_item_")))
-                    itemPaths.append(path);
-                else if (type.startsWith(QLatin1String("imsqti_test_")))
-                    readSections(*package, path, sections);
-            }
-        }
-        for (const QString& path : itemPaths) {
-            try {
-                Item item = readItem(*package, path, result.problems);
-                const auto section = sections.find(path);
-                item.section = section == sections.end() ? 0 : section->second;
-                result.items.push_back(std::move(item));
-            } catch (const Unsupported& u) {
-                skipQuestion(result, {0, 0, {}, path}, u.text);
-            }
-        }
-    } catch (const Malformed& m) {
-        return malformedResult(m.problem);
+// The package being written: its manifest, its files and the sections of its items.
+class QtiWriter : public ItemWriter {
+public:
+    QtiWriter()
+    {
+        m_xml.setAutoFormatting(true);
+        m_xml.writeStartDocument();
+        const QString cp = QStringLiteral("http://www.imsglobal.org/xsd/imscp_v1p1");
+        m_xml.writeDefaultNamespace(cp);
+        m_xml.writeStartElement(cp, QStringLiteral("manifest"));
+        m_xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("QUIZLORE-EXPORT"));
+        m_xml.writeStartElement(QStringLiteral("metadata"));
+        m_xml.writeTextElement(QStringLiteral("schema"), QStringLiteral("QTIv2.1 Package"));
+        m_xml.writeTextElement(QStringLiteral("schemaversion"), QStringLiteral("1.0.0"));
+        m_xml.writeEndElement();
+        m_xml.writeEmptyElement(QStringLiteral("organizations"));
+        m_xml.writeStartElement(QStringLiteral("resources"));
     }
-    return result;
-}
-
-WriteResult QtiFormat::write(const std::vector<Item>& items, store::TableKind) const
-{
-    WriteResult result;
-    std::vector<std::pair<QString, QByteArray>> files;
-    std::map<QString, QByteArray> storedPictures;  // by lower-case name
-    std::map<int, QStringList> sectionItems;  // section -> item paths
-    QByteArray manifest;
-    QXmlStreamWriter xml(&manifest);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    const QString cp = QStringLiteral("http://www.imsglobal.org/xsd/imscp_v1p1");
-    xml.writeDefaultNamespace(cp);
-    xml.writeStartElement(cp, QStringLiteral("manifest"));
-    xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("QUIZLORE-EXPORT"));
-    xml.writeStartElement(QStringLiteral("metadata"));
-    xml.writeTextElement(QStringLiteral("schema"), QStringLiteral("QTIv2.1 Package"));
-    xml.writeTextElement(QStringLiteral("schemaversion"), QStringLiteral("1.0.0"));
-    xml.writeEndElement();
-    xml.writeEmptyElement(QStringLiteral("organizations"));
-    xml.writeStartElement(QStringLiteral("resources"));
-    for (size_t i = 0; i < items.size(); ++i) {
-        const Item item = items[i].compacted();
-        if (skipUnwritable(item, int(i), result))
-            continue;
-        const QString identifier = QStringLiteral("item-%1").arg(i + 1);
+    void add(const Item& item, int index) override
+    {
+        const QString identifier = QStringLiteral("item-%1").arg(index + 1);
         const QString path = QStringLiteral("items/%1.xml").arg(identifier);
         std::array<QString, 2> pictures;
         for (int k = 0; k < 2; ++k)
             if (!item.pictures[k].data.isEmpty()) {
                 bool isNew = false;
-                pictures[k] = packageName(item.pictures[k], storedPictures, isNew);
+                pictures[k] = packageName(item.pictures[k], m_storedPictures, isNew);
                 if (isNew)
-                    files.emplace_back(QStringLiteral("images/") + pictures[k], item.pictures[k].data);
+                    m_files.emplace_back(QStringLiteral("images/") + pictures[k], item.pictures[k].data);
             }
-        files.emplace_back(path, itemXml(item, identifier, pictures));
+        m_files.emplace_back(path, itemXml(item, identifier, pictures));
         if (item.section >= 1 && item.section <= 4)
-            sectionItems[item.section].append(path);
+            m_sectionItems[item.section].append(path);
 
-        xml.writeStartElement(QStringLiteral("resource"));
-        xml.writeAttribute(QStringLiteral("identifier"), identifier);
-        xml.writeAttribute(QStringLiteral("type"), QStringLiteral("imsqti_item_xmlv2p1"));
-        xml.writeAttribute(QStringLiteral("href"), path);
-        xml.writeEmptyElement(QStringLiteral("file"));
-        xml.writeAttribute(QStringLiteral("href"), path);
+        m_xml.writeStartElement(QStringLiteral("resource"));
+        m_xml.writeAttribute(QStringLiteral("identifier"), identifier);
+        m_xml.writeAttribute(QStringLiteral("type"), QStringLiteral("imsqti_item_xmlv2p1"));
+        m_xml.writeAttribute(QStringLiteral("href"), path);
+        m_xml.writeEmptyElement(QStringLiteral("file"));
+        m_xml.writeAttribute(QStringLiteral("href"), path);
         for (const QString& picture : pictures) {
             if (picture.isEmpty())
                 continue;
-            xml.writeEmptyElement(QStringLiteral("file"));
-            xml.writeAttribute(QStringLiteral("href"), QStringLiteral("images/") + picture);
+            m_xml.writeEmptyElement(QStringLiteral("file"));
+            m_xml.writeAttribute(QStringLiteral("href"), QStringLiteral("images/") + picture);
         }
-        xml.writeEndElement();
-        ++result.written;
+        m_xml.writeEndElement();
     }
-
-    // The sections, as an assessmentTest whose sections bear the section names.
-    QByteArray test;
-    QXmlStreamWriter t(&test);
-    t.setAutoFormatting(true);
-    t.writeStartDocument();
-    t.writeDefaultNamespace(QtiNamespace);
-    t.writeStartElement(QtiNamespace, QStringLiteral("assessmentTest"));
-    t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("TEST"));
-    t.writeAttribute(QStringLiteral("title"), QStringLiteral("Quizlore Prep questions"));
-    t.writeStartElement(QStringLiteral("testPart"));
-    t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("PART"));
-    t.writeAttribute(QStringLiteral("navigationMode"), QStringLiteral("nonlinear"));
-    t.writeAttribute(QStringLiteral("submissionMode"), QStringLiteral("simultaneous"));
-    for (const auto& [section, paths] : sectionItems) {
-        t.writeStartElement(QStringLiteral("assessmentSection"));
-        t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("SECTION-%1").arg(section));
-        t.writeAttribute(QStringLiteral("title"), sectionNames()[section - 1]);
-        t.writeAttribute(QStringLiteral("visible"), QStringLiteral("true"));
-        for (const QString& path : paths) {
-            t.writeEmptyElement(QStringLiteral("assessmentItemRef"));
-            t.writeAttribute(QStringLiteral("identifier"), QFileInfo(path).completeBaseName());
-            t.writeAttribute(QStringLiteral("href"), path);
+    QByteArray finish() override
+    {
+        // The sections, as an assessmentTest whose sections bear the section names.
+        QByteArray test;
+        QXmlStreamWriter t(&test);
+        t.setAutoFormatting(true);
+        t.writeStartDocument();
+        t.writeDefaultNamespace(QtiNamespace);
+        t.writeStartElement(QtiNamespace, QStringLiteral("assessmentTest"));
+        t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("TEST"));
+        t.writeAttribute(QStringLiteral("title"), QStringLiteral("Quizlore Prep questions"));
+        t.writeStartElement(QStringLiteral("testPart"));
+        t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("PART"));
+        t.writeAttribute(QStringLiteral("navigationMode"), QStringLiteral("nonlinear"));
+        t.writeAttribute(QStringLiteral("submissionMode"), QStringLiteral("simultaneous"));
+        for (const auto& [section, paths] : m_sectionItems) {
+            t.writeStartElement(QStringLiteral("assessmentSection"));
+            t.writeAttribute(QStringLiteral("identifier"), QStringLiteral("SECTION-%1").arg(section));
+            t.writeAttribute(QStringLiteral("title"), sectionNames()[section - 1]);
+            t.writeAttribute(QStringLiteral("visible"), QStringLiteral("true"));
+            for (const QString& path : paths) {
+                t.writeEmptyElement(QStringLiteral("assessmentItemRef"));
+                t.writeAttribute(QStringLiteral("identifier"), QFileInfo(path).completeBaseName());
+                t.writeAttribute(QStringLiteral("href"), path);
+            }
+            t.writeEndElement();
         }
         t.writeEndElement();
-    }
-    t.writeEndElement();
-    t.writeEndElement();
-    t.writeEndDocument();
-    files.emplace_back(QStringLiteral("test.xml"), test);
+        t.writeEndElement();
+        t.writeEndDocument();
+        m_files.emplace_back(QStringLiteral("test.xml"), test);
 
-    xml.writeStartElement(QStringLiteral("resource"));
-    xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("TEST"));
-    xml.writeAttribute(QStringLiteral("type"), QStringLiteral("imsqti_test_xmlv2p1"));
-    xml.writeAttribute(QStringLiteral("href"), QStringLiteral("test.xml"));
-    xml.writeEmptyElement(QStringLiteral("file"));
-    xml.writeAttribute(QStringLiteral("href"), QStringLiteral("test.xml"));
-    xml.writeEndElement();
-    xml.writeEndElement();  // resources
-    xml.writeEndElement();  // manifest
-    xml.writeEndDocument();
-    files.insert(files.begin(), {ManifestName, manifest});
-    result.data = writeZip(files);
-    return result;
+        m_xml.writeStartElement(QStringLiteral("resource"));
+        m_xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("TEST"));
+        m_xml.writeAttribute(QStringLiteral("type"), QStringLiteral("imsqti_test_xmlv2p1"));
+        m_xml.writeAttribute(QStringLiteral("href"), QStringLiteral("test.xml"));
+        m_xml.writeEmptyElement(QStringLiteral("file"));
+        m_xml.writeAttribute(QStringLiteral("href"), QStringLiteral("test.xml"));
+        m_xml.writeEndElement();
+        m_xml.writeEndElement();  // resources
+        m_xml.writeEndElement();  // manifest
+        m_xml.writeEndDocument();
+        m_files.insert(m_files.begin(), {ManifestName, m_manifest});
+        return writeZip(m_files);
+    }
+
+private:
+    std::vector<std::pair<QString, QByteArray>> m_files;
+    std::map<QString, QByteArray> m_storedPictures;  // by lower-case name
+    std::map<int, QStringList> m_sectionItems;       // section -> item paths
+    QByteArray m_manifest;
+    QXmlStreamWriter m_xml{&m_manifest};
+};
+
+}  // namespace
+
+std::unique_ptr<ItemWriter> QtiFormat::startWriting() const
+{
+    return std::make_unique<QtiWriter>();
+}
+
+std::unique_ptr<QuestionReader> QtiFormat::openSource(const QByteArray& source) const
+{
+    return std::make_unique<QtiReader>(source);
 }
 
 }  // namespace formats

@@ -15,8 +15,9 @@ public:
     QString title() const override { return QStringLiteral("QTI 2.1 package"); }
     QStringList extensions() const override { return {QStringLiteral("zip")}; }
     bool embedsPictures() const override { return true; }
-    ReadResult read(const QByteArray& source, store::TableKind kind) const override;
-    WriteResult write(const std::vector<Item>& items, store::TableKind kind) const override;
+protected:
+    std::unique_ptr<QuestionReader> openSource(const QByteArray& source) const override;
+    std::unique_ptr<ItemWriter> startWriting() const override;
 };
 
 }  // namespace formats

@@ -19,13 +19,13 @@ void skipQuestion(ReadResult& result, Problem where, const QString& why)
     ++result.skipped;
 }
 
-std::optional<QString> decodeSource(const QByteArray& source, ReadResult& result)
+QString decodeText(const QByteArray& source)
 {
     Problem fault;
     std::optional<QString> text = decodeUtf8(source, fault);
     if (!text)
-        result = malformedResult(fault);
-    return text;
+        throw Malformed{fault};
+    return *text;
 }
 
 int exhibitOfAltText(const QString& alt)
@@ -57,13 +57,19 @@ bool placePicture(Item& item, const Picture& picture, int wanted)
     return false;
 }
 
-bool skipUnwritable(const Item& item, int index, WriteResult& result)
+QString ItemWriter::refusal(const Item& item) const
 {
     if (item.answerCount() > 0 && item.keyCount() > 0)
-        return false;
-    result.problems.append({0, 0, itemName(item, index) + QStringLiteral(": a question without answers or without a correct answer cannot be written; skipped"), {}});
-    ++result.skipped;
-    return true;
+        return {};
+    return QStringLiteral("a question without answers or without a correct answer cannot be written");
+}
+
+bool hasLayout(const QString& text)
+{
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char(' ')) || line.startsWith(QLatin1Char('\t')))
+            return !text.isEmpty();
+    return false;
 }
 
 bool entersSection(int& current, const Item& item)

@@ -2,7 +2,11 @@
 
 #include "formats/TextSource.h"
 
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
+
+#include <algorithm>
 
 namespace formats {
 
@@ -45,32 +49,65 @@ const XmlNode* XmlNode::find(const QString& wanted) const
 }
 
 // The place of the "<" of the start tag just read. The reader stands at its end; the tag is
-// searched for backwards, and when it cannot be found (another encoding) its end is taken.
+// searched for backwards over at most SearchSpan characters (a tag with its attributes is
+// shorter), so that a document on one long line is read in linear time. When it cannot be
+// found (another encoding) its end is taken.
+constexpr qsizetype SearchSpan = 1 << 16;
+
 void tagStart(const QStringList& lines, const QXmlStreamReader& reader, int& line, int& column)
 {
     line = int(reader.lineNumber());
     column = int(reader.columnNumber());
     const QString open = QLatin1Char('<') + reader.qualifiedName().toString();
-    for (int l = line - 1, end = column; l >= 0 && l < lines.size() && l >= line - 50; --l, end = -1) {
-        const QString& text = lines[l];
-        const qsizetype at = text.left(end < 0 ? text.size() : end).lastIndexOf(open);
+    qsizetype budget = SearchSpan;
+    for (int l = line - 1, end = column; l >= 0 && l < lines.size() && budget > 0; --l, end = -1) {
+        const QStringView text = QStringView(lines[l]).left(end < 0 ? lines[l].size() : end);
+        const qsizetype from = std::max<qsizetype>(0, text.size() - budget);
+        const qsizetype at = text.sliced(from).lastIndexOf(open);
         if (at >= 0) {
             line = l + 1;
-            column = int(at) + 1;
+            column = int(from + at) + 1;
             return;
         }
+        budget -= text.size() - from + 1;
     }
 }
 
 // Deeper documents are refused instead of running the stack out while walking them.
 constexpr size_t MaxDepth = 256;
 
+// The encoding the XML declaration names ("iso-8859-1"), lower case; empty when it names none.
+QString declaredEncoding(const QByteArray& source)
+{
+    static const QRegularExpression declaration(
+        QStringLiteral("^\\s*<\\?xml[^>]*\\bencoding\\s*=\\s*[\"']([A-Za-z0-9._:-]+)[\"']"));
+    return declaration.match(QString::fromLatin1(source.left(256))).captured(1).toLower();
+}
+
+// The text of the document: in its declared encoding, else UTF-8, whose first bad byte is
+// named with its place (the XML reader would name a later one).
+std::optional<QString> documentText(const QByteArray& source, Problem& fault)
+{
+    const QString encoding = declaredEncoding(source);
+    if (encoding.isEmpty() || encoding == QLatin1String("utf-8") || encoding == QLatin1String("utf8"))
+        return decodeUtf8(source, fault);
+    QStringDecoder decoder(qPrintable(encoding));
+    if (!decoder.isValid()) {
+        fault.text = QStringLiteral("the encoding %1 is not supported").arg(encoding);
+        return std::nullopt;
+    }
+    return QString(decoder(source));
+}
+
 std::optional<XmlNode> parseXml(const QByteArray& source, Problem& fault)
 {
+    const std::optional<QString> text = documentText(source, fault);
+    if (!text)
+        return std::nullopt;
     QXmlStreamReader reader(source);
     XmlNode document;
     std::vector<XmlNode*> open{&document};
-    const QStringList lines = splitLines(QString::fromUtf8(source));
+    const QStringList lines = splitLines(*text);
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartElement: {

@@ -28,7 +28,8 @@ struct XmlNode {
     const XmlNode* find(const QString& name) const;
 };
 
-// Parses a whole document; on a fault returns nothing and sets `fault` with its place.
+// Parses a whole document, in the encoding its declaration names (else UTF-8); on a fault
+// returns nothing and sets `fault` with its place.
 std::optional<XmlNode> parseXml(const QByteArray& source, Problem& fault);
 
 }  // namespace formats

@@ -9,9 +9,6 @@ namespace formats {
 
 namespace {
 
-constexpr zip_uint64_t MaxFileSize = 64u << 20;    // one picture or item
-constexpr zip_uint64_t MaxTotalSize = 512u << 20;  // the whole package unpacked
-
 QString zipErrorText(int code)
 {
     zip_error_t error;
@@ -21,60 +18,67 @@ QString zipErrorText(int code)
     return text;
 }
 
+[[noreturn]] void fail(const QString& text)
+{
+    throw std::runtime_error(text.toStdString());
+}
+
 }  // namespace
 
-std::optional<std::map<QString, QByteArray>> readZip(const QByteArray& archive, QString& error)
+struct ZipArchive {
+    zip_t* zip = nullptr;
+    ~ZipArchive()
+    {
+        if (zip)
+            zip_discard(zip);
+    }
+};
+
+ZipReader::ZipReader(const QByteArray& archive) : m_zip(std::make_unique<ZipArchive>())
 {
     zip_error_t zerror;
     zip_error_init(&zerror);
     zip_source_t* source = zip_source_buffer_create(archive.constData(), zip_uint64_t(archive.size()), 0, &zerror);
-    if (!source) {
-        error = QString::fromUtf8(zip_error_strerror(&zerror));
-        zip_error_fini(&zerror);
-        return std::nullopt;
-    }
-    zip_t* zip = zip_open_from_source(source, ZIP_RDONLY, &zerror);
-    if (!zip) {
-        error = QStringLiteral("not a zip archive (%1)").arg(QString::fromUtf8(zip_error_strerror(&zerror)));
-        zip_error_fini(&zerror);
-        zip_source_free(source);
-        return std::nullopt;
-    }
+    if (source)
+        m_zip->zip = zip_open_from_source(source, ZIP_RDONLY, &zerror);
+    const QString why = QString::fromUtf8(zip_error_strerror(&zerror));
     zip_error_fini(&zerror);
-    const std::unique_ptr<zip_t, decltype(&zip_discard)> closer(zip, &zip_discard);
-
-    std::map<QString, QByteArray> files;
-    zip_uint64_t total = 0;
-    const zip_int64_t count = zip_get_num_entries(zip, 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t stat;
-        if (zip_stat_index(zip, zip_uint64_t(i), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME) || !(stat.valid & ZIP_STAT_SIZE)) {
-            error = QStringLiteral("entry %1 of the archive cannot be read").arg(i + 1);
-            return std::nullopt;
-        }
-        const QString name = QString::fromUtf8(stat.name);
-        if (name.endsWith(QLatin1Char('/')))
-            continue;  // a folder
-        total += stat.size;
-        if (stat.size > MaxFileSize || total > MaxTotalSize) {
-            error = QStringLiteral("%1 is too large to unpack").arg(name);
-            return std::nullopt;
-        }
-        zip_file_t* file = zip_fopen_index(zip, zip_uint64_t(i), 0);
-        if (!file) {
-            error = QStringLiteral("%1 cannot be read: %2").arg(name, QString::fromUtf8(zip_strerror(zip)));
-            return std::nullopt;
-        }
-        QByteArray data(qsizetype(stat.size), Qt::Uninitialized);
-        const zip_int64_t read = zip_fread(file, data.data(), stat.size);
-        const int closed = zip_fclose(file);
-        if (read != zip_int64_t(stat.size) || closed != 0) {
-            error = QStringLiteral("%1 cannot be read: %2").arg(name, closed != 0 ? zipErrorText(closed) : QStringLiteral("damaged data"));
-            return std::nullopt;
-        }
-        files[name] = data;
+    if (!m_zip->zip) {
+        zip_source_free(source);
+        fail(QStringLiteral("not a zip archive (%1)").arg(why));
     }
-    return files;
+    const zip_int64_t count = zip_get_num_entries(m_zip->zip, 0);
+    for (zip_int64_t i = 0; i < count; ++i)
+        if (const char* name = zip_get_name(m_zip->zip, zip_uint64_t(i), 0))
+            m_index.emplace(QString::fromUtf8(name), zip_uint64_t(i));
+}
+
+ZipReader::~ZipReader() = default;
+
+bool ZipReader::contains(const QString& path) const
+{
+    return m_index.count(path) > 0;
+}
+
+QByteArray ZipReader::read(const QString& path, qint64 limit) const
+{
+    const auto entry = m_index.find(path);
+    if (entry == m_index.end())
+        fail(QStringLiteral("%1 is not in the package").arg(path));
+    zip_stat_t stat;
+    if (zip_stat_index(m_zip->zip, entry->second, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+        fail(QStringLiteral("%1 cannot be read: %2").arg(path, QString::fromUtf8(zip_strerror(m_zip->zip))));
+    if (stat.size > quint64(limit))
+        fail(QStringLiteral("%1 is larger than %2 MB").arg(path).arg(limit >> 20));
+    zip_file_t* file = zip_fopen_index(m_zip->zip, entry->second, 0);
+    if (!file)
+        fail(QStringLiteral("%1 cannot be read: %2").arg(path, QString::fromUtf8(zip_strerror(m_zip->zip))));
+    QByteArray data(qsizetype(stat.size), Qt::Uninitialized);
+    const zip_int64_t read = zip_fread(file, data.data(), stat.size);
+    const int closed = zip_fclose(file);
+    if (read != zip_int64_t(stat.size) || closed != 0)
+        fail(QStringLiteral("%1 cannot be read: %2").arg(path, closed != 0 ? zipErrorText(closed) : QStringLiteral("damaged data")));
+    return data;
 }
 
 QByteArray writeZip(const std::vector<std::pair<QString, QByteArray>>& files)

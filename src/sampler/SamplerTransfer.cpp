@@ -40,31 +40,14 @@ QString& transferFolder()
     return folder;
 }
 
-// The formats as people look for them: the exchange formats first, our own JSON last.
-QList<const formats::Format*> formatsInOrder()
-{
-    QList<const formats::Format*> list;
-    for (const char* name : {"gift", "aiken", "moodle", "qti", "json"})
-        list.append(formats::formatNamed(QLatin1String(name)));
-    return list;
-}
-
-QStringList patternsOf(const formats::Format& format)
-{
-    QStringList patterns;
-    for (const QString& extension : format.extensions())
-        patterns.append(QStringLiteral("*.") + extension);
-    return patterns;
-}
-
 // "GIFT (*.gift);;Aiken (*.txt);;..." for the file dialogs; with `anyFormat`, first a filter
 // of every question file and last one of all files.
 QString fileFilter(bool anyFormat)
 {
     QStringList filters, every;
-    for (const formats::Format* f : formatsInOrder()) {
-        filters.append(QStringLiteral("%1 (%2)").arg(f->title(), patternsOf(*f).join(QLatin1Char(' '))));
-        every.append(patternsOf(*f));
+    for (const formats::Format* f : formats::allFormats()) {
+        filters.append(f->nameFilter());
+        every.append(f->filePatterns());
     }
     if (anyFormat) {
         filters.prepend(QStringLiteral("Question files (%1)").arg(every.join(QLatin1Char(' '))));
@@ -92,7 +75,7 @@ const formats::Format& formatOf(const QString& file)
     if (const formats::Format* f = formats::formatForFile(file))
         return *f;
     QStringList extensions;
-    for (const formats::Format* f : formatsInOrder())
+    for (const formats::Format* f : formats::allFormats())
         for (const QString& extension : f->extensions())
             extensions.append(QLatin1Char('.') + extension);
     fail(QStringLiteral("Cannot tell the question format of %1 from its extension: use %2")

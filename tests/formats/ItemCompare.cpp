@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QtEndian>
 
 namespace formatstest {
 
@@ -92,6 +93,25 @@ QByteArray zipFolder(const QString& folder)
         files.emplace_back(root.relativeFilePath(path), readBytes(path));
     }
     return formats::writeZip(files);
+}
+
+QByteArray bitmap(int width, int height, char fill)
+{
+    const int rowBytes = (width * 3 + 3) / 4 * 4;
+    const quint32 pixels = quint32(rowBytes) * quint32(height);
+    QByteArray bmp(54, '\0');
+    const auto put32 = [&bmp](int at, quint32 v) { qToLittleEndian<quint32>(v, bmp.data() + at); };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, 54 + pixels);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, quint32(width));
+    put32(22, quint32(height));
+    qToLittleEndian<quint16>(1, bmp.data() + 26);
+    qToLittleEndian<quint16>(24, bmp.data() + 28);
+    put32(34, pixels);
+    return bmp + QByteArray(qsizetype(pixels), fill);
 }
 
 }  // namespace formatstest

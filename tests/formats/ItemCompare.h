@@ -35,5 +35,8 @@ QString difference(const std::vector<formats::Item>& actual, const std::vector<f
 QByteArray readBytes(const QString& path);
 // The files of a folder (recursively) packed as a zip archive.
 QByteArray zipFolder(const QString& folder);
+// A whole 24-bit Windows bitmap of `width` x `height` pixels, every byte of its pixels `fill`:
+// a picture that passes the exhibit checks.
+QByteArray bitmap(int width, int height, char fill);
 
 }  // namespace formatstest

@@ -19,6 +19,7 @@
 
 using namespace formatstest;
 using formats::Item;
+using formats::Picture;
 
 namespace {
 
@@ -127,10 +128,11 @@ private slots:
         testsupport::TempDirCwd dir;
         QDir().mkdir("tables");
         store::createTableFile("tables/b.DAT", store::TableKind::Bank, store::TablePassword);
+        const QByteArray evil = bitmap(2, 2, 'e');
         const QByteArray source = "<quiz><question type=\"multichoice\"><questiontext format=\"html\"><text>Q</text>"
-                                  "<file name=\"../evil.bmp\" encoding=\"base64\">QUJD</file>"
-                                  "<file name=\"..\\\\..\\\\x y.bmp\" encoding=\"base64\">REVG</file></questiontext>"
-                                  "<answer fraction=\"100\"><text>a</text></answer></question></quiz>";
+                                  "<file name=\"../evil.bmp\" encoding=\"base64\">" + evil.toBase64() + "</file>"
+                                  "<file name=\"..\\\\..\\\\x y.bmp\" encoding=\"base64\">" + bitmap(2, 2, 'x').toBase64() + "</file></questiontext>"
+                                  "<answer fraction=\"100\"><text>a</text></answer><answer fraction=\"0\"><text>b</text></answer></question></quiz>";
         std::vector<Item> items = readSource("moodle", source, store::TableKind::Bank, 1);
         QCOMPARE(items.size(), size_t(1));
         store::StandaloneTable t("tables/b.DAT");
@@ -138,7 +140,7 @@ private slots:
         formats::importItems(t.table, items);
         QCOMPARE(t.table.asString("PICT1"), "evil.bmp");
         QCOMPARE(t.table.asString("PICT2"), "x_y.bmp");
-        QCOMPARE(testsupport::fileBytes("tables/evil.bmp"), QByteArray("ABC"));
+        QCOMPARE(testsupport::fileBytes("tables/evil.bmp"), evil);
         QVERIFY(!QFile::exists("evil.bmp"));
     }
 
@@ -153,16 +155,28 @@ private slots:
         QCOMPARE(read.items[3].section, 4);
     }
 
-    // Pictures of kinds the exhibit windows cannot show are left out of a bank, with a note.
+    // Pictures of kinds the exhibit windows cannot show, and bytes that fail the checks the
+    // exhibit windows run before a decoder sees them, are left out of a bank with a note.
     void bankKeepsOnlyPicturesTheExhibitsShow()
     {
         formats::ReadResult read = formats::formatNamed("qti")->read(zipFolder(dataDir + "/qti"), store::TableKind::Bank);
         QStringList notes;
         for (const formats::Problem& p : formats::fitItems(read.items, store::TableKind::Bank, 1))
             notes << p.toString("sample.zip");
-        QCOMPARE(notes, QStringList({"sample.zip: switch.png is not a bmp, ico, wmf or emf file, the kinds the exhibits show; left out",
-                                     "sample.zip: cable.png is not a bmp, ico, wmf or emf file, the kinds the exhibits show; left out"}));
+        QCOMPARE(notes, QStringList({"sample.zip: the picture switch.png is not a bmp, ico, wmf or emf file; left out",
+                                     "sample.zip: the picture cable.png is not a bmp, ico, wmf or emf file; left out"}));
         QVERIFY(read.items[0].pictures[0].isEmpty() && read.items[0].pictures[1].isEmpty());
+
+        std::vector<Item> items(2);
+        items[0].pictures = {Picture{"fake.bmp", "#!/bin/sh\nrm -rf ~\n"}, Picture{"bomb.bmp", QByteArray(70, '\0')}};
+        items[1].pictures = {Picture{"passwd.bmp", "/etc/passwd"}, Picture{"good.bmp", bitmap(4, 4, 'g')}};
+        notes.clear();
+        for (const formats::Problem& p : formats::fitItems(items, store::TableKind::Bank, 1))
+            notes << p.toString("f");
+        QCOMPARE(notes, QStringList({"f: the picture fake.bmp is not a valid bitmap; left out", "f: the picture bomb.bmp is not a valid bitmap; left out",
+                                     "f: the picture passwd.bmp is not a valid bitmap; left out"}));
+        QVERIFY(items[0].pictures[0].isEmpty() && items[0].pictures[1].isEmpty() && items[1].pictures[0].isEmpty());
+        QCOMPARE(items[1].pictures[1].name, QStringLiteral("good.bmp"));
     }
 };
 

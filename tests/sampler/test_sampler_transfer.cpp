@@ -157,8 +157,8 @@ void TestSamplerTransfer::badSourcesWriteNothing_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("message");  // the box's text begins so
     const int error = int(PromptKind::Error);
-    QTest::newRow("malformed GIFT") << "bad.gift" << QByteArray("Q1 {=a ~b\n\nQ2 {=c ~d}\n") << error
-        << "bad.gift line 1, column 4: the answers opened here are not closed with \"}\"\rNothing was imported.";
+    QTest::newRow("GIFT not UTF-8") << "bad.gift" << QByteArray("Q1 {=a ~b}\n\nQ\xE9 {=c ~d}\n") << error
+        << "bad.gift line 3, column 2: the text is not UTF-8\rNothing was imported.";
     QTest::newRow("malformed Moodle XML") << "bad.xml" << QByteArray("<quiz>\n  <question type=\"multichoice\">\n  </quiz>\n")
         << error << "bad.xml line 3, column 9: Opening and ending tag mismatch.";
     QTest::newRow("unknown extension") << "notes.doc" << QByteArray("Q {=a ~b}") << error
@@ -231,7 +231,8 @@ void TestSamplerTransfer::exportThenImportComesBack()
     QCOMPARE(prompts.requests().size(), 1);
     const QString said = prompts.requests()[0].text;
     if (singleOnly)
-        QVERIFY2(said.startsWith("1 item written to out.txt.\rout.txt: item Q_ID 2: "), qPrintable(said));
+        QVERIFY2(said.startsWith("1 item written to out.txt.\r") && said.contains("\rout.txt: item Q_ID 2: multiple-response questions cannot be written as Aiken; skipped"),
+                 qPrintable(said));
     else
         QCOMPARE(said, QStringLiteral("2 items written to %1.").arg(file));
 

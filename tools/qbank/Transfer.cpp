@@ -25,26 +25,18 @@ void say(const QString& text)
     qbank::say(stderr, text);
 }
 
-QString formatNames()
-{
-    QStringList names;
-    for (const formats::Format* f : formats::allFormats())
-        names << f->name();
-    return names.join(QLatin1Char('|'));
-}
-
 // The format named by --format, else the one of the file's extension; nullptr after saying why.
 const formats::Format* chooseFormat(const QString& named, const QString& file, const formats::Format* fallback)
 {
     if (!named.isEmpty()) {
         if (const formats::Format* f = formats::formatNamed(named))
             return f;
-        say(QStringLiteral("qbank: unknown format \"%1\" (%2)").arg(named, formatNames()));
+        say(QStringLiteral("qbank: unknown format \"%1\" (%2)").arg(named, formats::formatNames(QStringLiteral("|"))));
         return nullptr;
     }
     if (const formats::Format* f = file.isEmpty() ? fallback : formats::formatForFile(file))
         return f;
-    say(QStringLiteral("qbank: cannot tell the format of %1 from its extension; give --format %2").arg(file, formatNames()));
+    say(QStringLiteral("qbank: cannot tell the format of %1 from its extension; give --format %2").arg(file, formats::formatNames(QStringLiteral("|"))));
     return nullptr;
 }
 

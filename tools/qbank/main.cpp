@@ -4,6 +4,7 @@
 #include "OpenTable.h"
 #include "Transfer.h"
 
+#include "formats/Format.h"
 #include "store/ItemCheck.h"
 #include "store/StandaloneTable.h"
 #include "store/StoreError.h"
@@ -35,13 +36,24 @@ const char* helpText =
     "  qbank check FILE                             check the layout and content of FILE\n"
     "  qbank --help                                 show this text\n"
     "\n"
-    "Formats (F): json, aiken (.txt), gift (.gift), moodle (Moodle XML, .xml), qti (QTI 2.1\n"
-    "package, .zip); taken from the file's extension when not given. Questions without a\n"
-    "section in the source take the one given with --section (1 to 4). Questions the format\n"
-    "has but the program cannot take are skipped, one line each on standard error.\n"
+    "Formats (F), taken from the file's extension when not given:\n"
+    "%1"
+    "Questions without a section in the source take the one given with --section (1 to 4).\n"
+    "A question with a fault, or one the program cannot take, is skipped with one line on\n"
+    "standard error; only a source that cannot be read as its format at all (or JSON with\n"
+    "any fault) stops the import.\n"
     "\n"
     "Exit codes: 0 success; 1 faults in the file or the source (one message each on standard\n"
     "error; the target file is left unchanged); 2 wrong use of the command line.\n";
+
+// The help text with one line per format of the format library.
+QString helpWithFormats()
+{
+    QString lines;
+    for (const formats::Format* f : formats::allFormats())
+        lines += QStringLiteral("  %1  %2 (%3)\n").arg(f->name().leftJustified(8), f->title(), f->filePatterns().join(QStringLiteral(", ")));
+    return QString::fromLatin1(helpText).arg(lines);
+}
 
 int usage(const QString& why)
 {
@@ -139,7 +151,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.contains("--help") || args.contains("-h")) {
-        std::fputs(helpText, stdout);
+        std::fputs(qPrintable(helpWithFormats()), stdout);
         return Ok;
     }
     if (args.size() < 2)
