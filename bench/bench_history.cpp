@@ -98,14 +98,16 @@ void check(int rc, sqlite3* db)
 
 // The baseline: the rows of `attempt` written by plain SQL in one transaction: the attempt, its
 // sections, each question's figures (updated, or inserted when new) and each item.
+// The connection is opened, keyed and read once before the clock starts, as the store's is.
 double recordBySql(const QString& file, const Attempt& attempt)
 {
-    QElapsedTimer clock;
-    clock.start();
     sqlite3* db = nullptr;
     check(sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
     const QByteArray key = store::TablePassword.toUtf8();
     sqlite3_key(db, key.constData(), int(key.size()));
+    check(sqlite3_exec(db, "PRAGMA cache_size = -65536; SELECT count(*) FROM attempts", nullptr, nullptr, nullptr), db);
+    QElapsedTimer clock;
+    clock.start();
     check(sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), db);
     auto prepare = [&](const char* sql) {
         sqlite3_stmt* stmt = nullptr;
@@ -178,8 +180,9 @@ double recordBySql(const QString& file, const Attempt& attempt)
     for (sqlite3_stmt* s : {insertAttempt, section, update, find, insert, item})
         sqlite3_finalize(s);
     check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    const double ms = msSince(clock);
     sqlite3_close(db);
-    return msSince(clock);
+    return ms;
 }
 
 void copyKept()
@@ -254,7 +257,7 @@ int main(int argc, char** argv)
         for (int run = 0; run < 5; ++run)
             baselines.push_back(
                 recordBySql(Scratch, attemptOf(random, Attempts + 10 + run, 100, random.bounded(BankSize), BankSize)));
-        std::printf("record 100 items, median of 5: %.1f ms; baseline plain SQL (with its own open): %.1f ms\n",
+        std::printf("record 100 items, median of 5: %.1f ms; baseline plain SQL: %.1f ms\n",
                     median(records), median(baselines));
 
         const Attempt huge = attemptOf(random, Attempts + 20, 100000, 0, 100000);

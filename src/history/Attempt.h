@@ -76,7 +76,7 @@ QString newAttemptKey();
 // One line of the attempts list and one point of the score chart.
 struct AttemptSummary {
     AttemptId id = 0;
-    QDateTime gradedAt;
+    QDateTime gradedAt;  // in UTC, as every time the history gives back: show its toLocalTime()
     QString examTitle;
     QString candidateName;
     int timeLimitSeconds = 0;

@@ -127,8 +127,9 @@ void HistoryDatabase::open(int flags, const QString& doing)
     if (!opened.db)
         failSql(doing, opened.code);
     m_db = opened.db;
-    // Recording a long exam looks up many questions: keep their pages decrypted.
-    sqlite3_exec(m_db, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
+    // Recording a long exam looks up and adds many questions: their pages stay decrypted in
+    // memory (up to 64 MB) rather than being written out and read back within the transaction.
+    sqlite3_exec(m_db, "PRAGMA cache_size = -65536", nullptr, nullptr, nullptr);
     try {
         checkLayout(doing);
     } catch (...) {

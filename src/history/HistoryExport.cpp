@@ -70,7 +70,7 @@ void HistoryStore::exportCsv(const QString& path) const
         header << sectionTitle(s) + QStringLiteral(" correct") << sectionTitle(s) + QStringLiteral(" items");
     QString csv = header.join(',') + QStringLiteral("\r\n");
     for (auto a = list.rbegin(); a != list.rend(); ++a) {
-        QStringList line{a->gradedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+        QStringList line{a->gradedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                          csvField(a->examTitle),
                          csvField(a->candidateName),
                          duration(a->timeLimitSeconds, true),

@@ -13,9 +13,10 @@ namespace {
 
 const QString Reading = QStringLiteral("Cannot read the study history");
 
+// In UTC: turning ten thousand times into local time would cost more than reading them.
 QDateTime timeOf(std::int64_t msecs)
 {
-    return QDateTime::fromMSecsSinceEpoch(msecs);
+    return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
 }
 
 // The columns of an attempt summary, read by summaryOf.
@@ -202,7 +203,7 @@ std::vector<MissedItem> HistoryStore::mostMissed(int limit, const CurrentFingerp
                                     Reading);
     rows.bind(1, std::int64_t(limit));
     while (rows.step()) {
-        MissedItem item{askedItemOf(rows, 0)};
+        MissedItem item{askedItemOf(rows, 0), 0, 0, QDateTime(), false};
         item.timesMissed = int(rows.integer(5));
         item.timesSeen = int(rows.integer(6));
         if (!rows.isNull(7))
