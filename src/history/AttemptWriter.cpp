@@ -19,6 +19,19 @@ void bindStats(HistoryDatabase::Statement& statement, int first, const QuestionS
     statement.bind(first + 3, stats.latestAt).bind(first + 4, stats.latestAttempt).bind(first + 5, stats.latestState);
 }
 
+QuestionStats statsOf(const HistoryDatabase::Statement& row, int first)
+{
+    QuestionStats stats;
+    stats.seen = row.integer(first);
+    stats.missed = row.integer(first + 1);
+    if (!row.isNull(first + 2))
+        stats.lastRightAt = row.integer(first + 2);
+    stats.latestAt = row.integer(first + 3);
+    stats.latestAttempt = row.integer(first + 4);
+    stats.latestState = row.integer(first + 5);
+    return stats;
+}
+
 AttemptWriter::AttemptWriter(HistoryDatabase& db, const QString& doing)
     : m_db(db),
       m_doing(doing),
@@ -36,7 +49,11 @@ AttemptWriter::AttemptWriter(HistoryDatabase& db, const QString& doing)
                        "latest_attempt = ?5, latest_state = ?6 WHERE id = ?7",
                        doing),
       m_insertItem(db, "INSERT INTO attempt_items (attempt_id, position, question_id, state) VALUES (?1, ?2, ?3, ?4)",
-                   doing)
+                   doing),
+      m_questionStats(db,
+                      "SELECT seen, missed, last_right_at, latest_at, latest_attempt, latest_state FROM questions "
+                      "WHERE id = ?1",
+                      doing)
 {
 }
 
@@ -44,18 +61,8 @@ std::optional<AttemptWriter::Question> AttemptWriter::findQuestion(const ItemRes
 {
     m_findQuestion.bind(1, std::int64_t(item.source)).bind(2, item.sourceId).bind(3, item.fingerprint);
     std::optional<Question> found;
-    if (m_findQuestion.step()) {
-        Question q;
-        q.id = m_findQuestion.integer(0);
-        q.stats.seen = m_findQuestion.integer(1);
-        q.stats.missed = m_findQuestion.integer(2);
-        if (!m_findQuestion.isNull(3))
-            q.stats.lastRightAt = m_findQuestion.integer(3);
-        q.stats.latestAt = m_findQuestion.integer(4);
-        q.stats.latestAttempt = m_findQuestion.integer(5);
-        q.stats.latestState = m_findQuestion.integer(6);
-        found = q;
-    }
+    if (m_findQuestion.step())
+        found = Question{m_findQuestion.integer(0), statsOf(m_findQuestion, 1)};
     m_findQuestion.reset();
     return found;
 }
@@ -78,6 +85,27 @@ void AttemptWriter::storeStats(const Question& question)
     m_updateQuestion.bind(7, question.id).run();
 }
 
+std::optional<AttemptWriter::Previous> AttemptWriter::findPrevious(const QString& key)
+{
+    HistoryDatabase::Statement find(m_db, "SELECT id, graded_at FROM attempts WHERE attempt_key = ?1", m_doing);
+    find.bind(1, key);
+    if (!find.step())
+        return std::nullopt;
+    Previous previous{find.integer(0), find.integer(1), {}, {}};
+    HistoryDatabase::Statement asked(m_db, "SELECT question_id, state FROM attempt_items WHERE attempt_id = ?1",
+                                     m_doing);
+    asked.bind(1, previous.id);
+    while (asked.step())
+        if (!previous.answers.emplace(asked.integer(0), asked.integer(1)).second)
+            previous.askedTwice.insert(asked.integer(0));
+    return previous;
+}
+
+void AttemptWriter::insertItem(AttemptId id, std::int64_t position, std::int64_t questionId, std::int64_t state)
+{
+    m_insertItem.bind(1, id).bind(2, position).bind(3, questionId).bind(4, state).run();
+}
+
 AttemptId AttemptWriter::write(const Attempt& attempt)
 {
     const std::int64_t gradedAt = attempt.gradedAt.toMSecsSinceEpoch();
@@ -87,24 +115,12 @@ AttemptId AttemptWriter::write(const Attempt& attempt)
         items.correct += item.correct ? 1 : 0;
     }
 
-    // A re-grading replaces the attempt's answers; the questions they touched are counted anew.
-    std::optional<AttemptId> previous;
-    {
-        HistoryDatabase::Statement find(m_db, "SELECT id FROM attempts WHERE attempt_key = ?1", m_doing);
-        find.bind(1, attempt.key);
-        if (find.step())
-            previous = find.integer(0);
-    }
-    std::set<std::int64_t> recounted;
+    const std::optional<Previous> previous = findPrevious(attempt.key);
     if (previous) {
-        HistoryDatabase::Statement asked(m_db, "SELECT question_id FROM attempt_items WHERE attempt_id = ?1", m_doing);
-        asked.bind(1, *previous);
-        while (asked.step())
-            recounted.insert(asked.integer(0));
         HistoryDatabase::Statement dropItems(m_db, "DELETE FROM attempt_items WHERE attempt_id = ?1", m_doing);
-        dropItems.bind(1, *previous).run();
+        dropItems.bind(1, previous->id).run();
         HistoryDatabase::Statement dropSections(m_db, "DELETE FROM attempt_sections WHERE attempt_id = ?1", m_doing);
-        dropSections.bind(1, *previous).run();
+        dropSections.bind(1, previous->id).run();
     }
 
     HistoryDatabase::Statement store(
@@ -128,7 +144,7 @@ AttemptId AttemptWriter::write(const Attempt& attempt)
         .bind(10, std::int64_t(items.correct))
         .bind(11, std::int64_t(items.total))
         .run();
-    const AttemptId id = previous ? *previous : m_db.lastInsertId();
+    const AttemptId id = previous ? previous->id : m_db.lastInsertId();
 
     HistoryDatabase::Statement section(
         m_db, "INSERT INTO attempt_sections (attempt_id, section, correct, total) VALUES (?1, ?2, ?3, ?4)", m_doing);
@@ -136,15 +152,20 @@ AttemptId AttemptWriter::write(const Attempt& attempt)
         section.bind(1, id).bind(2, std::int64_t(s.section)).bind(3, std::int64_t(s.count.correct))
             .bind(4, std::int64_t(s.count.total)).run();
 
+    if (previous)
+        replaceAnswers(*previous, attempt.items, gradedAt);
+    else
+        addAnswers(id, attempt.items, gradedAt);
+    return id;
+}
+
+void AttemptWriter::addAnswers(AttemptId id, const std::vector<ItemResult>& items, std::int64_t gradedAt)
+{
     std::int64_t position = 0;
-    for (const ItemResult& item : attempt.items) {
+    for (const ItemResult& item : items) {
         const std::int64_t state = stateOf(item);
         std::optional<Question> question = findQuestion(item);
-        if (previous) {
-            if (!question)
-                question = Question{insertQuestion(item, {}), {}};
-            recounted.insert(question->id);
-        } else if (question) {
+        if (question) {
             question->stats.add(gradedAt, id, state);
             storeStats(*question);
         } else {
@@ -152,11 +173,56 @@ AttemptId AttemptWriter::write(const Attempt& attempt)
             stats.add(gradedAt, id, state);
             question = Question{insertQuestion(item, stats), stats};
         }
-        m_insertItem.bind(1, id).bind(2, ++position).bind(3, question->id).bind(4, state).run();
+        insertItem(id, ++position, question->id, state);
+    }
+}
+
+// A re-grading: each question's figures lose the answer the attempt gave before and gain the
+// one it gives now. Where that cannot be done exactly, its answers are counted anew.
+void AttemptWriter::replaceAnswers(const Previous& previous, const std::vector<ItemResult>& items,
+                                   std::int64_t gradedAt)
+{
+    std::map<std::int64_t, std::int64_t> answers;  // question id -> state
+    std::set<std::int64_t> recounted = previous.askedTwice;
+    std::int64_t position = 0;
+    for (const ItemResult& item : items) {
+        const std::optional<Question> found = findQuestion(item);
+        const std::int64_t questionId = found ? found->id : insertQuestion(item, {});
+        if (!answers.emplace(questionId, stateOf(item)).second)
+            recounted.insert(questionId);
+        insertItem(previous.id, ++position, questionId, stateOf(item));
+    }
+    std::set<std::int64_t> touched;
+    for (const auto& [questionId, state] : previous.answers)
+        touched.insert(questionId);
+    for (const auto& [questionId, state] : answers)
+        touched.insert(questionId);
+    for (std::int64_t questionId : touched) {
+        if (recounted.count(questionId))
+            continue;
+        m_questionStats.bind(1, questionId);
+        if (!m_questionStats.step())
+            m_db.fail(m_doing, HistoryError::Reason::Damaged,
+                      QStringLiteral("the file is damaged: question %1 is missing").arg(questionId));
+        Question question{questionId, statsOf(m_questionStats, 0)};
+        m_questionStats.reset();
+        const auto now = answers.find(questionId);
+        const std::optional<std::int64_t> replacement =
+            now == answers.end() ? std::nullopt : std::optional<std::int64_t>(now->second);
+        if (const auto before = previous.answers.find(questionId); before != previous.answers.end() &&
+            !question.stats.takeOut(previous.gradedAt, previous.id, before->second, replacement, gradedAt)) {
+            recounted.insert(questionId);
+            continue;
+        }
+        if (replacement)
+            question.stats.add(gradedAt, previous.id, *replacement);
+        if (question.stats.seen == 0)
+            recount(questionId);  // asked by no attempt now: removes it
+        else
+            storeStats(question);
     }
     for (std::int64_t questionId : recounted)
         recount(questionId);
-    return id;
 }
 
 void AttemptWriter::recount(std::int64_t questionId)

@@ -6,6 +6,9 @@
 #include "history/HistoryDatabase.h"
 #include "history/QuestionStats.h"
 
+#include <map>
+#include <set>
+
 namespace history {
 
 class AttemptWriter {
@@ -25,6 +28,18 @@ private:
         QuestionStats stats;
     };
 
+    // The attempt recorded under a key, with the answers it gave.
+    struct Previous {
+        AttemptId id = 0;
+        std::int64_t gradedAt = 0;
+        std::map<std::int64_t, std::int64_t> answers;  // question id -> state
+        std::set<std::int64_t> askedTwice;
+    };
+
+    std::optional<Previous> findPrevious(const QString& key);
+    void replaceAnswers(const Previous& previous, const std::vector<ItemResult>& items, std::int64_t gradedAt);
+    void addAnswers(AttemptId id, const std::vector<ItemResult>& items, std::int64_t gradedAt);
+    void insertItem(AttemptId id, std::int64_t position, std::int64_t questionId, std::int64_t state);
     std::optional<Question> findQuestion(const ItemResult& item);
     std::int64_t insertQuestion(const ItemResult& item, const QuestionStats& stats);
     void storeStats(const Question& question);
@@ -35,10 +50,13 @@ private:
     HistoryDatabase::Statement m_insertQuestion;
     HistoryDatabase::Statement m_updateQuestion;
     HistoryDatabase::Statement m_insertItem;
+    HistoryDatabase::Statement m_questionStats;
 };
 
 // The state bits of an item.
 std::int64_t stateOf(const ItemResult& item);
+// Reads stats from the columns `first` on, in the order bindStats binds them.
+QuestionStats statsOf(const HistoryDatabase::Statement& row, int first);
 // Binds stats to `statement` from `first` on: seen, missed, last right, latest at, attempt, state.
 void bindStats(HistoryDatabase::Statement& statement, int first, const QuestionStats& stats);
 

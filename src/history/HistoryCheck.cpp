@@ -61,15 +61,7 @@ QStringList HistoryStore::check() const
                                     "latest_state FROM questions",
                                     Checking);
     while (kept.step()) {
-        QuestionStats stats;
-        stats.seen = kept.integer(2);
-        stats.missed = kept.integer(3);
-        if (!kept.isNull(4))
-            stats.lastRightAt = kept.integer(4);
-        stats.latestAt = kept.integer(5);
-        stats.latestAttempt = kept.integer(6);
-        stats.latestState = kept.integer(7);
-        if (counted[kept.integer(0)] != stats)
+        if (counted[kept.integer(0)] != statsOf(kept, 2))
             faults.append(QStringLiteral("the figures kept for item Q_ID %1 (question %2) do not match its answers")
                               .arg(kept.integer(1))
                               .arg(kept.integer(0)));

@@ -5,8 +5,13 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QThread>
+
+#include <sys/stat.h>
+
+#include <tuple>
 
 namespace history {
 
@@ -66,6 +71,15 @@ CREATE INDEX attempt_items_by_question ON attempt_items (question_id);
 )sql";
 
 const char* const LayoutTables[] = {"attempts", "attempt_sections", "questions", "attempt_items"};
+
+// The device and inode of `path`; zeros when there is no such file.
+std::pair<std::uint64_t, std::uint64_t> fileIdOf(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {0, 0};
+    return {std::uint64_t(info.st_dev), std::uint64_t(info.st_ino)};
+}
 
 // Another program holding the file is waited for as for the table files: 15 tries, 100 ms apart.
 int waitForLock(void*, int tries)
@@ -127,6 +141,7 @@ void HistoryDatabase::open(int flags, const QString& doing)
     if (!opened.db)
         failSql(doing, opened.code);
     m_db = opened.db;
+    std::tie(m_device, m_inode) = fileIdOf(m_path);
     // Recording a long exam looks up and adds many questions: their pages stay decrypted in
     // memory (up to 64 MB) rather than being written out and read back within the transaction.
     sqlite3_exec(m_db, "PRAGMA cache_size = -65536", nullptr, nullptr, nullptr);
@@ -163,8 +178,15 @@ void HistoryDatabase::checkLayout(const QString& doing)
                  QStringLiteral("the file is damaged: its table %1 is missing").arg(QLatin1String(table)));
 }
 
+void HistoryDatabase::dropIfReplaced()
+{
+    if (m_db && fileIdOf(m_path) != std::pair(m_device, m_inode))
+        close();
+}
+
 bool HistoryDatabase::openToRead(const QString& doing)
 {
+    dropIfReplaced();
     if (m_db)
         return m_hasLayout;
     const QFileInfo info(m_path);
@@ -178,6 +200,7 @@ bool HistoryDatabase::openToRead(const QString& doing)
 
 void HistoryDatabase::openToWrite(const QString& doing)
 {
+    dropIfReplaced();
     if (m_db)
         return;
     const QFileInfo info(m_path);

@@ -79,12 +79,17 @@ public:
 
 private:
     void open(int flags, const QString& doing);
+    // Closes a connection whose file is no longer the one at the path (moved aside or replaced
+    // through another store), so that the next use opens the file that is there now.
+    void dropIfReplaced();
     void checkLayout(const QString& doing);
 
     QString m_path;
     QString m_password;
     sqlite3* m_db = nullptr;
     bool m_hasLayout = false;
+    std::uint64_t m_device = 0;  // the file the connection has open
+    std::uint64_t m_inode = 0;
 };
 
 }  // namespace history

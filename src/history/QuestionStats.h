@@ -38,6 +38,26 @@ struct QuestionStats {
         }
     }
 
+    // Takes out the answer `state` that the attempt `attemptId` gave at `gradedAt`, which that
+    // attempt now replaces by `replacement` at `regradedAt` (nullopt when it no longer asks the
+    // question); add() of the replacement follows. False when the figures cannot follow without
+    // a recount of every answer: when the answer taken out was the last right one or the latest,
+    // and the replacement does not take its place.
+    bool takeOut(std::int64_t gradedAt, std::int64_t attemptId, std::int64_t state,
+                 std::optional<std::int64_t> replacement, std::int64_t regradedAt)
+    {
+        --seen;
+        if (!(state & CorrectBit))
+            --missed;
+        const bool replacedLater = replacement && regradedAt >= gradedAt;
+        bool exact = true;
+        if (latestAttempt == attemptId)
+            exact = exact && replacedLater;
+        if ((state & CorrectBit) && lastRightAt == gradedAt)
+            exact = exact && replacedLater && (*replacement & CorrectBit);
+        return exact;
+    }
+
     bool operator==(const QuestionStats&) const = default;
 };
 

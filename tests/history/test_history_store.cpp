@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -253,6 +254,32 @@ private slots:
     }
 
     // Three attempts that overlap: the latest answer of each item decides.
+    // Re-gradings keep the figures per item as a count of every recorded answer would give them,
+    // whatever the answers and times: also when a re-grading drops or adds items, repeats an
+    // item, or carries a time before the first grading.
+    void regradingsKeepTheFiguresOfACount()
+    {
+        TempDirCwd dir;
+        HistoryStore history;
+        QRandomGenerator random(28);
+        const char* const hows[] = {"+", "-", ".", "+m", "-m", ".m"};
+        std::vector<Attempt> recorded;
+        for (int step = 0; step < 60; ++step) {
+            std::vector<Answer> answers;
+            for (int k = int(random.bounded(6)); k > 0; --k)
+                answers.push_back({random.bounded(1, 7), hows[random.bounded(6)]});
+            Attempt attempt = attemptOf(int(random.bounded(5)), answers);
+            if (!recorded.empty() && random.bounded(2) == 0) {
+                attempt.key = recorded[random.bounded(qsizetype(recorded.size()))].key;
+            } else {
+                recorded.push_back(attempt);
+            }
+            history.record(attempt);
+            const QStringList faults = history.check();
+            QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("step %1: %2").arg(step).arg(faults.join("; "))));
+        }
+    }
+
     void latestAnswersDecideMissedAndMarked()
     {
         TempDirCwd dir;
@@ -425,7 +452,10 @@ private slots:
             QCOMPARE(history.attempts().size(), size_t(1));
         }
 
-        // A damaged file, with the journal a killed writer left, goes aside whole; a new one starts.
+        // A damaged file, with the journal a killed writer left, goes aside whole; a new one starts,
+        // also for another store that had the old file open.
+        HistoryStore grading;
+        QCOMPARE(grading.attempts().size(), size_t(1));
         const QByteArray damaged(4096, '\x33');
         writeFile(HistoryFileName, damaged);
         HistoryStore history;
@@ -437,8 +467,9 @@ private slots:
         QCOMPARE(fileBytes(aside + "-journal"), QByteArray("journal"));
         QVERIFY(!QFile::exists(HistoryFileName + "-journal"));
         QVERIFY(history.attempts().empty());
-        history.record(attemptOf(3, {{3, "+"}}));
+        grading.record(attemptOf(3, {{3, "+"}}));
         QCOMPARE(history.attempts().size(), size_t(1));
+        QCOMPARE(fileBytes(aside), damaged);
         // A second damaged file that day gets a name of its own.
         writeFile(HistoryFileName, damaged);
         QCOMPARE(history.moveAsideDamaged(), aside + "-2");
