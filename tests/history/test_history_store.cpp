@@ -2,11 +2,13 @@
 // the latest-answer rules behind Missed and Marked Questions, fingerprints of replaced banks,
 // files that cannot be written or read, clearing, moving aside and the CSV export.
 
+#include "history/ExamRecord.h"
 #include "history/Fingerprint.h"
 #include "history/HistoryError.h"
 #include "history/HistoryStore.h"
 #include "store/Fields.h"
 #include "store/Session.h"
+#include "store/StandaloneTable.h"
 #include "support/Fixtures.h"
 #include "support/TempDir.h"
 
@@ -513,6 +515,43 @@ private slots:
 
         const HistoryError error = errorOf([&] { history.exportCsv("no/such/folder/history.csv"); });
         QVERIFY2(error.message().contains("no/such/folder/history.csv"), qPrintable(error.message()));
+    }
+
+    // An exam set record and its answer sheet entry give the item as the history keeps it; its
+    // fingerprint is the one its bank record gives.
+    void examSetItemsAsRecorded()
+    {
+        TempDirCwd dir;
+        testsupport::Item asked = testsupport::item(1, 3, "Which layer routes?");
+        asked[store::field::Q_OR_NUMBER] = 42;
+        testsupport::makeTable(store::CurrentSetFileName, store::TableKind::Current, {asked, asked});
+        testsupport::makeTable(store::BankFileName, store::TableKind::Bank, {asked});
+        store::StandaloneTable examSet(store::CurrentSetFileName), bank(store::BankFileName);
+        examSet.table.open();
+        bank.table.open();
+
+        store::TItemState ticked, untouched;
+        ticked.Choice2 = true;
+        ticked.Marked = true;
+        untouched.Correct = true;  // as grading counts an item without keys
+        ticked.Section = untouched.Section = 3;
+        const ItemResult wrong = itemResultOf(examSet.table, ticked, ItemSource::Bank);
+        QCOMPARE(wrong.sourceId, std::int64_t(42));
+        QCOMPARE(wrong.section, 3);
+        QCOMPARE(wrong.question, QString("Which layer routes?"));
+        QCOMPARE(wrong.fingerprint, fingerprintOfRecord(bank.table));
+        QVERIFY(wrong.answered && !wrong.correct && wrong.marked);
+        const ItemResult blank = itemResultOf(examSet.table, untouched, ItemSource::UserSet);
+        QVERIFY(!blank.answered && blank.correct && !blank.marked);
+        QCOMPARE(blank.source, ItemSource::UserSet);
+
+        results::Grade grade = results::gradeSheet({ticked, untouched});
+        const std::vector<SectionResult> sections = sectionResultsOf(grade);
+        QCOMPARE(sections.size(), size_t(4));
+        QCOMPARE(sections[2].section, 3);
+        QCOMPARE(sections[2].count.correct, 1);
+        QCOMPARE(sections[2].count.total, 2);
+        QCOMPARE(sections[0].count.total, 0);
     }
 
     // The fingerprint is kept in files: the same texts must give the same value in every version.
