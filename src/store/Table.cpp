@@ -1,5 +1,6 @@
 #include "store/Table.h"
 
+#include "store/KeyedDatabase.h"
 #include "store/Session.h"
 #include "store/StoreError.h"
 
@@ -16,23 +17,6 @@
 namespace store {
 
 namespace {
-
-// What an SQLite result code means to the user.
-QString describe(int code, sqlite3* db)
-{
-    switch (code & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED: return QStringLiteral("the file is locked by another program");
-    case SQLITE_READONLY: return QStringLiteral("the file or its folder is read-only");
-    case SQLITE_FULL: return QStringLiteral("the disk is full");
-    case SQLITE_NOTADB: return QStringLiteral("not a table file, or it needs another password");
-    case SQLITE_CORRUPT: return QStringLiteral("the file is damaged");
-    case SQLITE_CANTOPEN: return QStringLiteral("the file cannot be opened");
-    case SQLITE_IOERR: return QStringLiteral("the file cannot be read or written");
-    default: break;
-    }
-    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(code));
-}
 
 int busyHandler(void* context, int tries)
 {
@@ -97,7 +81,7 @@ void Table::takeExclusive()
         const int code = sqlite3_extended_errcode(m_db);
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_exec(m_db, "PRAGMA locking_mode=NORMAL", nullptr, nullptr, nullptr);
-        const QString reason = describe(code, nullptr);
+        const QString reason = describeSqliteError(code, nullptr);
         fail(QStringLiteral("cannot take the table for exclusive use: %1").arg(reason), reason);
     }
     m_exclusive = true;
@@ -121,7 +105,7 @@ void Table::failSql(const QString& what) const
                                    .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
         fail(QStringLiteral("%1: %2").arg(what, reason), reason);
     }
-    const QString reason = describe(code, m_db);
+    const QString reason = describeSqliteError(code, m_db);
     fail(QStringLiteral("%1: %2").arg(what, reason), reason);
 }
 
@@ -181,26 +165,17 @@ void Table::openConnection(bool exclusive)
         m_session && !m_session->passwords().isEmpty() ? m_session->passwords() : noPassword;
     int rc = SQLITE_NOTADB;
     for (const QString& password : passwords) {
-        rc = sqlite3_open_v2(QFile::encodeName(info.absoluteFilePath()).constData(), &m_db,
-                             SQLITE_OPEN_READWRITE, nullptr);
-        if (rc == SQLITE_OK && !password.isEmpty()) {
-            const QByteArray key = password.toUtf8();
-            rc = sqlite3_key(m_db, key.constData(), int(key.size()));
-        }
-        if (rc == SQLITE_OK) {
-            sqlite3_busy_handler(m_db, busyHandler, this);
-            // The key is only tried by the first read.
-            rc = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-        }
+        const KeyedOpen opened =
+            openKeyedDatabase(info.absoluteFilePath(), password, SQLITE_OPEN_READWRITE, busyHandler, this);
+        rc = opened.code;
+        m_db = opened.db;
         if (rc == SQLITE_OK)
             break;
-        const QString why = describe(rc, m_db);
-        closeConnection();
         if ((rc & 0xff) != SQLITE_NOTADB)
-            cannotOpen(why);
+            cannotOpen(opened.why);
     }
     if (rc != SQLITE_OK)
-        cannotOpen(describe(rc, nullptr));
+        cannotOpen(describeSqliteError(rc, nullptr));
 
     // Opening reads every key, and an exam start then reads the items in random order: the
     // decrypted pages of the whole file stay in memory (up to 256 MB) so each page is decrypted
@@ -214,7 +189,7 @@ void Table::openConnection(bool exclusive)
         rc = sqlite3_exec(m_db, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; COMMIT;", nullptr,
                           nullptr, nullptr);
         if (rc != SQLITE_OK) {
-            const QString why = describe(sqlite3_extended_errcode(m_db), m_db);
+            const QString why = describeSqliteError(sqlite3_extended_errcode(m_db), m_db);
             closeConnection();
             cannotOpen(why);
         }

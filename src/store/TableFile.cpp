@@ -1,5 +1,6 @@
 #include "store/TableFile.h"
 
+#include "store/KeyedDatabase.h"
 #include "store/StoreError.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -33,22 +34,16 @@ void createTableFile(const QString& path, TableKind kind, const QString& passwor
                             .arg(QLatin1String(ItemsTable), columns.join(", "))
                             .arg(int(kind) + 1);
 
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (rc == SQLITE_OK && !password.isEmpty()) {
-        const QByteArray key = password.toUtf8();
-        rc = sqlite3_key(db, key.constData(), int(key.size()));
-    }
-    if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString why = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-        sqlite3_close(db);
+    const KeyedOpen opened =
+        openKeyedDatabase(path, password, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr, nullptr);
+    QString why = opened.why;
+    if (opened.db && sqlite3_exec(opened.db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        why = QString::fromUtf8(sqlite3_errmsg(opened.db));
+    sqlite3_close(opened.db);
+    if (!why.isEmpty()) {
         QFile::remove(path);
         throw StoreError(QStringLiteral("Cannot create table %1: %2").arg(path, why));
     }
-    sqlite3_close(db);
 }
 
 TableKind tableKindOf(const QStringList& columns, int storedKind)

@@ -7,9 +7,11 @@
 //                 record it came from, as the note window does;
 //   sampler-save  adds an item with a long question to the user set qbank2usr.DAT, as the
 //                 test sampler's Save does;
-//   empty-set     empties the user set, as the test sampler's "Empty question set" does.
+//   empty-set     empties the user set, as the test sampler's "Empty question set" does;
+//   history       records a graded attempt of many items in the study history history.DAT.
 
 #include "exam/PrepareUnit.h"
+#include "history/HistoryStore.h"
 #include "notes/NoteSave.h"
 #include "store/Fields.h"
 #include "store/StandaloneTable.h"
@@ -80,6 +82,37 @@ void emptySet()
     userSet.table.emptyTable();
 }
 
+// The same attempt in every run, so that the history a run leaves can be compared with the
+// history of a run to its end.
+void recordAttempt()
+{
+    history::HistoryStore store;
+    store.attempts();
+    history::Attempt attempt;
+    attempt.key = QStringLiteral("crash-test-attempt");
+    attempt.gradedAt = QDateTime(QDate(2026, 12, 10), QTime(12, 0));
+    attempt.examTitle = QStringLiteral("All Questions");
+    attempt.candidateName = QStringLiteral("Anna");
+    attempt.timeUsedSeconds = 1200;
+    attempt.passingScore = 850;
+    attempt.sections.push_back({1, {10000, 20000}});
+    const QString question = QStringLiteral("a question ").repeated(20);
+    for (int k = 1; k <= 20000; ++k) {
+        history::ItemResult item;
+        item.sourceId = k;
+        item.fingerprint = k * 7919;
+        item.section = 1;
+        item.question = question;
+        item.answered = k % 3 != 0;
+        item.correct = k % 2 == 0 && item.answered;
+        item.marked = k % 5 == 0;
+        attempt.items.push_back(item);
+    }
+    attempt.score = 333;
+    writing();
+    store.record(attempt);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -93,6 +126,8 @@ int main(int argc, char** argv)
             samplerSave();
         else if (mode == QLatin1String("empty-set"))
             emptySet();
+        else if (mode == QLatin1String("history"))
+            recordAttempt();
         else
             prepare();
         say("written");

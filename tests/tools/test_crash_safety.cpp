@@ -1,9 +1,11 @@
 // Writers killed with SIGKILL at random points leave every table file whole: it passes
 // SQLite's integrity check and holds either all of the old content or all of the new.
 // The writers are an exam start's refill of ces.DAT, `qbank import`, the note window's save,
-// and the test sampler's save and "Empty question set", each in a child process on a small
-// bank, a hundred kills each (QUIZLORE_KILLS sets another number).
+// the test sampler's save and "Empty question set", and the recording of a graded attempt in
+// the study history, each in a child process on a small bank, a hundred kills each
+// (QUIZLORE_KILLS sets another number).
 
+#include "history/HistoryStore.h"
 #include "store/Fields.h"
 #include "store/Session.h"
 #include "support/Fixtures.h"
@@ -29,7 +31,7 @@ int kills()
 }
 
 // What a killed writer left in `file`: SQLite's integrity check ("ok" when whole) and every
-// record as one line, sorted. Opening the file rolls back what the writer left in its journal.
+// record of every table as one line, sorted. Opening the file rolls back what the writer left in its journal.
 struct Snapshot {
     QString integrity;
     QStringList records;
@@ -49,21 +51,53 @@ Snapshot snapshotOf(const QString& file)
             snapshot.integrity = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_finalize(stmt);
         stmt = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT * FROM items", -1, &stmt, nullptr) == SQLITE_OK)
-            while (sqlite3_step(stmt) == SQLITE_ROW) {
-                QStringList values;
-                for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-                    // An exam set numbers its draw anew each time; the item it came from counts.
-                    if (QLatin1String(sqlite3_column_name(stmt, c)) != QLatin1String(store::field::Q_ID) ||
-                        file != store::CurrentSetFileName)
-                        values.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, c))));
-                snapshot.records.append(values.join('|'));
-            }
+        QStringList tables;
+        if (sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &stmt, nullptr) == SQLITE_OK)
+            while (sqlite3_step(stmt) == SQLITE_ROW)
+                tables.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
         sqlite3_finalize(stmt);
+        stmt = nullptr;
+        for (const QString& table : tables) {
+            const QByteArray select = QStringLiteral("SELECT * FROM \"%1\"").arg(table).toUtf8();
+            if (sqlite3_prepare_v2(db, select.constData(), -1, &stmt, nullptr) == SQLITE_OK)
+                while (sqlite3_step(stmt) == SQLITE_ROW) {
+                    QStringList values{table};
+                    for (int c = 0; c < sqlite3_column_count(stmt); ++c)
+                        // An exam set numbers its draw anew each time; the item it came from counts.
+                        if (QLatin1String(sqlite3_column_name(stmt, c)) != QLatin1String(store::field::Q_ID) ||
+                            file != store::CurrentSetFileName)
+                            values.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, c))));
+                    snapshot.records.append(values.join('|'));
+                }
+            sqlite3_finalize(stmt);
+            stmt = nullptr;
+        }
     }
     sqlite3_close(db);
     snapshot.records.sort();
     return snapshot;
+}
+
+// Two attempts of a few items, the history a recording adds to.
+void recordOldAttempts(const QString& file)
+{
+    history::HistoryStore store(file);
+    for (int n = 1; n <= 2; ++n) {
+        history::Attempt attempt;
+        attempt.key = QStringLiteral("old attempt %1").arg(n);
+        attempt.gradedAt = QDateTime(QDate(2026, 12, n), QTime(9, 0));
+        attempt.examTitle = QStringLiteral("Practice Exam A");
+        attempt.passingScore = 850;
+        for (int k = 1; k <= 5; ++k) {
+            history::ItemResult item;
+            item.sourceId = k;
+            item.fingerprint = k * 7919;
+            item.question = QStringLiteral("old question %1").arg(k);
+            item.answered = item.correct = (k + n) % 2 == 0;
+            attempt.items.push_back(item);
+        }
+        store.record(attempt);
+    }
 }
 
 void copyFiles(const QString& from, const QString& to, const QStringList& names)
@@ -97,13 +131,16 @@ private slots:
                                                << QStringList{store::UserSetFileName};
         QTest::newRow("sampler empties the set") << writer << QStringList{"empty-set"}
                                                  << QStringList{store::UserSetFileName};
+        QTest::newRow("study history records an attempt") << writer << QStringList{"history"}
+                                                          << QStringList{history::HistoryFileName};
     }
     void killedWriterLeavesOldOrNew()
     {
         QFETCH(QString, program);
         QFETCH(QStringList, args);
         QFETCH(QStringList, written);
-        const QStringList files{store::BankFileName, store::CurrentSetFileName, store::UserSetFileName};
+        const QStringList files{store::BankFileName, store::CurrentSetFileName, store::UserSetFileName,
+                                history::HistoryFileName};
 
         // The files as they are before each run, kept aside: keying new files is slow.
         TempDirCwd original;
@@ -113,6 +150,7 @@ private slots:
         leftOver2[store::field::Q_OR_NUMBER] = 9;
         makeTable(store::CurrentSetFileName, store::TableKind::Current, {leftOver1, leftOver2});
         makeTable(store::UserSetFileName, store::TableKind::User, {item(0, 1, "mine 1"), item(0, 3, "mine 2")});
+        recordOldAttempts(history::HistoryFileName);
         QByteArray source = "{\"items\": [";
         for (int k = 1; k <= 200; ++k)
             source += QStringLiteral("%1{\"section\": 2, \"question\": \"new %2\", \"answers\": [\"x\", \"y\"], \"correct\": \"a\"}")

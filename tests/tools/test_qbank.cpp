@@ -1,4 +1,5 @@
 #include "ItemCompare.h"
+#include "history/HistoryStore.h"
 #include "store/Fields.h"
 #include "store/Session.h"
 #include "store/StandaloneTable.h"
@@ -266,6 +267,34 @@ private slots:
         QCOMPARE(qbank({"import", "good.DAT", "source.json"}).exitCode, 0);
         const Run good = qbank({"check", "good.DAT"});
         QVERIFY2(good.exitCode == 0, qPrintable(good.err));
+    }
+
+    void checkReadsTheStudyHistory()
+    {
+        TempDirCwd dir;
+        history::Attempt attempt;
+        attempt.key = history::newAttemptKey();
+        attempt.gradedAt = QDateTime::currentDateTime();
+        attempt.examTitle = QStringLiteral("Practice Exam A");
+        for (int k = 1; k <= 3; ++k) {
+            history::ItemResult answer;
+            answer.sourceId = k;
+            answer.answered = answer.correct = k != 2;
+            attempt.items.push_back(answer);
+        }
+        history::HistoryStore(history::HistoryFileName).record(attempt);
+        const Run good = qbank({"check", history::HistoryFileName});
+        QVERIFY2(good.exitCode == 0, qPrintable(good.err));
+
+        sqlcipher(history::HistoryFileName, "UPDATE questions SET missed = 3 WHERE source_id = 2;");
+        const Run bad = qbank({"check", history::HistoryFileName});
+        QCOMPARE(bad.exitCode, 1);
+        QVERIFY2(bad.err.contains("history.DAT: the figures kept for item Q_ID 2"), qPrintable(bad.err));
+
+        write(history::HistoryFileName, QByteArray(2048, 'x'));
+        const Run damaged = qbank({"check", history::HistoryFileName});
+        QCOMPARE(damaged.exitCode, 1);
+        QVERIFY2(damaged.err.contains("history.DAT: the file is damaged"), qPrintable(damaged.err));
     }
 
     // Numbers are checked as stored, never cut to 32 bits on the way.

@@ -1,10 +1,11 @@
-// qbank: creates, imports, exports and checks the program's table files.
+// qbank: creates, imports, exports and checks the program's table files, and checks its study history.
 
 #include "BankRules.h"
 #include "OpenTable.h"
 #include "Transfer.h"
 
 #include "formats/Format.h"
+#include "history/HistoryStore.h"
 #include "store/ItemCheck.h"
 #include "store/StandaloneTable.h"
 #include "store/StoreError.h"
@@ -33,7 +34,8 @@ const char* helpText =
     "                                               add the questions of SOURCE to FILE\n"
     "  qbank export FILE [--format F] [-o OUT]      write the items of FILE to OUT (standard output\n"
     "                                               when not given; JSON unless told otherwise)\n"
-    "  qbank check FILE                             check the layout and content of FILE\n"
+    "  qbank check FILE                             check the layout and content of FILE, a table\n"
+    "                                               file or the study history (history.DAT)\n"
     "  qbank --help                                 show this text\n"
     "\n"
     "Formats (F), taken from the file's extension when not given:\n"
@@ -117,6 +119,9 @@ QString takeOptions(QStringList& args, qbank::TransferOptions& options)
 
 int checkCommand(const QString& file)
 {
+    // The study history (also one moved aside as damaged) has a layout of its own.
+    if (QFileInfo(file).fileName().startsWith(history::HistoryFileName, Qt::CaseInsensitive))
+        return report(history::HistoryStore(file).check(), file);
     OpenTable t(file);
     QStringList faults = t.layoutFaults();
     if (!faults.isEmpty())

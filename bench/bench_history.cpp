@@ -1,0 +1,292 @@
+// The study history with 10,000 attempts of 100 items: opening the history window (the list of
+// attempts, the exam titles, the section trends and the most-missed items, from a store opened
+// afresh), recording a 100-item attempt, and recording an attempt of 100,000 items. Beside
+// them, one transaction writing the same rows by plain SQL through SQLCipher, as the baseline.
+//
+// The 10,000 attempts are recorded once into bench_history_10k.DAT in the working folder and
+// reused by later runs. Ends with: history_10k: open_ms=<x> record_ms=<y> record_100k_ms=<z>
+
+#include "history/Fingerprint.h"
+#include "history/HistoryStore.h"
+#include "store/Session.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <functional>
+
+using namespace history;
+
+namespace {
+
+const QString Kept = QStringLiteral("bench_history_10k.DAT");
+const QString Scratch = QStringLiteral("bench_history_scratch.DAT");
+constexpr int Attempts = 10000;
+constexpr int BankSize = 2000;
+const QStringList Titles{"Practice Exam A", "Practice Exam B", "Practice Exam C", "All Questions", "Random Exam"};
+
+Fingerprint fingerprintOf(std::int64_t q)
+{
+    ItemTexts texts;
+    texts.question = QStringLiteral("Which of these statements about the network shown is true? %1").arg(q);
+    for (int a = 0; a < 4; ++a)
+        texts.answers[std::size_t(a)] = QStringLiteral("Answer %1 of item %2").arg(a + 1).arg(q);
+    texts.keys[std::size_t(q % 4)] = true;
+    return fingerprint(texts);
+}
+
+// An attempt of `count` items starting at Q_ID `first` (bank items wrap around `bank`).
+Attempt attemptOf(QRandomGenerator& random, int n, int count, std::int64_t first, std::int64_t bank)
+{
+    Attempt a;
+    a.key = newAttemptKey();
+    a.gradedAt = QDateTime(QDate(2025, 1, 1), QTime(8, 0)).addSecs(std::int64_t(n) * 1800);
+    a.examTitle = Titles[n % Titles.size()];
+    a.candidateName = QStringLiteral("Anna");
+    a.timeLimitSeconds = 5400;
+    a.timeUsedSeconds = 3000 + n % 2000;
+    a.passingScore = 850;
+    std::array<Count, 4> sections{};
+    int correct = 0;
+    for (int i = 0; i < count; ++i) {
+        ItemResult item;
+        item.sourceId = (first + i) % bank + 1;
+        item.fingerprint = fingerprintOf(item.sourceId);
+        item.section = int(item.sourceId % 4) + 1;
+        item.question = QStringLiteral("Which of these statements about the network shown is true? %1").arg(item.sourceId);
+        item.answered = random.bounded(20) != 0;
+        item.correct = item.answered && random.bounded(10) < 8;
+        item.marked = random.bounded(10) == 0;
+        Count& s = sections[std::size_t(item.section - 1)];
+        ++s.total;
+        s.correct += item.correct;
+        correct += item.correct;
+        a.items.push_back(item);
+    }
+    for (int s = 0; s < 4; ++s)
+        a.sections.push_back({s + 1, sections[std::size_t(s)]});
+    a.score = 1000 * correct / count;
+    a.passed = a.score >= 850;
+    return a;
+}
+
+double msSince(const QElapsedTimer& clock)
+{
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+double median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void check(int rc, sqlite3* db)
+{
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "sqlite: %s\n", sqlite3_errmsg(db));
+        std::exit(1);
+    }
+}
+
+// The baseline: the rows of `attempt` written by plain SQL in one transaction: the attempt, its
+// sections, each question's figures (updated, or inserted when new) and each item.
+// The connection is opened, keyed and read once before the clock starts, as the store's is.
+double recordBySql(const QString& file, const Attempt& attempt)
+{
+    sqlite3* db = nullptr;
+    check(sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr), db);
+    const QByteArray key = store::TablePassword.toUtf8();
+    sqlite3_key(db, key.constData(), int(key.size()));
+    check(sqlite3_exec(db, "PRAGMA cache_size = -65536; SELECT count(*) FROM attempts", nullptr, nullptr, nullptr), db);
+    QElapsedTimer clock;
+    clock.start();
+    check(sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), db);
+    auto prepare = [&](const char* sql) {
+        sqlite3_stmt* stmt = nullptr;
+        check(sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr), db);
+        return stmt;
+    };
+    sqlite3_stmt* insertAttempt = prepare(
+        "INSERT INTO attempts (attempt_key, graded_at, exam_title, candidate, time_limit, time_used, score, "
+        "passing_score, passed, items_correct, items_total) VALUES (?1, ?2, 'Random Exam', 'Anna', 5400, 3000, ?3, "
+        "850, 0, 0, ?4)");
+    const QByteArray attemptKey = attempt.key.toUtf8();
+    sqlite3_bind_text(insertAttempt, 1, attemptKey.constData(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int64(insertAttempt, 2, attempt.gradedAt.toMSecsSinceEpoch());
+    sqlite3_bind_int64(insertAttempt, 3, attempt.score);
+    sqlite3_bind_int64(insertAttempt, 4, std::int64_t(attempt.items.size()));
+    check(sqlite3_step(insertAttempt), db);
+    const std::int64_t id = sqlite3_last_insert_rowid(db);
+    sqlite3_stmt* section = prepare("INSERT INTO attempt_sections VALUES (?1, ?2, ?3, ?4)");
+    for (const SectionResult& s : attempt.sections) {
+        sqlite3_bind_int64(section, 1, id);
+        sqlite3_bind_int64(section, 2, s.section);
+        sqlite3_bind_int64(section, 3, s.count.correct);
+        sqlite3_bind_int64(section, 4, s.count.total);
+        check(sqlite3_step(section), db);
+        sqlite3_reset(section);
+    }
+    sqlite3_stmt* update = prepare(
+        "UPDATE questions SET seen = seen + 1, missed = missed + ?4, latest_at = ?5, latest_attempt = ?6, "
+        "latest_state = ?7 WHERE source = 0 AND source_id = ?1 AND fingerprint = ?2");
+    sqlite3_stmt* find = prepare("SELECT id FROM questions WHERE source = 0 AND source_id = ?1 AND fingerprint = ?2");
+    sqlite3_stmt* insert = prepare(
+        "INSERT INTO questions (source, source_id, fingerprint, section, text_start, seen, missed, latest_at, "
+        "latest_attempt, latest_state) VALUES (0, ?1, ?2, ?3, ?8, 1, ?4, ?5, ?6, ?7)");
+    sqlite3_stmt* item = prepare("INSERT INTO attempt_items VALUES (?1, ?2, ?3, ?4)");
+    std::int64_t position = 0;
+    for (const ItemResult& it : attempt.items) {
+        const std::int64_t state = (it.answered ? 1 : 0) | (it.correct ? 2 : 0) | (it.marked ? 4 : 0);
+        const QByteArray text = it.question.left(QuestionStartLength).toUtf8();
+        for (sqlite3_stmt* s : {update, insert}) {
+            sqlite3_bind_int64(s, 1, it.sourceId);
+            sqlite3_bind_int64(s, 2, it.fingerprint);
+            sqlite3_bind_int64(s, 4, it.correct ? 0 : 1);
+            sqlite3_bind_int64(s, 5, attempt.gradedAt.toMSecsSinceEpoch());
+            sqlite3_bind_int64(s, 6, id);
+            sqlite3_bind_int64(s, 7, state);
+        }
+        check(sqlite3_step(update), db);
+        sqlite3_reset(update);
+        std::int64_t question = 0;
+        if (sqlite3_changes(db) == 0) {
+            sqlite3_bind_int64(insert, 3, it.section);
+            sqlite3_bind_text(insert, 8, text.constData(), -1, SQLITE_TRANSIENT);
+            check(sqlite3_step(insert), db);
+            sqlite3_reset(insert);
+            question = sqlite3_last_insert_rowid(db);
+        } else {
+            sqlite3_bind_int64(find, 1, it.sourceId);
+            sqlite3_bind_int64(find, 2, it.fingerprint);
+            check(sqlite3_step(find), db);
+            question = sqlite3_column_int64(find, 0);
+            sqlite3_reset(find);
+        }
+        sqlite3_bind_int64(item, 1, id);
+        sqlite3_bind_int64(item, 2, ++position);
+        sqlite3_bind_int64(item, 3, question);
+        sqlite3_bind_int64(item, 4, state);
+        check(sqlite3_step(item), db);
+        sqlite3_reset(item);
+    }
+    for (sqlite3_stmt* s : {insertAttempt, section, update, find, insert, item})
+        sqlite3_finalize(s);
+    check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    const double ms = msSince(clock);
+    sqlite3_close(db);
+    return ms;
+}
+
+void copyKept()
+{
+    QFile::remove(Scratch);
+    if (!QFile::copy(Kept, Scratch)) {
+        std::fprintf(stderr, "cannot copy %s\n", qPrintable(Kept));
+        std::exit(1);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QRandomGenerator random(20261210);
+    try {
+        if (HistoryStore(Kept).attempts().size() != std::size_t(Attempts)) {
+            QFile::remove(Kept);
+            std::printf("recording %d attempts of 100 items into %s (kept for later runs)...\n", Attempts,
+                        qPrintable(Kept));
+            std::fflush(stdout);
+            HistoryStore building(Kept);
+            for (int n = 0; n < Attempts; ++n)
+                building.record(attemptOf(random, n, 100, random.bounded(BankSize), BankSize));
+        }
+
+        // Opening the window: a store opened afresh reads what the window shows.
+        const CurrentFingerprint current = [](ItemSource, std::int64_t q) -> std::optional<Fingerprint> {
+            return fingerprintOf(q);
+        };
+        std::vector<double> opens;
+        std::array<std::vector<double>, 5> parts;
+        std::size_t listed = 0;
+        for (int run = 0; run < 5; ++run) {
+            QElapsedTimer clock, part;
+            clock.start();
+            part.start();
+            HistoryStore window(Kept);
+            window.examTitles();  // opens the file
+            parts[0].push_back(msSince(part));
+            part.restart();
+            listed = window.attempts().size();
+            parts[1].push_back(msSince(part));
+            part.restart();
+            window.sectionTrends();
+            parts[2].push_back(msSince(part));
+            part.restart();
+            window.mostMissed(20, current);
+            parts[3].push_back(msSince(part));
+            opens.push_back(msSince(clock));
+        }
+        std::printf("open: %zu attempts listed, median of 5: %.1f ms (open and exam titles %.1f, attempts %.1f, "
+                    "section trends %.1f, most missed %.1f)\n",
+                    listed, median(opens), median(parts[0]), median(parts[1]), median(parts[2]), median(parts[3]));
+
+        // Recording into a copy, so the kept file stays at 10,000 attempts.
+        copyKept();
+        std::vector<double> records, regradings, baselines;
+        {
+            HistoryStore store(Scratch);
+            store.attempts();  // the program keeps its store open: the key is derived once
+            for (int run = 0; run < 5; ++run) {
+                Attempt attempt = attemptOf(random, Attempts + run, 100, random.bounded(BankSize), BankSize);
+                QElapsedTimer clock;
+                clock.start();
+                store.record(attempt);
+                records.push_back(msSince(clock));
+                // Graded again: every answered item's figures are counted anew from its answers.
+                for (ItemResult& item : attempt.items)
+                    item.correct = item.answered;
+                clock.restart();
+                store.record(attempt);
+                regradings.push_back(msSince(clock));
+            }
+        }
+        for (int run = 0; run < 5; ++run)
+            baselines.push_back(
+                recordBySql(Scratch, attemptOf(random, Attempts + 10 + run, 100, random.bounded(BankSize), BankSize)));
+        std::printf("record 100 items, median of 5: %.1f ms; baseline plain SQL: %.1f ms; grading it again: %.1f ms\n",
+                    median(records), median(baselines), median(regradings));
+
+        const Attempt huge = attemptOf(random, Attempts + 20, 100000, 0, 100000);
+        copyKept();
+        double record100k = 0;
+        {
+            HistoryStore store(Scratch);
+            store.attempts();
+            QElapsedTimer clock;
+            clock.start();
+            store.record(huge);
+            record100k = msSince(clock);
+        }
+        copyKept();
+        const double baseline100k = recordBySql(Scratch, huge);
+        QFile::remove(Scratch);
+        std::printf("record 100,000 items: %.0f ms; baseline plain SQL: %.0f ms\n", record100k, baseline100k);
+
+        std::printf("history_10k: open_ms=%.0f record_ms=%.1f record_100k_ms=%.0f\n", median(opens), median(records),
+                    record100k);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_history: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

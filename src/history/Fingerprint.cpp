@@ -1,0 +1,49 @@
+#include "history/Fingerprint.h"
+
+#include "store/Fields.h"
+#include "store/Table.h"
+
+#include <QCryptographicHash>
+#include <QtEndian>
+
+namespace history {
+
+namespace {
+
+// Each text with its length before it, so that no two lists of texts hash alike by accident.
+// Line breaks count alike whether written "\r\n" or "\n".
+void addText(QCryptographicHash& hash, const QString& text)
+{
+    QString normal = text;
+    normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const QByteArray utf8 = normal.toUtf8();
+    const quint32 length = qToBigEndian(quint32(utf8.size()));
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(&length), sizeof length));
+    hash.addData(utf8);
+}
+
+}  // namespace
+
+Fingerprint fingerprint(const ItemTexts& item)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    addText(hash, item.question);
+    for (const QString& answer : item.answers)
+        addText(hash, answer);
+    for (bool key : item.keys)
+        hash.addData(QByteArrayView(key ? "1" : "0", 1));
+    return qFromBigEndian<qint64>(hash.result().constData());
+}
+
+Fingerprint fingerprintOfRecord(const store::Table& table)
+{
+    ItemTexts item;
+    item.question = table.asString(QLatin1String(store::field::Q_TEXT));
+    for (int k = 1; k <= store::field::AnswerCount; ++k) {
+        item.answers[std::size_t(k - 1)] = table.asString(store::field::text(k));
+        item.keys[std::size_t(k - 1)] = table.asBoolean(store::field::key(k));
+    }
+    return fingerprint(item);
+}
+
+}  // namespace history

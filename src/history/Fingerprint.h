@@ -1,0 +1,29 @@
+#pragma once
+// The fingerprint of an item: a hash of its question, its six answers and which of them are
+// correct. It tells whether an item of the history is still the item that its bank holds
+// under the same Q_ID. The same texts give the same fingerprint in every version of the
+// program, so its recipe must never change.
+
+#include "history/Attempt.h"
+
+#include <array>
+
+namespace store {
+class Table;
+}
+
+namespace history {
+
+struct ItemTexts {
+    QString question;
+    std::array<QString, 6> answers;
+    std::array<bool, 6> keys{};
+};
+
+Fingerprint fingerprint(const ItemTexts& item);
+
+// The fingerprint of the current record of an open bank, user set or exam set table
+// (Q_TEXT, Q1..Q6, A1..A6).
+Fingerprint fingerprintOfRecord(const store::Table& table);
+
+}  // namespace history

@@ -1,0 +1,95 @@
+#pragma once
+// The connection to history.DAT: opening and keying it, checking that it is a history file,
+// its layout, statements, transactions and the errors that name the file and the reason.
+
+#include "history/HistoryError.h"
+
+#include <QString>
+
+#include <cstdint>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace history {
+
+class HistoryDatabase {
+public:
+    HistoryDatabase(const QString& path, const QString& password);
+    ~HistoryDatabase();
+    HistoryDatabase(const HistoryDatabase&) = delete;
+    HistoryDatabase& operator=(const HistoryDatabase&) = delete;
+
+    QString path() const { return m_path; }
+
+    // Opens the file for reading. False when it does not exist or holds no history yet.
+    bool openToRead(const QString& doing);
+    // Opens the file for a write, creating it when missing; the layout is made by the first
+    // write transaction.
+    void openToWrite(const QString& doing);
+    void close();
+    bool hasLayout() const { return m_hasLayout; }
+    // Makes the layout; inside the write transaction that records the first attempt.
+    void createLayout(const QString& doing);
+
+    // Throws the HistoryError for SQLite's last failure on this connection (or `code`).
+    [[noreturn]] void failSql(const QString& doing, int code = 0) const;
+    [[noreturn]] void fail(const QString& doing, HistoryError::Reason reason, const QString& why) const;
+
+    void exec(const char* sql, const QString& doing);
+
+    // A prepared statement; its values are bound from 1 on, its columns read from 0 on.
+    class Statement {
+    public:
+        Statement(HistoryDatabase& db, const char* sql, const QString& doing);
+        ~Statement();
+        Statement(const Statement&) = delete;
+        Statement& operator=(const Statement&) = delete;
+
+        Statement& bind(int parameter, std::int64_t value);
+        Statement& bind(int parameter, const QString& value);
+        Statement& bindNull(int parameter);
+        bool step();  // true while it gives a row
+        void run();   // steps to the end and resets, for writes
+        void reset();
+        std::int64_t integer(int column) const;
+        QString text(int column) const;
+        bool isNull(int column) const;
+
+    private:
+        HistoryDatabase& m_db;
+        sqlite3_stmt* m_stmt = nullptr;
+        QString m_doing;
+    };
+
+    // BEGIN IMMEDIATE; rolled back unless committed.
+    class Transaction {
+    public:
+        Transaction(HistoryDatabase& db, const QString& doing);
+        ~Transaction();
+        void commit();
+
+    private:
+        HistoryDatabase& m_db;
+        QString m_doing;
+        bool m_open = true;
+    };
+
+    std::int64_t lastInsertId() const;
+
+private:
+    void open(int flags, const QString& doing);
+    // Closes a connection whose file is no longer the one at the path (moved aside or replaced
+    // through another store), so that the next use opens the file that is there now.
+    void dropIfReplaced();
+    void checkLayout(const QString& doing);
+
+    QString m_path;
+    QString m_password;
+    sqlite3* m_db = nullptr;
+    bool m_hasLayout = false;
+    std::uint64_t m_device = 0;  // the file the connection has open
+    std::uint64_t m_inode = 0;
+};
+
+}  // namespace history

@@ -1,0 +1,227 @@
+// What the study history window and the exams of missed and marked items read.
+
+#include "history/AttemptWriter.h"
+#include "history/HistoryDatabase.h"
+#include "history/HistoryStore.h"
+
+#include <map>
+#include <stdexcept>
+
+namespace history {
+
+namespace {
+
+const QString Reading = QStringLiteral("Cannot read the study history");
+
+// In UTC: turning ten thousand times into local time would cost more than reading them.
+QDateTime timeOf(std::int64_t msecs)
+{
+    return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
+}
+
+// The columns of an attempt summary, read by summaryOf.
+constexpr const char* SummaryColumns =
+    "id, graded_at, exam_title, candidate, time_limit, time_used, score, passing_score, passed, items_correct, "
+    "items_total";
+
+AttemptSummary summaryOf(const HistoryDatabase::Statement& row)
+{
+    AttemptSummary a;
+    a.id = row.integer(0);
+    a.gradedAt = timeOf(row.integer(1));
+    a.examTitle = row.text(2);
+    a.candidateName = row.text(3);
+    a.timeLimitSeconds = int(row.integer(4));
+    a.timeUsedSeconds = int(row.integer(5));
+    a.score = int(row.integer(6));
+    a.passingScore = int(row.integer(7));
+    a.passed = row.integer(8) != 0;
+    a.items = {int(row.integer(9)), int(row.integer(10))};
+    return a;
+}
+
+// The columns source, source_id, fingerprint, section, text_start of questions, from `first` on.
+AskedItem askedItemOf(const HistoryDatabase::Statement& row, int first)
+{
+    AskedItem item;
+    item.source = ItemSource(row.integer(first));
+    item.sourceId = row.integer(first + 1);
+    item.fingerprint = row.integer(first + 2);
+    item.section = int(row.integer(first + 3));
+    item.question = row.text(first + 4);
+    return item;
+}
+
+// An empty title asks for every exam.
+void bindTitle(HistoryDatabase::Statement& statement, const QString& examTitle)
+{
+    if (examTitle.isEmpty())
+        statement.bindNull(1);
+    else
+        statement.bind(1, examTitle);
+}
+
+// Bank items whose latest state has `bit` set (or clear, when `set` is false) and whose
+// fingerprint is still the bank's.
+std::vector<std::int64_t> latestBankItems(HistoryDatabase& db, const CurrentFingerprint& current,
+                                          std::int64_t bit, bool set)
+{
+    if (!current)
+        throw std::invalid_argument("the bank's current fingerprints are needed");
+    std::vector<std::int64_t> ids;
+    if (!db.openToRead(Reading))
+        return ids;
+    HistoryDatabase::Statement rows(
+        db, "SELECT source_id, fingerprint, latest_state FROM questions WHERE source = ?1 ORDER BY source_id", Reading);
+    rows.bind(1, std::int64_t(ItemSource::Bank));
+    while (rows.step()) {
+        const bool hasBit = (rows.integer(2) & bit) != 0;
+        if (hasBit == set && current(ItemSource::Bank, rows.integer(0)) == rows.integer(1))
+            ids.push_back(rows.integer(0));
+    }
+    return ids;
+}
+
+}  // namespace
+
+std::vector<AttemptSummary> HistoryStore::attempts(const QString& examTitle) const
+{
+    std::vector<AttemptSummary> list;
+    if (!m_db->openToRead(Reading))
+        return list;
+    const QByteArray sql = QByteArray("SELECT ") + SummaryColumns +
+                           " FROM attempts WHERE ?1 IS NULL OR exam_title = ?1 ORDER BY graded_at DESC, id DESC";
+    HistoryDatabase::Statement rows(*m_db, sql.constData(), Reading);
+    bindTitle(rows, examTitle);
+    while (rows.step())
+        list.push_back(summaryOf(rows));
+    return list;
+}
+
+QStringList HistoryStore::examTitles() const
+{
+    QStringList titles;
+    if (!m_db->openToRead(Reading))
+        return titles;
+    HistoryDatabase::Statement rows(
+        *m_db, "SELECT exam_title FROM attempts GROUP BY exam_title ORDER BY min(graded_at), min(id)", Reading);
+    while (rows.step())
+        titles.append(rows.text(0));
+    return titles;
+}
+
+Attempt HistoryStore::attempt(AttemptId id) const
+{
+    Attempt a;
+    bool found = m_db->openToRead(Reading);
+    if (found) {
+        const QByteArray sql = QByteArray("SELECT ") + SummaryColumns + ", attempt_key FROM attempts WHERE id = ?1";
+        HistoryDatabase::Statement row(*m_db, sql.constData(), Reading);
+        row.bind(1, id);
+        found = row.step();
+        if (found) {
+            const AttemptSummary s = summaryOf(row);
+            a.key = row.text(11);
+            a.gradedAt = s.gradedAt;
+            a.examTitle = s.examTitle;
+            a.candidateName = s.candidateName;
+            a.timeLimitSeconds = s.timeLimitSeconds;
+            a.timeUsedSeconds = s.timeUsedSeconds;
+            a.score = s.score;
+            a.passingScore = s.passingScore;
+            a.passed = s.passed;
+        }
+    }
+    if (!found)
+        m_db->fail(Reading, HistoryError::Reason::Other, QStringLiteral("it holds no attempt %1").arg(id));
+
+    HistoryDatabase::Statement sections(
+        *m_db, "SELECT section, correct, total FROM attempt_sections WHERE attempt_id = ?1 ORDER BY section", Reading);
+    sections.bind(1, id);
+    while (sections.step())
+        a.sections.push_back({int(sections.integer(0)), {int(sections.integer(1)), int(sections.integer(2))}});
+
+    HistoryDatabase::Statement items(*m_db,
+                                     "SELECT q.source, q.source_id, q.fingerprint, q.section, q.text_start, i.state "
+                                     "FROM attempt_items i JOIN questions q ON q.id = i.question_id "
+                                     "WHERE i.attempt_id = ?1 ORDER BY i.position",
+                                     Reading);
+    items.bind(1, id);
+    while (items.step()) {
+        ItemResult item{askedItemOf(items, 0)};
+        const std::int64_t state = items.integer(5);
+        item.answered = state & AnsweredBit;
+        item.correct = state & CorrectBit;
+        item.marked = state & MarkedBit;
+        a.items.push_back(item);
+    }
+    return a;
+}
+
+std::vector<SectionTrend> HistoryStore::sectionTrends(const QString& examTitle) const
+{
+    constexpr int Window = 5;
+    std::map<int, SectionTrend> trends;
+    for (int s = 1; s <= 4; ++s)
+        trends[s].section = s;
+    if (m_db->openToRead(Reading)) {
+        HistoryDatabase::Statement latest(*m_db,
+                                          "SELECT id FROM attempts WHERE ?1 IS NULL OR exam_title = ?1 "
+                                          "ORDER BY graded_at DESC, id DESC LIMIT ?2",
+                                          Reading);
+        bindTitle(latest, examTitle);
+        latest.bind(2, std::int64_t(2 * Window));
+        HistoryDatabase::Statement sections(
+            *m_db, "SELECT section, correct, total FROM attempt_sections WHERE attempt_id = ?1", Reading);
+        for (int n = 0; latest.step(); ++n) {
+            sections.bind(1, latest.integer(0));
+            while (sections.step()) {
+                SectionTrend& trend = trends[int(sections.integer(0))];
+                trend.section = int(sections.integer(0));
+                Count& count = n < Window ? trend.recent : trend.before;
+                count.correct += int(sections.integer(1));
+                count.total += int(sections.integer(2));
+            }
+            sections.reset();
+        }
+    }
+    std::vector<SectionTrend> list;
+    for (const auto& [section, trend] : trends)
+        list.push_back(trend);
+    return list;
+}
+
+std::vector<MissedItem> HistoryStore::mostMissed(int limit, const CurrentFingerprint& current) const
+{
+    std::vector<MissedItem> list;
+    if (!m_db->openToRead(Reading))
+        return list;
+    HistoryDatabase::Statement rows(*m_db,
+                                    "SELECT source, source_id, fingerprint, section, text_start, missed, seen, "
+                                    "last_right_at FROM questions WHERE missed > 0 "
+                                    "ORDER BY missed DESC, latest_at DESC, id LIMIT ?1",
+                                    Reading);
+    rows.bind(1, std::int64_t(limit));
+    while (rows.step()) {
+        MissedItem item{askedItemOf(rows, 0), 0, 0, QDateTime(), false};
+        item.timesMissed = int(rows.integer(5));
+        item.timesSeen = int(rows.integer(6));
+        if (!rows.isNull(7))
+            item.lastAnsweredRight = timeOf(rows.integer(7));
+        item.former = current && current(item.source, item.sourceId) != item.fingerprint;
+        list.push_back(item);
+    }
+    return list;
+}
+
+std::vector<std::int64_t> HistoryStore::latestMissedBankItems(const CurrentFingerprint& current) const
+{
+    return latestBankItems(*m_db, current, CorrectBit, false);
+}
+
+std::vector<std::int64_t> HistoryStore::latestMarkedBankItems(const CurrentFingerprint& current) const
+{
+    return latestBankItems(*m_db, current, MarkedBit, true);
+}
+
+}  // namespace history
