@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <stdexcept>
+
 using namespace report;
 
 namespace {
@@ -246,6 +248,22 @@ private slots:
         for (const PlacedBand& band : doc.pages[0].bands)
             QVERIFY(band.kind != BandKind::Detail);
         QVERIFY(!doc.pages[0].find("number"));
+    }
+
+    // A named object is found in any band or region; a name the design lacks is an error
+    // that names it and the report.
+    void checkedLookup()
+    {
+        Report r = recordReport();
+        r.page.documentName = "Sheet";
+        QCOMPARE(r.object("extra").field, QString("extra"));
+        QCOMPARE(&r.object("note"), r.find("note"));
+        try {
+            r.object("nots");
+            QFAIL("a missing object was found");
+        } catch (const std::logic_error& error) {
+            QCOMPARE(QString::fromUtf8(error.what()), QString("The report \"Sheet\" has no object nots"));
+        }
     }
 
     // Right-aligned and centred labels stand by their right edge and centre.
