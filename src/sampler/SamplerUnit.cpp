@@ -9,6 +9,7 @@
 #include "store/ItemCheck.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
+#include "widgets/Actions.h"
 #include "widgets/CloseQuery.h"
 #include "widgets/DBItemTree.h"
 #include "widgets/DBNavigator.h"
@@ -42,6 +43,8 @@
 
 TSamplerForm* SamplerForm = nullptr;
 
+using widgets::makeAction;
+
 namespace {
 
 constexpr int ChoiceLeft = 8;        // the check boxes' left edge in the choices' scroll area
@@ -53,13 +56,6 @@ constexpr std::array<int, 4> PanelWidths = {70, 80, 100, 100};
 
 const QString SingleResponse = QStringLiteral("Single responce");
 const QString MultipleResponse = QStringLiteral("Multiple responces");
-
-QAction* makeAction(QObject* owner, const char* name, const QString& caption)
-{
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 QLabel* pageText(const QString& text, QWidget* page)
 {
