@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <stdexcept>
+
 using namespace report;
 
 namespace {
@@ -47,6 +49,28 @@ Report memoReport(const QString& text, int pageLimit)
     r.detail.height = 10;
     r.footer.height = 15;
     r.footer.objects << pageNumber("page", 200, 2, arial(8));
+    return r;
+}
+
+double noteTop()
+{
+    return 6 + lineHeight() + 2;
+}
+
+// A detail band over records: a numbered line with a tick box, and a region that prints only
+// for a record whose "extra" field has text, with the record's note below it.
+Report recordReport()
+{
+    Report r;
+    r.detail.dynamic = true;
+    r.detail.height = 20;
+    ReportObject extra = region("extraRegion", 0, 6, 100, lineHeight(),
+                                {dataText("extra", 0, 0, arial(10), "extra")});
+    extra.beforePrint = [](const PrintContext& context) { return !context.shows("extra").isEmpty(); };
+    r.detail.objects << dataText("number", 0, 0, arial(10), "number", "No. ")
+                     << checkBox("tick", 50, 0, 4, 4, "done") << extra
+                     << dataMemo("note", 0, noteTop(), 100, lineHeight(), arial(10), "note");
+    r.footer.height = 10;
     return r;
 }
 
@@ -172,6 +196,128 @@ private slots:
         QCOMPARE(page.find("memo")->lines, numberedLines(3).split('\n'));
         QVERIFY(!page.find("late"));
         QVERIFY(near(page.bands[0].rect.height(), 3 * lineHeight() + 0.1));
+    }
+
+    // One detail band per record, in order, with the record's fields and ticks; a region
+    // hidden for a record takes no room, and what lies below it moves up by its height.
+    void detailBandPerRecord()
+    {
+        RecordList records({
+            {{"number", 1}, {"done", 1}, {"extra", "More"}, {"note", "First"}},
+            {{"number", 2}, {"done", 0}, {"extra", ""}, {"note", "Second"}},
+            {{"number", 3}, {"done", true}, {"note", "Third"}},
+        });
+        Report r = recordReport();
+        r.dataSource = &records;
+        const Page page = layoutReport(r).pages[0];
+
+        QList<const PlacedBand*> details;
+        for (const PlacedBand& band : page.bands)
+            if (band.kind == BandKind::Detail)
+                details << &band;
+        QCOMPARE(details.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(details[i]->record, i + 1);
+        QStringList numbers;
+        for (const Box* box : page.findAll("number"))
+            numbers << box->text();
+        QCOMPARE(numbers, QStringList({"No. 1", "No. 2", "No. 3"}));
+        const QList<const Box*> ticks = page.findAll("tick");
+        QCOMPARE(ticks.size(), 3);
+        QVERIFY(ticks[0]->checked && !ticks[1]->checked && ticks[2]->checked);
+
+        QCOMPARE(page.findAll("extra").size(), 1);
+        QCOMPARE(page.find("extra")->text(), QString("More"));
+        const QList<const Box*> notes = page.findAll("note");
+        QCOMPARE(notes.size(), 3);
+        QVERIFY(near(notes[0]->rect.top(), details[0]->rect.top() + noteTop()));
+        QVERIFY(near(notes[1]->rect.top(), details[1]->rect.top() + noteTop() - lineHeight()));
+        QVERIFY(near(details[0]->rect.height(), 20));
+        QVERIFY(near(details[1]->rect.height(), 20 - lineHeight()));
+        QVERIFY(near(details[2]->rect.top(), details[1]->rect.bottom()));
+    }
+
+    // A source without records prints no detail band and no empty ones either.
+    void emptySourcePrintsNoDetails()
+    {
+        RecordList none;
+        Report r = recordReport();
+        r.dataSource = &none;
+        const Document doc = layoutReport(r);
+        QCOMPARE(doc.pages.size(), 1);
+        for (const PlacedBand& band : doc.pages[0].bands)
+            QVERIFY(band.kind != BandKind::Detail);
+        QVERIFY(!doc.pages[0].find("number"));
+    }
+
+    // A page with no room left (a footer taller than the page, a header or a title band that
+    // fills it) never moves the place of the next band upwards: bands follow one another down
+    // the page, nothing stands above the top margin, and the layout ends. An object may stand
+    // a little above its band's top (`raised`), as a label over a rule may.
+    void noRoomLeftNeverMovesUp_data()
+    {
+        QTest::addColumn<double>("title");
+        QTest::addColumn<double>("header");
+        QTest::addColumn<double>("footer");
+        QTest::addColumn<double>("raised");
+        QTest::addColumn<int>("pageLimit");
+        const double body = 279.4 - 2 * 6.35;
+        QTest::newRow("footer taller than the page") << 10.0 << 8.0 << body + 20 << 0.0 << 0;
+        QTest::newRow("footer taller, raised label") << 10.0 << 8.0 << body + 20 << 3.0 << 0;
+        QTest::newRow("footer taller, one page") << 10.0 << 8.0 << body + 20 << 3.0 << 1;
+        QTest::newRow("header fills the page") << 0.0 << body - 15 << 15.0 << 3.0 << 0;
+        QTest::newRow("header taller than the page") << 0.0 << body << 15.0 << 0.0 << 2;
+        QTest::newRow("title fills the first page") << body - 15 << 8.0 << 15.0 << 3.0 << 0;
+    }
+    void noRoomLeftNeverMovesUp()
+    {
+        QFETCH(double, title);
+        QFETCH(double, header);
+        QFETCH(double, footer);
+        QFETCH(double, raised);
+        QFETCH(int, pageLimit);
+        RecordList records({{{"number", 1}}, {{"number", 2}}, {{"number", 3}}});
+        Report r = recordReport();
+        r.dataSource = &records;
+        r.page.pageLimit = pageLimit;
+        r.title.height = title;
+        r.title.objects << rectangle("titleFrame", 0, -raised, 50, title + raised);
+        r.header.height = header;
+        r.header.objects << rectangle("headerFrame", 0, -raised, 50, header + raised);
+        r.footer.height = footer;
+        const Document doc = layoutReport(r);
+        QVERIFY(!doc.pages.isEmpty());
+        QVERIFY(doc.pages.size() <= 4);
+        for (const Page& page : doc.pages) {
+            double place = 6.35;
+            for (const PlacedBand& band : page.bands) {
+                if (band.kind == BandKind::Footer)
+                    continue;
+                QVERIFY2(band.rect.top() >= place - 1e-6 && band.rect.height() >= 0,
+                         qPrintable(QStringLiteral("page %1: a band from %2 to %3 after %4")
+                                        .arg(page.number)
+                                        .arg(band.rect.top())
+                                        .arg(band.rect.bottom())
+                                        .arg(place)));
+                place = band.rect.bottom();
+            }
+        }
+    }
+
+    // A named object is found in any band or region; a name the design lacks is an error
+    // that names it and the report.
+    void checkedLookup()
+    {
+        Report r = recordReport();
+        r.page.documentName = "Sheet";
+        QCOMPARE(r.object("extra").field, QString("extra"));
+        QCOMPARE(&r.object("note"), r.find("note"));
+        try {
+            r.object("nots");
+            QFAIL("a missing object was found");
+        } catch (const std::logic_error& error) {
+            QCOMPARE(QString::fromUtf8(error.what()), QString("The report \"Sheet\" has no object nots"));
+        }
     }
 
     // Right-aligned and centred labels stand by their right edge and centre.

@@ -1,6 +1,6 @@
 #include "print/engine/ReportModel.h"
 
-#include "store/Table.h"
+#include <stdexcept>
 
 namespace report {
 
@@ -34,14 +34,22 @@ const ReportObject* Report::find(const QString& name) const
     return const_cast<Report*>(this)->find(name);
 }
 
-QString shownText(const ReportObject& object, const store::Table* record)
+ReportObject& Report::object(const QString& name)
+{
+    if (ReportObject* found = find(name))
+        return *found;
+    throw std::logic_error(QStringLiteral("The report \"%1\" has no object %2")
+                               .arg(page.documentName, name)
+                               .toStdString());
+}
+
+QString shownText(const ReportObject& object, const RecordSource* record)
 {
     switch (object.kind) {
     case ObjectKind::DataText:
     case ObjectKind::DataMemo: {
-        const QString value = record && record->isOpen() && !record->eof()
-                                  ? record->asString(object.field)
-                                  : QString();
+        const QString value =
+            record && !record->atEnd() ? record->value(object.field).toString() : QString();
         if (object.kind == ObjectKind::DataText)
             return object.prefix + value + object.suffix;
         return value;
@@ -53,6 +61,11 @@ QString shownText(const ReportObject& object, const store::Table* record)
     default:
         return QString();
     }
+}
+
+bool isTicked(const ReportObject& checkBox, const RecordSource* record)
+{
+    return record && !record->atEnd() && record->value(checkBox.field).toLongLong() != 0;
 }
 
 QString PrintContext::shows(const QString& objectName) const
