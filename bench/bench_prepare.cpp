@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 using namespace store;
 
@@ -62,7 +63,34 @@ void copyBySql(const QString& bank, const QString& current)
     sqlite3_close(db);
 }
 
-double prepareAll(const QString& bank, const QString& current, int runs, int* items)
+// Where one "All Questions" run spends its time, read from the progress reports: the start,
+// the size (keys collected, picks drawn, exam set opened), the first item copied (exam set
+// emptied), the last one, the end (commit, bank pages given back), then the answer sheet.
+struct Phases {
+    double open = 0, draw = 0, empty = 0, copy = 0, commit = 0, sheet = 0;
+    double total() const { return open + draw + empty + copy + commit + sheet; }
+};
+
+PrepareProgress phaseTrace(QElapsedTimer& clock, std::vector<double>& marks)
+{
+    PrepareProgress progress;
+    auto mark = [&clock, &marks] { marks.push_back(double(clock.nsecsElapsed()) / 1e6); };
+    progress.started = mark;
+    progress.sized = [mark](int) { mark(); };
+    progress.advanced = [mark, &marks, &clock](int k) {
+        // The first item and then only the last mark of the loop: marks[3] is the latest.
+        if (k == 0)
+            mark();
+        else if (marks.size() > 3)
+            marks[3] = double(clock.nsecsElapsed()) / 1e6;
+        else
+            mark();
+    };
+    progress.finished = mark;
+    return progress;
+}
+
+double prepareAll(const QString& bank, const QString& current, int runs, int* items, Phases* phases = nullptr)
 {
     Session session(SessionName);
     session.addPassword(TablePassword);
@@ -74,15 +102,29 @@ double prepareAll(const QString& bank, const QString& current, int runs, int* it
     qset.setFilter("Q_EXAM_N<>0");
     qset.setFiltered(true);
     ItemStates states;
+    std::vector<Phases> traced;
     // As an exam start does: the bank is opened for the run and closed when the exam ends.
-    return medianMs(runs, [&] {
+    const double median = medianMs(runs, [&] {
         currentSet.close();
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<double> marks;
         qset.close();
         qset.open();
-        PreparedSet result = PrepareExamSet(qset, currentSet);
+        PreparedSet result = PrepareExamSet(qset, currentSet, phaseTrace(clock, marks));
+        marks.push_back(double(clock.nsecsElapsed()) / 1e6);
         BuildItemStates(currentSet, states);
+        marks.push_back(double(clock.nsecsElapsed()) / 1e6);
         *items = result.ItemCount;
+        if (marks.size() == 7)
+            traced.push_back({marks[0], marks[1] - marks[0], marks[2] - marks[1], marks[3] - marks[2],
+                              marks[5] - marks[3], marks[6] - marks[5]});
     });
+    if (phases && !traced.empty()) {
+        std::sort(traced.begin(), traced.end(), [](const Phases& a, const Phases& b) { return a.total() < b.total(); });
+        *phases = traced[traced.size() / 2];
+    }
+    return median;
 }
 
 double openTable(const QString& file)
@@ -116,9 +158,13 @@ int main(int argc, char** argv)
     std::printf("prepare_all_350: items=%d ms=%.1f\n", items, small);
 
     const double baseline = medianMs(3, [&] { copyBySql(bigBank, current); });
-    const double ours = prepareAll(bigBank, current, 3, &items);
+    Phases phases;
+    const double ours = prepareAll(bigBank, current, 3, &items, &phases);
     std::printf("copy_by_sql_100k: ms=%.1f\n", baseline);
     std::printf("prepare_all_100k: items=%d\n", items);
+    std::printf("prepare_all_100k phases: open_bank=%.0f keys_draw_open_set=%.0f empty_set=%.0f copy=%.0f "
+                "commit_release=%.0f answer_sheet=%.0f ms\n",
+                phases.open, phases.draw, phases.empty, phases.copy, phases.commit, phases.sheet);
     std::printf("prepare_all_100k: ratio=%.2f ms=%.0f\n", ours / baseline, ours);
     return 0;
 }
