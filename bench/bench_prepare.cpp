@@ -1,5 +1,6 @@
 // Preparing the exam set of "All Questions" against the same copy done by one SQL statement
-// between the same encrypted files, measured in the same run.
+// between the same encrypted files, measured in the same run; practice exam A and a random
+// exam of 1,000 items on the same bank likewise, and where the time of "All Questions" goes.
 //
 // Prints a line per case and ends with: prepare_all_100k: ratio=<x> ms=<y>
 
@@ -43,8 +44,9 @@ void check(int rc, sqlite3* db)
     }
 }
 
-// The baseline: open the exam set, attach the bank, and copy in one transaction.
-void copyBySql(const QString& bank, const QString& current)
+// The baseline: open the exam set, attach the bank, and copy in one transaction the items that
+// `pick` chooses ("WHERE ...", with an order and a limit for a random exam).
+void copyBySql(const QString& bank, const QString& current, const QString& pick = QStringLiteral("WHERE Q_EXAM_N <> 0"))
 {
     QStringList columns;
     for (const FieldDef& f : fieldsOf(TableKind::Bank))
@@ -57,8 +59,8 @@ void copyBySql(const QString& bank, const QString& current)
     sqlite3_key(db, key.constData(), int(key.size()));
     const QString sql = QStringLiteral("ATTACH DATABASE '%1' AS bank KEY '%2'; BEGIN; DELETE FROM items; "
                                        "INSERT INTO items (%3, Q_OR_NUMBER) SELECT %3, Q_ID FROM bank.items "
-                                       "WHERE Q_EXAM_N <> 0; COMMIT;")
-                            .arg(bank, TablePassword, list);
+                                       "%4; COMMIT;")
+                            .arg(bank, TablePassword, list, pick);
     check(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), db);
     sqlite3_close(db);
 }
@@ -90,7 +92,14 @@ PrepareProgress phaseTrace(QElapsedTimer& clock, std::vector<double>& marks)
     return progress;
 }
 
-double prepareAll(const QString& bank, const QString& current, int runs, int* items, Phases* phases = nullptr)
+// An exam start on `bank`: every item the filter lets through, or `count` of them drawn at random.
+struct Exam {
+    QString filter = QStringLiteral("Q_EXAM_N<>0");
+    int count = -1;
+};
+
+double prepare(const QString& bank, const QString& current, int runs, int* items, Phases* phases = nullptr,
+               const Exam& exam = {})
 {
     Session session(SessionName);
     session.addPassword(TablePassword);
@@ -99,7 +108,7 @@ double prepareAll(const QString& bank, const QString& current, int runs, int* it
     qset.setTableName(bank);
     currentSet.setSession(&session);
     currentSet.setTableName(current);
-    qset.setFilter("Q_EXAM_N<>0");
+    qset.setFilter(exam.filter);
     qset.setFiltered(true);
     ItemStates states;
     std::vector<Phases> traced;
@@ -111,7 +120,9 @@ double prepareAll(const QString& bank, const QString& current, int runs, int* it
         std::vector<double> marks;
         qset.close();
         qset.open();
-        PreparedSet result = PrepareExamSet(qset, currentSet, phaseTrace(clock, marks));
+        const PrepareProgress progress = phaseTrace(clock, marks);
+        PreparedSet result = exam.count < 0 ? PrepareExamSet(qset, currentSet, progress)
+                                            : PrepareRandomSet(qset, currentSet, exam.count, progress);
         marks.push_back(double(clock.nsecsElapsed()) / 1e6);
         BuildItemStates(currentSet, states);
         marks.push_back(double(clock.nsecsElapsed()) / 1e6);
@@ -154,12 +165,22 @@ int main(int argc, char** argv)
     std::printf("open_table: ms=%.1f (one key derivation)\n", open);
 
     int items = 0;
-    const double small = prepareAll(smallBank, current, 5, &items);
+    const double small = prepare(smallBank, current, 5, &items);
     std::printf("prepare_all_350: items=%d ms=%.1f\n", items, small);
+
+    // The other exams on the large bank take the same path: practice exam A, a random exam.
+    const double sqlExamA = medianMs(3, [&] { copyBySql(bigBank, current, "WHERE Q_EXAM_N = 1"); });
+    const double examA = prepare(bigBank, current, 3, &items, nullptr, {QStringLiteral("Q_EXAM_N=1")});
+    std::printf("practice_exam_a: items=%d ms=%.0f sql_ms=%.0f ratio=%.2f\n", items, examA, sqlExamA, examA / sqlExamA);
+    const QString randomPick = QStringLiteral("WHERE Q_EXAM_N <> 0 ORDER BY random() LIMIT 1000");
+    const double sqlRandom = medianMs(3, [&] { copyBySql(bigBank, current, randomPick); });
+    const double random = prepare(bigBank, current, 3, &items, nullptr, {QStringLiteral("Q_EXAM_N<>0"), 1000});
+    std::printf("random_exam_1000: items=%d ms=%.0f sql_ms=%.0f ratio=%.2f\n", items, random, sqlRandom,
+                random / sqlRandom);
 
     const double baseline = medianMs(3, [&] { copyBySql(bigBank, current); });
     Phases phases;
-    const double ours = prepareAll(bigBank, current, 3, &items, &phases);
+    const double ours = prepare(bigBank, current, 3, &items, &phases);
     std::printf("copy_by_sql_100k: ms=%.1f\n", baseline);
     std::printf("prepare_all_100k: items=%d\n", items);
     std::printf("prepare_all_100k phases: open_bank=%.0f keys_draw_open_set=%.0f empty_set=%.0f copy=%.0f "
