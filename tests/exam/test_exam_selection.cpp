@@ -7,6 +7,7 @@
 #include "exam/ProgressUnit.h"
 #include "exam/TestUnit.h"
 #include "store/TableFile.h"
+#include "BeginExamDriver.h"
 #include "support/Fixtures.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -36,7 +37,6 @@
 
 using platform::PromptButton;
 using platform::PromptKind;
-using DialogAct = std::function<void(TNameForm&)>;
 Q_DECLARE_METATYPE(DialogAct)
 
 namespace {
@@ -60,66 +60,6 @@ void makeFiles(int userItems)
     for (int k = 1; k <= userItems; ++k)
         user.push_back(testsupport::item(0, k % 4 + 1, QStringLiteral("My question %1").arg(k)));
     testsupport::makeTable(store::UserSetFileName, store::TableKind::User, user);
-}
-
-// What the dialog showed when it came up.
-struct Seen {
-    bool shown = false;
-    QString caption;
-    QString date;
-    QString name;
-    int time = -1;
-    int count = -1;
-    bool countEnabled = false;
-    bool countLabelEnabled = false;
-};
-
-// Answers the begin-exam dialog with `act` once it is shown: its show event queues the answer,
-// which the dialog's own event loop then runs. Nothing waits on a clock.
-class DialogDriver : public QObject {
-public:
-    explicit DialogDriver(DialogAct act) : m_act(std::move(act)) { NameForm->installEventFilter(this); }
-    ~DialogDriver() override
-    {
-        if (NameForm)
-            NameForm->removeEventFilter(this);
-    }
-    const Seen& seen() const { return m_seen; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == NameForm && event->type() == QEvent::Show)
-            QMetaObject::invokeMethod(this, [this] { answer(); }, Qt::QueuedConnection);
-        return false;
-    }
-
-private:
-    void answer()
-    {
-        if (!NameForm->isVisible())
-            return;
-        m_seen.shown = true;
-        m_seen.caption = NameForm->windowTitle();
-        m_seen.date = NameForm->Label1->text();
-        m_seen.name = NameForm->NameEdit->text();
-        m_seen.time = NameForm->SpinEdit1->value();
-        m_seen.count = NameForm->SpinEdit2->value();
-        m_seen.countEnabled = NameForm->SpinEdit2->isEnabled();
-        m_seen.countLabelEnabled = NameForm->Label4->isEnabled();
-        m_act(*NameForm);
-        // Whatever the act did, the dialog must not stay open.
-        if (NameForm->isVisible())
-            NameForm->reject();
-    }
-
-    DialogAct m_act;
-    Seen m_seen;
-};
-
-void clickOk(TNameForm& dialog)
-{
-    QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
 }
 
 DialogAct typeCount(const QString& text)
