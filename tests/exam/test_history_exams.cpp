@@ -137,6 +137,14 @@ void takeExam(testsupport::ScriptedPrompts& prompts, QAction* kind, const Answer
     TestForm->CloseCurrentExam();
 }
 
+// Saves a picture of `widget` as <name>.png in the folder QUIZLORE_SCREENSHOTS names, if any.
+void screenshot(QWidget* widget, const char* name)
+{
+    const QString folder = qEnvironmentVariable("QUIZLORE_SCREENSHOTS");
+    if (!folder.isEmpty())
+        widget->grab().save(QStringLiteral("%1/%2.png").arg(folder, QLatin1String(name)));
+}
+
 std::vector<history::AttemptSummary> attempts()
 {
     return history::HistoryStore().attempts();
@@ -170,7 +178,7 @@ private slots:
     void nothingToTake();
     void unwritableHistory_data();
     void unwritableHistory();
-    void altLetterOpensTheHistoryMenu();
+    void roadByKeyboard();
 
 private:
     QTemporaryDir m_config;
@@ -436,6 +444,7 @@ void TestHistoryExams::unwritableHistory()
 
     QVERIFY(start(TestForm->Action1).shown);
     answerItems({{1, Answer::Right}, {2, Answer::Right}});
+    prompts.answer(PromptButton::Ok);  // to the message, after the grading's question
     const ScoreSeen seen = grade(prompts, viewAnswers);
     lock.reset();
 
@@ -454,13 +463,31 @@ void TestHistoryExams::unwritableHistory()
     QCOMPARE(testsupport::fileBytes(history::HistoryFileName), before);
 }
 
-void TestHistoryExams::altLetterOpensTheHistoryMenu()
+void TestHistoryExams::roadByKeyboard()
 {
-    // "&Help" has H: the history menu answers to Alt+S.
-    TestForm->activateWindow();
+    // Practice exam A with three items missed, then Missed Questions by Alt+S ("&Help" has H)
+    // and M, as a user goes. With QUIZLORE_SCREENSHOTS set, the windows are saved there.
+    testsupport::ScriptedPrompts prompts;
+    const Answer R = Answer::Right, W = Answer::Wrong, N = Answer::None;
+    QVERIFY(start(TestForm->Action1).shown);
+    answerItems({{1, R}, {2, W}, {3, N}, {4, R}, {5, W}, {6, R}});
+    QVERIFY(grade(prompts, [] {
+                screenshot(ScoreForm, "score");
+                viewAnswers();
+            }).shown);
+    TestForm->CloseCurrentExam();
+
+    QApplication::setActiveWindow(TestForm);
+    QVERIFY(QTest::qWaitForWindowActive(TestForm));
     QTest::keyClick(TestForm, Qt::Key_S, Qt::AltModifier);
     QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(TestForm->History1));
-    TestForm->History1->close();
+    screenshot(TestForm->History1, "history-menu");
+    DialogDriver driver(clickOk);
+    QTest::keyClick(TestForm->History1, Qt::Key_M);
+    QVERIFY(driver.seen().shown);
+    QCOMPARE(TestForm->ExamTitle, QString("Missed Questions"));
+    QCOMPARE(examItems(), (Ids{2, 3, 5}));
+    screenshot(TestForm, "missed-questions");
 }
 
 QTEST_MAIN(TestHistoryExams)
