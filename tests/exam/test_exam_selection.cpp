@@ -8,6 +8,7 @@
 #include "exam/TestUnit.h"
 #include "store/TableFile.h"
 #include "BeginExamDriver.h"
+#include "ProgramWindows.h"
 #include "support/Fixtures.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -25,8 +26,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -179,37 +178,22 @@ private slots:
     void closingReturnsToTheLauncher();
 
 private:
-    QTemporaryDir m_config;
-    QTemporaryDir m_files;  // the table files every test starts from
-    std::unique_ptr<testsupport::TempDirCwd> m_dir;
+    ProgramWindows m_program;
 };
 
 void TestExamSelection::initTestCase()
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
-    // The table files are made once and copied for each test: keying a new file is slow.
-    {
-        testsupport::TempDirCwd made;
-        makeFiles(3);
-        for (const QString& file :
-             {store::BankFileName, store::CurrentSetFileName, store::UserSetFileName})
-            QVERIFY(QFile::copy(made.file(file), m_files.filePath(file)));
-    }
-    configureApplication(*qApp);
-    createWindows();
+    m_program.create([] { makeFiles(3); });
 }
 
 void TestExamSelection::cleanupTestCase()
 {
-    destroyWindows();
+    m_program.destroy();
 }
 
 void TestExamSelection::init()
 {
-    m_dir = std::make_unique<testsupport::TempDirCwd>();
-    for (const QString& file :
-         {store::BankFileName, store::CurrentSetFileName, store::UserSetFileName})
-        QVERIFY(QFile::copy(m_files.filePath(file), m_dir->file(file)));
+    m_program.enterNewFolder();
     // A begin-exam dialog as it is right after start-up.
     delete NameForm;
     NameForm = new TNameForm;
@@ -220,10 +204,7 @@ void TestExamSelection::init()
 
 void TestExamSelection::cleanup()
 {
-    TestForm->CloseCurrentExam();
-    for (QWidget* window : QApplication::topLevelWidgets())
-        window->hide();
-    m_dir.reset();
+    m_program.leaveFolder();
 }
 
 void TestExamSelection::examKinds_data()

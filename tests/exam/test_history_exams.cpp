@@ -4,6 +4,7 @@
 // history names.
 
 #include "BeginExamDriver.h"
+#include "ProgramWindows.h"
 
 #include "app/Startup.h"
 #include "exam/TestUnit.h"
@@ -21,8 +22,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QScopeGuard>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -181,40 +180,29 @@ private slots:
     void roadByKeyboard();
 
 private:
-    QTemporaryDir m_config;
-    QTemporaryDir m_files;  // the table files every test starts from
-    std::unique_ptr<testsupport::TempDirCwd> m_dir;
+    ProgramWindows m_program;
     std::shared_ptr<results::ManualTimeSource> m_clock;
 };
 
 void TestHistoryExams::initTestCase()
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
-    // The table files are made once and copied for each test: keying a new file is slow.
-    {
-        testsupport::TempDirCwd made;
+    m_program.create([] {
         testsupport::makeBank(store::BankFileName, BankSize, examOf, sectionOf);
         testsupport::makeTable(store::CurrentSetFileName, store::TableKind::Current, {});
         testsupport::makeTable(store::UserSetFileName, store::TableKind::User, {});
-        for (const QString& file : {store::BankFileName, store::CurrentSetFileName, store::UserSetFileName})
-            QVERIFY(QFile::copy(made.file(file), m_files.filePath(file)));
-    }
-    configureApplication(*qApp);
-    createWindows();
+    });
     m_clock = std::make_shared<results::ManualTimeSource>();
     TestForm->setClockSource(m_clock);
 }
 
 void TestHistoryExams::cleanupTestCase()
 {
-    destroyWindows();
+    m_program.destroy();
 }
 
 void TestHistoryExams::init()
 {
-    m_dir = std::make_unique<testsupport::TempDirCwd>();
-    for (const QString& file : {store::BankFileName, store::CurrentSetFileName, store::UserSetFileName})
-        QVERIFY(QFile::copy(m_files.filePath(file), m_dir->file(file)));
+    m_program.enterNewFolder();
     TestForm->DefaultTime = 60;
     TestForm->TimerOn = true;
     TestForm->show();
@@ -223,10 +211,7 @@ void TestHistoryExams::init()
 
 void TestHistoryExams::cleanup()
 {
-    TestForm->CloseCurrentExam();
-    for (QWidget* window : QApplication::topLevelWidgets())
-        window->hide();
-    m_dir.reset();
+    m_program.leaveFolder();
 }
 
 void TestHistoryExams::gradingRecordsOneAttemptPerExamStart()
@@ -461,6 +446,21 @@ void TestHistoryExams::unwritableHistory()
                  message.text.contains(says),
              qPrintable(message.text));
     QCOMPARE(testsupport::fileBytes(history::HistoryFileName), before);
+
+    if (damage == "damaged") {
+        // Missed Questions cannot read it either: the error box says why, and the user stays in
+        // the exam choice.
+        TestForm->CloseCurrentExam();
+        prompts.answer(PromptButton::Ok);
+        DialogDriver driver(clickOk);
+        TestForm->MissedAct->trigger();
+        QVERIFY(!driver.seen().shown);
+        QCOMPARE(prompts.requests().last().kind, PromptKind::Error);
+        QVERIFY2(prompts.requests().last().text.contains(says), qPrintable(prompts.requests().last().text));
+        QCOMPARE(TestForm->ExamState, TTestForm::NoExam);
+        QVERIFY(!TestForm->dtQSet->isOpen());
+        QCOMPARE(testsupport::fileBytes(history::HistoryFileName), before);
+    }
 }
 
 void TestHistoryExams::roadByKeyboard()
