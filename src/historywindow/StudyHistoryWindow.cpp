@@ -7,8 +7,10 @@
 #include "historywindow/HistoryCharts.h"
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
+#include "print/StudyHistoryReport.h"
 #include "results/BarChart.h"
 #include "results/Grading.h"
+#include "results/ScoreReportCharts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -40,6 +42,22 @@ QLabel* heading(const QString& text, QWidget* parent)
     font.setBold(true);
     label->setFont(font);
     return label;
+}
+
+// The columns of a most-missed question, in the window and on paper.
+QString questionText(const history::MissedItem& item)
+{
+    return item.former ? QStringLiteral("(former item) ") + item.question : item.question;
+}
+
+QString missedText(const history::MissedItem& item)
+{
+    return QStringLiteral("%1 of %2").arg(item.timesMissed).arg(item.timesSeen);
+}
+
+QString lastRightText(const history::MissedItem& item)
+{
+    return item.lastAnsweredRight.isValid() ? shownDateTime(item.lastAnsweredRight) : QStringLiteral("never");
 }
 
 }  // namespace
@@ -109,11 +127,18 @@ StudyHistoryWindow::~StudyHistoryWindow() = default;
 void StudyHistoryWindow::buildMenu()
 {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&History"));
+    printAction = menu->addAction(QStringLiteral("&Print study history..."));
+    printAction->setShortcut(QKeySequence::Print);
+    previewAction = menu->addAction(QStringLiteral("Print pre&view..."));
+    menu->addSeparator();
     exportAction = menu->addAction(QStringLiteral("&Export history..."));
     clearAction = menu->addAction(QStringLiteral("&Clear history..."));
     menu->addSeparator();
     closeAction = menu->addAction(QStringLiteral("C&lose"));
     closeAction->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close});
+    connect(printAction, &QAction::triggered, this, platform::handled([this] { printHistory(print::Output::Printer); }));
+    connect(previewAction, &QAction::triggered, this,
+            platform::handled([this] { printHistory(print::Output::Preview); }));
     connect(exportAction, &QAction::triggered, this, platform::handled([this] { exportHistory(); }));
     connect(clearAction, &QAction::triggered, this, platform::handled([this] { clearHistory(); }));
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
@@ -235,14 +260,9 @@ void StudyHistoryWindow::showChosen()
 void StudyHistoryWindow::showMostMissed()
 {
     missedList->clear();
-    const std::vector<history::MissedItem> missed =
-        m_store->mostMissed(MissedShown, history::currentFingerprintsIn(m_folder));
-    for (const history::MissedItem& item : missed) {
-        const QString question = item.former ? QStringLiteral("(former item) ") + item.question : item.question;
-        const QString lastRight =
-            item.lastAnsweredRight.isValid() ? shownDateTime(item.lastAnsweredRight) : QStringLiteral("never");
-        auto* row = new QTreeWidgetItem(
-            missedList, {question, QStringLiteral("%1 of %2").arg(item.timesMissed).arg(item.timesSeen), lastRight});
+    m_missed = m_store->mostMissed(MissedShown, history::currentFingerprintsIn(m_folder));
+    for (const history::MissedItem& item : m_missed) {
+        auto* row = new QTreeWidgetItem(missedList, {questionText(item), missedText(item), lastRightText(item)});
         row->setToolTip(0, item.former ? QStringLiteral("This question is no longer in the question bank as it was.")
                                        : results::sectionName(item.section));
         if (item.former) {
@@ -285,7 +305,33 @@ void StudyHistoryWindow::enableCommands()
     const bool hasAttempts = !m_readFailed && m_attemptCount > 0;
     examChoice->setEnabled(hasAttempts);
     exportAction->setEnabled(hasAttempts);
+    printAction->setEnabled(hasAttempts);
+    previewAction->setEnabled(hasAttempts);
     clearAction->setEnabled(hasAttempts || m_unreadable);
+}
+
+void StudyHistoryWindow::printHistory(print::Output output)
+{
+    QList<QVariantMap> rows;
+    rows.reserve(qsizetype(attempts->attempts().size()));
+    for (const history::AttemptSummary& a : attempts->attempts()) {
+        using Column = AttemptListModel::Column;
+        rows << QVariantMap{{print::historyfield::Date, attempts->text(a, Column::DateColumn)},
+                            {print::historyfield::Exam, attempts->text(a, Column::ExamColumn)},
+                            {print::historyfield::Score, attempts->text(a, Column::ScoreColumn)},
+                            {print::historyfield::Grade, attempts->text(a, Column::GradeColumn)},
+                            {print::historyfield::TimeUsed, attempts->text(a, Column::TimeUsedColumn)}};
+    }
+    report::RecordList records(std::move(rows));
+    print::StudyHistoryPrint content;
+    content.summary = examChoice->currentText() + QStringLiteral(": ") + summaryLabel->text();
+    content.scoreChart = results::chartPainter(scoreChart->model());
+    content.sectionsChart = results::chartPainter(trendChart->model());
+    for (const history::MissedItem& item : m_missed)
+        content.mostMissed << QStringLiteral("Missed %1, last right %2:  %3")
+                                  .arg(missedText(item), lastRightText(item), questionText(item));
+    content.attempts = &records;
+    print::printReport(print::makeStudyHistoryReport(content), output, this);
 }
 
 void StudyHistoryWindow::exportHistory()

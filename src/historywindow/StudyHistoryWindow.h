@@ -10,6 +10,7 @@
 // "Clear history...", which asks first and then sets a damaged file aside.
 
 #include "history/Attempt.h"
+#include "print/ReportPrinter.h"
 
 #include <QMainWindow>
 
@@ -43,6 +44,9 @@ public:
     // Reads the history again and shows it.
     void reload();
 
+    // "Print study history..." on the printer the user chooses, or in the preview: what the
+    // window shows, with every attempt of the exams chosen.
+    void printHistory(print::Output output);
     // "Export history...": the attempts as CSV, to a file the user names.
     void exportHistory();
     // "Clear history...": asks, then removes every attempt; on a file that cannot be read, asks,
@@ -63,6 +67,8 @@ public:
     results::BarChart* trendChart;
     QTreeWidget* missedList;
 
+    QAction* printAction;
+    QAction* previewAction;
     QAction* exportAction;
     QAction* clearAction;
     QAction* closeAction;
@@ -83,6 +89,7 @@ private:
     QString m_folder;
     std::unique_ptr<history::HistoryStore> m_store;
     int m_attemptCount = 0;
+    std::vector<history::MissedItem> m_missed;
     bool m_readFailed = false;  // the last reading failed: nothing to export or print
     bool m_unreadable = false;  // ... because the file is damaged: Clear sets it aside
     bool m_filling = false;

@@ -9,6 +9,7 @@
 #include "historywindow/StudyHistoryWindow.h"
 #include "results/BarChart.h"
 #include "store/Session.h"
+#include "print/PrintFixture.h"
 #include "support/Fixtures.h"
 #include "support/OtherProgramLock.h"
 #include "support/ScriptedPrompts.h"
@@ -22,6 +23,8 @@
 #include <QDate>
 #include <QFile>
 #include <QLabel>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
@@ -320,6 +323,63 @@ private slots:
         QCOMPARE(window.pages->currentWidget(), window.emptyLabel);
         QVERIFY(HistoryStore(folder.history()).attempts().empty());
         QVERIFY(!window.clearAction->isEnabled());
+        QCOMPARE(prompts.unexpected(), 0);
+    }
+
+    void printsWhatTheWindowShowsWithEveryAttempt()
+    {
+        // Enough attempts for a second page of the list.
+        std::vector<Attempt> attempts;
+        for (int n = 1; n <= 70; ++n)
+            attempts.push_back(attemptOf(n, n == 70 ? "++++" : "+-+.", n % 2 ? "Practice Exam A" : "Random Exam"));
+        Folder folder(attempts);
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        ScriptedPrompts prompts;
+        const QString pdf = folder.dir.file("history.pdf");
+        prompts.answerPreview([pdf](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+        });
+        window.previewAction->trigger();
+        QCOMPARE(prompts.previewRequests(), 1);
+        printfixture::keepForLook(pdf, "study-history.pdf");
+
+        const QStringList pages = printfixture::pdfPages(pdf);
+        QVERIFY(pages.size() >= 2);
+        const QStringList first = printfixture::trimmedLines(pages[0]);
+        QVERIFY(first.contains("All exams: 70 attempts, 1 passed, best score 1000"));
+        QVERIFY(pages[0].contains("Quizlore Prep 2.0, Study History"));
+        QVERIFY(pages[0].contains("Score per attempt (the last 20 of 70)"));
+        QVERIFY(pages[0].contains("Sections: percentage correct"));
+        QVERIFY(pages[0].contains("Most missed questions"));
+        QVERIFY(pages[0].contains("Missed 69 of 70, last right"));
+        QVERIFY(pages[0].contains("Question 2"));
+        // The list, newest first, under its headings on every page.
+        const QRegularExpression row(QStringLiteral("^(\\d+ \\w+ \\d{4} \\d\\d:\\d\\d)\\s+(Practice Exam A|Random Exam)"
+                                                    "\\s+(\\d+)\\s+(Pass|Fail)\\s+(\\d:\\d\\d:\\d\\d)$"));
+        QStringList listed;
+        for (const QString& page : pages) {
+            QVERIFY(page.contains(QRegularExpression("Date\\s+Exam\\s+Score\\s+Grade\\s+Time used")));
+            for (const QString& line : printfixture::trimmedLines(page))
+                if (const auto match = row.match(line); match.hasMatch())
+                    listed << match.captured(0).simplified();
+        }
+        QCOMPARE(listed.size(), 70);
+        QCOMPARE(listed.first(), (QStringList{historywindow::shownDateTime(Start.addSecs(70 * 3600)), "Random Exam",
+                                              "1000", "Pass", "0:11:10"})
+                                     .join(' '));
+        QVERIFY(listed.last().startsWith(historywindow::shownDateTime(Start.addSecs(3600))));
+        QVERIFY(pages.last().contains(QStringLiteral("Page: %1").arg(pages.size())));
+
+        // The exams chosen are the ones printed.
+        window.examChoice->setCurrentIndex(window.examChoice->findText("Random Exam"));
+        prompts.answerPreview([pdf](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+        });
+        window.previewAction->trigger();
+        QVERIFY(printfixture::pdfPages(pdf)[0].contains("Random Exam: 35 attempts, 1 passed"));
         QCOMPARE(prompts.unexpected(), 0);
     }
 
