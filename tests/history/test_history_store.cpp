@@ -10,7 +10,6 @@
 #include "store/Session.h"
 #include "store/StandaloneTable.h"
 #include "support/Fixtures.h"
-#include "support/OtherProgramLock.h"
 #include "support/TempDir.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -24,7 +23,6 @@
 #include <map>
 
 using namespace history;
-using testsupport::OtherProgramLock;
 using testsupport::TempDirCwd;
 using testsupport::fileBytes;
 
@@ -112,6 +110,24 @@ HistoryError errorOf(const std::function<void()>& action)
     }
     return HistoryError(HistoryError::Reason::Other, QStringLiteral("no error"));
 }
+
+// A connection of "another program" that holds the file's write lock while it lives.
+struct OtherProgramLock {
+    sqlite3* db = nullptr;
+    explicit OtherProgramLock(const QString& file)
+    {
+        sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        const QByteArray key = store::TablePassword.toUtf8();
+        sqlite3_key(db, key.constData(), int(key.size()));
+        if (sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            qFatal("cannot lock %s", qPrintable(file));
+    }
+    ~OtherProgramLock()
+    {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+};
 
 // Makes `file` unwritable for this process: by its permissions, or for a user whom
 // permissions do not stop, by the immutable attribute. False when neither works.

@@ -11,7 +11,7 @@
 #include "store/Session.h"
 #include "print/PrintFixture.h"
 #include "support/Fixtures.h"
-#include "support/OtherProgramLock.h"
+#include "support/FileLocks.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
