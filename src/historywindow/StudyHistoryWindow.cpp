@@ -15,6 +15,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -42,6 +44,13 @@ QLabel* heading(const QString& text, QWidget* parent)
     font.setBold(true);
     label->setFont(font);
     return label;
+}
+
+// Where an export is offered first: the user's documents, not the program's working folder.
+QString exportFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 // The columns of a most-missed question, in the window and on paper.
@@ -209,8 +218,22 @@ void StudyHistoryWindow::showEvent(QShowEvent* event)
         platform::handled([this] { reload(); })();
 }
 
+void StudyHistoryWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && fileStamp() != m_readStamp)
+        platform::handled([this] { reload(); })();
+}
+
+QPair<qint64, QDateTime> StudyHistoryWindow::fileStamp() const
+{
+    const QFileInfo file(m_store->path());
+    return {file.exists() ? file.size() : -1, file.lastModified()};
+}
+
 void StudyHistoryWindow::reload()
 {
+    m_readStamp = fileStamp();
     m_readFailed = false;
     m_unreadable = false;
     problemLabel->hide();
@@ -337,7 +360,7 @@ void StudyHistoryWindow::printHistory(print::Output output)
 void StudyHistoryWindow::exportHistory()
 {
     const QString file = platform::Prompts::current().saveFileName(
-        this, QStringLiteral("Export history"), QDir(m_folder).filePath(QStringLiteral("study-history.csv")),
+        this, QStringLiteral("Export history"), QDir(exportFolder()).filePath(QStringLiteral("study-history.csv")),
         QStringLiteral("CSV files (*.csv)"));
     if (file.isEmpty())
         return;

@@ -5,7 +5,8 @@
 // the same as a report, exports the attempts as CSV and clears the history.
 //
 // A top-level window made once and shown with show() and raise(); it reads the history again
-// each time it is shown, and whenever reload() is called (after a grading records an attempt).
+// each time it is shown, when it becomes active again after the file changed, and whenever
+// reload() is called.
 // A history that cannot be read shows one message in the window and is never written, but for
 // "Clear history...", which asks first and then sets a damaged file aside.
 
@@ -75,6 +76,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Coming back to the window reads the history again when its file has changed meanwhile.
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildMenu();
@@ -86,7 +89,11 @@ private:
     void showEmpty(bool empty);
     void enableCommands();
 
+    // What the file was when last read: its size and time of change.
+    QPair<qint64, QDateTime> fileStamp() const;
+
     QString m_folder;
+    QPair<qint64, QDateTime> m_readStamp;
     std::unique_ptr<history::HistoryStore> m_store;
     int m_attemptCount = 0;
     std::vector<history::MissedItem> m_missed;
