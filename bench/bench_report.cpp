@@ -7,6 +7,7 @@
 
 #include "print/ItemReports.h"
 #include "print/ReportPrinter.h"
+#include "print/TableRecords.h"
 #include "print/engine/ReportLayout.h"
 #include "store/StandaloneTable.h"
 #include "store/TableFile.h"
@@ -109,7 +110,8 @@ void pdfPrinter(QPrinter& printer, const QString& file)
 double ours(store::Table& table, const QString& file, int& pages)
 {
     const CpuClock clock;
-    report::Report allItems = print::makeAllItemsReport(&table);
+    print::TableRecords records(table);
+    report::Report allItems = print::makeAllItemsReport(&records);
     print::fillAllItemsReport(allItems, QStringLiteral("All Questions"));
     const report::Document document = report::layoutReport(allItems);
     QPrinter printer(QPrinter::HighResolution);

@@ -387,6 +387,16 @@ void TTestForm::Exit1Click()
     close();
 }
 
+void TTestForm::StudyHistory1Click()
+{
+    // The window reads the history again each time it is shown.
+    if (!StudyHistoryWindow)
+        return;
+    StudyHistoryWindow->show();
+    StudyHistoryWindow->raise();
+    StudyHistoryWindow->activateWindow();
+}
+
 void TTestForm::About1Click()
 {
     if (AboutBox)

@@ -200,6 +200,10 @@ public:
     // The options window that File > Options... shows.
     void linkOptionsWindow(TOptionsForm* options) { OptionsWindow = options; }
     TOptionsForm* OptionsWindow = nullptr;
+    // The Study History window that History > Study History... shows.
+    void linkStudyHistory(QWidget* window) { StudyHistoryWindow = window; }
+    QWidget* StudyHistoryWindow = nullptr;
+    void StudyHistory1Click();
 
     // The options: loaded once at creation; File > Options... shows the options window and,
     // after OK, applies its choices at once and writes all of them to the store.

@@ -428,6 +428,7 @@ void TTestForm::buildMenu()
     History1->addSeparator()->setObjectName(QStringLiteral("N3"));
     History1->addAction(MissedQuestions1);
     History1->addAction(MarkedQuestions1);
+    connect(StudyHistory1, &QAction::triggered, this, platform::handled([this] { StudyHistory1Click(); }));
     connect(MissedQuestions1, &QAction::triggered, MissedAct, [this] { MissedAct->trigger(); });
     connect(MarkedQuestions1, &QAction::triggered, MarkedAct, [this] { MarkedAct->trigger(); });
 

@@ -1,9 +1,8 @@
 #include "print/ItemPrinting.h"
 
 #include "print/ItemReports.h"
+#include "print/TableRecords.h"
 #include "print/engine/ReportLayout.h"
-#include "store/QuietWalk.h"
-#include "store/Table.h"
 
 namespace print {
 
@@ -20,8 +19,8 @@ bool printAllItems(store::Table& currentSet, const QString& examTitle, Output ou
 {
     report::Document document;
     {
-        store::QuietWalk walk(currentSet);
-        report::Report allItems = makeAllItemsReport(&currentSet);
+        TableRecords records(currentSet);
+        report::Report allItems = makeAllItemsReport(&records);
         fillAllItemsReport(allItems, examTitle);
         document = report::layoutReport(allItems);
     }

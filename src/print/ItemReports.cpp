@@ -100,7 +100,7 @@ void fillItemReport(Report& itemReport, const store::Table& currentSet,
     itemReport.find(QStringLiteral("ppLabel5"))->text = platform::ApplicationTitle;
 }
 
-Report makeAllItemsReport(store::Table* currentSet)
+Report makeAllItemsReport(RecordSource* currentSet)
 {
     Report r;
     r.page.documentName = QStringLiteral("Report1");

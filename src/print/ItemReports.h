@@ -28,10 +28,10 @@ QStringList answerLines(const QStringList& answers, const QString& explanation);
 void fillItemReport(report::Report& itemReport, const store::Table& currentSet,
                     const QString& questionText, const QString& examTitle);
 
-// The all-items report `ppReport1` over `currentSet`: a detail band per item with its
-// answers, ticked boxes for the key and the explanation; the regions of answers c to f
-// are hidden for an item where they are empty.
-report::Report makeAllItemsReport(store::Table* currentSet);
+// The all-items report `ppReport1` over the records of the current exam set: a detail band
+// per item with its answers, ticked boxes for the key and the explanation; the regions of
+// answers c to f are hidden for an item where they are empty.
+report::Report makeAllItemsReport(report::RecordSource* currentSet);
 void fillAllItemsReport(report::Report& allItems, const QString& examTitle);
 
 }  // namespace print

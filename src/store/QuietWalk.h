@@ -13,7 +13,7 @@ public:
     explicit QuietWalk(Table& table) : m_table(table)
     {
         m_table.disableControls();
-        m_hasRecord = !m_table.isEmpty();
+        m_hasRecord = m_table.isOpen() && !m_table.isEmpty();
         if (m_hasRecord)
             m_bookmark = m_table.getBookmark();
     }

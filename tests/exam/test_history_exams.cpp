@@ -9,6 +9,8 @@
 #include "app/Startup.h"
 #include "exam/TestUnit.h"
 #include "history/HistoryStore.h"
+#include "historywindow/AttemptListModel.h"
+#include "historywindow/StudyHistoryWindow.h"
 #include "results/ScoreUnit.h"
 #include "results/TimeCounter.h"
 #include "store/StandaloneTable.h"
@@ -19,6 +21,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QScopeGuard>
@@ -465,9 +468,29 @@ void TestHistoryExams::unwritableHistory()
 
 void TestHistoryExams::roadByKeyboard()
 {
-    // Practice exam A with three items missed, then Missed Questions by Alt+S ("&Help" has H)
-    // and M, as a user goes. With QUIZLORE_SCREENSHOTS set, the windows are saved there.
+    // Practice exam A with three items missed; Study History by Alt+S ("&Help" has H) and H;
+    // Missed Questions by Alt+S and M, graded; Study History again. With QUIZLORE_SCREENSHOTS
+    // set, the windows are saved there.
     testsupport::ScriptedPrompts prompts;
+    historywindow::StudyHistoryWindow studyHistory(QDir::currentPath(), TestForm);  // on this test's folder
+    QWidget* const startUpWindow = TestForm->StudyHistoryWindow;
+    TestForm->linkStudyHistory(&studyHistory);
+    const auto restore = qScopeGuard([&] { TestForm->linkStudyHistory(startUpWindow); });
+    const auto openHistoryMenu = [] {
+        QApplication::setActiveWindow(TestForm);
+        QVERIFY(QTest::qWaitForWindowActive(TestForm));
+        QTest::keyClick(TestForm, Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(TestForm->History1));
+    };
+    const auto openStudyHistory = [&](int attempts) {
+        openHistoryMenu();
+        QTest::keyClick(TestForm->History1, Qt::Key_H);
+        QTRY_VERIFY(studyHistory.isVisible());
+        QCOMPARE(studyHistory.attempts->rowCount(), attempts);
+        screenshot(&studyHistory, qPrintable(QStringLiteral("study-history-%1").arg(attempts)));
+        studyHistory.close();
+    };
+
     const Answer R = Answer::Right, W = Answer::Wrong, N = Answer::None;
     QVERIFY(start(TestForm->Action1).shown);
     answerItems({{1, R}, {2, W}, {3, N}, {4, R}, {5, W}, {6, R}});
@@ -475,19 +498,23 @@ void TestHistoryExams::roadByKeyboard()
                 screenshot(ScoreForm, "score");
                 viewAnswers();
             }).shown);
+    openStudyHistory(1);
     TestForm->CloseCurrentExam();
 
-    QApplication::setActiveWindow(TestForm);
-    QVERIFY(QTest::qWaitForWindowActive(TestForm));
-    QTest::keyClick(TestForm, Qt::Key_S, Qt::AltModifier);
-    QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(TestForm->History1));
+    openHistoryMenu();
     screenshot(TestForm->History1, "history-menu");
-    DialogDriver driver(clickOk);
-    QTest::keyClick(TestForm->History1, Qt::Key_M);
-    QVERIFY(driver.seen().shown);
+    {
+        DialogDriver driver(clickOk);
+        QTest::keyClick(TestForm->History1, Qt::Key_M);
+        QVERIFY(driver.seen().shown);
+    }
     QCOMPARE(TestForm->ExamTitle, QString("Missed Questions"));
     QCOMPARE(examItems(), (Ids{2, 3, 5}));
     screenshot(TestForm, "missed-questions");
+    answerItems({{2, R}, {3, R}, {5, W}});
+    QVERIFY(grade(prompts, viewAnswers).shown);
+    openStudyHistory(2);
+    QCOMPARE(prompts.unexpected(), 0);
 }
 
 QTEST_MAIN(TestHistoryExams)

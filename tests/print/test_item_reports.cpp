@@ -1,5 +1,6 @@
 #include "print/ItemPrinting.h"
 #include "print/ItemReports.h"
+#include "print/TableRecords.h"
 #include "print/engine/Objects.h"
 #include "print/engine/ReportLayout.h"
 #include "print/engine/TextMeasure.h"
@@ -211,9 +212,16 @@ private slots:
     {
         CurrentSet set({keyedItem({"One", "Two"}, "a", 1, "Q one", "E one"),
                         keyedItem({"", "", "Three", "", "", "Six"}, "f", 2, "Q two", "E two")});
-        report::Report r = print::makeAllItemsReport(&set.table());
-        print::fillAllItemsReport(r, ExamTitle);
-        const Document doc = report::layoutReport(r);
+        set.table().setRecNo(2);
+        Document doc;
+        {
+            print::TableRecords records(set.table());
+            report::Report r = print::makeAllItemsReport(&records);
+            print::fillAllItemsReport(r, ExamTitle);
+            doc = report::layoutReport(r);
+        }
+        // The walk leaves the table on its record.
+        QCOMPARE(set.table().recNo(), 2);
         QCOMPARE(doc.pages.size(), 1);
         const report::Page& page = doc.pages[0];
         auto near = [](double a, double b) { return std::abs(a - b) <= 0.5; };
@@ -279,7 +287,8 @@ private slots:
     void allItemsKeepClearOfTheFooter()
     {
         CurrentSet set(numberedItems(60));
-        report::Report r = print::makeAllItemsReport(&set.table());
+        print::TableRecords records(set.table());
+        report::Report r = print::makeAllItemsReport(&records);
         print::fillAllItemsReport(r, ExamTitle);
         const Document doc = report::layoutReport(r);
         const double footerTop = 279.4 - 6.35 - 19.6;

@@ -50,6 +50,28 @@ Report memoReport(const QString& text, int pageLimit)
     return r;
 }
 
+double noteTop()
+{
+    return 6 + lineHeight() + 2;
+}
+
+// A detail band over records: a numbered line with a tick box, and a region that prints only
+// for a record whose "extra" field has text, with the record's note below it.
+Report recordReport()
+{
+    Report r;
+    r.detail.dynamic = true;
+    r.detail.height = 20;
+    ReportObject extra = region("extraRegion", 0, 6, 100, lineHeight(),
+                                {dataText("extra", 0, 0, arial(10), "extra")});
+    extra.beforePrint = [](const PrintContext& context) { return !context.shows("extra").isEmpty(); };
+    r.detail.objects << dataText("number", 0, 0, arial(10), "number", "No. ")
+                     << checkBox("tick", 50, 0, 4, 4, "done") << extra
+                     << dataMemo("note", 0, noteTop(), 100, lineHeight(), arial(10), "note");
+    r.footer.height = 10;
+    return r;
+}
+
 }  // namespace
 
 class TestReportLayout : public QObject {
@@ -172,6 +194,58 @@ private slots:
         QCOMPARE(page.find("memo")->lines, numberedLines(3).split('\n'));
         QVERIFY(!page.find("late"));
         QVERIFY(near(page.bands[0].rect.height(), 3 * lineHeight() + 0.1));
+    }
+
+    // One detail band per record, in order, with the record's fields and ticks; a region
+    // hidden for a record takes no room, and what lies below it moves up by its height.
+    void detailBandPerRecord()
+    {
+        RecordList records({
+            {{"number", 1}, {"done", 1}, {"extra", "More"}, {"note", "First"}},
+            {{"number", 2}, {"done", 0}, {"extra", ""}, {"note", "Second"}},
+            {{"number", 3}, {"done", true}, {"note", "Third"}},
+        });
+        Report r = recordReport();
+        r.dataSource = &records;
+        const Page page = layoutReport(r).pages[0];
+
+        QList<const PlacedBand*> details;
+        for (const PlacedBand& band : page.bands)
+            if (band.kind == BandKind::Detail)
+                details << &band;
+        QCOMPARE(details.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(details[i]->record, i + 1);
+        QStringList numbers;
+        for (const Box* box : page.findAll("number"))
+            numbers << box->text();
+        QCOMPARE(numbers, QStringList({"No. 1", "No. 2", "No. 3"}));
+        const QList<const Box*> ticks = page.findAll("tick");
+        QCOMPARE(ticks.size(), 3);
+        QVERIFY(ticks[0]->checked && !ticks[1]->checked && ticks[2]->checked);
+
+        QCOMPARE(page.findAll("extra").size(), 1);
+        QCOMPARE(page.find("extra")->text(), QString("More"));
+        const QList<const Box*> notes = page.findAll("note");
+        QCOMPARE(notes.size(), 3);
+        QVERIFY(near(notes[0]->rect.top(), details[0]->rect.top() + noteTop()));
+        QVERIFY(near(notes[1]->rect.top(), details[1]->rect.top() + noteTop() - lineHeight()));
+        QVERIFY(near(details[0]->rect.height(), 20));
+        QVERIFY(near(details[1]->rect.height(), 20 - lineHeight()));
+        QVERIFY(near(details[2]->rect.top(), details[1]->rect.bottom()));
+    }
+
+    // A source without records prints no detail band and no empty ones either.
+    void emptySourcePrintsNoDetails()
+    {
+        RecordList none;
+        Report r = recordReport();
+        r.dataSource = &none;
+        const Document doc = layoutReport(r);
+        QCOMPARE(doc.pages.size(), 1);
+        for (const PlacedBand& band : doc.pages[0].bands)
+            QVERIFY(band.kind != BandKind::Detail);
+        QVERIFY(!doc.pages[0].find("number"));
     }
 
     // Right-aligned and centred labels stand by their right edge and centre.

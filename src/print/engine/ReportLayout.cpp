@@ -1,7 +1,6 @@
 #include "print/engine/ReportLayout.h"
 
 #include "print/engine/TextMeasure.h"
-#include "store/Table.h"
 
 #include <QLocale>
 
@@ -224,10 +223,10 @@ private:
         }
     }
 
-    void placeRecords(store::Table& table)
+    void placeRecords(RecordSource& records)
     {
-        for (table.first(); !table.eof() && !m_stopped; table.next())
-            place(layBand(m_report.detail, table.recNo()));
+        for (records.first(); !records.atEnd() && !m_stopped; records.next())
+            place(layBand(m_report.detail, records.recordNumber()));
     }
 
     // Without a data source the detail band repeats, empty of data, down the first page.
@@ -364,11 +363,8 @@ private:
             box.rect = QRectF(left, y, object.width,
                               object.kind == ObjectKind::Line ? 0.0 : object.height);
             box.chart = object.chart;
-            if (object.kind == ObjectKind::CheckBox) {
-                const store::Table* record = m_report.dataSource;
-                box.checked = record && record->isOpen() && !record->eof() &&
-                              record->asBoolean(object.field);
-            }
+            if (object.kind == ObjectKind::CheckBox)
+                box.checked = isTicked(object, m_report.dataSource);
             boxes << box;
             return box.rect.height();
         }

@@ -1,7 +1,5 @@
 #include "print/engine/ReportModel.h"
 
-#include "store/Table.h"
-
 namespace report {
 
 namespace {
@@ -34,14 +32,13 @@ const ReportObject* Report::find(const QString& name) const
     return const_cast<Report*>(this)->find(name);
 }
 
-QString shownText(const ReportObject& object, const store::Table* record)
+QString shownText(const ReportObject& object, const RecordSource* record)
 {
     switch (object.kind) {
     case ObjectKind::DataText:
     case ObjectKind::DataMemo: {
-        const QString value = record && record->isOpen() && !record->eof()
-                                  ? record->asString(object.field)
-                                  : QString();
+        const QString value =
+            record && !record->atEnd() ? record->value(object.field).toString() : QString();
         if (object.kind == ObjectKind::DataText)
             return object.prefix + value + object.suffix;
         return value;
@@ -53,6 +50,11 @@ QString shownText(const ReportObject& object, const store::Table* record)
     default:
         return QString();
     }
+}
+
+bool isTicked(const ReportObject& checkBox, const RecordSource* record)
+{
+    return record && !record->atEnd() && record->value(checkBox.field).toLongLong() != 0;
 }
 
 QString PrintContext::shows(const QString& objectName) const

@@ -3,6 +3,8 @@
 // Geometry is in millimetres from the top left corner of the band (or region) that holds an
 // object; font sizes are in points. layoutReport() turns a design into pages of boxes.
 
+#include "print/engine/RecordSource.h"
+
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
@@ -15,10 +17,6 @@
 
 class QPainter;
 class QRectF;
-
-namespace store {
-class Table;
-}
 
 namespace report {
 
@@ -113,10 +111,10 @@ struct Report {
     Band header = bandOf(BandKind::Header);  // at the top of every page
     Band detail = bandOf(BandKind::Detail);  // once per record, or repeated down the first page
     Band footer = bandOf(BandKind::Footer);  // at the bottom of every page
-    // Walked from the first record to the last, one detail band each; it is neither opened
-    // nor closed, and is left on its last record. Without one the detail band is repeated,
-    // empty of data, down the rest of the first page.
-    store::Table* dataSource = nullptr;
+    // Walked from the first record to the last, one detail band each; it is left where the
+    // walk ends (a source over a window's table puts the window's record back itself).
+    // Without one the detail band is repeated, empty of data, down the rest of the first page.
+    RecordSource* dataSource = nullptr;
     QDateTime printTime;  // the date printed; invalid: the time of laying out
 
     // The named object in any band or region; null when there is none.
@@ -127,7 +125,7 @@ struct Report {
 // What a print-time handler may read while a record prints.
 class PrintContext {
 public:
-    PrintContext(const Report& report, const store::Table* record)
+    PrintContext(const Report& report, const RecordSource* record)
         : m_report(report), m_record(record)
     {
     }
@@ -136,10 +134,12 @@ public:
 
 private:
     const Report& m_report;
-    const store::Table* m_record;
+    const RecordSource* m_record;
 };
 
 // The text a data-bound object shows for the current record of `record` (empty without one).
-QString shownText(const ReportObject& object, const store::Table* record);
+QString shownText(const ReportObject& object, const RecordSource* record);
+// Whether a check box is ticked for the current record of `record` (not without one).
+bool isTicked(const ReportObject& checkBox, const RecordSource* record);
 
 }  // namespace report
