@@ -252,9 +252,14 @@ PreparedSet PrepareRandomSet(Table& qset, Table& currentSet, int count,
 PreparedSet PrepareListedSet(Table& qset, Table& currentSet, std::vector<std::int64_t> ids,
                              const PrepareProgress& progress)
 {
-    // The draw takes each candidate once.
+    // The draw takes each candidate once, and only items the bank shows (its keys are sorted).
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    const std::vector<std::int64_t>& shown = qset.visibleKeys();
+    for (std::int64_t id : ids)
+        if (!std::binary_search(shown.begin(), shown.end(), id))
+            throw store::StoreError(
+                QStringLiteral("Table %1: item Q_ID %2 is not one of the items to ask").arg(qset.tableName()).arg(id));
     return fill(qset, currentSet, Source::Bank, -1, progress, &ids);
 }
 

@@ -31,8 +31,9 @@ PreparedSet PrepareExamSet(store::Table& qset, store::Table& currentSet, const P
 // `count` records (1..N) drawn at random from the visible records of the open question bank.
 PreparedSet PrepareRandomSet(store::Table& qset, store::Table& currentSet, int count,
                              const PrepareProgress& progress = {});
-// The bank items whose Q_ID are `ids`, each once, in random order (an item the open question
-// bank does not show stops the preparation before anything is written).
+// The bank items whose Q_ID are `ids`, each once, in random order. An item that the open
+// question bank does not show (its filter hides it, or it is gone) is refused before anything
+// is written.
 PreparedSet PrepareListedSet(store::Table& qset, store::Table& currentSet, std::vector<std::int64_t> ids,
                              const PrepareProgress& progress = {});
 // Every record of the open user question set, in random order.
