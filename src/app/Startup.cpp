@@ -7,6 +7,7 @@
 #include "exam/PictUnit2.h"
 #include "exam/ProgressUnit.h"
 #include "exam/TestUnit.h"
+#include "historywindow/StudyHistoryWindow.h"
 #include "notes/NoteUnit.h"
 #include "options/OptionsUnit.h"
 #include "platform/Handler.h"
@@ -18,6 +19,7 @@
 #include "sampler/SamplerUnit.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QTimer>
 
@@ -75,6 +77,9 @@ void createOtherWindows()
     made(Pict2Form);
     TestForm->linkWindows(ScoreForm, AboutForm, NoteForm);
     TestForm->linkOptionsWindow(OptionsForm);
+    // The exam window's child, so that its modal loop lets it take input; the program's working
+    // folder holds its history.
+    TestForm->linkStudyHistory(new historywindow::StudyHistoryWindow(QDir::currentPath(), TestForm));
     // The sampler's table works in the exam window's data session.
     DM->setSession(&TestForm->Session1);
     SamplerForm->AboutBox = AboutForm;

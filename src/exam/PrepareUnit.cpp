@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -110,8 +112,9 @@ std::vector<std::int64_t> collectCandidates(Table& source, Source kind)
     return candidates;
 }
 
+// `listed`, when given, names the bank items to take in place of every visible record.
 PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
-                 const PrepareProgress& listener)
+                 const PrepareProgress& listener, const std::vector<std::int64_t>* listed = nullptr)
 {
     const ProgressReported progress(listener);
     source.disableControls();
@@ -120,7 +123,7 @@ PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
         ~Enable() { t.enableControls(); }
     } sourceEnable{source};
 
-    const std::vector<std::int64_t> candidates = collectCandidates(source, kind);
+    const std::vector<std::int64_t> candidates = listed ? *listed : collectCandidates(source, kind);
     const int n = int(candidates.size());
     if (count < 0 || count > n)
         count = n;
@@ -209,6 +212,20 @@ PreparedSet PrepareRandomSet(Table& qset, Table& currentSet, int count,
                              const PrepareProgress& progress)
 {
     return fill(qset, currentSet, Source::Bank, std::max(count, 1), progress);
+}
+
+PreparedSet PrepareListedSet(Table& qset, Table& currentSet, std::vector<std::int64_t> ids,
+                             const PrepareProgress& progress)
+{
+    // The draw takes each candidate once, and only items the bank shows (its keys are sorted).
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    const std::vector<std::int64_t>& shown = qset.visibleKeys();
+    for (std::int64_t id : ids)
+        if (!std::binary_search(shown.begin(), shown.end(), id))
+            throw store::StoreError(
+                QStringLiteral("Table %1: item Q_ID %2 is not one of the items to ask").arg(qset.tableName()).arg(id));
+    return fill(qset, currentSet, Source::Bank, -1, progress, &ids);
 }
 
 PreparedSet PrepareUserSet(Table& userSet, Table& currentSet, const PrepareProgress& progress)

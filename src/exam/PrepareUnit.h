@@ -31,6 +31,11 @@ PreparedSet PrepareExamSet(store::Table& qset, store::Table& currentSet, const P
 // `count` records (1..N) drawn at random from the visible records of the open question bank.
 PreparedSet PrepareRandomSet(store::Table& qset, store::Table& currentSet, int count,
                              const PrepareProgress& progress = {});
+// The bank items whose Q_ID are `ids`, each once, in random order. An item that the open
+// question bank does not show (its filter hides it, or it is gone) is refused before anything
+// is written.
+PreparedSet PrepareListedSet(store::Table& qset, store::Table& currentSet, std::vector<std::int64_t> ids,
+                             const PrepareProgress& progress = {});
 // Every record of the open user question set, in random order.
 PreparedSet PrepareUserSet(store::Table& userSet, store::Table& currentSet,
                            const PrepareProgress& progress = {});

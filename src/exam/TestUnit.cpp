@@ -121,11 +121,18 @@ void TTestForm::ExamControls()
     ReviewLabel->hide();
     CorrectLabel->hide();
     GradeButton->setText(QStringLiteral("Grade Now"));
-    N21->menuAction()->setEnabled(false);
-    N21->setEnabled(false);
+    setExamChoiceEnabled(false);
     Print1->setEnabled(true);
     Print2->setEnabled(true);
     LearnButton->setEnabled(true);
+}
+
+void TTestForm::setExamChoiceEnabled(bool enabled)
+{
+    N21->menuAction()->setEnabled(enabled);
+    N21->setEnabled(enabled);
+    MissedQuestions1->setEnabled(enabled);
+    MarkedQuestions1->setEnabled(enabled);
 }
 
 void TTestForm::GradedControls()
@@ -151,6 +158,7 @@ void TTestForm::CloseCurrentExam()
 {
     ExamState = NoExam;
     m_graded = false;
+    m_itemSource = history::ItemSource::Bank;
     dtQSet->setFilter(QString());
     dtQSet->setFiltered(false);
     dtQSet->close();
@@ -158,8 +166,7 @@ void TTestForm::CloseCurrentExam()
     dtUserSet->close();
     Panel2->hide();
     fcLabel1->show();
-    N21->menuAction()->setEnabled(true);
-    N21->setEnabled(true);
+    setExamChoiceEnabled(true);
     Label1->hide();
     Label2->hide();
     CorrectLabel->hide();
@@ -250,13 +257,18 @@ bool TTestForm::runNameForm()
 
 void TTestForm::BeginExam()
 {
+    beginBankExam([this](const PrepareProgress& progress) { return PrepareExamSet(*dtQSet, *dtCurrentSet, progress); });
+}
+
+void TTestForm::beginBankExam(const std::function<PreparedSet(const PrepareProgress&)>& prepare)
+{
     NameForm->SpinEdit1->setValue(DefaultTime);
     if (!runNameForm())
         return;
-    prepareAndRun([this](const PrepareProgress& progress) {
+    prepareAndRun([this, &prepare](const PrepareProgress& progress) {
         dtQSet->setFiltered(true);
         dtQSet->open();
-        return PrepareExamSet(*dtQSet, *dtCurrentSet, progress);
+        return prepare(progress);
     });
 }
 
@@ -298,20 +310,52 @@ void TTestForm::BeginUserExam()
     NameForm->SpinEdit1->setValue(DefaultTime);
     if (!runNameForm())
         return;
-    prepareAndRun([this](const PrepareProgress& progress) {
-        dtUserSet->open();
-        const PreparedSet set = PrepareUserSet(*dtUserSet, *dtCurrentSet, progress);
-        // Notes are kept in the question bank only.
-        NoteButton->hide();
-        return set;
+    prepareAndRun(
+        [this](const PrepareProgress& progress) {
+            dtUserSet->open();
+            const PreparedSet set = PrepareUserSet(*dtUserSet, *dtCurrentSet, progress);
+            // Notes are kept in the question bank only.
+            NoteButton->hide();
+            return set;
+        },
+        history::ItemSource::UserSet);
+}
+
+void TTestForm::BeginWeakSpotExam(examhistory::WeakSpots kind)
+{
+    // The items as the other exams of the bank see it: retired items are never asked.
+    const QString asked = QStringLiteral("Q_EXAM_N<>0");
+    dtQSet->setFilter(asked);
+    dtQSet->setFiltered(true);
+    dtQSet->open();
+    std::vector<std::int64_t> items;
+    try {
+        items = examhistory::weakSpotItems(kind, *dtQSet);
+    } catch (...) {
+        dtQSet->close();
+        throw;
+    }
+    dtQSet->close();
+    if (items.empty()) {
+        platform::inform(QStringLiteral("Information"), examhistory::nothingToTakeText(kind));
+        return;
+    }
+    SetQuestionCountLimits(false);
+    NameForm->setWindowTitle(examhistory::examTitleOf(kind));
+    ExamTitle = examhistory::examTitleOf(kind);
+    dtQSet->setFilter(asked);
+    beginBankExam([this, &items](const PrepareProgress& progress) {
+        return PrepareListedSet(*dtQSet, *dtCurrentSet, items, progress);
     });
 }
 
-void TTestForm::prepareAndRun(const std::function<PreparedSet(const PrepareProgress&)>& prepare)
+void TTestForm::prepareAndRun(const std::function<PreparedSet(const PrepareProgress&)>& prepare,
+                              history::ItemSource source)
 {
     Label3->setText(ExamTitle);
     ExamState = NoExam;
     const PreparedSet set = prepare(ProgressForm ? ProgressForm->listener() : PrepareProgress{});
+    m_itemSource = source;
     StartRunning(set);
 }
 
@@ -321,6 +365,7 @@ void TTestForm::StartRunning(const PreparedSet& set)
     ItemCount = set.ItemCount;
     BuildItemStates(*dtCurrentSet, ItemStates);
     m_graded = false;
+    m_attemptKey = history::newAttemptKey();
     ExamState = ExamRunning;
     ExamControls();
     dtCurrentSet->first();
@@ -340,6 +385,16 @@ void TTestForm::Button3Click()
 void TTestForm::Exit1Click()
 {
     close();
+}
+
+void TTestForm::StudyHistory1Click()
+{
+    // The window reads the history again each time it is shown.
+    if (!StudyHistoryWindow)
+        return;
+    StudyHistoryWindow->show();
+    StudyHistoryWindow->raise();
+    StudyHistoryWindow->activateWindow();
 }
 
 void TTestForm::About1Click()

@@ -5,6 +5,7 @@
 // grading until the answers are viewed), 3 reviewing. ExamControls, ReviewControls and
 // CloseCurrentExam switch the window's look between them.
 
+#include "exam/ExamHistory.h"
 #include "exam/PrepareUnit.h"
 #include "options/OptionsStore.h"
 #include "options/RunButton.h"
@@ -163,6 +164,10 @@ public:
     QAction* TakeAllQuestions1;
     QAction* CreateRandomExam1;
     QAction* UserExam1;
+    QMenu* History1;  // "Hi&story", enabled in every state
+    QAction* StudyHistory1;
+    QAction* MissedQuestions1;  // bound to MissedAct; enabled with the "Exa&ms" menu
+    QAction* MarkedQuestions1;  // bound to MarkedAct; enabled with the "Exa&ms" menu
     QMenu* Help1;
     QAction* About1;
 
@@ -177,6 +182,9 @@ public:
     QAction* AllQAct;
     QAction* RandAct;
     QAction* UserAct;
+    // The exams aimed at weak spots: the bank items missed, or marked, in their latest attempt.
+    QAction* MissedAct;
+    QAction* MarkedAct;
 
     // Links to the windows that start-up creates beside this one: the score window's commands,
     // the about box and the note window.
@@ -186,6 +194,10 @@ public:
     // The options window that File > Options... shows.
     void linkOptionsWindow(TOptionsForm* options) { OptionsWindow = options; }
     TOptionsForm* OptionsWindow = nullptr;
+    // The Study History window that History > Study History... shows.
+    void linkStudyHistory(QWidget* window) { StudyHistoryWindow = window; }
+    QWidget* StudyHistoryWindow = nullptr;
+    void StudyHistory1Click();
 
     // The options: loaded once at creation; File > Options... shows the options window and,
     // after OK, applies its choices at once and writes all of them to the store.
@@ -214,6 +226,9 @@ public:
     // Grading and the score window.
     void GradeButtonClick();
     void GradeExam();
+    // Records the graded exam in the study history; the message to show when it was not
+    // recorded, else empty.
+    QString RecordAttempt();
     void ShowTotalScore();
     void ShowSectionScores();
     // The score window's "View Answers": review from the first item.
@@ -236,6 +251,10 @@ public:
     void AllQActExecute();
     void RandActExecute();
     void UserActExecute();
+    void MissedActExecute() { BeginWeakSpotExam(examhistory::WeakSpots::Missed); }
+    void MarkedActExecute() { BeginWeakSpotExam(examhistory::WeakSpots::Marked); }
+    // Tells the user when there is nothing to take; otherwise runs the dialog and starts the exam.
+    void BeginWeakSpotExam(examhistory::WeakSpots kind);
     void SetQuestionCountLimits(bool enabled);
     void BeginExam();
     void BeginUserExam();
@@ -290,6 +309,8 @@ protected:
 
 private:
     results::Grade m_grade;  // the last grading's result
+    QString m_attemptKey;    // the running exam's attempt in the study history
+    history::ItemSource m_itemSource = history::ItemSource::Bank;  // where its items come from
     bool m_graded = false;   // the running exam has been graded: its clock stays off
     void FormCreate();
     void buildHeader();
@@ -302,8 +323,13 @@ private:
     void placeExamChoice();
     // Runs the begin-exam dialog; true when it was confirmed.
     bool runNameForm();
+    // Runs the dialog and, when confirmed, `prepare` on the open question bank with its filter on.
+    void beginBankExam(const std::function<PreparedSet(const PrepareProgress&)>& prepare);
     // After a confirmed dialog: shows the title, prepares the exam set and runs it.
-    void prepareAndRun(const std::function<PreparedSet(const PrepareProgress&)>& prepare);
+    void prepareAndRun(const std::function<PreparedSet(const PrepareProgress&)>& prepare,
+                       history::ItemSource source = history::ItemSource::Bank);
+    // The "Exa&ms" menu and the history's exam kinds: enabled only with the exam choice.
+    void setExamChoiceEnabled(bool enabled);
     void buildItemArea();
     void connectItemArea();
     // True while the note window is shown: record changes then redraw nothing.

@@ -326,6 +326,8 @@ void TTestForm::buildActions()
     AllQAct = makeAction(this, "AllQAct", QStringLiteral("All Questions"));
     RandAct = makeAction(this, "RandAct", QStringLiteral("Random Exam"));
     UserAct = makeAction(this, "UserAct", QStringLiteral("User Exam"));
+    MissedAct = makeAction(this, "MissedAct", QStringLiteral("Missed Questions"));
+    MarkedAct = makeAction(this, "MarkedAct", QStringLiteral("Marked Questions"));
 
     QAction* practice[] = {Action1, Action2, Action3, Action4, Action5, Action6, Action7};
     widgets::ShapeButton* letters[] = {fcShapeBtn1, fcShapeBtn2, fcShapeBtn3, fcShapeBtn4,
@@ -341,6 +343,8 @@ void TTestForm::buildActions()
     connect(AllQAct, &QAction::triggered, this, platform::handled([this] { AllQActExecute(); }));
     connect(RandAct, &QAction::triggered, this, platform::handled([this] { RandActExecute(); }));
     connect(UserAct, &QAction::triggered, this, platform::handled([this] { UserActExecute(); }));
+    connect(MissedAct, &QAction::triggered, this, platform::handled([this] { MissedActExecute(); }));
+    connect(MarkedAct, &QAction::triggered, this, platform::handled([this] { MarkedActExecute(); }));
     connect(AllQBtn, &QAbstractButton::clicked, AllQAct, [this] { AllQAct->trigger(); });
     connect(RandomBtn, &QAbstractButton::clicked, RandAct, [this] { RandAct->trigger(); });
     connect(UserBtn, &QAbstractButton::clicked, UserAct, [this] { UserAct->trigger(); });
@@ -408,6 +412,20 @@ void TTestForm::buildMenu()
         N21->addAction(*e.entry);
         connect(*e.entry, &QAction::triggered, e.action, [action = e.action] { action->trigger(); });
     }
+
+    // Alt+S: "&Help" has H.
+    History1 = bar->addMenu(QStringLiteral("Hi&story"));
+    History1->setObjectName(QStringLiteral("History1"));
+    StudyHistory1 = makeAction(History1, "StudyHistory1", QStringLiteral("Study &History..."));
+    MissedQuestions1 = makeAction(History1, "MissedQuestions1", QStringLiteral("&Missed Questions"));
+    MarkedQuestions1 = makeAction(History1, "MarkedQuestions1", QStringLiteral("Mar&ked Questions"));
+    History1->addAction(StudyHistory1);
+    History1->addSeparator()->setObjectName(QStringLiteral("N3"));
+    History1->addAction(MissedQuestions1);
+    History1->addAction(MarkedQuestions1);
+    connect(StudyHistory1, &QAction::triggered, this, platform::handled([this] { StudyHistory1Click(); }));
+    connect(MissedQuestions1, &QAction::triggered, MissedAct, [this] { MissedAct->trigger(); });
+    connect(MarkedQuestions1, &QAction::triggered, MarkedAct, [this] { MarkedAct->trigger(); });
 
     Help1 = bar->addMenu(QStringLiteral("&Help"));
     Help1->setObjectName(QStringLiteral("Help1"));

@@ -87,11 +87,34 @@ void TTestForm::GradeExam()
             platform::inform(QStringLiteral("Information"), results::noItemsText());
             return;
         }
+        // Before the graded look: the walk through the exam set shows the current item again.
+        const QString notRecorded = RecordAttempt();
         ShowTotalScore();
         ShowSectionScores();
         GradedControls();
+        if (!notRecorded.isEmpty()) {
+            platform::PromptRequest message;
+            message.kind = platform::PromptKind::Warning;
+            message.caption = QStringLiteral("Study History");
+            message.text = notRecorded;
+            message.buttons = {platform::PromptButton::Ok};
+            platform::Prompts::current().ask(message);
+        }
     }
     ScoreForm->exec();
+}
+
+QString TTestForm::RecordAttempt()
+{
+    examhistory::ExamFacts facts;
+    facts.key = m_attemptKey;
+    facts.title = ExamTitle;
+    facts.candidateName = CandidateName;
+    // The clock counts from the exam start whether or not it is shown; a limit holds only with it.
+    facts.timeLimitSeconds = TimerOn ? int(Timer1->timeLimitSeconds()) : 0;
+    facts.timeUsedSeconds = int(Timer1->elapsedSeconds());
+    facts.source = m_itemSource;
+    return examhistory::recordExam(*dtCurrentSet, ItemStates, m_grade, facts);
 }
 
 void TTestForm::ShowTotalScore()

@@ -9,4 +9,12 @@ QString newAttemptKey()
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
+QString durationText(int seconds)
+{
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600)
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
 }  // namespace history

@@ -73,6 +73,9 @@ struct Attempt {
 // A key for a new exam start.
 QString newAttemptKey();
 
+// A time as the history shows it: "1:05:09", "0:42:10".
+QString durationText(int seconds);
+
 // One line of the attempts list and one point of the score chart.
 struct AttemptSummary {
     AttemptId id = 0;

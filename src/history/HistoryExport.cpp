@@ -30,15 +30,10 @@ QString csvField(const QString& text)
     return '"' + quoted + '"';
 }
 
-// "1:05:09"; empty for no time.
+// "1:05:09"; empty for no time when `emptyWhenZero`.
 QString duration(int seconds, bool emptyWhenZero)
 {
-    if (seconds == 0 && emptyWhenZero)
-        return {};
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600)
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return seconds == 0 && emptyWhenZero ? QString() : durationText(seconds);
 }
 
 QString sectionTitle(int section)

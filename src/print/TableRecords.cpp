@@ -4,27 +4,6 @@
 
 namespace print {
 
-TableRecords::TableRecords(store::Table& table) : m_table(table)
-{
-    m_table.disableControls();
-    m_hadRecord = m_table.isOpen() && !m_table.isEmpty();
-    if (m_hadRecord)
-        m_bookmark = m_table.getBookmark();
-}
-
-TableRecords::~TableRecords()
-{
-    if (m_hadRecord) {
-        try {
-            m_table.gotoBookmark(m_bookmark);
-        } catch (...) {
-            // The record is gone: the table stays where the walk ended.
-        }
-        m_table.freeBookmark(m_bookmark);
-    }
-    m_table.enableControls();
-}
-
 void TableRecords::first()
 {
     m_table.first();

@@ -4,21 +4,13 @@
 // report never moves the record a window shows.
 
 #include "print/engine/RecordSource.h"
-
-#include <cstdint>
-
-namespace store {
-class Table;
-}
+#include "store/QuietWalk.h"
 
 namespace print {
 
 class TableRecords final : public report::RecordSource {
 public:
-    explicit TableRecords(store::Table& table);
-    ~TableRecords() override;
-    TableRecords(const TableRecords&) = delete;
-    TableRecords& operator=(const TableRecords&) = delete;
+    explicit TableRecords(store::Table& table) : m_table(table), m_walk(table) {}
 
     void first() override;
     void next() override;
@@ -29,8 +21,7 @@ public:
 
 private:
     store::Table& m_table;
-    bool m_hadRecord = false;
-    std::int64_t m_bookmark = 0;
+    store::QuietWalk m_walk;
 };
 
 }  // namespace print

@@ -1,10 +1,17 @@
 #pragma once
-// A small chart with one horizontal bar series, painted with QPainter: the same code draws it in
-// a widget on screen and into any painter and rectangle (the printed score report).
+// A small bar chart painted with QPainter: the same code draws it in a widget on screen and into
+// any painter and rectangle (the printed reports).
 //
-// The first bar of the series is drawn at the bottom, the next above it, and so on. The value
-// axis runs along the bottom from a fixed minimum to a fixed maximum with a label every step;
-// the left axis shows the bars' labels, wrapped onto several lines when they are too long.
+// Horizontal bars (the default): the first bar of the series is drawn at the bottom, the next
+// above it, and so on. The value axis runs along the bottom from a fixed minimum to a fixed
+// maximum with a label every step; the left axis shows the bars' labels, wrapped onto several
+// lines when they are too long.
+//
+// Vertical bars (columns): the first bar stands at the left, the value axis runs up the left
+// side, and the labels stand under the columns (every second, third, ... where they would
+// collide). Either way, consecutive bars may form groups under one label (a section's figures
+// side by side), value lines may cross the plot (a passing score), a legend may name the
+// colours, and each bar may carry its value.
 
 #include <QColor>
 #include <QFont>
@@ -25,6 +32,19 @@ struct Grade;
 struct ChartBar {
     double value = 0;
     QString label;
+    QColor colour;
+    QString mark;  // shown and read in place of the value when not empty ("no attempts")
+};
+
+// A line across the plot at `value` of the value axis, labelled at its end.
+struct ChartValueLine {
+    double value = 0;
+    QString label;
+    QColor colour;
+};
+
+struct ChartLegendEntry {
+    QString text;
     QColor colour;
 };
 
@@ -54,7 +74,18 @@ struct BarChartModel {
     QFont labelAxisFont;
     bool wrapLabels = true;      // otherwise a long label is cut short with an ellipsis
     double maxLabelShare = 0.4;  // the label column takes at most this share of the width
-    QString valueSuffix;         // for the accessible text, e.g. "%"
+    QString valueSuffix;         // for the accessible text and the values shown, e.g. "%"
+
+    Qt::Orientation orientation = Qt::Horizontal;
+    // Bars side by side under one label (barsPerGroup of them). When groupLabels is given, the
+    // label axis shows groupLabels[g] for the bars from g * barsPerGroup on, and each bar's own
+    // label is read only by screen readers (a short date under a column, the date and the exam
+    // read aloud).
+    int barsPerGroup = 1;
+    QStringList groupLabels;
+    QList<ChartValueLine> valueLines;
+    QList<ChartLegendEntry> legend;  // drawn on the title's line, at the right
+    bool showValues = false;         // each bar's value written at its end
 
     BarChartModel();
 
@@ -65,9 +96,17 @@ struct BarChartModel {
     }
     // The values labelled on the value axis, from axisMin to axisMax.
     QList<double> axisTicks() const;
-    // The title and the figures in one line for screen readers, bars read from top to bottom:
+    // The title and the figures in one line for screen readers, bars read from top to bottom
+    // (columns from left to right), then the value lines:
     // "Sections: Standards and Terminology (3/8): 38%; Planning (7/9): 78%; ...".
     QString accessibleText() const;
+    // One bar's figure as read aloud: "Planning (7/9): 78%".
+    QString barText(int index) const;
+    // One value line's figure: "Passing score: 850".
+    QString valueLineText(int index) const;
+    // The bars in the order a reader meets them: top to bottom, or left to right.
+    QList<int> readingOrder() const;
+    int groupCount() const;
 };
 
 // Where everything of a chart goes in a rectangle.
@@ -75,11 +114,14 @@ struct BarChartLayout {
     QRectF frame;                   // the whole chart
     QRectF titleRect;               // empty when no title shows
     QRectF plot;                    // the area inside the axes
+    QRectF legendRect;              // empty without a legend
     QList<QRectF> barRects;         // one per bar, in series order (possibly empty for value 0)
-    QList<QRectF> labelRects;       // one per bar, left of the plot
-    QList<QStringList> labelLines;  // each bar's label as drawn, line by line
+    // One per label: per bar, or per group of bars; left of the plot (under it for columns).
+    QList<QRectF> labelRects;
+    QList<QStringList> labelLines;  // each label as drawn, line by line; empty when left out
     QList<double> tickValues;
-    QList<double> tickX;  // where each tick value sits
+    QList<double> tickX;  // where each tick value sits along the value axis (a y for columns)
+    QList<double> valueLineAt;  // where each value line crosses the value axis
     QList<bool>
         tickLabelled;  // whether a tick gets its label (labels that would collide are left out)
     QFont titleFont, valueAxisFont, labelAxisFont;  // as resolved for the device

@@ -71,7 +71,7 @@ inline testsupport::Item choiceItem(const QStringList& answers, const QString& k
 }
 
 // Ends any exam, writes the current exam set anew and starts running it on its first item, with
-// the default time limit.
+// the default time limit (and a title, when none is set).
 inline void runExam(TTestForm& form, const std::vector<testsupport::Item>& items)
 {
     form.CloseCurrentExam();
@@ -79,6 +79,8 @@ inline void runExam(TTestForm& form, const std::vector<testsupport::Item>& items
     testsupport::makeTable(store::CurrentSetFileName, store::TableKind::Current, items);
     form.dtCurrentSet->open();
     form.TimeLimit = form.DefaultTime / 1440.0;
+    if (form.ExamTitle.isEmpty())
+        form.ExamTitle = QStringLiteral("Practice Exam A");
     form.StartRunning({1, form.dtCurrentSet->recordCount()});
 }
 

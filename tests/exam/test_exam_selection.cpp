@@ -7,6 +7,8 @@
 #include "exam/ProgressUnit.h"
 #include "exam/TestUnit.h"
 #include "store/TableFile.h"
+#include "BeginExamDriver.h"
+#include "ProgramWindows.h"
 #include "support/Fixtures.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -24,8 +26,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -36,7 +36,6 @@
 
 using platform::PromptButton;
 using platform::PromptKind;
-using DialogAct = std::function<void(TNameForm&)>;
 Q_DECLARE_METATYPE(DialogAct)
 
 namespace {
@@ -60,66 +59,6 @@ void makeFiles(int userItems)
     for (int k = 1; k <= userItems; ++k)
         user.push_back(testsupport::item(0, k % 4 + 1, QStringLiteral("My question %1").arg(k)));
     testsupport::makeTable(store::UserSetFileName, store::TableKind::User, user);
-}
-
-// What the dialog showed when it came up.
-struct Seen {
-    bool shown = false;
-    QString caption;
-    QString date;
-    QString name;
-    int time = -1;
-    int count = -1;
-    bool countEnabled = false;
-    bool countLabelEnabled = false;
-};
-
-// Answers the begin-exam dialog with `act` once it is shown: its show event queues the answer,
-// which the dialog's own event loop then runs. Nothing waits on a clock.
-class DialogDriver : public QObject {
-public:
-    explicit DialogDriver(DialogAct act) : m_act(std::move(act)) { NameForm->installEventFilter(this); }
-    ~DialogDriver() override
-    {
-        if (NameForm)
-            NameForm->removeEventFilter(this);
-    }
-    const Seen& seen() const { return m_seen; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == NameForm && event->type() == QEvent::Show)
-            QMetaObject::invokeMethod(this, [this] { answer(); }, Qt::QueuedConnection);
-        return false;
-    }
-
-private:
-    void answer()
-    {
-        if (!NameForm->isVisible())
-            return;
-        m_seen.shown = true;
-        m_seen.caption = NameForm->windowTitle();
-        m_seen.date = NameForm->Label1->text();
-        m_seen.name = NameForm->NameEdit->text();
-        m_seen.time = NameForm->SpinEdit1->value();
-        m_seen.count = NameForm->SpinEdit2->value();
-        m_seen.countEnabled = NameForm->SpinEdit2->isEnabled();
-        m_seen.countLabelEnabled = NameForm->Label4->isEnabled();
-        m_act(*NameForm);
-        // Whatever the act did, the dialog must not stay open.
-        if (NameForm->isVisible())
-            NameForm->reject();
-    }
-
-    DialogAct m_act;
-    Seen m_seen;
-};
-
-void clickOk(TNameForm& dialog)
-{
-    QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
 }
 
 DialogAct typeCount(const QString& text)
@@ -239,37 +178,22 @@ private slots:
     void closingReturnsToTheLauncher();
 
 private:
-    QTemporaryDir m_config;
-    QTemporaryDir m_files;  // the table files every test starts from
-    std::unique_ptr<testsupport::TempDirCwd> m_dir;
+    ProgramWindows m_program;
 };
 
 void TestExamSelection::initTestCase()
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
-    // The table files are made once and copied for each test: keying a new file is slow.
-    {
-        testsupport::TempDirCwd made;
-        makeFiles(3);
-        for (const QString& file :
-             {store::BankFileName, store::CurrentSetFileName, store::UserSetFileName})
-            QVERIFY(QFile::copy(made.file(file), m_files.filePath(file)));
-    }
-    configureApplication(*qApp);
-    createWindows();
+    m_program.create([] { makeFiles(3); });
 }
 
 void TestExamSelection::cleanupTestCase()
 {
-    destroyWindows();
+    m_program.destroy();
 }
 
 void TestExamSelection::init()
 {
-    m_dir = std::make_unique<testsupport::TempDirCwd>();
-    for (const QString& file :
-         {store::BankFileName, store::CurrentSetFileName, store::UserSetFileName})
-        QVERIFY(QFile::copy(m_files.filePath(file), m_dir->file(file)));
+    m_program.enterNewFolder();
     // A begin-exam dialog as it is right after start-up.
     delete NameForm;
     NameForm = new TNameForm;
@@ -280,10 +204,7 @@ void TestExamSelection::init()
 
 void TestExamSelection::cleanup()
 {
-    TestForm->CloseCurrentExam();
-    for (QWidget* window : QApplication::topLevelWidgets())
-        window->hide();
-    m_dir.reset();
+    m_program.leaveFolder();
 }
 
 void TestExamSelection::examKinds_data()

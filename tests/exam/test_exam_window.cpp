@@ -248,6 +248,9 @@ void TestExamWindow::menuEntries_data()
     QTest::newRow("all") << "N21" << "TakeAllQuestions1" << "&Take All &Questions" << "AllQAct";
     QTest::newRow("random") << "N21" << "CreateRandomExam1" << "&Random Exam" << "RandAct";
     QTest::newRow("user") << "N21" << "UserExam1" << "&User Exam" << "UserAct";
+    QTest::newRow("study history") << "History1" << "StudyHistory1" << "Study &History..." << "";
+    QTest::newRow("missed") << "History1" << "MissedQuestions1" << "&Missed Questions" << "MissedAct";
+    QTest::newRow("marked") << "History1" << "MarkedQuestions1" << "Mar&ked Questions" << "MarkedAct";
     QTest::newRow("about") << "Help1" << "About1" << "Ab&out" << "";
 }
 
@@ -259,10 +262,11 @@ void TestExamWindow::menuEntries()
     QFETCH(QString, action);
 
     const QList<QAction*> bar = TestForm->menuBar()->actions();
-    QCOMPARE(bar.size(), 3);
+    QCOMPARE(bar.size(), 4);
     QCOMPARE(bar[0]->text(), QString("&File"));
     QCOMPARE(bar[1]->text(), QString("Exa&ms"));
-    QCOMPARE(bar[2]->text(), QString("&Help"));
+    QCOMPARE(bar[2]->text(), QString("Hi&story"));
+    QCOMPARE(bar[3]->text(), QString("&Help"));
 
     auto* owner = TestForm->findChild<QMenu*>(menu);
     QVERIFY(owner);
@@ -439,6 +443,10 @@ void TestExamWindow::stateLook()
     QCOMPARE(f.LearnButton->isEnabled(), learnEnabled);
     QCOMPARE(f.GradeButton->text(), grade);
     QCOMPARE(f.N21->menuAction()->isEnabled(), examsMenu);
+    QVERIFY(f.History1->menuAction()->isEnabled());
+    QVERIFY(f.StudyHistory1->isEnabled());
+    QCOMPARE(f.MissedQuestions1->isEnabled(), examsMenu);
+    QCOMPARE(f.MarkedQuestions1->isEnabled(), examsMenu);
     QCOMPARE(f.Print1->isEnabled(), printing);
     QCOMPARE(f.Print2->isEnabled(), printing);
     QVERIFY(f.Preferences1->isEnabled());
@@ -502,6 +510,8 @@ void TestExamWindow::exitExam()
     const bool ended = stateAfter == 0;
     QCOMPARE(TestForm->Panel4->isVisible(), ended);
     QCOMPARE(TestForm->N21->menuAction()->isEnabled(), ended);
+    QCOMPARE(TestForm->MissedQuestions1->isEnabled(), ended);
+    QCOMPARE(TestForm->MarkedQuestions1->isEnabled(), ended);
     QCOMPARE(TestForm->Print1->isEnabled(), !ended);
     QCOMPARE(TestForm->NoteButton->isVisibleTo(TestForm->Panel2), ended);
     QCOMPARE(TestForm->dtQSet->filter().isEmpty(), ended);

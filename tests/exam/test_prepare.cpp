@@ -318,6 +318,32 @@ private slots:
         }
     }
 
+    // The exams of missed or marked items: the listed bank items, each once; an item the bank
+    // does not show (retired here) stops the run before the exam set changes.
+    void listedItemsAreTakenOnce()
+    {
+        TempDirCwd dir;
+        makeBank("qbank2.DAT", 150, examOfBank, sectionCycle);
+        makeTable("ces.DAT", TableKind::Current, {item(1, 1, "left over")});
+        ExamTables t;
+        t.openBank("Q_EXAM_N<>0");
+        ProgressLog progress;
+        QCOMPARE(PrepareListedSet(t.qset, t.currentSet, {120, 3, 50, 3, 101}, progress.listener()).ItemCount, 4);
+        QCOMPARE(sorted(t.orNumbers()), (QList<int>{3, 50, 101, 120}));
+        QCOMPARE(progress.events, (QStringList{"started", "sized 4", "finished"}));
+
+        t.currentSet.close();
+        const QByteArray before = fileBytes("ces.DAT");
+        try {
+            PrepareListedSet(t.qset, t.currentSet, {3, 75});
+            QFAIL("a retired item was taken");
+        } catch (const StoreError& e) {
+            QVERIFY2(e.message().contains("qbank2.DAT") && e.message().contains("75"), qPrintable(e.message()));
+        }
+        t.currentSet.close();
+        QCOMPARE(fileBytes("ces.DAT"), before);
+    }
+
     // A bank whose Q_ID values leave a gap would copy the wrong records: it is refused,
     // naming the file, and the last exam set stays as it was.
     void bankWithAGapIsRefused()

@@ -9,13 +9,13 @@
 #include "store/Fields.h"
 #include "store/Session.h"
 #include "store/StandaloneTable.h"
+#include "support/FileLocks.h"
 #include "support/Fixtures.h"
 #include "support/TempDir.h"
 
 #include <sqlcipher/sqlite3.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTest>
@@ -25,6 +25,9 @@
 using namespace history;
 using testsupport::TempDirCwd;
 using testsupport::fileBytes;
+using testsupport::makeReadOnly;
+using testsupport::makeWritable;
+using testsupport::OtherProgramLock;
 
 namespace {
 
@@ -109,40 +112,6 @@ HistoryError errorOf(const std::function<void()>& action)
         return e;
     }
     return HistoryError(HistoryError::Reason::Other, QStringLiteral("no error"));
-}
-
-// A connection of "another program" that holds the file's write lock while it lives.
-struct OtherProgramLock {
-    sqlite3* db = nullptr;
-    explicit OtherProgramLock(const QString& file)
-    {
-        sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-        const QByteArray key = store::TablePassword.toUtf8();
-        sqlite3_key(db, key.constData(), int(key.size()));
-        if (sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK)
-            qFatal("cannot lock %s", qPrintable(file));
-    }
-    ~OtherProgramLock()
-    {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    }
-};
-
-// Makes `file` unwritable for this process: by its permissions, or for a user whom
-// permissions do not stop, by the immutable attribute. False when neither works.
-bool makeReadOnly(const QString& file)
-{
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadUser);
-    if (!QFileInfo(file).isWritable())
-        return true;
-    return QProcess::execute("chattr", {"+i", file}) == 0;
-}
-
-void makeWritable(const QString& file)
-{
-    QProcess::execute("chattr", {"-i", file});
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 void writeFile(const QString& name, const QByteArray& bytes)

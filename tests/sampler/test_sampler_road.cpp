@@ -103,6 +103,7 @@ ExamOutcome takeUserExam(const std::function<void(TTestForm&)>& answer)
     onceModal([&] {
         TTestForm& t = *TestForm;
         t.dtUserSet->open();
+        t.ExamTitle = QStringLiteral("User Exam");
         t.StartRunning(PrepareUserSet(*t.dtUserSet, *t.dtCurrentSet));
         for (int i = 0; i < t.ItemCount; ++i) {
             answer(t);

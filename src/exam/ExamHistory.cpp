@@ -1,0 +1,82 @@
+#include "exam/ExamHistory.h"
+
+#include "history/ExamRecord.h"
+#include "history/Fingerprint.h"
+#include "history/HistoryStore.h"
+#include "store/QuietWalk.h"
+#include "store/Table.h"
+
+#include <QDateTime>
+
+#include <stdexcept>
+
+namespace examhistory {
+
+namespace {
+
+history::Attempt attemptOf(store::Table& examSet, const store::ItemStates& sheet, const results::Grade& grade,
+                           const ExamFacts& facts)
+{
+    history::Attempt attempt;
+    attempt.key = facts.key;
+    attempt.gradedAt = QDateTime::currentDateTimeUtc();
+    attempt.examTitle = facts.title;
+    attempt.candidateName = facts.candidateName;
+    attempt.timeLimitSeconds = facts.timeLimitSeconds;
+    attempt.timeUsedSeconds = facts.timeUsedSeconds;
+    attempt.score = grade.shownScore;
+    attempt.passingScore = results::PassingScore;
+    attempt.passed = grade.passed;
+    attempt.sections = history::sectionResultsOf(grade);
+    const store::QuietWalk walk(examSet);
+    for (examSet.first(); !examSet.eof(); examSet.next()) {
+        const int entry = examSet.recNo() - 1;
+        if (entry < 0 || entry >= sheet.size())
+            throw std::runtime_error("the answer sheet does not match the exam set");
+        attempt.items.push_back(history::itemResultOf(examSet, sheet[entry], facts.source));
+    }
+    return attempt;
+}
+
+}  // namespace
+
+QString recordExam(store::Table& examSet, const store::ItemStates& sheet, const results::Grade& grade,
+                   const ExamFacts& facts)
+{
+    try {
+        history::HistoryStore().record(attemptOf(examSet, sheet, grade, facts));
+        return {};
+    } catch (const std::exception& e) {
+        return QStringLiteral("Your score is shown as usual, but this attempt was not recorded in the study "
+                              "history.\r\r%1")
+            .arg(QString::fromStdString(e.what()));
+    }
+}
+
+QString examTitleOf(WeakSpots kind)
+{
+    return kind == WeakSpots::Missed ? QStringLiteral("Missed Questions") : QStringLiteral("Marked Questions");
+}
+
+QString nothingToTakeText(WeakSpots kind)
+{
+    return kind == WeakSpots::Missed
+               ? QStringLiteral("No missed questions yet: take a practice exam first.")
+               : QStringLiteral("No marked questions yet: mark questions in a practice exam first.");
+}
+
+std::vector<std::int64_t> weakSpotItems(WeakSpots kind, store::Table& bank)
+{
+    const store::QuietWalk walk(bank);
+    const history::CurrentFingerprint current =
+        [&bank](history::ItemSource source, std::int64_t id) -> std::optional<history::Fingerprint> {
+        if (source != history::ItemSource::Bank || !bank.findKey(id))
+            return std::nullopt;
+        return history::fingerprintOfRecord(bank);
+    };
+    const history::HistoryStore studyHistory;
+    return kind == WeakSpots::Missed ? studyHistory.latestMissedBankItems(current)
+                                     : studyHistory.latestMarkedBankItems(current);
+}
+
+}  // namespace examhistory

@@ -1,0 +1,120 @@
+#include "historywindow/HistoryCharts.h"
+
+#include "results/Grading.h"
+
+#include <algorithm>
+
+namespace historywindow {
+
+namespace {
+
+QFont chartFont(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+results::BarChartModel historyChart(const QString& title)
+{
+    results::BarChartModel chart;
+    chart.title.text = title;
+    chart.title.font = chartFont(13, true);
+    chart.title.colour = QColor(0, 0, 128);
+    chart.title.alignment = Qt::AlignLeft;
+    chart.border = false;
+    chart.background = Qt::white;
+    chart.valueAxisFont = chartFont(11);
+    chart.labelAxisFont = chartFont(11);
+    chart.showValues = true;
+    return chart;
+}
+
+int percentOf(const history::Count& count)
+{
+    return results::sectionPercent(count.correct, count.total);
+}
+
+QString sectionTitle(int section)
+{
+    const QString name = results::sectionName(section);
+    return name.isEmpty() ? QStringLiteral("Section %1").arg(section) : name;
+}
+
+// A section's bar: its percentage, or "no attempts" when there were none.
+void addTrendBar(results::BarChartModel& chart, const QString& name, const history::Count& count, const QColor& colour)
+{
+    if (count.total == 0) {
+        chart.bars << results::ChartBar{0, name, colour, QStringLiteral("no attempts")};
+        return;
+    }
+    chart.addBar(percentOf(count), QStringLiteral("%1 (%2/%3)").arg(name).arg(count.correct).arg(count.total), colour);
+}
+
+}  // namespace
+
+QString shownDateTime(const QDateTime& utc)
+{
+    return utc.toLocalTime().toString(QStringLiteral("d MMM yyyy HH:mm"));
+}
+
+results::BarChartModel scoreChart(const std::vector<history::AttemptSummary>& newestFirst)
+{
+    const int shown = std::min<int>(ScoreChartAttempts, int(newestFirst.size()));
+    QString title = QStringLiteral("Score per attempt");
+    if (shown < int(newestFirst.size()))
+        title += QStringLiteral(" (the last %1 of %2)").arg(shown).arg(newestFirst.size());
+    results::BarChartModel chart = historyChart(title);
+    chart.orientation = Qt::Vertical;
+    chart.axisMin = 0;
+    chart.axisMax = results::ScoreScale;
+    chart.axisStep = 200;
+    chart.barWidthPercent = 70;
+    chart.legend = {{QStringLiteral("Pass"), PassedColour}, {QStringLiteral("Fail"), FailedColour}};
+    for (int i = shown - 1; i >= 0; --i) {
+        const history::AttemptSummary& a = newestFirst[std::size_t(i)];
+        chart.addBar(a.score, shownDateTime(a.gradedAt) + QStringLiteral(", ") + a.examTitle,
+                     a.passed ? PassedColour : FailedColour);
+        chart.groupLabels << a.gradedAt.toLocalTime().toString(QStringLiteral("d MMM"));
+    }
+    const int passing = newestFirst.empty() ? results::PassingScore : newestFirst.front().passingScore;
+    chart.valueLines << results::ChartValueLine{double(passing), QStringLiteral("Passing score"),
+                                                PassingLineColour};
+    return chart;
+}
+
+QString trendLabel(const history::SectionTrend& trend)
+{
+    QString label = sectionTitle(trend.section);
+    if (trend.recent.total > 0 && trend.before.total > 0) {
+        const int change = percentOf(trend.recent) - percentOf(trend.before);
+        label += change == 0 ? QStringLiteral(" (\u00b10)")
+                             : QStringLiteral(" (%1%2)").arg(change > 0 ? "+" : "\u2212").arg(std::abs(change));
+    }
+    return label;
+}
+
+results::BarChartModel sectionTrendChart(const std::vector<history::SectionTrend>& trends)
+{
+    results::BarChartModel chart = historyChart(QStringLiteral("Sections: percentage correct"));
+    chart.axisMin = 0;
+    chart.axisMax = 100;
+    chart.axisStep = 20;
+    chart.barWidthPercent = 80;
+    chart.valueSuffix = QStringLiteral("%");
+    chart.barsPerGroup = 2;
+    chart.maxLabelShare = 0.45;
+    chart.legend = {{QStringLiteral("Last 5 attempts"), RecentColour},
+                    {QStringLiteral("The 5 before"), BeforeColour}};
+    // The first group is drawn at the bottom: the last section goes in first.
+    for (auto t = trends.rbegin(); t != trends.rend(); ++t) {
+        const QString name = sectionTitle(t->section);
+        addTrendBar(chart, name + QStringLiteral(", last 5 attempts"), t->recent, RecentColour);
+        addTrendBar(chart, name + QStringLiteral(", the 5 before"), t->before, BeforeColour);
+        chart.groupLabels << trendLabel(*t);
+    }
+    return chart;
+}
+
+}  // namespace historywindow

@@ -1,0 +1,401 @@
+#include "historywindow/StudyHistoryWindow.h"
+
+#include "history/CurrentItems.h"
+#include "history/HistoryError.h"
+#include "history/HistoryStore.h"
+#include "historywindow/AttemptListModel.h"
+#include "historywindow/HistoryCharts.h"
+#include "platform/Handler.h"
+#include "platform/Prompts.h"
+#include "print/StudyHistoryReport.h"
+#include "results/BarChart.h"
+#include "results/Grading.h"
+#include "results/ScoreReportCharts.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QShowEvent>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace historywindow {
+
+namespace {
+
+const QString Caption = QStringLiteral("Study History");
+// How many of the most-missed questions the window lists.
+constexpr int MissedShown = 20;
+
+QLabel* heading(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+// Where an export is offered first: the user's documents, not the program's working folder.
+QString exportFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+// The columns of a most-missed question, in the window and on paper.
+QString questionText(const history::MissedItem& item)
+{
+    return item.former ? QStringLiteral("(former item) ") + item.question : item.question;
+}
+
+QString missedText(const history::MissedItem& item)
+{
+    return QStringLiteral("%1 of %2").arg(item.timesMissed).arg(item.timesSeen);
+}
+
+QString lastRightText(const history::MissedItem& item)
+{
+    return item.lastAnsweredRight.isValid() ? shownDateTime(item.lastAnsweredRight) : QStringLiteral("never");
+}
+
+}  // namespace
+
+StudyHistoryWindow::StudyHistoryWindow(const QString& workingFolder, QWidget* parent)
+    : QMainWindow(parent, Qt::Window),
+      m_folder(workingFolder),
+      m_store(std::make_unique<history::HistoryStore>(QDir(workingFolder).filePath(history::HistoryFileName)))
+{
+    setObjectName(QStringLiteral("StudyHistoryWindow"));
+    setWindowTitle(Caption);
+    resize(980, 700);
+    buildMenu();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+
+    problemLabel = new QLabel(central);
+    problemLabel->setObjectName(QStringLiteral("problemLabel"));
+    problemLabel->setWordWrap(true);
+    problemLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    problemLabel->setStyleSheet(
+        QStringLiteral("QLabel { background: #fff4d6; border: 1px solid #d9a400; padding: 6px; }"));
+    problemLabel->hide();
+    layout->addWidget(problemLabel);
+
+    auto* showRow = new QHBoxLayout;
+    auto* showLabel = new QLabel(QStringLiteral("&Show:"), central);
+    examChoice = new QComboBox(central);
+    examChoice->setObjectName(QStringLiteral("examChoice"));
+    examChoice->setAccessibleName(QStringLiteral("Exams shown"));
+    examChoice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    showLabel->setBuddy(examChoice);
+    summaryLabel = new QLabel(central);
+    summaryLabel->setObjectName(QStringLiteral("summaryLabel"));
+    showRow->addWidget(showLabel);
+    showRow->addWidget(examChoice);
+    showRow->addSpacing(16);
+    showRow->addWidget(summaryLabel, 1);
+    layout->addLayout(showRow);
+
+    pages = new QStackedWidget(central);
+    emptyLabel = new QLabel(
+        QStringLiteral("<p style='font-size:15px'><b>No graded exams yet.</b></p>"
+                       "<p>Every exam you grade is kept here: its score, how each section went, and the "
+                       "questions you missed.<br>Take a practice exam and grade it, then come back.</p>"),
+        pages);
+    emptyLabel->setObjectName(QStringLiteral("emptyLabel"));
+    emptyLabel->setAlignment(Qt::AlignCenter);
+    emptyLabel->setWordWrap(true);
+    pages->addWidget(emptyLabel);
+    pages->addWidget(buildContent());
+    layout->addWidget(pages, 1);
+    setCentralWidget(central);
+    statusBar();
+
+    connect(examChoice, &QComboBox::currentIndexChanged, this, platform::handled([this] {
+                if (!m_filling)
+                    showChosen();
+            }));
+    showEmpty(true);
+    enableCommands();
+}
+
+StudyHistoryWindow::~StudyHistoryWindow() = default;
+
+void StudyHistoryWindow::buildMenu()
+{
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&History"));
+    printAction = menu->addAction(QStringLiteral("&Print study history..."));
+    printAction->setShortcut(QKeySequence::Print);
+    previewAction = menu->addAction(QStringLiteral("Print pre&view..."));
+    menu->addSeparator();
+    exportAction = menu->addAction(QStringLiteral("&Export history..."));
+    clearAction = menu->addAction(QStringLiteral("&Clear history..."));
+    menu->addSeparator();
+    closeAction = menu->addAction(QStringLiteral("C&lose"));
+    closeAction->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close});
+    connect(printAction, &QAction::triggered, this, platform::handled([this] { printHistory(print::Output::Printer); }));
+    connect(previewAction, &QAction::triggered, this,
+            platform::handled([this] { printHistory(print::Output::Preview); }));
+    connect(exportAction, &QAction::triggered, this, platform::handled([this] { exportHistory(); }));
+    connect(clearAction, &QAction::triggered, this, platform::handled([this] { clearHistory(); }));
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+}
+
+QWidget* StudyHistoryWindow::buildContent()
+{
+    auto* content = new QWidget(pages);
+    auto* grid = new QGridLayout(content);
+    grid->setContentsMargins(0, 0, 0, 0);
+
+    attempts = new AttemptListModel(this);
+    attemptList = new QTreeView(content);
+    attemptList->setObjectName(QStringLiteral("attemptList"));
+    attemptList->setAccessibleName(QStringLiteral("Attempts, newest first"));
+    attemptList->setRootIsDecorated(false);
+    attemptList->setUniformRowHeights(true);
+    attemptList->setAlternatingRowColors(true);
+    attemptList->setModel(attempts);
+    attemptList->header()->setStretchLastSection(false);
+    attemptList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    attemptList->header()->setSectionResizeMode(AttemptListModel::ExamColumn, QHeaderView::Stretch);
+    auto* listLabel = heading(QStringLiteral("&Attempts"), content);
+    listLabel->setBuddy(attemptList);
+
+    scoreChart = new results::BarChart(content);
+    scoreChart->setObjectName(QStringLiteral("scoreChart"));
+    scoreChart->setMinimumHeight(220);
+    trendChart = new results::BarChart(content);
+    trendChart->setObjectName(QStringLiteral("trendChart"));
+    trendChart->setMinimumHeight(210);
+
+    missedList = new QTreeWidget(content);
+    missedList->setObjectName(QStringLiteral("missedList"));
+    missedList->setAccessibleName(QStringLiteral("Most missed questions"));
+    missedList->setRootIsDecorated(false);
+    missedList->setUniformRowHeights(true);
+    missedList->setHeaderLabels({QStringLiteral("Question"), QStringLiteral("Missed"), QStringLiteral("Last right")});
+    missedList->header()->setStretchLastSection(false);
+    missedList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    missedList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    auto* missedLabel = heading(QStringLiteral("&Most missed questions (all exams)"), content);
+    missedLabel->setBuddy(missedList);
+
+    grid->addWidget(listLabel, 0, 0);
+    grid->addWidget(attemptList, 1, 0, 3, 1);
+    grid->addWidget(scoreChart, 0, 1, 2, 1);
+    grid->addWidget(trendChart, 2, 1);
+    grid->addWidget(missedLabel, 4, 0, 1, 2);
+    grid->addWidget(missedList, 5, 0, 1, 2);
+    grid->setColumnStretch(0, 4);
+    grid->setColumnStretch(1, 5);
+    grid->setRowStretch(1, 3);
+    grid->setRowStretch(3, 1);
+    grid->setRowStretch(5, 2);
+    return content;
+}
+
+QString StudyHistoryWindow::chosenExam() const
+{
+    return examChoice->currentData().toString();
+}
+
+void StudyHistoryWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        platform::handled([this] { reload(); })();
+}
+
+void StudyHistoryWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && fileStamp() != m_readStamp)
+        platform::handled([this] { reload(); })();
+}
+
+QPair<qint64, QDateTime> StudyHistoryWindow::fileStamp() const
+{
+    const QFileInfo file(m_store->path());
+    return {file.exists() ? file.size() : -1, file.lastModified()};
+}
+
+void StudyHistoryWindow::reload()
+{
+    m_readStamp = fileStamp();
+    m_readFailed = false;
+    m_unreadable = false;
+    problemLabel->hide();
+    try {
+        const QStringList titles = m_store->examTitles();
+        const QString chosen = chosenExam();
+        m_filling = true;
+        examChoice->clear();
+        examChoice->addItem(QStringLiteral("All exams"), QString());
+        for (const QString& title : titles)
+            examChoice->addItem(title, title);
+        examChoice->setCurrentIndex(std::max(0, examChoice->findData(chosen)));
+        m_filling = false;
+        m_attemptCount = -1;
+        showChosen();
+        showMostMissed();
+    } catch (const history::HistoryError& error) {
+        m_filling = false;
+        showProblem(error);
+    }
+    enableCommands();
+}
+
+void StudyHistoryWindow::showChosen()
+{
+    const QString exam = chosenExam();
+    std::vector<history::AttemptSummary> list = m_store->attempts(exam);
+    if (m_attemptCount < 0 || exam.isEmpty())
+        m_attemptCount = exam.isEmpty() ? int(list.size()) : int(m_store->attempts().size());
+    int passed = 0;
+    int best = 0;
+    for (const history::AttemptSummary& a : list) {
+        passed += a.passed;
+        best = std::max(best, a.score);
+    }
+    summaryLabel->setText(list.empty() ? QString()
+                                       : QStringLiteral("%1 attempts, %2 passed, best score %3")
+                                             .arg(list.size())
+                                             .arg(passed)
+                                             .arg(best));
+    scoreChart->setModel(historywindow::scoreChart(list));
+    trendChart->setModel(sectionTrendChart(m_store->sectionTrends(exam)));
+    attempts->setAttempts(std::move(list));
+    showEmpty(m_attemptCount == 0);
+}
+
+void StudyHistoryWindow::showMostMissed()
+{
+    missedList->clear();
+    m_missed = m_store->mostMissed(MissedShown, history::currentFingerprintsIn(m_folder));
+    for (const history::MissedItem& item : m_missed) {
+        auto* row = new QTreeWidgetItem(missedList, {questionText(item), missedText(item), lastRightText(item)});
+        row->setToolTip(0, item.former ? QStringLiteral("This question is no longer in the question bank as it was.")
+                                       : results::sectionName(item.section));
+        if (item.former) {
+            QFont font = row->font(0);
+            font.setItalic(true);
+            for (int c = 0; c < 3; ++c) {
+                row->setFont(c, font);
+                row->setForeground(c, QBrush(QColor(110, 110, 110)));
+            }
+        }
+    }
+}
+
+void StudyHistoryWindow::showProblem(const history::HistoryError& error)
+{
+    m_readFailed = true;
+    m_unreadable = error.unreadable();
+    QString text = QStringLiteral("<b>The study history cannot be shown.</b> %1").arg(error.message().toHtmlEscaped());
+    if (m_unreadable)
+        text += QStringLiteral("<br>Nothing has been changed. \"Clear history...\" keeps the damaged file under "
+                               "another name and starts a new history.");
+    else
+        text += QStringLiteral("<br>Nothing has been changed. Close the other program or free the file, then open "
+                               "this window again.");
+    problemLabel->setText(text);
+    problemLabel->show();
+    attempts->setAttempts({});
+    missedList->clear();
+    summaryLabel->clear();
+    pages->setCurrentWidget(pages->widget(1));
+}
+
+void StudyHistoryWindow::showEmpty(bool empty)
+{
+    pages->setCurrentIndex(empty ? 0 : 1);
+}
+
+void StudyHistoryWindow::enableCommands()
+{
+    const bool hasAttempts = !m_readFailed && m_attemptCount > 0;
+    examChoice->setEnabled(hasAttempts);
+    exportAction->setEnabled(hasAttempts);
+    printAction->setEnabled(hasAttempts);
+    previewAction->setEnabled(hasAttempts);
+    clearAction->setEnabled(hasAttempts || m_unreadable);
+}
+
+void StudyHistoryWindow::printHistory(print::Output output)
+{
+    QList<QVariantMap> rows;
+    rows.reserve(qsizetype(attempts->attempts().size()));
+    for (const history::AttemptSummary& a : attempts->attempts()) {
+        using Column = AttemptListModel::Column;
+        rows << QVariantMap{{print::historyfield::Date, attempts->text(a, Column::DateColumn)},
+                            {print::historyfield::Exam, attempts->text(a, Column::ExamColumn)},
+                            {print::historyfield::Score, attempts->text(a, Column::ScoreColumn)},
+                            {print::historyfield::Grade, attempts->text(a, Column::GradeColumn)},
+                            {print::historyfield::TimeUsed, attempts->text(a, Column::TimeUsedColumn)}};
+    }
+    report::RecordList records(std::move(rows));
+    print::StudyHistoryPrint content;
+    content.summary = examChoice->currentText() + QStringLiteral(": ") + summaryLabel->text();
+    content.scoreChart = results::chartPainter(scoreChart->model());
+    content.sectionsChart = results::chartPainter(trendChart->model());
+    for (const history::MissedItem& item : m_missed)
+        content.mostMissed << QStringLiteral("Missed %1, last right %2:  %3")
+                                  .arg(missedText(item), lastRightText(item), questionText(item));
+    content.attempts = &records;
+    print::printReport(print::makeStudyHistoryReport(content), output, this);
+}
+
+void StudyHistoryWindow::exportHistory()
+{
+    const QString file = platform::Prompts::current().saveFileName(
+        this, QStringLiteral("Export history"), QDir(exportFolder()).filePath(QStringLiteral("study-history.csv")),
+        QStringLiteral("CSV files (*.csv)"));
+    if (file.isEmpty())
+        return;
+    try {
+        m_store->exportCsv(file);
+    } catch (const history::HistoryError& error) {
+        platform::showError(error.message());
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("Exported %1 attempts to %2").arg(m_attemptCount).arg(QDir::toNativeSeparators(file)));
+}
+
+void StudyHistoryWindow::clearHistory()
+{
+    if (m_unreadable) {
+        if (platform::confirm(Caption,
+                              QStringLiteral("The study history cannot be read.\rKeep the damaged file under another "
+                                             "name and start a new history?")) != platform::PromptButton::Yes)
+            return;
+        const QString kept = m_store->moveAsideDamaged();
+        reload();
+        statusBar()->showMessage(QStringLiteral("The damaged history was kept as %1").arg(QDir::toNativeSeparators(kept)));
+        return;
+    }
+    if (platform::confirm(Caption, QStringLiteral("Remove all %1 attempts from the study history?\rThis cannot be "
+                                                  "undone.")
+                                       .arg(m_attemptCount)) != platform::PromptButton::Yes)
+        return;
+    try {
+        m_store->clear();
+    } catch (const history::HistoryError& error) {
+        platform::showError(error.message());
+        return;
+    }
+    reload();
+}
+
+}  // namespace historywindow

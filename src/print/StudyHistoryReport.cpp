@@ -1,0 +1,83 @@
+#include "print/StudyHistoryReport.h"
+
+#include "print/ReportParts.h"
+#include "print/engine/Objects.h"
+#include "platform/ApplicationTitle.h"
+
+namespace print {
+
+using namespace report;
+
+namespace {
+
+// The columns of the attempts: where each text begins (or ends, for the figures).
+constexpr double DateLeft = 15.1;
+constexpr double ExamLeft = 55.0;
+constexpr double ScoreRight = 128.0;
+constexpr double GradeLeft = 136.0;
+constexpr double TimeRight = 182.3;
+constexpr double Width = 167.2;  // from DateLeft to TimeRight
+
+ReportObject rightAligned(ReportObject object)
+{
+    object.anchor = Anchor::Right;
+    return object;
+}
+
+}  // namespace
+
+Report makeStudyHistoryReport(const StudyHistoryPrint& content)
+{
+    Report r;
+    r.page.documentName = QStringLiteral("Study History");
+
+    r.title.height = 172;
+    r.title.dynamic = true;
+    r.title.objects = brand(QStringLiteral("hsBrandFrame"), QStringLiteral("hsBrand"), QStringLiteral("hsBrandLine"),
+                            BrandPlace{QRectF(14.6, 7.1, 29.1, 9.8), QPointF(15.3, 9.0), QPointF(27.3, 13.2), 155.0});
+    ReportObject missed = memo(QStringLiteral("hsMissed"), DateLeft, 157.0, Width, 3.0, arial(9), 3.0);
+    missed.lines = content.mostMissed.isEmpty() ? QStringList{QStringLiteral("No question missed yet.")}
+                                                : content.mostMissed;
+    r.title.objects << label(QStringLiteral("hsProduct"), TimeRight, 7.7, arial(11, true),
+                             productAndExam(QStringLiteral("Study History")), Anchor::Right)
+                    << printDate(QStringLiteral("hsDate"), TimeRight, 14.0, arial(10))
+                    << label(QStringLiteral("hsSummary"), 98.7, 22.2, arial(11, true), content.summary,
+                             Anchor::Centre)
+                    << chart(QStringLiteral("hsScoreChart"), DateLeft, 30.0, Width, 62.0)
+                    << chart(QStringLiteral("hsSectionsChart"), DateLeft, 94.0, Width, 52.0)
+                    << label(QStringLiteral("hsMissedTitle"), DateLeft, 150.0, arial(10, true),
+                             QStringLiteral("Most missed questions"))
+                    << line(QStringLiteral("hsMissedLine"), DateLeft, 155.0, Width) << missed
+                    << label(QStringLiteral("hsAttemptsTitle"), DateLeft, 163.0, arial(10, true),
+                             QStringLiteral("Attempts, newest first"));
+    r.find(QStringLiteral("hsScoreChart"))->chart = content.scoreChart;
+    r.find(QStringLiteral("hsSectionsChart"))->chart = content.sectionsChart;
+
+    r.header.height = 7.0;
+    r.header.objects << label(QStringLiteral("hsDateHead"), DateLeft, 1.0, arial(9, true), QStringLiteral("Date"))
+                     << label(QStringLiteral("hsExamHead"), ExamLeft, 1.0, arial(9, true), QStringLiteral("Exam"))
+                     << label(QStringLiteral("hsScoreHead"), ScoreRight, 1.0, arial(9, true), QStringLiteral("Score"),
+                              Anchor::Right)
+                     << label(QStringLiteral("hsGradeHead"), GradeLeft, 1.0, arial(9, true), QStringLiteral("Grade"))
+                     << label(QStringLiteral("hsTimeHead"), TimeRight, 1.0, arial(9, true),
+                              QStringLiteral("Time used"), Anchor::Right)
+                     << line(QStringLiteral("hsHeadLine"), DateLeft, 5.6, Width);
+
+    r.detail.height = 5.0;
+    r.detail.objects << dataText(QStringLiteral("hsDateText"), DateLeft, 0.6, arial(9), historyfield::Date)
+                     << dataText(QStringLiteral("hsExamText"), ExamLeft, 0.6, arial(9), historyfield::Exam)
+                     << rightAligned(dataText(QStringLiteral("hsScoreText"), ScoreRight, 0.6, arial(9),
+                                              historyfield::Score))
+                     << dataText(QStringLiteral("hsGradeText"), GradeLeft, 0.6, arial(9), historyfield::Grade)
+                     << rightAligned(dataText(QStringLiteral("hsTimeText"), TimeRight, 0.6, arial(9),
+                                              historyfield::TimeUsed));
+    r.dataSource = content.attempts;
+
+    r.footer.height = 14.0;
+    r.footer.objects << line(QStringLiteral("hsFootLine"), DateLeft, 1.9, Width)
+                     << label(QStringLiteral("hsFootText"), DateLeft, 2.6, arial(9), platform::ApplicationTitle)
+                     << pageNumber(QStringLiteral("hsPage"), TimeRight, 2.6, arial(9));
+    return r;
+}
+
+}  // namespace print

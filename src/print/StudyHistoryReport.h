@@ -1,0 +1,32 @@
+#pragma once
+// The printed study history: on the first page the summary line, the chart of the score per
+// attempt, the sections' chart and the most-missed questions; then the attempts, one line
+// each under column headings repeated on every page, numbered pages.
+
+#include "print/engine/ReportModel.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace print {
+
+// The fields of each attempt record the report walks.
+namespace historyfield {
+inline const QString Date = QStringLiteral("date");
+inline const QString Exam = QStringLiteral("exam");
+inline const QString Score = QStringLiteral("score");
+inline const QString Grade = QStringLiteral("grade");
+inline const QString TimeUsed = QStringLiteral("timeUsed");
+}  // namespace historyfield
+
+struct StudyHistoryPrint {
+    QString summary;  // "All exams: 12 attempts, 3 passed, best score 933"
+    report::ChartPainter scoreChart;
+    report::ChartPainter sectionsChart;
+    QStringList mostMissed;  // one line per question
+    report::RecordSource* attempts = nullptr;  // newest first, with the fields above
+};
+
+report::Report makeStudyHistoryReport(const StudyHistoryPrint& content);
+
+}  // namespace print

@@ -1,0 +1,461 @@
+// The Study History window on a real history.DAT and a real question bank in a temporary
+// folder, shown offscreen: the attempts list, the charts' figures as screen readers read them,
+// the section trends, the most-missed questions, export, clear, and files it cannot read.
+
+#include "history/Fingerprint.h"
+#include "history/HistoryStore.h"
+#include "historywindow/AttemptListModel.h"
+#include "historywindow/HistoryCharts.h"
+#include "historywindow/StudyHistoryWindow.h"
+#include "results/BarChart.h"
+#include "store/Session.h"
+#include "print/PrintFixture.h"
+#include "support/Fixtures.h"
+#include "support/FileLocks.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <QAccessible>
+#include <QAction>
+#include <QComboBox>
+#include <QDate>
+#include <QFile>
+#include <QLabel>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+using namespace history;
+using historywindow::AttemptListModel;
+using historywindow::StudyHistoryWindow;
+using platform::PromptButton;
+using platform::PromptKind;
+using testsupport::ScriptedPrompts;
+using testsupport::OtherProgramLock;
+using testsupport::TempDirCwd;
+using testsupport::fileBytes;
+
+namespace {
+
+constexpr int BankSize = 8;
+
+// Item q of the test bank: section (q-1) % 4 + 1, "Question q", answer a keyed.
+int sectionOf(int q)
+{
+    return (q - 1) % 4 + 1;
+}
+
+Fingerprint bankFingerprint(std::int64_t q)
+{
+    ItemTexts texts;
+    texts.question = QStringLiteral("Question %1").arg(q);
+    texts.answers[0] = QStringLiteral("Answer a");
+    texts.answers[1] = QStringLiteral("Answer b");
+    texts.keys[0] = true;
+    return fingerprint(texts);
+}
+
+const QDateTime Start(QDate(2026, 11, 2), QTime(9, 30), Qt::UTC);
+
+// Attempt n, graded n hours after Start: `answers` gives items 1, 2, ... of the bank in order,
+// '+' right, '-' wrong, '.' not answered.
+Attempt attemptOf(int n, const QByteArray& answers, const QString& title = QStringLiteral("Practice Exam A"))
+{
+    Attempt a;
+    a.key = newAttemptKey();
+    a.gradedAt = Start.addSecs(3600 * n);
+    a.examTitle = title;
+    a.candidateName = QStringLiteral("Anna");
+    a.timeLimitSeconds = 3600;
+    a.timeUsedSeconds = 600 + n;
+    a.passingScore = 850;
+    std::map<int, Count> sections;
+    int correct = 0;
+    for (int i = 0; i < answers.size(); ++i) {
+        ItemResult item;
+        item.sourceId = i + 1;
+        item.fingerprint = bankFingerprint(item.sourceId);
+        item.section = sectionOf(i + 1);
+        item.question = QStringLiteral("Question %1").arg(item.sourceId);
+        item.correct = answers[i] == '+';
+        item.answered = answers[i] != '.';
+        a.items.push_back(item);
+        Count& s = sections[item.section];
+        ++s.total;
+        s.correct += item.correct;
+        correct += item.correct;
+    }
+    for (const auto& [section, count] : sections)
+        a.sections.push_back({section, count});
+    a.score = 1000 * correct / int(answers.size());
+    a.passed = a.score >= 850;
+    return a;
+}
+
+// The folder of a learner: the bank, and the attempts recorded in history.DAT.
+struct Folder {
+    TempDirCwd dir;
+    explicit Folder(const std::vector<Attempt>& attempts = {})
+    {
+        testsupport::makeBank(store::BankFileName, BankSize, [](int) { return 1; }, sectionOf);
+        HistoryStore history(dir.file(HistoryFileName));
+        for (const Attempt& a : attempts)
+            history.record(a);
+    }
+    QString history() const { return dir.file(HistoryFileName); }
+};
+
+QStringList rowTexts(const AttemptListModel& model, int row)
+{
+    QStringList texts;
+    for (int c = 0; c < model.columnCount(); ++c)
+        texts << model.index(row, c).data().toString();
+    return texts;
+}
+
+// The names of a chart's children in the accessibility tree.
+QStringList figuresRead(results::BarChart* chart)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(chart);
+    if (!face)
+        return {QStringLiteral("no accessible interface")};
+    QStringList names;
+    for (int i = 0; i < face->childCount(); ++i)
+        names << face->child(i)->text(QAccessible::Name);
+    return names;
+}
+
+QString missedRow(QTreeWidget* list, int row)
+{
+    QTreeWidgetItem* item = list->topLevelItem(row);
+    return item ? item->text(0) + " | " + item->text(1) + " | " + item->text(2) : QStringLiteral("no row");
+}
+
+}  // namespace
+
+class TestStudyHistoryWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void emptyHistoryShowsWhereAttemptsWillBe()
+    {
+        Folder folder;
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Study History"));
+        QCOMPARE(window.pages->currentWidget(), window.emptyLabel);
+        QVERIFY(window.emptyLabel->text().contains("No graded exams yet"));
+        QVERIFY(!window.exportAction->isEnabled());
+        QVERIFY(!window.clearAction->isEnabled());
+        QVERIFY(window.problemLabel->isHidden());
+        QVERIFY(!QFile::exists(folder.history()));  // looking makes no file
+    }
+
+    void listsAttemptsNewestFirstAndByExam()
+    {
+        Folder folder({attemptOf(1, "++-+"), attemptOf(2, "++++++++", "Random Exam"), attemptOf(3, "+.--")});
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        QCOMPARE(window.pages->currentIndex(), 1);
+        const AttemptListModel& list = *window.attempts;
+        QCOMPARE(list.rowCount(), 3);
+        const QString third = historywindow::shownDateTime(Start.addSecs(3 * 3600));
+        QCOMPARE(rowTexts(list, 0), QStringList({third, "Practice Exam A", "250", "Fail", "0:10:03"}));
+        QCOMPARE(rowTexts(list, 1).mid(1), QStringList({"Random Exam", "1000", "Pass", "0:10:02"}));
+        QCOMPARE(rowTexts(list, 2).mid(1, 3), QStringList({"Practice Exam A", "750", "Fail"}));
+        QCOMPARE(window.summaryLabel->text(), QStringLiteral("3 attempts, 1 passed, best score 1000"));
+        QVERIFY(window.exportAction->isEnabled());
+        QVERIFY(window.clearAction->isEnabled());
+
+        // "Show" offers every exam kind with attempts, in the order first taken.
+        QStringList offered;
+        for (int i = 0; i < window.examChoice->count(); ++i)
+            offered << window.examChoice->itemText(i);
+        QCOMPARE(offered, QStringList({"All exams", "Practice Exam A", "Random Exam"}));
+        window.examChoice->setCurrentIndex(1);
+        QCOMPARE(list.rowCount(), 2);
+        QCOMPARE(rowTexts(list, 0)[2], QStringLiteral("250"));
+        QCOMPARE(figuresRead(window.scoreChart).size(), 3);  // two columns and the passing line
+
+        // Coming back to the window after a grading elsewhere reads it again, keeping the exam chosen.
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        HistoryStore(folder.history()).record(attemptOf(4, "++++"));
+        QCOMPARE(list.rowCount(), 2);
+        window.activateWindow();
+        QTRY_COMPARE(list.rowCount(), 3);
+        QCOMPARE(window.chosenExam(), QStringLiteral("Practice Exam A"));
+        QCOMPARE(list.rowCount(), 3);
+        QCOMPARE(rowTexts(list, 0)[2], QStringLiteral("1000"));
+    }
+
+    void chartFiguresAreReadThroughTheAccessibilityTree()
+    {
+        Folder folder({attemptOf(1, "++-+"), attemptOf(2, "++++++++", "Random Exam")});
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        const QString first = historywindow::shownDateTime(Start.addSecs(3600));
+        const QString second = historywindow::shownDateTime(Start.addSecs(7200));
+        // Oldest at the left, then the passing line.
+        QCOMPARE(figuresRead(window.scoreChart),
+                 QStringList({first + ", Practice Exam A: 750", second + ", Random Exam: 1000", "Passing score: 850"}));
+        QAccessibleInterface* chart = QAccessible::queryAccessibleInterface(window.scoreChart);
+        QCOMPARE(chart->role(), QAccessible::Chart);
+        QVERIFY(chart->text(QAccessible::Name).startsWith("Score per attempt: "));
+        // Each figure stands where its column is drawn, inside the chart.
+        const QRect chartRect = chart->rect();
+        for (int i = 0; i < chart->childCount(); ++i) {
+            QAccessibleInterface* figure = chart->child(i);
+            QCOMPARE(figure->parent(), chart);
+            QCOMPARE(chart->indexOfChild(figure), i);
+            QVERIFY2(chartRect.contains(figure->rect()), qPrintable(figure->text(QAccessible::Name)));
+        }
+        QCOMPARE(chart->childAt(chart->child(1)->rect().center().x(), chart->child(1)->rect().center().y()),
+                 chart->child(1));
+
+        // Section 1 was asked item 1, then items 1 and 5; section 3 item 3, then items 3 and 7.
+        const QStringList trends = figuresRead(window.trendChart);
+        QCOMPARE(trends.size(), 8);
+        QCOMPARE(trends[0], QStringLiteral("Standards and Terminology, last 5 attempts (3/3): 100%"));
+        QCOMPARE(trends[1], QStringLiteral("Standards and Terminology, the 5 before: no attempts"));
+        QCOMPARE(trends[4], QStringLiteral("Implementation, last 5 attempts (2/3): 67%"));
+    }
+
+    void sectionTrendsSetTheLastFiveBesideTheFiveBefore()
+    {
+        // Twelve attempts of exam A and one of another kind: the oldest two of A fall outside
+        // both windows, the other kind counts only under "All exams".
+        std::vector<Attempt> attempts;
+        for (int n = 1; n <= 12; ++n)
+            attempts.push_back(attemptOf(n, n <= 5 ? "-+++" : "++++"));
+        attempts.push_back(attemptOf(13, "----", "Random Exam"));
+        Folder folder(attempts);
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        window.examChoice->setCurrentIndex(window.examChoice->findText("Practice Exam A"));
+
+        const results::BarChartModel& chart = window.trendChart->model();
+        QCOMPARE(chart.groupLabels.last(), QStringLiteral("Standards and Terminology (+60)"));
+        QCOMPARE(chart.groupLabels.first(), QStringLiteral("Troubleshooting (\u00b10)"));
+        const QStringList figures = figuresRead(window.trendChart);
+        QCOMPARE(figures[0], QStringLiteral("Standards and Terminology, last 5 attempts (5/5): 100%"));
+        QCOMPARE(figures[1], QStringLiteral("Standards and Terminology, the 5 before (2/5): 40%"));
+
+        window.examChoice->setCurrentIndex(0);  // all exams: the Random Exam is the newest
+        QCOMPARE(figuresRead(window.trendChart)[0],
+                 QStringLiteral("Standards and Terminology, last 5 attempts (4/5): 80%"));
+        QCOMPARE(window.trendChart->model().groupLabels.last(), QStringLiteral("Standards and Terminology (+20)"));
+    }
+
+    void mostMissedShowsCountsLastRightAndFormerItems()
+    {
+        Attempt changed = attemptOf(3, "+-");
+        changed.items[1].fingerprint += 1;  // item 2 as it was before the bank was replaced
+        changed.items[1].question = QStringLiteral("Question 2 as it once read");
+        Folder folder({attemptOf(1, "-+-"), attemptOf(2, "+.-"), changed});
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        QTreeWidget* missed = window.missedList;
+        QCOMPARE(missed->topLevelItemCount(), 4);
+        QCOMPARE(missedRow(missed, 0), QStringLiteral("Question 3 | 2 of 2 | never"));
+        // The same count: the one missed last comes first.
+        QCOMPARE(missedRow(missed, 1), QStringLiteral("Question 1 | 1 of 3 | ") +
+                                           historywindow::shownDateTime(Start.addSecs(3 * 3600)));
+        QCOMPARE(missedRow(missed, 2), QStringLiteral("(former item) Question 2 as it once read | 1 of 1 | never"));
+        QVERIFY(missed->topLevelItem(2)->font(0).italic());
+        QVERIFY(!missed->topLevelItem(1)->font(0).italic());
+        QCOMPARE(missedRow(missed, 3), QStringLiteral("Question 2 | 1 of 2 | ") +
+                                           historywindow::shownDateTime(Start.addSecs(3600)));
+    }
+
+    void exportWritesTheAttemptsWhereTheUserSays()
+    {
+        Folder folder({attemptOf(1, "++-+"), attemptOf(2, "++++")});
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        ScriptedPrompts prompts;
+        prompts.answerSaveFile(QString());  // cancelled: nothing written
+        window.exportAction->trigger();
+        const QString file = folder.dir.file("mine.csv");
+        prompts.answerSaveFile(file);
+        window.exportAction->trigger();
+        QCOMPARE(prompts.fileCaptions(), QStringList({"Export history", "Export history"}));
+        QVERIFY(prompts.fileFilters().first().contains("*.csv"));
+        const QStringList lines = QString::fromUtf8(fileBytes(file)).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[0].startsWith("Date,Exam,"));
+        QVERIFY(lines[1].contains(",750,850,Fail,"));
+        QVERIFY(lines[2].contains(",1000,850,Pass,"));
+        QVERIFY(window.statusBar()->currentMessage().contains("Exported 2 attempts"));
+        QCOMPARE(QDir(folder.dir.path()).entryList({"*.csv"}), QStringList({"mine.csv"}));
+
+        // A folder that does not exist: one error that names the file, nothing written.
+        prompts.answerSaveFile(folder.dir.file("gone/mine.csv"));
+        prompts.answer(PromptButton::Ok);
+        window.exportAction->trigger();
+        QCOMPARE(prompts.requests().size(), 1);
+        QCOMPARE(prompts.requests()[0].kind, PromptKind::Error);
+        QVERIFY(prompts.requests()[0].text.contains("gone/mine.csv"));
+        QVERIFY(!QFile::exists(folder.dir.file("gone")));
+        QCOMPARE(prompts.unusedAnswers(), 0);
+    }
+
+    void clearAsksFirst()
+    {
+        Folder folder({attemptOf(1, "++-+"), attemptOf(2, "++++")});
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        const QByteArray before = fileBytes(folder.history());
+        ScriptedPrompts prompts;
+        prompts.answer(PromptButton::No);
+        window.clearAction->trigger();
+        QCOMPARE(prompts.requests().size(), 1);
+        QCOMPARE(prompts.requests()[0].kind, PromptKind::Confirmation);
+        QCOMPARE(prompts.requests()[0].caption, QStringLiteral("Study History"));
+        QVERIFY(prompts.requests()[0].text.startsWith("Remove all 2 attempts"));
+        QCOMPARE(fileBytes(folder.history()), before);
+        QCOMPARE(window.attempts->rowCount(), 2);
+
+        prompts.answer(PromptButton::Yes);
+        window.clearAction->trigger();
+        QCOMPARE(window.pages->currentWidget(), window.emptyLabel);
+        QVERIFY(HistoryStore(folder.history()).attempts().empty());
+        QVERIFY(!window.clearAction->isEnabled());
+        QCOMPARE(prompts.unexpected(), 0);
+    }
+
+    void printsWhatTheWindowShowsWithEveryAttempt()
+    {
+        // Enough attempts for a second page of the list.
+        std::vector<Attempt> attempts;
+        for (int n = 1; n <= 70; ++n)
+            attempts.push_back(attemptOf(n, n == 70 ? "++++" : "+-+.", n % 2 ? "Practice Exam A" : "Random Exam"));
+        Folder folder(attempts);
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        ScriptedPrompts prompts;
+        const QString pdf = folder.dir.file("history.pdf");
+        prompts.answerPreview([pdf](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+        });
+        window.previewAction->trigger();
+        QCOMPARE(prompts.previewRequests(), 1);
+        printfixture::keepForLook(pdf, "study-history.pdf");
+
+        const QStringList pages = printfixture::pdfPages(pdf);
+        QVERIFY(pages.size() >= 2);
+        const QStringList first = printfixture::trimmedLines(pages[0]);
+        QVERIFY(first.contains("All exams: 70 attempts, 1 passed, best score 1000"));
+        QVERIFY(pages[0].contains("Quizlore Prep 2.0, Study History"));
+        QVERIFY(pages[0].contains("Score per attempt (the last 20 of 70)"));
+        QVERIFY(pages[0].contains("Sections: percentage correct"));
+        QVERIFY(pages[0].contains("Most missed questions"));
+        QVERIFY(pages[0].contains("Missed 69 of 70, last right"));
+        QVERIFY(pages[0].contains("Question 2"));
+        // The list, newest first, under its headings on every page.
+        const QRegularExpression row(QStringLiteral("^(\\d+ \\w+ \\d{4} \\d\\d:\\d\\d)\\s+(Practice Exam A|Random Exam)"
+                                                    "\\s+(\\d+)\\s+(Pass|Fail)\\s+(\\d:\\d\\d:\\d\\d)$"));
+        QStringList listed;
+        for (const QString& page : pages) {
+            QVERIFY(page.contains(QRegularExpression("Date\\s+Exam\\s+Score\\s+Grade\\s+Time used")));
+            for (const QString& line : printfixture::trimmedLines(page))
+                if (const auto match = row.match(line); match.hasMatch())
+                    listed << match.captured(0).simplified();
+        }
+        QCOMPARE(listed.size(), 70);
+        QCOMPARE(listed.first(), (QStringList{historywindow::shownDateTime(Start.addSecs(70 * 3600)), "Random Exam",
+                                              "1000", "Pass", "0:11:10"})
+                                     .join(' '));
+        QVERIFY(listed.last().startsWith(historywindow::shownDateTime(Start.addSecs(3600))));
+        QVERIFY(pages.last().contains(QStringLiteral("Page: %1").arg(pages.size())));
+
+        // The exams chosen are the ones printed.
+        window.examChoice->setCurrentIndex(window.examChoice->findText("Random Exam"));
+        prompts.answerPreview([pdf](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+        });
+        window.previewAction->trigger();
+        QVERIFY(printfixture::pdfPages(pdf)[0].contains("Random Exam: 35 attempts, 1 passed"));
+        QCOMPARE(prompts.unexpected(), 0);
+    }
+
+    void unreadableHistoryIsShownAndLeftAlone_data()
+    {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("damaged") << true;
+        QTest::newRow("locked by another program") << false;
+    }
+
+    void unreadableHistoryIsShownAndLeftAlone()
+    {
+        QFETCH(bool, damaged);
+        Folder folder({attemptOf(1, "++-+")});
+        if (damaged) {
+            QFile file(folder.history());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(4096, 'x'));
+        }
+        std::unique_ptr<OtherProgramLock> lock;
+        if (!damaged)
+            lock = std::make_unique<OtherProgramLock>(folder.history());
+        const QByteArray before = fileBytes(folder.history());
+
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        QVERIFY(window.problemLabel->isVisible());
+        QVERIFY(window.problemLabel->text().contains("cannot be shown"));
+        QVERIFY(window.problemLabel->text().contains("history.DAT"));
+        QVERIFY(window.problemLabel->text().contains("Nothing has been changed"));
+        QCOMPARE(window.attempts->rowCount(), 0);
+        QVERIFY(!window.exportAction->isEnabled());
+        QCOMPARE(window.clearAction->isEnabled(), damaged);  // only a damaged file can be set aside
+        QCOMPARE(fileBytes(folder.history()), before);
+    }
+
+    void clearingADamagedHistorySetsItAside()
+    {
+        Folder folder;
+        const QByteArray damaged(4096, 'x');
+        {
+            QFile file(folder.history());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(damaged);
+        }
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        ScriptedPrompts prompts;
+        prompts.answer(PromptButton::No);
+        window.clearAction->trigger();
+        QVERIFY(prompts.requests()[0].text.contains("cannot be read"));
+        QCOMPARE(fileBytes(folder.history()), damaged);
+        QVERIFY(window.problemLabel->isVisible());
+
+        prompts.answer(PromptButton::Yes);
+        window.clearAction->trigger();
+        const QString kept =
+            folder.history() + QStringLiteral(".damaged-") + QDate::currentDate().toString(Qt::ISODate);
+        QCOMPARE(fileBytes(kept), damaged);
+        QVERIFY(!QFile::exists(folder.history()));
+        QVERIFY(window.problemLabel->isHidden());
+        QCOMPARE(window.pages->currentWidget(), window.emptyLabel);
+        QVERIFY(window.statusBar()->currentMessage().contains(".damaged-"));
+        // The next grading starts a new history.
+        HistoryStore(folder.history()).record(attemptOf(5, "++++"));
+        window.reload();
+        QCOMPARE(window.attempts->rowCount(), 1);
+        QCOMPARE(prompts.unexpected(), 0);
+    }
+};
+
+QTEST_MAIN(TestStudyHistoryWindow)
+#include "test_study_history_window.moc"
