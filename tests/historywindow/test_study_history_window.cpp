@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
@@ -387,6 +388,27 @@ private slots:
         window.previewAction->trigger();
         QVERIFY(printfixture::pdfPages(pdf)[0].contains("Random Exam: 35 attempts, 1 passed"));
         QCOMPARE(prompts.unexpected(), 0);
+    }
+
+    void clearingAReadOnlyHistoryChangesNothing()
+    {
+        Folder folder({attemptOf(1, "++-+")});
+        if (!testsupport::makeReadOnly(folder.history()))
+            QSKIP("cannot make a file read-only here");
+        const auto writable = qScopeGuard([&] { testsupport::makeWritable(folder.history()); });
+        const QByteArray before = fileBytes(folder.history());
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        QCOMPARE(window.attempts->rowCount(), 1);  // it can still be read
+        ScriptedPrompts prompts;
+        prompts.answer(PromptButton::Yes);
+        prompts.answer(PromptButton::Ok);
+        window.clearAction->trigger();
+        QCOMPARE(prompts.requests().size(), 2);
+        QCOMPARE(prompts.requests()[1].kind, PromptKind::Error);
+        QVERIFY2(prompts.requests()[1].text.contains("history.DAT"), qPrintable(prompts.requests()[1].text));
+        QCOMPARE(fileBytes(folder.history()), before);
+        QCOMPARE(window.attempts->rowCount(), 1);
     }
 
     void unreadableHistoryIsShownAndLeftAlone_data()
