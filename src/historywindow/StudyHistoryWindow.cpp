@@ -168,6 +168,9 @@ QWidget* StudyHistoryWindow::buildContent()
     attemptList->setAlternatingRowColors(true);
     attemptList->setModel(attempts);
     attemptList->header()->setStretchLastSection(false);
+    // Columns as wide as the rows on screen need: measuring a thousand rows of ten thousand
+    // would cost more than reading them.
+    attemptList->header()->setResizeContentsPrecision(0);
     attemptList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     attemptList->header()->setSectionResizeMode(AttemptListModel::ExamColumn, QHeaderView::Stretch);
     auto* listLabel = heading(QStringLiteral("&Attempts"), content);

@@ -8,14 +8,12 @@
 #include "historywindow/HistoryCharts.h"
 #include "historywindow/StudyHistoryWindow.h"
 #include "results/BarChart.h"
-#include "store/Session.h"
 #include "print/PrintFixture.h"
-#include "support/Fixtures.h"
+#include "store/Fields.h"
 #include "support/FileLocks.h"
+#include "support/Fixtures.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
-
-#include <sqlcipher/sqlite3.h>
 
 #include <QAccessible>
 #include <QAction>
