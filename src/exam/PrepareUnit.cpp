@@ -122,6 +122,8 @@ PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
         Table& t;
         ~Enable() { t.enableControls(); }
     } sourceEnable{source};
+    // However the run ends, the source gives its page cache back.
+    const SourcePagesBack pagesBack{source};
 
     const std::vector<std::int64_t> candidates = listed ? *listed : collectCandidates(source, kind);
     const int n = int(candidates.size());
@@ -136,7 +138,6 @@ PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
     progress.setMaximum(count);
     store::RecordCopy copy(source, currentSet, copiedFields(kind));
     currentSet.disableControls();
-    const SourcePagesBack pagesBack{source};
     try {
         // One transaction: the exam set is either wholly refilled or left as it was.
         currentSet.startTransaction();
