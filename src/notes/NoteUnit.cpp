@@ -140,5 +140,7 @@ void TNoteForm::done(int result)
     } catch (...) {
         platform::showCurrentException();
     }
+    // Hidden, the window no longer follows the exam's moves through the current exam set.
+    m_source->setDataSet(nullptr);
     QDialog::done(result);
 }
