@@ -1,5 +1,6 @@
 // Preparing the exam set of "All Questions" against the same copy done by one SQL statement
-// between the same encrypted files, measured in the same run.
+// between the same encrypted files, measured in the same run; practice exam A and a random
+// exam of 1,000 items on the same bank likewise, and where the time of "All Questions" goes.
 //
 // Prints a line per case and ends with: prepare_all_100k: ratio=<x> ms=<y>
 
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 using namespace store;
 
@@ -42,8 +44,9 @@ void check(int rc, sqlite3* db)
     }
 }
 
-// The baseline: open the exam set, attach the bank, and copy in one transaction.
-void copyBySql(const QString& bank, const QString& current)
+// The baseline: open the exam set, attach the bank, and copy in one transaction the items that
+// `pick` chooses ("WHERE ...", with an order and a limit for a random exam).
+void copyBySql(const QString& bank, const QString& current, const QString& pick = QStringLiteral("WHERE Q_EXAM_N <> 0"))
 {
     QStringList columns;
     for (const FieldDef& f : fieldsOf(TableKind::Bank))
@@ -56,13 +59,47 @@ void copyBySql(const QString& bank, const QString& current)
     sqlite3_key(db, key.constData(), int(key.size()));
     const QString sql = QStringLiteral("ATTACH DATABASE '%1' AS bank KEY '%2'; BEGIN; DELETE FROM items; "
                                        "INSERT INTO items (%3, Q_OR_NUMBER) SELECT %3, Q_ID FROM bank.items "
-                                       "WHERE Q_EXAM_N <> 0; COMMIT;")
-                            .arg(bank, TablePassword, list);
+                                       "%4; COMMIT;")
+                            .arg(bank, TablePassword, list, pick);
     check(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), db);
     sqlite3_close(db);
 }
 
-double prepareAll(const QString& bank, const QString& current, int runs, int* items)
+// Where one "All Questions" run spends its time, read from the progress reports: the start,
+// the size (keys collected, picks drawn, exam set opened), the first item copied (exam set
+// emptied), the last one, the end (commit, bank pages given back), then the answer sheet.
+struct Phases {
+    double open = 0, draw = 0, empty = 0, copy = 0, commit = 0, sheet = 0;
+    double total() const { return open + draw + empty + copy + commit + sheet; }
+};
+
+PrepareProgress phaseTrace(QElapsedTimer& clock, std::vector<double>& marks)
+{
+    PrepareProgress progress;
+    auto mark = [&clock, &marks] { marks.push_back(double(clock.nsecsElapsed()) / 1e6); };
+    progress.started = mark;
+    progress.sized = [mark](int) { mark(); };
+    progress.advanced = [mark, &marks, &clock](int k) {
+        // The first item and then only the last mark of the loop: marks[3] is the latest.
+        if (k == 0)
+            mark();
+        else if (marks.size() > 3)
+            marks[3] = double(clock.nsecsElapsed()) / 1e6;
+        else
+            mark();
+    };
+    progress.finished = mark;
+    return progress;
+}
+
+// An exam start on `bank`: every item the filter lets through, or `count` of them drawn at random.
+struct Exam {
+    QString filter = QStringLiteral("Q_EXAM_N<>0");
+    int count = -1;
+};
+
+double prepare(const QString& bank, const QString& current, int runs, int* items, Phases* phases = nullptr,
+               const Exam& exam = {})
 {
     Session session(SessionName);
     session.addPassword(TablePassword);
@@ -71,18 +108,34 @@ double prepareAll(const QString& bank, const QString& current, int runs, int* it
     qset.setTableName(bank);
     currentSet.setSession(&session);
     currentSet.setTableName(current);
-    qset.setFilter("Q_EXAM_N<>0");
+    qset.setFilter(exam.filter);
     qset.setFiltered(true);
     ItemStates states;
+    std::vector<Phases> traced;
     // As an exam start does: the bank is opened for the run and closed when the exam ends.
-    return medianMs(runs, [&] {
+    const double median = medianMs(runs, [&] {
         currentSet.close();
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<double> marks;
         qset.close();
         qset.open();
-        PreparedSet result = PrepareExamSet(qset, currentSet);
+        const PrepareProgress progress = phaseTrace(clock, marks);
+        PreparedSet result = exam.count < 0 ? PrepareExamSet(qset, currentSet, progress)
+                                            : PrepareRandomSet(qset, currentSet, exam.count, progress);
+        marks.push_back(double(clock.nsecsElapsed()) / 1e6);
         BuildItemStates(currentSet, states);
+        marks.push_back(double(clock.nsecsElapsed()) / 1e6);
         *items = result.ItemCount;
+        if (marks.size() == 7)
+            traced.push_back({marks[0], marks[1] - marks[0], marks[2] - marks[1], marks[3] - marks[2],
+                              marks[5] - marks[3], marks[6] - marks[5]});
     });
+    if (phases && !traced.empty()) {
+        std::sort(traced.begin(), traced.end(), [](const Phases& a, const Phases& b) { return a.total() < b.total(); });
+        *phases = traced[traced.size() / 2];
+    }
+    return median;
 }
 
 double openTable(const QString& file)
@@ -112,13 +165,27 @@ int main(int argc, char** argv)
     std::printf("open_table: ms=%.1f (one key derivation)\n", open);
 
     int items = 0;
-    const double small = prepareAll(smallBank, current, 5, &items);
+    const double small = prepare(smallBank, current, 5, &items);
     std::printf("prepare_all_350: items=%d ms=%.1f\n", items, small);
 
+    // The other exams on the large bank take the same path: practice exam A, a random exam.
+    const double sqlExamA = medianMs(3, [&] { copyBySql(bigBank, current, "WHERE Q_EXAM_N = 1"); });
+    const double examA = prepare(bigBank, current, 3, &items, nullptr, {QStringLiteral("Q_EXAM_N=1")});
+    std::printf("practice_exam_a: items=%d ms=%.0f sql_ms=%.0f ratio=%.2f\n", items, examA, sqlExamA, examA / sqlExamA);
+    const QString randomPick = QStringLiteral("WHERE Q_EXAM_N <> 0 ORDER BY random() LIMIT 1000");
+    const double sqlRandom = medianMs(3, [&] { copyBySql(bigBank, current, randomPick); });
+    const double random = prepare(bigBank, current, 3, &items, nullptr, {QStringLiteral("Q_EXAM_N<>0"), 1000});
+    std::printf("random_exam_1000: items=%d ms=%.0f sql_ms=%.0f ratio=%.2f\n", items, random, sqlRandom,
+                random / sqlRandom);
+
     const double baseline = medianMs(3, [&] { copyBySql(bigBank, current); });
-    const double ours = prepareAll(bigBank, current, 3, &items);
+    Phases phases;
+    const double ours = prepare(bigBank, current, 3, &items, &phases);
     std::printf("copy_by_sql_100k: ms=%.1f\n", baseline);
     std::printf("prepare_all_100k: items=%d\n", items);
+    std::printf("prepare_all_100k phases: open_bank=%.0f keys_draw_open_set=%.0f empty_set=%.0f copy=%.0f "
+                "commit_release=%.0f answer_sheet=%.0f ms\n",
+                phases.open, phases.draw, phases.empty, phases.copy, phases.commit, phases.sheet);
     std::printf("prepare_all_100k: ratio=%.2f ms=%.0f\n", ours / baseline, ours);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "exam/PrepareUnit.h"
 
+#include "store/RecordCopy.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 
@@ -24,63 +25,22 @@ const char* const userFields[] = {Q_SECT, Q_TEXT, Q_EXPL, Q_TYPE, Q1, Q2, Q3, Q4
 
 enum class Source { Bank, User };
 
-// Copies one source record into a new current-set record; field positions are looked up once.
-class RecordCopier {
-public:
-    RecordCopier(Table& source, Table& target, Source kind)
-    {
-        auto add = [&](const char* name) {
-            m_pairs.push_back({column(source, name), column(target, name), store::fieldTypeOf(name)});
-        };
-        if (kind == Source::Bank)
-            for (const char* name : bankFields)
-                add(name);
-        else
-            for (const char* name : userFields)
-                add(name);
-        m_sourceKey = column(source, Q_ID);
-        m_targetOrNumber = column(target, Q_OR_NUMBER);
-        m_sourceMemo = column(source, U_MEMO);
-        m_targetMemo = column(target, U_MEMO);
-    }
-
-    void copy(const Table& source, Table& target) const
-    {
-        for (const Pair& p : m_pairs)
-            target.setValue(p.target, converted(source.value(p.source), p.type));
-        target.setValue(m_targetOrNumber, source.value(m_sourceKey).toLongLong());
-        target.setValue(m_targetMemo, source.value(m_sourceMemo).toString());
-    }
-
-private:
-    struct Pair {
-        int source;
-        int target;
-        store::FieldType type;
-    };
-
-    static int column(const Table& table, const char* name)
-    {
-        const int index = table.fieldIndex(QLatin1String(name));
-        if (index < 0)
-            throw store::StoreError(QStringLiteral("Table %1: the table lacks the field %2")
-                                        .arg(table.tableName(), QLatin1String(name)));
-        return index;
-    }
-
-    static QVariant converted(const QVariant& value, store::FieldType type)
-    {
-        switch (type) {
-        case store::FieldType::Text: return value.toString();
-        case store::FieldType::Boolean: return qint64(value.toLongLong() != 0);
-        case store::FieldType::Integer: break;
-        }
-        return qint64(value.toLongLong());
-    }
-
-    std::vector<Pair> m_pairs;
-    int m_sourceKey, m_targetOrNumber, m_sourceMemo, m_targetMemo;
-};
+// What a copy of a source record holds: its fields in their types, the source's Q_ID as
+// Q_OR_NUMBER and its note.
+std::vector<store::CopiedField> copiedFields(Source kind)
+{
+    std::vector<store::CopiedField> fields;
+    auto add = [&](const char* name) { fields.push_back({name, name, store::fieldTypeOf(QLatin1String(name))}); };
+    if (kind == Source::Bank)
+        for (const char* name : bankFields)
+            add(name);
+    else
+        for (const char* name : userFields)
+            add(name);
+    fields.push_back({Q_ID, Q_OR_NUMBER, store::FieldType::Integer});
+    fields.push_back({U_MEMO, U_MEMO, store::FieldType::Text});
+    return fields;
+}
 
 // Reports the start of one run and, whatever happens, its end.
 class ProgressReported {
@@ -174,29 +134,34 @@ PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
     currentSet.setExclusive(true);
     currentSet.open();
     progress.setMaximum(count);
-    const RecordCopier copier(source, currentSet, kind);
-    const SourcePagesBack pagesBack{source};
+    store::RecordCopy copy(source, currentSet, copiedFields(kind));
     currentSet.disableControls();
+    const SourcePagesBack pagesBack{source};
     try {
         // One transaction: the exam set is either wholly refilled or left as it was.
         currentSet.startTransaction();
         currentSet.emptyTable();
-        for (int k = 0; k < count; ++k) {
-            if (!source.findKey(picks[size_t(k)]))
-                throw store::StoreError(QStringLiteral("Table %1: item Q_ID %2 has vanished")
-                                            .arg(source.tableName())
-                                            .arg(picks[size_t(k)]));
-            progress.setPosition(k);
-            currentSet.append();
-            copier.copy(source, currentSet);
-            currentSet.post();
+        {
+            // One read lock for all the lookups, not one per record.
+            const store::SharedReads reads(source);
+            for (int k = 0; k < count; ++k) {
+                if (!copy.append(picks[size_t(k)]))
+                    throw store::StoreError(QStringLiteral("Table %1: item Q_ID %2 has vanished")
+                                                .arg(source.tableName())
+                                                .arg(picks[size_t(k)]));
+                progress.setPosition(k);
+            }
         }
+        copy.finish();
         currentSet.commit();
     } catch (...) {
         currentSet.rollback();
         currentSet.enableControls();
         throw;
     }
+    // The source stands on the last item copied, as after a lookup of each in turn.
+    if (count > 0)
+        source.findKey(picks[size_t(count) - 1]);
     currentSet.first();
     PreparedSet result{currentSet.recNo(), currentSet.recordCount()};
     currentSet.enableControls();

@@ -43,7 +43,9 @@ class OutlinedLabel;
 class ShapeButton;
 }  // namespace widgets
 
-class TTestForm : public QMainWindow {
+// The window keeps the current options as its own fields (ShowLearnBtn, TimerOn, ShowCalcBtn,
+// DefaultTime, CalcPath and the three fonts): it is the OptionValues it loads and writes.
+class TTestForm : public QMainWindow, public options::OptionValues {
     Q_OBJECT
 public:
     explicit TTestForm(QWidget* parent = nullptr);
@@ -71,16 +73,8 @@ public:
     int FirstItemNo = 0;
     int ItemCount = 0;
 
-    // Current options, loaded once at creation.
-    bool ShowLearnBtn = false;
-    bool TimerOn = true;
-    bool ShowCalcBtn = true;
-    int DefaultTime = 90;
-    QString CalcPath;
+    // The current options are the fields of options::OptionValues, loaded once at creation.
     QString WindowsDir;  // the system program folder, where the calculator is looked for
-    options::FontSetting QuestionFont;     // the font of the question text
-    options::FontSetting ExplanationFont;  // the font of the explanation
-    // The answers font is the font of ScrollBox1.
 
     // Header.
     QWidget* Panel1;
@@ -209,8 +203,8 @@ public:
     // after OK, applies its choices at once and writes all of them to the store.
     void LoadOptions();
     void Preferences1Click();
-    // The current options as the store keeps them: the fields above and the three fonts.
-    options::OptionValues CurrentOptions() const;
+    // The current options as the store keeps them.
+    const options::OptionValues& CurrentOptions() const { return *this; }
 
     // Switching the window's look between the states.
     void ExamControls();
@@ -340,7 +334,8 @@ private:
     void connectItemArea();
     // True while the note window is shown: record changes then redraw nothing.
     bool noteWindowVisible() const;
-    // Gives the question text, the item area and the explanation the three fonts of `values`.
+    // Takes the three fonts of `values` and gives them to the question text, the item area and
+    // the explanation.
     void assignItemFonts(const options::OptionValues& values);
     // The options window's OK: takes each changed choice and shows its effect at once.
     void takeOptionChoices(const options::OptionValues& pending);

@@ -8,6 +8,7 @@
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "results/TimeCounter.h"
+#include "widgets/Actions.h"
 #include "widgets/MnemonicPrecedence.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/ShapeButton.h"
@@ -27,6 +28,7 @@
 #include <QVBoxLayout>
 
 using namespace testform;
+using widgets::makeAction;
 
 namespace {
 
@@ -104,13 +106,6 @@ widgets::ShapeButton* makeShapeButton(QWidget* parent, const QString& name, cons
     button->setFont(font);
     button->setGeometry(0, top, width, 30);
     return button;
-}
-
-QAction* makeAction(QObject* owner, const char* name, const QString& caption)
-{
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
 }
 
 }  // namespace

@@ -17,13 +17,8 @@
 void TTestForm::LoadOptions()
 {
     WindowsDir = platform::systemProgramFolder();
-    const options::OptionValues values = options::LoadOptions(WindowsDir);
-    assignItemFonts(values);
-    ShowLearnBtn = values.ShowLearnBtn;
-    ShowCalcBtn = values.ShowCalcBtn;
-    TimerOn = values.TimerOn;
-    DefaultTime = values.DefaultTime;
-    CalcPath = values.CalcPath;
+    static_cast<options::OptionValues&>(*this) = options::LoadOptions(WindowsDir);
+    assignItemFonts(*this);
     LearnButton->setVisible(ShowLearnBtn);
     // Without its program the calculator button stays hidden, and is off in memory until the
     // next OK of the options window writes it so.
@@ -42,32 +37,18 @@ void TTestForm::LoadOptions()
     CalcButton->setVisible(ShowCalcBtn);
 }
 
-options::OptionValues TTestForm::CurrentOptions() const
-{
-    options::OptionValues values;
-    values.questionFont = QuestionFont;
-    values.answersFont.font = ScrollBox1->font();
-    values.answersFont.color = ScrollBox1->palette().color(QPalette::WindowText);
-    values.explanationFont = ExplanationFont;
-    values.ShowLearnBtn = ShowLearnBtn;
-    values.ShowCalcBtn = ShowCalcBtn;
-    values.TimerOn = TimerOn;
-    values.DefaultTime = DefaultTime;
-    values.CalcPath = CalcPath;
-    return values;
-}
-
 void TTestForm::assignItemFonts(const options::OptionValues& values)
 {
-    QuestionFont = values.questionFont;
-    QText->setFont(QuestionFont.font);
-    widgets::setTextColor(QText, QuestionFont.color);
-    ScrollBox1->setFont(values.answersFont.font);
-    widgets::setTextColor(ScrollBox1, values.answersFont.color);
-    widgets::setTextColor(ScrollBox1->widget(), values.answersFont.color);
-    ExplanationFont = values.explanationFont;
-    ExpText->setFont(ExplanationFont.font);
-    widgets::setTextColor(ExpText, ExplanationFont.color);
+    questionFont = values.questionFont;
+    answersFont = values.answersFont;
+    explanationFont = values.explanationFont;
+    QText->setFont(questionFont.font);
+    widgets::setTextColor(QText, questionFont.color);
+    ScrollBox1->setFont(answersFont.font);
+    widgets::setTextColor(ScrollBox1, answersFont.color);
+    widgets::setTextColor(ScrollBox1->widget(), answersFont.color);
+    ExpText->setFont(explanationFont.font);
+    widgets::setTextColor(ExpText, explanationFont.color);
 }
 
 void TTestForm::Preferences1Click()

@@ -1,5 +1,7 @@
 #include "formats/TextSource.h"
 
+#include "platform/LineBreaks.h"
+
 namespace formats {
 
 namespace {
@@ -65,10 +67,7 @@ std::optional<QString> decodeUtf8(const QByteArray& bytes, Problem& fault)
 
 QStringList splitLines(const QString& text)
 {
-    QString unified = text;
-    unified.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    unified.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return unified.split(QLatin1Char('\n'));
+    return platform::unifiedLineBreaks(text).split(QLatin1Char('\n'));
 }
 
 }  // namespace formats

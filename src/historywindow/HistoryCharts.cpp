@@ -72,11 +72,15 @@ results::BarChartModel scoreChart(const std::vector<history::AttemptSummary>& ne
     chart.axisStep = 200;
     chart.barWidthPercent = 70;
     chart.legend = {{QStringLiteral("Pass"), PassedColour}, {QStringLiteral("Fail"), FailedColour}};
+    QDate previousDay;
     for (int i = shown - 1; i >= 0; --i) {
         const history::AttemptSummary& a = newestFirst[std::size_t(i)];
         chart.addBar(a.score, shownDateTime(a.gradedAt) + QStringLiteral(", ") + a.examTitle,
                      a.passed ? PassedColour : FailedColour);
-        chart.groupLabels << a.gradedAt.toLocalTime().toString(QStringLiteral("d MMM"));
+        // A day is named under its first column only.
+        const QDate day = a.gradedAt.toLocalTime().date();
+        chart.groupLabels << (day == previousDay ? QString() : day.toString(QStringLiteral("d MMM")));
+        previousDay = day;
     }
     const int passing = newestFirst.empty() ? results::PassingScore : newestFirst.front().passingScore;
     chart.valueLines << results::ChartValueLine{double(passing), QStringLiteral("Passing score"),

@@ -53,6 +53,12 @@ QString exportFolder()
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+// "1 attempt", "12 attempts".
+QString attemptsText(int count)
+{
+    return count == 1 ? QStringLiteral("1 attempt") : QStringLiteral("%1 attempts").arg(count);
+}
+
 // The columns of a most-missed question, in the window and on paper.
 QString questionText(const history::MissedItem& item)
 {
@@ -123,10 +129,10 @@ StudyHistoryWindow::StudyHistoryWindow(const QString& workingFolder, QWidget* pa
     setCentralWidget(central);
     statusBar();
 
-    connect(examChoice, &QComboBox::currentIndexChanged, this, platform::handled([this] {
-                if (!m_filling)
-                    showChosen();
-            }));
+    connect(examChoice, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_filling)
+            reading([this] { showChosen(); });
+    });
     showEmpty(true);
     enableCommands();
 }
@@ -168,6 +174,9 @@ QWidget* StudyHistoryWindow::buildContent()
     attemptList->setAlternatingRowColors(true);
     attemptList->setModel(attempts);
     attemptList->header()->setStretchLastSection(false);
+    // Columns as wide as the rows on screen need: measuring a thousand rows of ten thousand
+    // would cost more than reading them.
+    attemptList->header()->setResizeContentsPrecision(0);
     attemptList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     attemptList->header()->setSectionResizeMode(AttemptListModel::ExamColumn, QHeaderView::Stretch);
     auto* listLabel = heading(QStringLiteral("&Attempts"), content);
@@ -237,7 +246,7 @@ void StudyHistoryWindow::reload()
     m_readFailed = false;
     m_unreadable = false;
     problemLabel->hide();
-    try {
+    reading([this] {
         const QStringList titles = m_store->examTitles();
         const QString chosen = chosenExam();
         m_filling = true;
@@ -250,6 +259,13 @@ void StudyHistoryWindow::reload()
         m_attemptCount = -1;
         showChosen();
         showMostMissed();
+    });
+}
+
+void StudyHistoryWindow::reading(const std::function<void()>& read)
+{
+    try {
+        read();
     } catch (const history::HistoryError& error) {
         m_filling = false;
         showProblem(error);
@@ -270,8 +286,8 @@ void StudyHistoryWindow::showChosen()
         best = std::max(best, a.score);
     }
     summaryLabel->setText(list.empty() ? QString()
-                                       : QStringLiteral("%1 attempts, %2 passed, best score %3")
-                                             .arg(list.size())
+                                       : QStringLiteral("%1, %2 passed, best score %3")
+                                             .arg(attemptsText(int(list.size())))
                                              .arg(passed)
                                              .arg(best));
     scoreChart->setModel(historywindow::scoreChart(list));
@@ -370,7 +386,8 @@ void StudyHistoryWindow::exportHistory()
         platform::showError(error.message());
         return;
     }
-    statusBar()->showMessage(QStringLiteral("Exported %1 attempts to %2").arg(m_attemptCount).arg(QDir::toNativeSeparators(file)));
+    statusBar()->showMessage(
+        QStringLiteral("Exported %1 to %2").arg(attemptsText(m_attemptCount), QDir::toNativeSeparators(file)));
 }
 
 void StudyHistoryWindow::clearHistory()
@@ -385,9 +402,10 @@ void StudyHistoryWindow::clearHistory()
         statusBar()->showMessage(QStringLiteral("The damaged history was kept as %1").arg(QDir::toNativeSeparators(kept)));
         return;
     }
-    if (platform::confirm(Caption, QStringLiteral("Remove all %1 attempts from the study history?\rThis cannot be "
-                                                  "undone.")
-                                       .arg(m_attemptCount)) != platform::PromptButton::Yes)
+    const QString question = m_attemptCount == 1 ? QStringLiteral("Remove the one attempt from the study history?")
+                                                  : QStringLiteral("Remove all %1 attempts from the study history?")
+                                                        .arg(m_attemptCount);
+    if (platform::confirm(Caption, question + QStringLiteral("\rThis cannot be undone.")) != platform::PromptButton::Yes)
         return;
     try {
         m_store->clear();

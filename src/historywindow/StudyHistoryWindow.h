@@ -15,6 +15,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -82,6 +83,8 @@ protected:
 private:
     void buildMenu();
     QWidget* buildContent();
+    // Runs `read`; a history that cannot be read is shown as the window's problem.
+    void reading(const std::function<void()>& read);
     // Fills the attempts, the charts and the trends for the exam chosen; the most missed.
     void showChosen();
     void showMostMissed();

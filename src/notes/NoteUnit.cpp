@@ -4,6 +4,7 @@
 #include "platform/Handler.h"
 #include "store/Fields.h"
 #include "store/Table.h"
+#include "widgets/FieldMapper.h"
 #include "widgets/LongRunWrap.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/WindowStyle.h"
@@ -71,46 +72,35 @@ TNoteForm::TNoteForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFram
     layout->addLayout(buttons);
     setFixedSize(440, 320);
 
-    connect(DBMemo1, &QPlainTextEdit::textChanged, this, platform::handled([this] { DBMemo1Change(); }));
+    // A change typed into the note goes straight into the record, which enters editing.
+    m_source = new store::DataSource(this);
+    m_mapper = new widgets::FieldMapper(m_source, widgets::FieldMapper::SubmitPolicy::AutoSubmit, this);
+    m_mapper->addMapping(DBMemo1, U_MEMO);
+    connect(m_source, &store::DataSource::stateChange, this, &TNoteForm::followEditing);
     connect(Button1, &QPushButton::clicked, this, platform::handled([this] { Button1Click(); }));
     connect(Button2, &QPushButton::clicked, this, platform::handled([this] { Button2Click(); }));
     connect(Button3, &QPushButton::clicked, this, &QDialog::reject);
-    setChanged(false);
+    followEditing();
 }
 
 void TNoteForm::showNote(store::Table* currentSet, store::Table* bank)
 {
     m_currentSet = currentSet;
     m_bank = bank;
-    showStored();
+    m_source->setDataSet(currentSet);
+    m_mapper->refresh();
+    followEditing();
     widgets::centreOnScreen(this);
     DBMemo1->setFocus();
     exec();
 }
 
-void TNoteForm::showStored()
+void TNoteForm::followEditing()
 {
-    m_storedNote = m_currentSet ? m_currentSet->asString(U_MEMO) : QString();
-    m_loading = true;
-    DBMemo1->setPlainText(m_storedNote);
-    m_loading = false;
-    setChanged(false);
-}
-
-void TNoteForm::setChanged(bool changed)
-{
+    const bool changed = m_currentSet && m_currentSet->isOpen() &&
+                         m_currentSet->state() != store::DataSetState::Browse;
     Button1->setEnabled(changed);
     Button2->setEnabled(changed);
-}
-
-void TNoteForm::DBMemo1Change()
-{
-    if (m_loading || !m_currentSet)
-        return;
-    if (m_currentSet->state() == store::DataSetState::Browse)
-        m_currentSet->edit();
-    m_currentSet->setValue(U_MEMO, DBMemo1->toPlainText());
-    setChanged(true);
 }
 
 void TNoteForm::Button1Click()
@@ -124,22 +114,22 @@ void TNoteForm::Button1Click()
         // Not saved in both tables: the typed text stays in the box as a pending change, to
         // be saved again or cancelled, and Save Note stays enabled.
         if (m_currentSet->isOpen()) {
-            m_storedNote = m_currentSet->asString(U_MEMO);
             m_currentSet->edit();
             m_currentSet->setValue(U_MEMO, note);
+            m_mapper->refresh();
         }
-        setChanged(true);
+        followEditing();
         throw;
     }
-    m_storedNote = note;
-    setChanged(false);
+    followEditing();
 }
 
 void TNoteForm::Button2Click()
 {
-    if (m_currentSet && m_currentSet->state() != store::DataSetState::Browse)
+    if (m_currentSet && m_currentSet->isOpen() && m_currentSet->state() != store::DataSetState::Browse)
         m_currentSet->cancel();
-    showStored();
+    m_mapper->refresh();
+    followEditing();
 }
 
 void TNoteForm::done(int result)

@@ -11,11 +11,13 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace store {
+class DataSource;
 class Table;
-}
+}  // namespace store
 namespace widgets {
+class FieldMapper;
 class OutlinedLabel;
-}
+}  // namespace widgets
 
 class TNoteForm : public QDialog {
     Q_OBJECT
@@ -33,7 +35,6 @@ public:
     // the record of `bank` whose number is the item's Q_OR_NUMBER. Both tables are open.
     void showNote(store::Table* currentSet, store::Table* bank);
 
-    void DBMemo1Change();
     void Button1Click();
     void Button2Click();
 
@@ -41,14 +42,13 @@ protected:
     void done(int result) override;
 
 private:
-    // Shows the stored note of the current record and leaves the unchanged state.
-    void showStored();
-    void setChanged(bool changed);
+    // Save Note and Cancel are enabled while the record is being edited.
+    void followEditing();
 
     store::Table* m_currentSet = nullptr;
     store::Table* m_bank = nullptr;
-    QString m_storedNote;  // the note as both tables hold it
-    bool m_loading = false;  // the box is being filled by the program, not typed into
+    store::DataSource* m_source;    // the current exam set while the window is shown
+    widgets::FieldMapper* m_mapper;  // binds DBMemo1 to U_MEMO
 };
 
 extern TNoteForm* NoteForm;

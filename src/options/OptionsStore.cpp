@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <functional>
 #include <limits>
 
 namespace options {
@@ -12,83 +13,154 @@ namespace {
 const QString StoreName = QStringLiteral("Quizlore Prep 2.0");
 const QString GroupName = QStringLiteral("Options");
 
+constexpr qint64 Black = 0;
 constexpr qint64 Navy = 8388608;  // 0x800000: blue 128
 constexpr int DefaultFontSize = 10;
 
-// The text stored under `key`, or a null string when there is none.
-QString readText(QSettings& store, const QString& key)
-{
-    const QVariant value = store.value(key);
-    if (!value.isValid())
-        return QString();
-    return value.toString();
-}
+// What an option reads: whether its key is stored, the text stored under it, and the folder
+// in which the default calculator is looked for.
+struct Stored {
+    bool present;
+    QString text;
+    const QString& programFolder;
+};
+
+// One key of the store: how its stored text is read into the values, its default taken when
+// the text is missing or does not read, and the text written for it.
+struct Option {
+    QString key;
+    std::function<void(OptionValues&, const Stored&)> read;
+    std::function<QString(const OptionValues&)> write;
+};
 
 // A whole number stored as signed decimal text; `fallback` when missing or not a number.
-qint64 readInteger(QSettings& store, const QString& key, qint64 fallback)
+qint64 integerOr(const QString& stored, qint64 fallback)
 {
-    const QString text = readText(store, key).trimmed();
     bool ok = false;
-    const qint64 value = text.toLongLong(&ok, 10);
+    const qint64 value = stored.trimmed().toLongLong(&ok, 10);
     return ok ? value : fallback;
 }
 
-int readInt32(QSettings& store, const QString& key, int fallback)
+int int32Or(const QString& stored, int fallback)
 {
-    const qint64 value = readInteger(store, key, fallback);
+    const qint64 value = integerOr(stored, fallback);
     if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
         return fallback;
     return int(value);
 }
 
-bool readBoolean(QSettings& store, const QString& key, bool fallback)
+bool booleanOr(const QString& stored, bool fallback)
 {
-    return readInteger(store, key, fallback ? 1 : 0) != 0;
+    return integerOr(stored, fallback ? 1 : 0) != 0;
 }
 
-// One font's five keys: face only when not empty; colour and size always; bold and italic
-// only ever added.
-void readFont(QSettings& store, const QString& prefix, FontSetting& setting, qint64 defaultColor)
-{
-    const QString face = readText(store, prefix + QStringLiteral("Name"));
-    if (!face.isEmpty())
-        setting.font.setFamily(face);
-    setting.color = colorFromValue(readInteger(store, prefix + QStringLiteral("Color"), defaultColor));
-    int size = readInt32(store, prefix + QStringLiteral("Size"), DefaultFontSize);
-    // A size below one point cannot be shown; it reads as the default.
-    if (size < 1)
-        size = DefaultFontSize;
-    setting.font.setPointSize(size);
-    if (readBoolean(store, prefix + QStringLiteral("Bold"), false))
-        setting.font.setBold(true);
-    if (readBoolean(store, prefix + QStringLiteral("Italic"), false))
-        setting.font.setItalic(true);
-}
-
-void writeFont(QSettings& store, const QString& prefix, const FontSetting& setting)
-{
-    store.setValue(prefix + QStringLiteral("Name"), setting.font.family());
-    store.setValue(prefix + QStringLiteral("Color"), QString::number(colorValue(setting.color)));
-    store.setValue(prefix + QStringLiteral("Size"), QString::number(setting.font.pointSize()));
-    store.setValue(prefix + QStringLiteral("Bold"), setting.font.bold() ? "1" : "0");
-    store.setValue(prefix + QStringLiteral("Italic"), setting.font.italic() ? "1" : "0");
-}
-
-QString boolText(bool value)
+QString booleanText(bool value)
 {
     return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+Option booleanOption(const char* key, bool OptionValues::*member, bool fallback)
+{
+    return {QString::fromLatin1(key),
+            [=](OptionValues& values, const Stored& stored) {
+                values.*member = booleanOr(stored.text, fallback);
+            },
+            [=](const OptionValues& values) { return booleanText(values.*member); }};
+}
+
+Option integerOption(const char* key, int OptionValues::*member, int fallback)
+{
+    return {QString::fromLatin1(key),
+            [=](OptionValues& values, const Stored& stored) {
+                values.*member = int32Or(stored.text, fallback);
+            },
+            [=](const OptionValues& values) { return QString::number(values.*member); }};
+}
+
+// The calculator's path: any stored text, even an empty one; the default calculator when
+// there is none.
+Option calculatorPathOption()
+{
+    return {QStringLiteral("CalcPath"),
+            [](OptionValues& values, const Stored& stored) {
+                values.CalcPath =
+                    stored.present ? stored.text : defaultCalcPath(stored.programFolder);
+            },
+            [](const OptionValues& values) { return values.CalcPath; }};
+}
+
+// One font's five keys, read in this order. The font starts, at its face, from the design
+// font or from the font `startsFrom` read before it; a face replaces the start's only when
+// not empty; colour and size are always set; bold and italic are only ever added.
+QList<Option> fontOptions(const QString& prefix, FontSetting OptionValues::*member,
+                          qint64 defaultColor, FontSetting OptionValues::*startsFrom = nullptr)
+{
+    return {
+        {prefix + QStringLiteral("Name"),
+         [=](OptionValues& values, const Stored& stored) {
+             (values.*member).font = startsFrom ? (values.*startsFrom).font : designFont();
+             if (!stored.text.isEmpty())
+                 (values.*member).font.setFamily(stored.text);
+         },
+         [=](const OptionValues& values) { return (values.*member).font.family(); }},
+        {prefix + QStringLiteral("Color"),
+         [=](OptionValues& values, const Stored& stored) {
+             (values.*member).color = colorFromValue(integerOr(stored.text, defaultColor));
+         },
+         [=](const OptionValues& values) { return QString::number(colorValue((values.*member).color)); }},
+        {prefix + QStringLiteral("Size"),
+         [=](OptionValues& values, const Stored& stored) {
+             const int size = int32Or(stored.text, DefaultFontSize);
+             // A size below one point cannot be shown; it reads as the default.
+             (values.*member).font.setPointSize(size < 1 ? DefaultFontSize : size);
+         },
+         [=](const OptionValues& values) { return QString::number((values.*member).font.pointSize()); }},
+        {prefix + QStringLiteral("Bold"),
+         [=](OptionValues& values, const Stored& stored) {
+             if (booleanOr(stored.text, false))
+                 (values.*member).font.setBold(true);
+         },
+         [=](const OptionValues& values) { return booleanText((values.*member).font.bold()); }},
+        {prefix + QStringLiteral("Italic"),
+         [=](OptionValues& values, const Stored& stored) {
+             if (booleanOr(stored.text, false))
+                 (values.*member).font.setItalic(true);
+         },
+         [=](const OptionValues& values) { return booleanText((values.*member).font.italic()); }},
+    };
+}
+
+// The twenty options, in the order in which they are loaded. A new option is one more line
+// here and one more member of OptionValues.
+const QList<Option>& optionTable()
+{
+    static const QList<Option> table = [] {
+        QList<Option> options;
+        options << fontOptions(QStringLiteral("QFont"), &OptionValues::questionFont, Black);
+        options << fontOptions(QStringLiteral("AFont"), &OptionValues::answersFont, Black);
+        // The explanation starts from the answers font, so its face defaults to the answers face.
+        options << fontOptions(QStringLiteral("EXPFont"), &OptionValues::explanationFont, Navy,
+                               &OptionValues::answersFont);
+        options << booleanOption("ShowLearnBtn", &OptionValues::ShowLearnBtn, false)
+                << booleanOption("ShowCalcBtn", &OptionValues::ShowCalcBtn, true)
+                << booleanOption("TimerOn", &OptionValues::TimerOn, true)
+                << integerOption("DefaultTime", &OptionValues::DefaultTime, 90)
+                << calculatorPathOption();
+        return options;
+    }();
+    return table;
 }
 
 }  // namespace
 
 const QStringList& optionKeys()
 {
-    static const QStringList keys = {
-        "QFontName",    "QFontColor",    "QFontSize",    "QFontBold",    "QFontItalic",
-        "AFontName",    "AFontColor",    "AFontSize",    "AFontBold",    "AFontItalic",
-        "EXPFontName",  "EXPFontColor",  "EXPFontSize",  "EXPFontBold",  "EXPFontItalic",
-        "ShowLearnBtn", "ShowCalcBtn",   "TimerOn",      "DefaultTime",  "CalcPath",
-    };
+    static const QStringList keys = [] {
+        QStringList names;
+        for (const Option& option : optionTable())
+            names << option.key;
+        return names;
+    }();
     return keys;
 }
 
@@ -141,38 +213,18 @@ OptionValues LoadOptions(const QString& programFolder)
 {
     const std::unique_ptr<QSettings> store = openStore();
     OptionValues values;
-
-    values.questionFont.font = designFont();
-    readFont(*store, QStringLiteral("QFont"), values.questionFont, 0);
-
-    values.answersFont.font = designFont();
-    readFont(*store, QStringLiteral("AFont"), values.answersFont, 0);
-
-    // The explanation starts from the answers font, so its face defaults to the answers face.
-    values.explanationFont.font = values.answersFont.font;
-    readFont(*store, QStringLiteral("EXPFont"), values.explanationFont, Navy);
-
-    values.ShowLearnBtn = readBoolean(*store, QStringLiteral("ShowLearnBtn"), false);
-    values.ShowCalcBtn = readBoolean(*store, QStringLiteral("ShowCalcBtn"), true);
-    values.TimerOn = readBoolean(*store, QStringLiteral("TimerOn"), true);
-    values.DefaultTime = readInt32(*store, QStringLiteral("DefaultTime"), 90);
-
-    const QVariant path = store->value(QStringLiteral("CalcPath"));
-    values.CalcPath = path.isValid() ? path.toString() : defaultCalcPath(programFolder);
+    for (const Option& option : optionTable()) {
+        const QVariant stored = store->value(option.key);
+        option.read(values, Stored{stored.isValid(), stored.toString(), programFolder});
+    }
     return values;
 }
 
 void SaveOptions(const OptionValues& values)
 {
     const std::unique_ptr<QSettings> store = openStore();
-    writeFont(*store, QStringLiteral("QFont"), values.questionFont);
-    writeFont(*store, QStringLiteral("AFont"), values.answersFont);
-    writeFont(*store, QStringLiteral("EXPFont"), values.explanationFont);
-    store->setValue(QStringLiteral("ShowLearnBtn"), boolText(values.ShowLearnBtn));
-    store->setValue(QStringLiteral("TimerOn"), boolText(values.TimerOn));
-    store->setValue(QStringLiteral("ShowCalcBtn"), boolText(values.ShowCalcBtn));
-    store->setValue(QStringLiteral("DefaultTime"), QString::number(values.DefaultTime));
-    store->setValue(QStringLiteral("CalcPath"), values.CalcPath);
+    for (const Option& option : optionTable())
+        store->setValue(option.key, option.write(values));
     store->sync();
 }
 

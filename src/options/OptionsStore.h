@@ -7,6 +7,9 @@
 // "1" or "0" (read back as an integer: any non-zero number is true), colours the value
 // 0x00BBGGRR in decimal. A missing value, or a number that does not read as a whole
 // number, yields its default.
+//
+// Every key, its default and its reading rule are written once, in the table of options in
+// OptionsStore.cpp; loading, saving and optionKeys() all walk that table.
 
 #include <QColor>
 #include <QFont>
@@ -25,15 +28,16 @@ struct FontSetting {
     QColor color;
 };
 
-// Everything LoadOptions reads, in memory.
+// Everything LoadOptions reads, in memory. The defaults are the store's: what LoadOptions
+// gives for an empty store.
 struct OptionValues {
     FontSetting questionFont;     // QFont* keys
     FontSetting answersFont;      // AFont* keys
     FontSetting explanationFont;  // EXPFont* keys
-    bool ShowLearnBtn = false;
-    bool ShowCalcBtn = true;
-    bool TimerOn = true;
-    int DefaultTime = 90;  // minutes
+    bool ShowLearnBtn{};
+    bool ShowCalcBtn{};
+    bool TimerOn{};
+    int DefaultTime{};  // minutes
     QString CalcPath;
 };
 

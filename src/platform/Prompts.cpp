@@ -2,6 +2,7 @@
 #include "platform/ChoiceDialog.h"
 #include "platform/FontColorDialog.h"
 #include "platform/Handler.h"
+#include "platform/LineBreaks.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -256,10 +257,7 @@ QString withFullStop(const QString& message)
 
 QString displayText(const QString& text)
 {
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
+    return unifiedLineBreaks(text);
 }
 
 }  // namespace platform

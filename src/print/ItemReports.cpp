@@ -88,16 +88,16 @@ QStringList answerLines(const QStringList& answers, const QString& explanation)
 void fillItemReport(Report& itemReport, const store::Table& currentSet,
                     const QString& questionText, const QString& examTitle)
 {
-    itemReport.find(QStringLiteral("ppMemo1"))->lines = QStringList{questionText};
-    itemReport.find(QStringLiteral("ppLabel4"))->text = productAndExam(examTitle);
-    itemReport.find(QStringLiteral("ppLabel1"))->text =
+    itemReport.object(QStringLiteral("ppMemo1")).lines = QStringList{questionText};
+    itemReport.object(QStringLiteral("ppLabel4")).text = productAndExam(examTitle);
+    itemReport.object(QStringLiteral("ppLabel1")).text =
         QStringLiteral("Item Number: %1").arg(currentSet.recNo());
     QStringList answers;
     for (int k = 1; k <= store::field::AnswerCount; ++k)
         answers << currentSet.asString(store::field::text(k));
-    itemReport.find(QStringLiteral("ppMemo2"))->lines =
+    itemReport.object(QStringLiteral("ppMemo2")).lines =
         answerLines(answers, currentSet.asString(QLatin1String(store::field::Q_EXPL)));
-    itemReport.find(QStringLiteral("ppLabel5"))->text = platform::ApplicationTitle;
+    itemReport.object(QStringLiteral("ppLabel5")).text = platform::ApplicationTitle;
 }
 
 Report makeAllItemsReport(RecordSource* currentSet)
@@ -151,8 +151,8 @@ Report makeAllItemsReport(RecordSource* currentSet)
 
 void fillAllItemsReport(Report& allItems, const QString& examTitle)
 {
-    allItems.find(QStringLiteral("ppLabel8"))->text = productAndExam(examTitle);
-    allItems.find(QStringLiteral("ppLabel9"))->text = QStringLiteral("All Items in ") + examTitle;
+    allItems.object(QStringLiteral("ppLabel8")).text = productAndExam(examTitle);
+    allItems.object(QStringLiteral("ppLabel9")).text = QStringLiteral("All Items in ") + examTitle;
 }
 
 }  // namespace print

@@ -42,19 +42,19 @@ Report makeScoreReport()
 void setScoreReportTotal(Report& scoreReport, const QString& titleLine, const QString& resultLine,
                          ChartPainter totalChart)
 {
-    scoreReport.find(QStringLiteral("ppTeeChart1"))->chart = std::move(totalChart);
-    scoreReport.find(QStringLiteral("ppLabel1"))->text = titleLine;
-    scoreReport.find(QStringLiteral("ppLabel4"))->text = resultLine;
+    scoreReport.object(QStringLiteral("ppTeeChart1")).chart = std::move(totalChart);
+    scoreReport.object(QStringLiteral("ppLabel1")).text = titleLine;
+    scoreReport.object(QStringLiteral("ppLabel4")).text = resultLine;
 }
 
 void setScoreReportSections(Report& scoreReport, ChartPainter sectionsChart)
 {
-    scoreReport.find(QStringLiteral("ppTeeChart2"))->chart = std::move(sectionsChart);
+    scoreReport.object(QStringLiteral("ppTeeChart2")).chart = std::move(sectionsChart);
 }
 
 void setScoreReportFooter(Report& scoreReport, const QString& text)
 {
-    scoreReport.find(QStringLiteral("ppLabel2"))->text = text;
+    scoreReport.object(QStringLiteral("ppLabel2")).text = text;
 }
 
 }  // namespace print

@@ -413,23 +413,25 @@ void layOutColumns(const BarChartModel& model, const QRectF& inner, const QFontM
         const double y1 = yOf(model.bars[i].value);
         layout.barRects << QRectF(QPointF(left, std::min(y0, y1)), QPointF(left + places.thickness, std::max(y0, y1)));
     }
-    // One line of label under each slot; where they would collide, every second, third, ...
-    // counted back from the last (the newest, in a series over time) is shown.
+    // One line of label under each slot. Where they would collide, the newest (rightmost) wins:
+    // labels are placed from the right, each only where it keeps clear of the one placed before.
     const QStringList labels = slotLabels(model);
-    double widestLabel = 0;
-    for (const QString& label : labels)
-        widestLabel = std::max(widestLabel, labelMetrics.horizontalAdvance(label));
-    const int every = slot > 0 ? std::max(1, int(std::ceil((widestLabel + s.gap) / slot))) : 1;
-    for (int g = 0; g < labels.size(); ++g) {
+    QList<QRectF> rects;
+    QList<QStringList> lines;
+    double freeRight = HUGE_VAL;
+    for (int g = int(labels.size()) - 1; g >= 0; --g) {
         const double centre = plot.left() + (g + 0.5) * slot;
-        const double width = std::min(std::max(slot, widestLabel), inner.width());
+        const double textWidth = labelMetrics.horizontalAdvance(labels[g]);
+        const double width = std::min(std::max(slot, textWidth), inner.width());
         const double left = std::clamp(centre - width / 2, inner.left(), std::max(inner.left(), inner.right() - width));
-        layout.labelRects << QRectF(left, plot.bottom() + s.tickLength + s.gap / 2, width, labelMetrics.height());
-        QStringList lines;
-        if ((labels.size() - 1 - g) % every == 0 && !labels[g].isEmpty())
-            lines << labelMetrics.elidedText(labels[g], Qt::ElideRight, width);
-        layout.labelLines << lines;
+        rects.prepend(QRectF(left, plot.bottom() + s.tickLength + s.gap / 2, width, labelMetrics.height()));
+        const bool fits = !labels[g].isEmpty() && centre + textWidth / 2 + s.gap <= freeRight;
+        lines.prepend(fits ? QStringList{labelMetrics.elidedText(labels[g], Qt::ElideRight, width)} : QStringList());
+        if (fits)
+            freeRight = centre - textWidth / 2;
     }
+    layout.labelRects = rects;
+    layout.labelLines = lines;
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 // lines when they are too long.
 //
 // Vertical bars (columns): the first bar stands at the left, the value axis runs up the left
-// side, and the labels stand under the columns (every second, third, ... where they would
-// collide). Either way, consecutive bars may form groups under one label (a section's figures
+// side, and the labels stand under the columns (where they would collide, those further
+// right win). Either way, consecutive bars may form groups under one label (a section's figures
 // side by side), value lines may cross the plot (a passing score), a legend may name the
 // colours, and each bar may carry its value.
 

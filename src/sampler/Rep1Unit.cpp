@@ -6,11 +6,8 @@
 #include "widgets/OutlinedLabel.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 TDM* DM = nullptr;
 
@@ -74,18 +71,8 @@ void TDM::dsUserSetDataChange()
         form->StatusPanel(TSamplerForm::ItemPanel)->setText(QStringLiteral(" Item ID: ") + id);
         form->StatusPanel(TSamplerForm::CountPanel)
             ->setText(QStringLiteral(" Items: ") + QString::number(dtUserSet->recordCount()));
-        // The section and type controls mirror the record; only Save writes them back.
-        const int section = dtUserSet->asInteger(store::field::Q_SECT);
-        {
-            const QSignalBlocker quiet(form->ListBox1);
-            form->ListBox1->setCurrentRow(section >= 1 && section <= form->ListBox1->count()
-                                              ? section - 1
-                                              : -1);
-            if (form->ListBox1->currentRow() < 0)
-                form->ListBox1->clearSelection();
-        }
-        const QSignalBlocker quiet(form->ComboBox1);
-        form->ComboBox1->setCurrentIndex(dtUserSet->asBoolean(store::field::Q_TYPE) ? 1 : 0);
+        form->showTypeAndSection(dtUserSet->asBoolean(store::field::Q_TYPE),
+                                 dtUserSet->asInteger(store::field::Q_SECT));
     }
     if (dtUserSet->isEmpty()) {
         form->EditAct->setEnabled(false);

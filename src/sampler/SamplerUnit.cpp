@@ -9,6 +9,7 @@
 #include "store/ItemCheck.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
+#include "widgets/Actions.h"
 #include "widgets/CloseQuery.h"
 #include "widgets/DBItemTree.h"
 #include "widgets/DBNavigator.h"
@@ -27,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -42,6 +44,8 @@
 
 TSamplerForm* SamplerForm = nullptr;
 
+using widgets::makeAction;
+
 namespace {
 
 constexpr int ChoiceLeft = 8;        // the check boxes' left edge in the choices' scroll area
@@ -53,13 +57,6 @@ constexpr std::array<int, 4> PanelWidths = {70, 80, 100, 100};
 
 const QString SingleResponse = QStringLiteral("Single responce");
 const QString MultipleResponse = QStringLiteral("Multiple responces");
-
-QAction* makeAction(QObject* owner, const char* name, const QString& caption)
-{
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
 
 QLabel* pageText(const QString& text, QWidget* page)
 {
@@ -339,12 +336,12 @@ void TSamplerForm::bindFields()
         return;  // no data module: a window to look at, with nothing bound
     fcDBTreeView1->setDataSource(source);
     DBNavigator1->setDataSource(source);
-    FieldMapper1 = new widgets::FieldMapper(source, this);
-    FieldMapper1->addMemo(DBMemo1, store::field::Q_TEXT);
-    FieldMapper1->addMemo(DBMemo2, store::field::Q_EXPL);
+    FieldMapper1 = new widgets::FieldMapper(source, widgets::FieldMapper::SubmitPolicy::AutoSubmit, this);
+    FieldMapper1->addMapping(DBMemo1, store::field::Q_TEXT);
+    FieldMapper1->addMapping(DBMemo2, store::field::Q_EXPL);
     for (int k = 0; k < store::field::AnswerCount; ++k) {
-        FieldMapper1->addCheckBox(DBCheckBoxes[size_t(k)], store::field::key(k + 1));
-        FieldMapper1->addLineEdit(DBEdits[size_t(k)], store::field::text(k + 1));
+        FieldMapper1->addMapping(DBCheckBoxes[size_t(k)], store::field::key(k + 1));
+        FieldMapper1->addMapping(DBEdits[size_t(k)], store::field::text(k + 1));
     }
 }
 
@@ -476,6 +473,18 @@ int TSamplerForm::chosenSection() const
     // entry without making it current.
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
     return selected.size() == 1 ? ListBox1->row(selected.front()) + 1 : 0;
+}
+
+void TSamplerForm::showTypeAndSection(bool multipleResponse, int section)
+{
+    {
+        const QSignalBlocker quiet(ListBox1);
+        ListBox1->setCurrentRow(section >= 1 && section <= ListBox1->count() ? section - 1 : -1);
+        if (ListBox1->currentRow() < 0)
+            ListBox1->clearSelection();
+    }
+    const QSignalBlocker quiet(ComboBox1);
+    ComboBox1->setCurrentIndex(multipleResponse ? 1 : 0);
 }
 
 store::ItemRecord TSamplerForm::shownItem() const

@@ -104,6 +104,9 @@ public:
     void EnableActions(bool enabled);
     // Makes each choice text box as wide as the scroll area allows.
     void ArrangeChoices();
+    // Type and section are not bound: the type box and the section list show the browsed
+    // record's here, and only Save (through shownItem) writes them.
+    void showTypeAndSection(bool multipleResponse, int section);
 
 signals:
     // The window has closed; the launcher comes back.

@@ -2,6 +2,7 @@
 
 #include "store/KeyedDatabase.h"
 #include "store/Session.h"
+#include "store/SqlValue.h"
 #include "store/StoreError.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -25,18 +26,6 @@ int busyHandler(void* context, int tries)
         return 0;
     QThread::msleep(static_cast<unsigned long>(table->lockWaitTime()));
     return 1;
-}
-
-QVariant columnValue(sqlite3_stmt* stmt, int column)
-{
-    switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_INTEGER: return QVariant(qint64(sqlite3_column_int64(stmt, column)));
-    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt, column));
-    case SQLITE_NULL: return QVariant();
-    default: break;
-    }
-    const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-    return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, column)));
 }
 
 // Statements are finalized when they go out of scope.
@@ -179,9 +168,13 @@ void Table::openConnection(bool exclusive)
 
     // Opening reads every key, and an exam start then reads the items in random order: the
     // decrypted pages of the whole file stay in memory (up to 256 MB) so each page is decrypted
-    // once, until releasePageCache.
-    const qint64 cacheKb = std::min<qint64>(info.size() / 1024 + DefaultPageCacheKb, 256 * 1024);
-    sqlite3_exec(m_db, QStringLiteral("PRAGMA cache_size = -%1").arg(cacheKb).toUtf8().constData(),
+    // once, until releasePageCache. The size is given in pages: a size in KB also counts each
+    // page's bookkeeping, and a cache of the file's size in KB would hold only part of the file,
+    // so every further pass would read and decrypt it all again.
+    const qint64 pageBytes = pageSize();
+    const qint64 cachePages =
+        std::min<qint64>(info.size() + DefaultPageCacheKb * 1024, qint64(256) * 1024 * 1024) / pageBytes;
+    sqlite3_exec(m_db, QStringLiteral("PRAGMA cache_size = %1").arg(cachePages).toUtf8().constData(),
                  nullptr, nullptr, nullptr);
 
     if (exclusive) {
@@ -194,6 +187,15 @@ void Table::openConnection(bool exclusive)
             cannotOpen(why);
         }
     }
+}
+
+qint64 Table::pageSize() const
+{
+    Statement s;
+    if (sqlite3_prepare_v2(m_db, "PRAGMA page_size", -1, &s.stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(s.stmt) == SQLITE_ROW && sqlite3_column_int64(s.stmt, 0) > 0)
+        return sqlite3_column_int64(s.stmt, 0);
+    return 1024;
 }
 
 void Table::releasePageCache() noexcept
@@ -270,6 +272,7 @@ void Table::close()
         return;
     if (m_inTransaction)
         rollback();
+    endReading();
     resetStatements();
     closeConnection();
     m_allKeys.clear();
@@ -566,30 +569,6 @@ void Table::edit()
     setState(DataSetState::Edit);
 }
 
-namespace {
-
-void bindValue(sqlite3_stmt* stmt, int parameter, const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::UnknownType:
-        sqlite3_bind_null(stmt, parameter);
-        break;
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-    case QMetaType::Bool:
-        sqlite3_bind_int64(stmt, parameter, v.toLongLong());
-        break;
-    default: {
-        const QByteArray text = v.toString().toUtf8();
-        sqlite3_bind_text(stmt, parameter, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-    }
-    }
-}
-
-}  // namespace
-
 void Table::post()
 {
     requireOpen("post a record");
@@ -723,11 +702,32 @@ void Table::emptyTable()
 
 // ---------------------------------------------------------------- transactions
 
+void Table::startReading()
+{
+    requireOpen("read the table");
+    if (m_inTransaction || m_reading)
+        return;
+    // A deferred transaction: the read lock is taken by the first read and kept.
+    exec("BEGIN");
+    m_reading = true;
+}
+
+void Table::endReading() noexcept
+{
+    if (!m_reading)
+        return;
+    m_reading = false;
+    // Nothing was written, so ending cannot lose anything.
+    if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
 void Table::startTransaction()
 {
     requireOpen("start a transaction");
     if (m_inTransaction)
         fail(QStringLiteral("a transaction is already running"));
+    endReading();
     exec("BEGIN IMMEDIATE");
     m_inTransaction = true;
     // Another program may have written since the table was opened: with the write lock

@@ -115,6 +115,14 @@ public:
     // Deletes all records; on a closed table the file is opened just for this.
     void emptyTable();
 
+    // Reads between these see one state of the file under one read lock. Outside a transaction
+    // every statement takes the lock and gives it back, and checks the file for changes, which is
+    // several system calls per record. A writer in another program waits until endReading (the
+    // lock retries). Within a transaction these do nothing; startTransaction ends the reading.
+    void startReading();
+    void endReading() noexcept;
+    bool reading() const { return m_reading; }
+
     // Writes between these run as one transaction; rollback leaves the file as it was.
     void startTransaction();
     void commit();
@@ -136,10 +144,13 @@ signals:
     void stateChanged();  // after each change of the editing state
 
 private:
+    friend class RecordCopy;  // reads and writes through the connections, then rereads the keys
+
     void requireOpen(const char* what) const;
     void requireBrowse(const char* what);
     void openConnection(bool exclusive);
     void closeConnection();
+    qint64 pageSize() const;  // of the open file, in bytes
     void checkFields();
     void reloadKeys();
     // Reads the keys again; the cursor stays on its record when it is still there.
@@ -182,10 +193,23 @@ private:
     std::vector<bool> m_modified;
     DataSetState m_state = DataSetState::Inactive;
     bool m_inTransaction = false;
+    bool m_reading = false;
     int m_disableCount = 0;
 
     sqlite3_stmt* m_selectRow = nullptr;
     sqlite3_stmt* m_insertRow = nullptr;
+};
+
+// Holds a table's read lock for the life of the object (see Table::startReading).
+class SharedReads {
+public:
+    explicit SharedReads(Table& table) : m_table(table) { m_table.startReading(); }
+    ~SharedReads() { m_table.endReading(); }
+    SharedReads(const SharedReads&) = delete;
+    SharedReads& operator=(const SharedReads&) = delete;
+
+private:
+    Table& m_table;
 };
 
 // A data source forwards a table's notifications to the controls and handlers bound to it.

@@ -4,16 +4,41 @@
 #include "store/Table.h"
 #include "widgets/DataLink.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QMetaProperty>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
+#include <stdexcept>
+
 namespace widgets {
 
-FieldMapper::FieldMapper(store::DataSource* source, QObject* parent)
-    : QObject(parent), m_source(source)
+namespace {
+
+QMetaProperty propertyOf(const QWidget* widget, const QByteArray& name)
+{
+    const QMetaObject* meta = widget->metaObject();
+    const QMetaProperty property =
+        name.isEmpty() ? meta->userProperty() : meta->property(meta->indexOfProperty(name.constData()));
+    if (!property.isValid() || !property.hasNotifySignal())
+        throw std::logic_error(QStringLiteral("%1 has no property %2 with a change signal to bind")
+                                   .arg(widget->objectName(), QString::fromLatin1(name))
+                                   .toStdString());
+    return property;
+}
+
+// `value` as the property holds it: a number of 0 or 1 as a check box's state, no value as
+// empty text.
+QVariant asPropertyValue(QVariant value, const QMetaProperty& property)
+{
+    if (value.metaType() != property.metaType() && !value.convert(property.metaType()))
+        return QVariant(property.metaType());
+    return value;
+}
+
+}  // namespace
+
+FieldMapper::FieldMapper(store::DataSource* source, SubmitPolicy policy, QObject* parent)
+    : QObject(parent), m_source(source), m_policy(policy)
 {
     // Beginning a new record empties the buffer without moving, and closing leaves no record:
     // state changes count as much as moves.
@@ -33,71 +58,80 @@ bool FieldMapper::hasRecord() const
     return t->state() != store::DataSetState::Browse || !t->isEmpty();
 }
 
-void FieldMapper::addMemo(QPlainTextEdit* memo, const QString& field)
+void FieldMapper::addMapping(QWidget* widget, const QString& field, const QByteArray& property)
 {
-    m_mappings.push_back({field,
-                          [memo](const QVariant& v) {
-                              const QString text = v.toString();
-                              if (memo->toPlainText() == text)
-                                  return;  // keeps the caret where it is
-                              const QSignalBlocker quiet(memo);
-                              memo->setPlainText(text);
-                          },
-                          [memo](bool on) { memo->setReadOnly(!on); }});
-    connect(memo, &QPlainTextEdit::textChanged, this,
-            platform::handled([this, memo, field] { write(field, memo->toPlainText()); }));
+    const QMetaProperty bound = propertyOf(widget, property);
+    m_mappings.push_back({widget, field, QByteArray(bound.name())});
+    const QMetaMethod changed = metaObject()->method(metaObject()->indexOfSlot("controlChanged()"));
+    connect(widget, bound.notifySignal(), this, changed);
     refresh();
 }
 
-void FieldMapper::addLineEdit(QLineEdit* edit, const QString& field)
+void FieldMapper::show(const Mapping& mapping, const QVariant& value, bool editable)
 {
-    m_mappings.push_back({field,
-                          [edit](const QVariant& v) {
-                              const QString text = v.toString();
-                              if (edit->text() != text)
-                                  edit->setText(text);
-                          },
-                          [edit](bool on) { edit->setReadOnly(!on); }});
-    // textEdited comes from the user only, never from setText.
-    connect(edit, &QLineEdit::textEdited, this,
-            platform::handled([this, field](const QString& text) { write(field, text); }));
-    refresh();
-}
-
-void FieldMapper::addCheckBox(QCheckBox* box, const QString& field)
-{
-    m_mappings.push_back({field,
-                          [box](const QVariant& v) {
-                              const QSignalBlocker quiet(box);
-                              box->setChecked(v.toLongLong() != 0);
-                          },
-                          [box](bool on) { box->setEnabled(on); }});
-    connect(box, &QCheckBox::toggled, this,
-            platform::handled([this, field](bool checked) { write(field, checked); }));
-    refresh();
+    QWidget* widget = mapping.widget;
+    const QMetaProperty property = propertyOf(widget, mapping.property);
+    const QVariant shown = asPropertyValue(value, property);
+    // An unchanged value is not set again: a text box keeps its caret.
+    if (property.read(widget) != shown) {
+        const QSignalBlocker quiet(widget);
+        property.write(widget, shown);
+    }
+    if (widget->metaObject()->indexOfProperty("readOnly") >= 0)
+        widget->setProperty("readOnly", !editable);
+    else
+        widget->setEnabled(editable);
 }
 
 void FieldMapper::refresh()
 {
     if (m_writing)
-        return;  // the control being typed into already shows the new value
+        return;  // the control being changed already shows the new value
     const bool editable = hasRecord();
-    for (const Mapping& m : m_mappings) {
-        m.show(editable ? table()->value(m.field) : QVariant());
-        m.setEditable(editable);
+    for (const Mapping& mapping : m_mappings) {
+        if (mapping.widget)
+            show(mapping, editable ? table()->value(mapping.field) : QVariant(), editable);
     }
 }
 
-void FieldMapper::write(const QString& field, const QVariant& value)
+void FieldMapper::controlChanged()
 {
-    store::Table* t = table();
-    if (!hasRecord())
+    if (m_policy != SubmitPolicy::AutoSubmit)
         return;
+    for (const Mapping& mapping : m_mappings) {
+        if (mapping.widget == sender()) {
+            try {
+                write({&mapping});
+            } catch (...) {
+                platform::showCurrentException();
+            }
+            return;
+        }
+    }
+}
+
+void FieldMapper::submit()
+{
+    std::vector<const Mapping*> all;
+    for (const Mapping& mapping : m_mappings)
+        if (mapping.widget)
+            all.push_back(&mapping);
+    write(all);
+}
+
+void FieldMapper::write(const std::vector<const Mapping*>& mappings)
+{
+    if (!hasRecord()) {
+        refresh();  // nothing can take the change: the controls show the record again
+        return;
+    }
+    store::Table* t = table();
     try {
         QScopedValueRollback<bool> writing(m_writing, true);
         if (t->state() == store::DataSetState::Browse)
             t->edit();
-        t->setValue(field, value);
+        for (const Mapping* mapping : mappings)
+            t->setValue(mapping->field, mapping->widget->property(mapping->property.constData()));
     } catch (...) {
         refresh();  // the controls show what the record really holds
         throw;

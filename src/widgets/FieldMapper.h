@@ -1,23 +1,23 @@
 #pragma once
-// Binds edit controls to fields of a table's current record: a plain mapping between widgets
-// and the table cursor, in the manner of QDataWidgetMapper.
+// Binds controls to fields of a table's current record, in the manner of QDataWidgetMapper:
+// one mapping per control, by a property of the control (its user property unless another
+// is named: a text box's text, a check box's checked state).
 //
 // Every move of the current record and every change of its editing state shows the record's
-// fields in the controls. A change typed or clicked by the user goes straight into the
-// record's edit buffer and puts a browsed record into editing. While there is no record to
-// edit (the table closed or empty) the controls are read-only.
+// fields in the controls. When a change made in a control reaches the record is the submit
+// policy's: at once (the record goes into editing with the first change), or only at submit().
+// While there is no record to take a change (the table closed or empty) the controls are
+// read-only, and a change made then is taken back: the control shows the record again.
+// A control that is destroyed drops out of its mapping.
 
+#include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
+#include <QWidget>
 
-#include <functional>
 #include <vector>
-
-class QCheckBox;
-class QLineEdit;
-class QPlainTextEdit;
-class QWidget;
 
 namespace store {
 class DataSource;
@@ -29,29 +29,42 @@ namespace widgets {
 class FieldMapper : public QObject {
     Q_OBJECT
 public:
-    explicit FieldMapper(store::DataSource* source, QObject* parent = nullptr);
+    enum class SubmitPolicy {
+        AutoSubmit,    // each change goes into the record's edit buffer as it is made
+        ManualSubmit,  // changes stay in the controls until submit()
+    };
 
-    // A memo (many lines of text), a one-line text and a check box (stored as true/false).
-    void addMemo(QPlainTextEdit* memo, const QString& field);
-    void addLineEdit(QLineEdit* edit, const QString& field);
-    void addCheckBox(QCheckBox* box, const QString& field);
+    explicit FieldMapper(store::DataSource* source, SubmitPolicy policy = SubmitPolicy::AutoSubmit,
+                         QObject* parent = nullptr);
 
+    // Binds `property` of `widget` (its user property when empty) to `field` and shows the
+    // current record's value. The property must have a change signal.
+    void addMapping(QWidget* widget, const QString& field, const QByteArray& property = QByteArray());
+
+    SubmitPolicy submitPolicy() const { return m_policy; }
+    // Writes what every control shows into the current record, which goes into editing.
+    void submit();
     // Shows the current record in every control.
     void refresh();
 
+private slots:
+    void controlChanged();
+
 private:
     struct Mapping {
+        QPointer<QWidget> widget;
         QString field;
-        std::function<void(const QVariant&)> show;  // shows a value without raising a change
-        std::function<void(bool)> setEditable;
+        QByteArray property;
     };
     store::Table* table() const;
     bool hasRecord() const;
-    void write(const QString& field, const QVariant& value);
+    void show(const Mapping& mapping, const QVariant& value, bool editable);
+    void write(const std::vector<const Mapping*>& mappings);
 
     store::DataSource* m_source;
+    SubmitPolicy m_policy;
     std::vector<Mapping> m_mappings;
-    bool m_writing = false;  // a user's change is going into the record
+    bool m_writing = false;  // a control's change is going into the record
 };
 
 }  // namespace widgets

@@ -151,7 +151,7 @@ void TestExamWindow::creation()
     QVERIFY(!form.ShowLearnBtn);
     QVERIFY(!form.LearnButton->isVisibleTo(&form));
     QCOMPARE(form.ScrollBox1->font().family(), QString("MS Sans Serif"));
-    QCOMPARE(form.ExplanationFont.color, QColor(0, 0, 128));
+    QCOMPARE(form.explanationFont.color, QColor(0, 0, 128));
     // Design captions of the button bar.
     QCOMPARE(form.GradeButton->text(), QString("&Grade Now"));
     QCOMPARE(form.LearnButton->text(), QString("&Learn Now"));
@@ -204,7 +204,7 @@ void TestExamWindow::creationFollowsTheStore_data()
     QTest::newRow("question font kept")
         << Stored{{"QFontName", "Verdana"}, {"QFontColor", "255"}}
         << FormProbe([](TTestForm& f) {
-               return QVariant(f.QuestionFont.font.family() + " " + f.QuestionFont.color.name());
+               return QVariant(f.questionFont.font.family() + " " + f.questionFont.color.name());
            })
         << QVariant("Verdana #ff0000");
 }

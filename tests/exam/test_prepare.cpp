@@ -1,5 +1,6 @@
 #include "exam/PrepareUnit.h"
 #include "store/Session.h"
+#include "store/StandaloneTable.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
 #include "support/Fixtures.h"
@@ -199,6 +200,48 @@ private slots:
         QCOMPARE(t.currentSet.asString("Q_TEXT").left(longText.size()), longText);
     }
 
+    // A copy holds each field in its field's type whatever the bank stored in it: the texts of
+    // numbers, the numbers texts spell, 0/1 for truths, an empty text for an empty text field.
+    void copyTurnsStoredValuesIntoTheirFieldsTypes_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QVariant>("stored");  // invalid: left empty
+        QTest::addColumn<QString>("copied");   // as the cursor reads it back, never empty (NULL)
+        QTest::newRow("text kept") << "Q_TEXT" << QVariant("Which port?") << "Which port?";
+        QTest::newRow("number into text") << "Q_TEXT" << QVariant(42) << "42";
+        QTest::newRow("empty text") << "Q_SIM" << QVariant() << "";
+        QTest::newRow("picture name") << "PICT1" << QVariant("net.bmp") << "net.bmp";
+        QTest::newRow("number kept") << "Q_SECT" << QVariant(3) << "3";
+        QTest::newRow("number spelt as text") << "Q_SECT" << QVariant("2") << "2";
+        QTest::newRow("text that is no number") << "Q_SECT" << QVariant("two") << "0";
+        QTest::newRow("empty number") << "Q_EXAM_N" << QVariant() << "0";
+        QTest::newRow("truth other than 1") << "A2" << QVariant(5) << "1";
+        QTest::newRow("truth as text") << "A3" << QVariant("1") << "1";
+        QTest::newRow("empty truth") << "A4" << QVariant() << "0";
+        QTest::newRow("note") << "U_MEMO" << QVariant("see RFC 1918") << "see RFC 1918";
+    }
+    void copyTurnsStoredValuesIntoTheirFieldsTypes()
+    {
+        QFETCH(QString, field);
+        QFETCH(QVariant, stored);
+        QFETCH(QString, copied);
+        TempDirCwd dir;
+        Item it = item(1, 1);
+        it["Q_ID"] = 1;
+        it.remove(field);
+        if (stored.isValid())
+            it[field] = stored;
+        makeTable("qbank2.DAT", TableKind::Bank, {it});
+        makeTable("ces.DAT", TableKind::Current, {});
+        ExamTables t;
+        t.openBank(field == "Q_EXAM_N" ? "Q_SECT=1" : "Q_EXAM_N=1");
+        QCOMPARE(PrepareExamSet(t.qset, t.currentSet).ItemCount, 1);
+        QVERIFY(!t.currentSet.value(field).isNull());
+        QCOMPARE(t.currentSet.value(field).toString(), copied);
+        QCOMPARE(t.currentSet.asInteger("Q_OR_NUMBER"), 1);
+        QVERIFY(t.currentSet.value("Q_ID").toLongLong() == 1);
+    }
+
     void sizesOfTheExam_data()
     {
         QTest::addColumn<QString>("filter");
@@ -326,6 +369,33 @@ private slots:
                      qPrintable(e.message()));
         }
         QCOMPARE(progress.events.last(), QString("finished"));
+        QCOMPARE(fileBytes("ces.DAT"), before);
+    }
+
+    // Another program deletes an item after the bank was opened: the run stops naming it, and
+    // the last exam set stays as it was.
+    void itemDeletedByAnotherProgramStopsTheRun()
+    {
+        TempDirCwd dir;
+        makeBank("qbank2.DAT", 3, [](int) { return 1; }, sectionCycle);
+        makeTable("ces.DAT", TableKind::Current, {item(1, 1, "left over")});
+        const QByteArray before = fileBytes("ces.DAT");
+        ExamTables t;
+        t.openBank("Q_EXAM_N=1");
+        {
+            StandaloneTable other("qbank2.DAT");
+            other.table.open();
+            QVERIFY(other.table.findKey(2));
+            other.table.deleteRecord();
+        }
+        try {
+            PrepareExamSet(t.qset, t.currentSet);
+            QFAIL("no error");
+        } catch (const StoreError& e) {
+            QVERIFY2(e.message().contains("qbank2.DAT") && e.message().contains("item Q_ID 2 has vanished"),
+                     qPrintable(e.message()));
+        }
+        t.currentSet.close();
         QCOMPARE(fileBytes("ces.DAT"), before);
     }
 

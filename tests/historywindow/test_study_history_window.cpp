@@ -8,14 +8,12 @@
 #include "historywindow/HistoryCharts.h"
 #include "historywindow/StudyHistoryWindow.h"
 #include "results/BarChart.h"
-#include "store/Session.h"
 #include "print/PrintFixture.h"
-#include "support/Fixtures.h"
+#include "store/Fields.h"
 #include "support/FileLocks.h"
+#include "support/Fixtures.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
-
-#include <sqlcipher/sqlite3.h>
 
 #include <QAccessible>
 #include <QAction>
@@ -25,6 +23,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
@@ -387,6 +386,27 @@ private slots:
         window.previewAction->trigger();
         QVERIFY(printfixture::pdfPages(pdf)[0].contains("Random Exam: 35 attempts, 1 passed"));
         QCOMPARE(prompts.unexpected(), 0);
+    }
+
+    void clearingAReadOnlyHistoryChangesNothing()
+    {
+        Folder folder({attemptOf(1, "++-+")});
+        if (!testsupport::makeReadOnly(folder.history()))
+            QSKIP("cannot make a file read-only here");
+        const auto writable = qScopeGuard([&] { testsupport::makeWritable(folder.history()); });
+        const QByteArray before = fileBytes(folder.history());
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        QCOMPARE(window.attempts->rowCount(), 1);  // it can still be read
+        ScriptedPrompts prompts;
+        prompts.answer(PromptButton::Yes);
+        prompts.answer(PromptButton::Ok);
+        window.clearAction->trigger();
+        QCOMPARE(prompts.requests().size(), 2);
+        QCOMPARE(prompts.requests()[1].kind, PromptKind::Error);
+        QVERIFY2(prompts.requests()[1].text.contains("history.DAT"), qPrintable(prompts.requests()[1].text));
+        QCOMPARE(fileBytes(folder.history()), before);
+        QCOMPARE(window.attempts->rowCount(), 1);
     }
 
     void unreadableHistoryIsShownAndLeftAlone_data()

@@ -7,6 +7,7 @@
 #include "store/Fields.h"
 #include "store/StandaloneTable.h"
 #include "support/Fixtures.h"
+#include "support/FullDisk.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "widgets/OutlinedLabel.h"
@@ -218,27 +219,39 @@ void TestNotes::headingNamesTheExamAndTheItem()
 
 void TestNotes::aRefusedWriteKeepsTheNotePendingAndSaysWhere_data()
 {
-    QTest::addColumn<bool>("bankHeld");         // before Save Note
-    QTest::addColumn<bool>("examSetHeld");      // before Save Note
-    QTest::addColumn<bool>("bankHeldBetween");  // once the bank took the new note
+    QTest::addColumn<bool>("bankHeld");         // by another program, before Save Note
+    QTest::addColumn<bool>("examSetFull");      // its disk full before Save Note
+    QTest::addColumn<bool>("diskFullBetween");  // the disk fills once the bank took the new note
     QTest::addColumn<QString>("said");
     QTest::addColumn<QString>("bankAfter");
     const QString locked = QStringLiteral("the file is locked by another program");
+    const QString full = QStringLiteral("the disk is full");
     const QString again = QStringLiteral("It stays in the note window: Save Note tries again.");
     QTest::newRow("the bank refuses")
         << true << false << false
         << "The note on Item ID %1 was not saved: the question bank qbank2.DAT: " + locked + ".\r" + again << "kept";
+    // The bank took the note, the exam set refused it, and the bank got its old note back.
+    QTest::newRow("the exam set refuses")
+        << false << true << false
+        << "The note on Item ID %1 was not saved: the current exam ces.DAT: " + full + ".\r" + again << "kept";
+    // The exam set and then the bank's way back refuse: the bank keeps the new note, and says so.
+    QTest::newRow("the disk fills between the two writes")
+        << false << false << true
+        << "The note on Item ID %1 was saved in the question bank qbank2.DAT, but not in the current exam ces.DAT: "
+               + full + ".\rLater exams show it. " + again
+        << "lost?";
 }
 
-// Another program holds a file for itself. The note is saved in both tables or in neither,
-// and where it is not, the message names the item and the file and says where the note is.
+// Another program holds a file, or the disk fills. The note is saved in both tables or in
+// neither, and where it is not, the message names the item and the file and says where the note is.
 void TestNotes::aRefusedWriteKeepsTheNotePendingAndSaysWhere()
 {
     QFETCH(bool, bankHeld);
-    QFETCH(bool, examSetHeld);
-    QFETCH(bool, bankHeldBetween);
+    QFETCH(bool, examSetFull);
+    QFETCH(bool, diskFullBetween);
     QFETCH(QString, said);
     QFETCH(QString, bankAfter);
+    FullDisk disk;  // before the exam opens its tables
     startExam(1);
     goToItem(1);
     withNoteWindow([](TNoteForm& note) {
@@ -252,20 +265,20 @@ void TestNotes::aRefusedWriteKeepsTheNotePendingAndSaysWhere()
         holder->table.startTransaction();
         return holder;
     };
-    std::unique_ptr<store::StandaloneTable> bankHolder, examSetHolder;
+    std::unique_ptr<store::StandaloneTable> bankHolder;
     if (bankHeld)
         bankHolder = hold(store::BankFileName);
-    if (examSetHeld)
-        examSetHolder = hold(store::CurrentSetFileName);
+    if (examSetFull)
+        disk.fill(store::CurrentSetFileName);
     bool bankEdited = false;
     QMetaObject::Connection between;
-    if (bankHeldBetween) {
+    if (diskFullBetween) {
         store::Table* bank = m_form->dtQSet;
         between = connect(bank, &store::Table::stateChanged, this, [&, bank] {
             if (bank->state() == store::DataSetState::Edit)
                 bankEdited = true;
-            else if (bankEdited && !bankHolder)
-                bankHolder = hold(store::BankFileName);
+            else if (bankEdited)
+                disk.fillAll();
         });
     }
 
@@ -281,12 +294,10 @@ void TestNotes::aRefusedWriteKeepsTheNotePendingAndSaysWhere()
         QVERIFY(note.Button2->isEnabled());
     });
     disconnect(between);
+    disk.makeRoom();
     if (bankHolder)
         bankHolder->table.rollback();
-    if (examSetHolder)
-        examSetHolder->table.rollback();
     bankHolder.reset();
-    examSetHolder.reset();
     QCOMPARE(m_form->dtCurrentSet->asString(U_MEMO), QString("kept"));
     m_form->CloseCurrentExam();
     QCOMPARE(bankNote(1), bankAfter);

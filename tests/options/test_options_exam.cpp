@@ -160,7 +160,7 @@ void TestOptionsExam::closeBoxChangesNothing()
         options.close();
     });
     QCOMPARE(form.QText->font(), questionFont);
-    QCOMPARE(form.QuestionFont.color, QColor(0, 0, 0));
+    QCOMPARE(form.questionFont.color, QColor(0, 0, 0));
     QVERIFY(!form.LearnButton->isVisible());
     QVERIFY(form.TimeLabel->isVisible());
     QVERIFY(storedValues().isEmpty());

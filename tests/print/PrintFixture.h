@@ -70,6 +70,56 @@ inline QStringList trimmedLines(const QString& page)
     return lines;
 }
 
+// What a reader of a laid-out page would notice, one line each: ink (texts, check boxes,
+// charts) over other ink, anything outside the margins, anything but the footer's reaching
+// into the footer. Empty for a sound page. Lines and frames may run behind ink by design.
+inline QStringList pageFaults(const report::Document& document, const report::Page& page)
+{
+    constexpr double Eps = 0.01;
+    const QRectF inside(document.margin, document.margin,
+                        document.paper.width() - 2 * document.margin,
+                        document.paper.height() - 2 * document.margin);
+    double footerTop = inside.bottom();
+    for (const report::PlacedBand& band : page.bands)
+        if (band.kind == report::BandKind::Footer)
+            footerTop = band.rect.top();
+    auto isInk = [](const report::Box& box) {
+        return box.kind == report::BoxKind::Text || box.kind == report::BoxKind::CheckBox ||
+               box.kind == report::BoxKind::Chart;
+    };
+    QStringList faults;
+    for (qsizetype i = 0; i < page.boxes.size(); ++i) {
+        const report::Box& box = page.boxes[i];
+        // Compared edge by edge: a line has no height, and QRectF::contains() takes no empty rectangle.
+        if (box.rect.left() < inside.left() - Eps || box.rect.right() > inside.right() + Eps ||
+            box.rect.top() < inside.top() - Eps || box.rect.bottom() > inside.bottom() + Eps)
+            faults << box.name + QStringLiteral(" outside the margins");
+        const bool inFooter = box.rect.top() >= footerTop - Eps;
+        if (!inFooter && box.rect.bottom() > footerTop + Eps)
+            faults << box.name + QStringLiteral(" reaches into the footer");
+        for (qsizetype j = i + 1; j < page.boxes.size() && isInk(box); ++j) {
+            const QRectF common = box.rect.intersected(page.boxes[j].rect);
+            if (isInk(page.boxes[j]) && common.width() > Eps && common.height() > Eps)
+                faults << box.name + QStringLiteral(" over ") + page.boxes[j].name;
+        }
+    }
+    return faults;
+}
+
+// The first of the named boxes that does not stand wholly below the one named before it;
+// empty when they read from top to bottom in the order given.
+inline QString outOfOrder(const report::Page& page, const QStringList& topToBottom)
+{
+    constexpr double Eps = 0.01;
+    for (qsizetype i = 1; i < topToBottom.size(); ++i) {
+        const report::Box* above = page.find(topToBottom[i - 1]);
+        const report::Box* below = page.find(topToBottom[i]);
+        if (!above || !below || below->rect.top() < above->rect.bottom() - Eps)
+            return topToBottom[i];
+    }
+    return QString();
+}
+
 // An item of the current exam set: answers a..f ("" leaves a gap) and the letters of its key.
 inline testsupport::Item keyedItem(const QStringList& answers, const QString& key, int number,
                                    const QString& question, const QString& explanation)

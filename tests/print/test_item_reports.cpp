@@ -121,8 +121,10 @@ private slots:
                  qPrintable(QStringLiteral("%1 pt for %2 lines").arg(distance).arg(gap)));
     }
 
-    // Where the objects of the single-item page stand, in millimetres from the paper's edge.
-    void singleItemPositions()
+    // The single-item page as a reader sees it: nothing over anything else, all within the
+    // margins; the product line and the item number right-aligned at the top, then the
+    // question, the rule and the answers, and the footer last.
+    void singleItemPageReadsInOrder()
     {
         CurrentSet set({keyedItem({"Red", "Blue"}, "a", 7, "Which colour?", "Why.")});
         report::Report r = print::makeItemReport();
@@ -131,27 +133,18 @@ private slots:
         QCOMPARE(doc.name, QString("Report"));
         QCOMPARE(doc.pages.size(), 1);
         const report::Page& page = doc.pages[0];
-        const double m = 6.35;
-        auto near = [](double a, double b) { return std::abs(a - b) <= 0.5; };
-
-        const report::Box* frame = page.find("ppShape1");
-        QVERIFY(frame);
-        QVERIFY(near(frame->rect.left(), m + 10.1) && near(frame->rect.top(), m + 13.0));
-        QVERIFY(near(frame->rect.width(), 30.7) && near(frame->rect.height(), 8.7));
-        const report::Box* number = page.find("ppLabel1");
-        QVERIFY(near(number->rect.right(), m + 181.0) && near(number->rect.top(), m + 19.8));
-        QCOMPARE(number->text(), QString("Item Number: 1"));
-        const report::Box* question = page.find("ppMemo1");
-        QVERIFY(near(question->rect.left(), m + 12.7) && near(question->rect.top(), m + 29.1));
-        // The header band follows the title band, which ends with the question's one line.
-        const report::Box* answers = page.find("ppMemo2");
-        const report::Box* rule = page.find("ppLine2");
-        QVERIFY(near(rule->rect.top(), question->rect.bottom() + 1.3));
-        QVERIFY(near(answers->rect.top(), question->rect.bottom() + 4.2));
-        // The footer at the bottom of the page.
-        const report::Box* footer = page.find("ppLabel5");
-        QVERIFY(near(footer->rect.top(), 279.4 - m - 32.0 + 1.9));
-        QCOMPARE(footer->text(), QString("Quizlore Prep 2.0"));
+        const QStringList faults = printfixture::pageFaults(doc, page);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
+        QCOMPARE(printfixture::outOfOrder(page, {"ppLabel4", "ppLabel1", "ppMemo1", "ppLine2", "ppMemo2",
+                                                 "ppLine4", "ppLabel5"}),
+                 QString());
+        QVERIFY(std::abs(page.find("ppLabel4")->rect.right() - page.find("ppLabel1")->rect.right()) < 0.01);
+        QCOMPARE(page.find("ppLabel1")->text(), QString("Item Number: 1"));
+        QCOMPARE(page.find("ppMemo1")->text(), QString("Which colour?"));
+        QCOMPARE(page.find("ppLabel5")->text(), QString("Quizlore Prep 2.0"));
+        // The question and the answers start at one left edge.
+        const double left = page.find("ppMemo1")->rect.left();
+        QVERIFY(std::abs(page.find("ppMemo2")->rect.left() - left) < 0.01);
     }
 
     // What does not fit on the single page is cut above the footer, between lines.
@@ -283,7 +276,8 @@ private slots:
         QCOMPARE(next, 61);
     }
 
-    // The pages of the page model never reach into the footer.
+    // The pages of the page model never reach into the footer, and read cleanly: nothing over
+    // anything else, all within the margins.
     void allItemsKeepClearOfTheFooter()
     {
         CurrentSet set(numberedItems(60));
@@ -297,6 +291,8 @@ private slots:
                 if (band.kind != report::BandKind::Footer)
                     QVERIFY(band.rect.bottom() <= footerTop + 1e-6);
             }
+            const QStringList faults = printfixture::pageFaults(doc, page);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
             QCOMPARE(page.find("ppSystemVariable1")->text(), QStringLiteral("Page: %1").arg(page.number));
             QVERIFY(std::abs(page.find("ppSystemVariable1")->rect.right() - (6.35 + 189.4)) <= 0.5);
         }

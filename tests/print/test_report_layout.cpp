@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <stdexcept>
+
 using namespace report;
 
 namespace {
@@ -246,6 +248,76 @@ private slots:
         for (const PlacedBand& band : doc.pages[0].bands)
             QVERIFY(band.kind != BandKind::Detail);
         QVERIFY(!doc.pages[0].find("number"));
+    }
+
+    // A page with no room left (a footer taller than the page, a header or a title band that
+    // fills it) never moves the place of the next band upwards: bands follow one another down
+    // the page, nothing stands above the top margin, and the layout ends. An object may stand
+    // a little above its band's top (`raised`), as a label over a rule may.
+    void noRoomLeftNeverMovesUp_data()
+    {
+        QTest::addColumn<double>("title");
+        QTest::addColumn<double>("header");
+        QTest::addColumn<double>("footer");
+        QTest::addColumn<double>("raised");
+        QTest::addColumn<int>("pageLimit");
+        const double body = 279.4 - 2 * 6.35;
+        QTest::newRow("footer taller than the page") << 10.0 << 8.0 << body + 20 << 0.0 << 0;
+        QTest::newRow("footer taller, raised label") << 10.0 << 8.0 << body + 20 << 3.0 << 0;
+        QTest::newRow("footer taller, one page") << 10.0 << 8.0 << body + 20 << 3.0 << 1;
+        QTest::newRow("header fills the page") << 0.0 << body - 15 << 15.0 << 3.0 << 0;
+        QTest::newRow("header taller than the page") << 0.0 << body << 15.0 << 0.0 << 2;
+        QTest::newRow("title fills the first page") << body - 15 << 8.0 << 15.0 << 3.0 << 0;
+    }
+    void noRoomLeftNeverMovesUp()
+    {
+        QFETCH(double, title);
+        QFETCH(double, header);
+        QFETCH(double, footer);
+        QFETCH(double, raised);
+        QFETCH(int, pageLimit);
+        RecordList records({{{"number", 1}}, {{"number", 2}}, {{"number", 3}}});
+        Report r = recordReport();
+        r.dataSource = &records;
+        r.page.pageLimit = pageLimit;
+        r.title.height = title;
+        r.title.objects << rectangle("titleFrame", 0, -raised, 50, title + raised);
+        r.header.height = header;
+        r.header.objects << rectangle("headerFrame", 0, -raised, 50, header + raised);
+        r.footer.height = footer;
+        const Document doc = layoutReport(r);
+        QVERIFY(!doc.pages.isEmpty());
+        QVERIFY(doc.pages.size() <= 4);
+        for (const Page& page : doc.pages) {
+            double place = 6.35;
+            for (const PlacedBand& band : page.bands) {
+                if (band.kind == BandKind::Footer)
+                    continue;
+                QVERIFY2(band.rect.top() >= place - 1e-6 && band.rect.height() >= 0,
+                         qPrintable(QStringLiteral("page %1: a band from %2 to %3 after %4")
+                                        .arg(page.number)
+                                        .arg(band.rect.top())
+                                        .arg(band.rect.bottom())
+                                        .arg(place)));
+                place = band.rect.bottom();
+            }
+        }
+    }
+
+    // A named object is found in any band or region; a name the design lacks is an error
+    // that names it and the report.
+    void checkedLookup()
+    {
+        Report r = recordReport();
+        r.page.documentName = "Sheet";
+        QCOMPARE(r.object("extra").field, QString("extra"));
+        QCOMPARE(&r.object("note"), r.find("note"));
+        try {
+            r.object("nots");
+            QFAIL("a missing object was found");
+        } catch (const std::logic_error& error) {
+            QCOMPARE(QString::fromUtf8(error.what()), QString("The report \"Sheet\" has no object nots"));
+        }
     }
 
     // Right-aligned and centred labels stand by their right edge and centre.

@@ -81,6 +81,8 @@ private slots:
     void minimumHeightGivesEveryLabelALine();
 
     void accessibleNameCarriesTheFigures();
+    void columnsStandLeftToRightWithTheValueLineAtItsValue();
+    void groupsShareOneLabelAndReadTopDown();
 
     void paintsBarsInTheirColours();
     void paintsOnAHighResolutionDevice();
@@ -355,6 +357,96 @@ void TestBarChart::accessibleNameCarriesTheFigures()
 
     BarChart empty;
     QCOMPARE(empty.accessibleName(), QStringLiteral("Bar chart: no bars"));
+}
+
+// Scores of six attempts as columns, with the passing line.
+BarChartModel scoreColumns()
+{
+    BarChartModel chart;
+    chart.orientation = Qt::Vertical;
+    chart.axisMax = 1000;
+    chart.axisStep = 200;
+    chart.showValues = true;
+    const QList<double> scores{400, 1000, 0, 850, 600, 900};
+    for (int i = 0; i < scores.size(); ++i) {
+        chart.addBar(scores[i], QStringLiteral("attempt %1").arg(i + 1), scores[i] >= 850 ? Qt::green : Qt::red);
+        chart.groupLabels << QStringLiteral("%1 Nov").arg(i + 1);
+    }
+    chart.valueLines << ChartValueLine{850, QStringLiteral("Passing score"), Qt::blue};
+    chart.legend = {{QStringLiteral("Pass"), Qt::green}, {QStringLiteral("Fail"), Qt::red}};
+    return chart;
+}
+
+void TestBarChart::columnsStandLeftToRightWithTheValueLineAtItsValue()
+{
+    const BarChartModel chart = scoreColumns();
+    QImage device = deviceAt(96);
+    const QRectF frame(0, 0, 520, 220);
+    const BarChartLayout layout = layoutBarChart(chart, frame, &device);
+    const QRectF& plot = layout.plot;
+    auto yOf = [&](double v) { return plot.bottom() - v / 1000 * plot.height(); };
+    for (int i = 0; i < chart.bars.size(); ++i) {
+        const QRectF& bar = layout.barRects[i];
+        if (i > 0)
+            QVERIFY(bar.left() > layout.barRects[i - 1].right());
+        QVERIFY(qAbs(bar.bottom() - plot.bottom()) < 0.01);
+        QVERIFY2(qAbs(bar.top() - yOf(chart.bars[i].value)) < 0.01, qPrintable(QString::number(i)));
+        QVERIFY(bar.height() == 0 || plot.adjusted(-0.01, -0.01, 0.01, 0.01).contains(bar));
+        QCOMPARE(layout.labelRects[i].center().x(), bar.center().x());
+        QVERIFY(layout.labelRects[i].top() >= plot.bottom());
+    }
+    QCOMPARE(layout.labelLines[5], QStringList{"6 Nov"});
+    QCOMPARE(layout.valueLineAt.size(), 1);
+    QVERIFY(qAbs(layout.valueLineAt[0] - yOf(850)) < 0.01);
+    // The line's label stands right of the plot, inside the chart; the legend on the title line.
+    QVERIFY(plot.right() < frame.right() - QFontMetricsF(layout.labelAxisFont, &device).horizontalAdvance("Passing score"));
+    QVERIFY(frame.contains(layout.legendRect));
+    QVERIFY(layout.legendRect.bottom() <= plot.top());
+
+    // Too narrow for every label: every second one, counted back from the newest.
+    const BarChartLayout narrow = layoutBarChart(chart, QRectF(0, 0, 190, 220), &device);
+    QCOMPARE(narrow.labelLines[5], QStringList{"6 Nov"});
+    QVERIFY(narrow.labelLines[4].isEmpty());
+    QCOMPARE(narrow.labelRects.size(), 6);
+
+    // On paper: the line in its colour at its value, the columns in theirs.
+    const QImage image = paintedImage(chart, QSize(520, 220), frame);
+    QCOMPARE(pixelAt(image, layout.barRects[0].center()), QColor(Qt::red));
+    QCOMPARE(pixelAt(image, layout.barRects[1].center() + QPointF(0, 20)), QColor(Qt::green));
+    bool lineDrawn = false;
+    for (double x = plot.left() + 2; x < layout.barRects[0].left(); x += 1)
+        lineDrawn = lineDrawn || pixelAt(image, QPointF(x, layout.valueLineAt[0])) == QColor(Qt::blue);
+    QVERIFY(lineDrawn);
+}
+
+void TestBarChart::groupsShareOneLabelAndReadTopDown()
+{
+    BarChartModel chart;
+    chart.barsPerGroup = 2;
+    chart.addBar(60, QStringLiteral("B, last 5"), Qt::blue);
+    chart.addBar(20, QStringLiteral("B, the 5 before"), Qt::gray);
+    chart.addBar(90, QStringLiteral("A, last 5"), Qt::blue);
+    chart.bars << ChartBar{0, QStringLiteral("A, the 5 before"), Qt::gray, QStringLiteral("no attempts")};
+    chart.groupLabels = {QStringLiteral("B"), QStringLiteral("A")};
+    chart.title.text = QStringLiteral("Sections");
+    chart.valueSuffix = QStringLiteral("%");
+    QImage device = deviceAt(96);
+    const BarChartLayout layout = layoutBarChart(chart, QRectF(0, 0, 400, 200), &device);
+    QCOMPARE(layout.labelRects.size(), 2);
+    QCOMPARE(layout.labelLines, (QList<QStringList>{{"B"}, {"A"}}));
+    // A group's bars lie side by side inside its label's slot, its first bar on top.
+    for (int g = 0; g < 2; ++g) {
+        const QRectF& first = layout.barRects[2 * g];
+        const QRectF& second = layout.barRects[2 * g + 1];
+        QVERIFY(qAbs(first.bottom() - second.top()) < 0.01);
+        QVERIFY(layout.labelRects[g].adjusted(0, -0.01, 0, 0.01).top() <= first.top());
+        QVERIFY(second.bottom() <= layout.labelRects[g].bottom() + 0.01);
+        QCOMPARE(first.height(), second.height());
+    }
+    QVERIFY(layout.barRects[2].bottom() < layout.barRects[0].top());  // the second group above the first
+    QCOMPARE(chart.accessibleText(),
+             QStringLiteral("Sections: A, last 5: 90%; A, the 5 before: no attempts; B, last 5: 60%; "
+                            "B, the 5 before: 20%"));
 }
 
 void TestBarChart::paintsBarsInTheirColours()

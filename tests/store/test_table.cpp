@@ -290,6 +290,43 @@ private slots:
         QVERIFY2(error.contains("qbank2.DAT") && error.contains("read-only"), qPrintable(error));
     }
 
+    // Reads under one read lock see the file as it was when they began; another program's write
+    // waits for the lock (and gives up after the retries), and gets in once the reading ends.
+    void readingHoldsOneLockUntilItEnds()
+    {
+        TempDirCwd dir;
+        makeBank("qbank2.DAT", 3, examByFifty, sectionCycle);
+        StandaloneTable reader("qbank2.DAT");
+        reader.table.open();
+        StandaloneTable writer("qbank2.DAT");
+        writer.table.open();
+        auto writeNote = [&](const QString& note) {
+            return errorOf([&] {
+                writer.table.edit();
+                writer.table.setValue("U_MEMO", note);
+                writer.table.post();
+            });
+        };
+
+        reader.table.startReading();
+        QVERIFY(reader.table.findKey(2));
+        QVERIFY(writeNote("while reading").contains("locked by another program"));
+        writer.table.cancel();
+        QVERIFY(reader.table.findKey(1));
+        QVERIFY(reader.table.asString("U_MEMO").isEmpty());
+        reader.table.endReading();
+
+        QCOMPARE(writeNote("after reading"), QString());
+        QVERIFY(reader.table.findKey(1));
+        QCOMPARE(reader.table.asString("U_MEMO"), QString("after reading"));
+
+        // A transaction takes over from the reading rather than failing inside it.
+        reader.table.startReading();
+        reader.table.startTransaction();
+        QVERIFY(!reader.table.reading());
+        reader.table.rollback();
+    }
+
     // A second program cannot open a table held exclusively; it gives up after the retries.
     void exclusiveLockRefusesAnotherProcess()
     {

@@ -1,5 +1,7 @@
 #include "print/engine/ReportModel.h"
 
+#include <stdexcept>
+
 namespace report {
 
 namespace {
@@ -30,6 +32,15 @@ ReportObject* Report::find(const QString& name)
 const ReportObject* Report::find(const QString& name) const
 {
     return const_cast<Report*>(this)->find(name);
+}
+
+ReportObject& Report::object(const QString& name)
+{
+    if (ReportObject* found = find(name))
+        return *found;
+    throw std::logic_error(QStringLiteral("The report \"%1\" has no object %2")
+                               .arg(page.documentName, name)
+                               .toStdString());
 }
 
 QString shownText(const ReportObject& object, const RecordSource* record)

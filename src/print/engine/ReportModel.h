@@ -120,6 +120,9 @@ struct Report {
     // The named object in any band or region; null when there is none.
     ReportObject* find(const QString& name);
     const ReportObject* find(const QString& name) const;
+    // The named object; throws a std::logic_error that names the object and the report when
+    // there is none, so a misspelt name fails at once instead of at print time.
+    ReportObject& object(const QString& name);
 };
 
 // What a print-time handler may read while a record prints.

@@ -1,5 +1,7 @@
 #include "print/engine/TextMeasure.h"
 
+#include "platform/LineBreaks.h"
+
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
@@ -58,14 +60,6 @@ const Measured& measured(const TextStyle& style)
     return *entry;
 }
 
-QString normalisedBreaks(const QString& text)
-{
-    QString result = text;
-    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return result;
-}
-
 }  // namespace
 
 QFont TextStyle::font() const
@@ -103,7 +97,7 @@ QStringList wrapText(const TextStyle& style, const QString& text, double width)
     const double widthPx = width / MmPerPixel;
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    const QStringList paragraphs = normalisedBreaks(text).split(QLatin1Char('\n'));
+    const QStringList paragraphs = platform::unifiedLineBreaks(text).split(QLatin1Char('\n'));
     for (const QString& paragraph : paragraphs) {
         if (paragraph.isEmpty() || m.metrics.horizontalAdvance(paragraph) <= widthPx) {
             lines << paragraph;  // the common case needs no layout

@@ -1,0 +1,50 @@
+#pragma once
+// Copies records of one open table into another, field by field, each value turned into the
+// type of the field it goes to. The records go from statement to statement: neither table's
+// cursor reads them, which for a whole exam set saves turning every field into a QVariant twice.
+
+#include "store/Fields.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+struct sqlite3_stmt;
+
+namespace store {
+
+class Table;
+
+struct CopiedField {
+    const char* source;  // the field read from the source
+    const char* target;  // the field written in the target
+    FieldType type;      // what the target keeps: text (NULL as empty), whole number or 0/1
+};
+
+class RecordCopy {
+public:
+    // Both tables open; throws, naming the table, when one lacks a field.
+    RecordCopy(Table& source, Table& target, const std::vector<CopiedField>& fields);
+    ~RecordCopy();
+    RecordCopy(const RecordCopy&) = delete;
+    RecordCopy& operator=(const RecordCopy&) = delete;
+
+    // Appends to the target a copy of the source record with this Q_ID, the target choosing the
+    // new record's Q_ID; false when the source has no such record.
+    bool append(std::int64_t key);
+    // Lets the target's cursor see the appended records; once, after the last append.
+    void finish();
+
+private:
+    void bindConverted(int field);
+
+    Table& m_source;
+    Table& m_target;
+    std::vector<int> m_parameters;  // per copied field, its parameter of the insert
+    std::vector<FieldType> m_types;
+    sqlite3_stmt* m_select = nullptr;
+    sqlite3_stmt* m_insert = nullptr;
+};
+
+}  // namespace store
