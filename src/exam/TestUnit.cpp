@@ -369,6 +369,11 @@ void TTestForm::StartRunning(const PreparedSet& set)
     ExamState = ExamRunning;
     ExamControls();
     dtCurrentSet->first();
+    // The exam letter that started the exam keeps the window's focus, hidden, while the begin-exam
+    // dialog has it; where nothing activates the window again (no window manager), Enter or Space
+    // would reach that letter and start another exam over this one.
+    if (QWidget* focus = focusWidget(); focus && Panel4->isAncestorOf(focus))
+        (NextButton->isEnabled() ? NextButton : GradeButton)->setFocus();
     StartClock();
 }
 

@@ -176,6 +176,8 @@ private slots:
     void brokenTableFileIsLeftAsItWas_data();
     void brokenTableFileIsLeftAsItWas();
     void closingReturnsToTheLauncher();
+    void examChoiceKeepsNoFocusDuringAnExam_data();
+    void examChoiceKeepsNoFocusDuringAnExam();
 
 private:
     ProgramWindows m_program;
@@ -663,6 +665,33 @@ void TestExamSelection::closingReturnsToTheLauncher()
     QVERIFY(!TestForm->dtQSet->isOpen());
     QVERIFY(!TestForm->dtCurrentSet->isOpen());
     QVERIFY(TestForm->Panel4->isVisibleTo(TestForm));
+}
+
+void TestExamSelection::examChoiceKeepsNoFocusDuringAnExam_data()
+{
+    QTest::addColumn<bool>("byKeyboard");  // Alt+A, else a click on "A"
+    QTest::newRow("Alt+A") << true;
+    QTest::newRow("click") << false;
+}
+
+void TestExamSelection::examChoiceKeepsNoFocusDuringAnExam()
+{
+    // The exam letter that started the exam does not keep the window's focus once it is hidden:
+    // where nothing activates the window again (no window manager), Enter or Space would reach it
+    // and start another exam over the running one.
+    QFETCH(bool, byKeyboard);
+    testsupport::ScriptedPrompts prompts;
+    QApplication::setActiveWindow(TestForm);
+    QVERIFY(QTest::qWaitForWindowActive(TestForm));
+    DialogDriver driver(clickOk);
+    if (byKeyboard)
+        QTest::keyClick(TestForm, Qt::Key_A, Qt::AltModifier);
+    else
+        QTest::mouseClick(TestForm->fcShapeBtn1, Qt::LeftButton);
+    QVERIFY(driver.seen().shown);
+    QCOMPARE(TestForm->ExamState, TTestForm::ExamRunning);
+    QWidget* focus = TestForm->focusWidget();
+    QVERIFY2(!focus || !TestForm->Panel4->isAncestorOf(focus), qPrintable(focus->objectName()));
 }
 
 QTEST_MAIN(TestExamSelection)
