@@ -85,7 +85,7 @@ QIcon swatch(const QColor& color)
 }  // namespace
 
 FontColorDialog::FontColorDialog(const QFont& font, const QColor& color, QWidget* parent)
-    : QDialog(parent), m_color(color.isValid() ? color : QColor(Qt::black))
+    : QDialog(parent), m_given(font), m_color(color.isValid() ? color : QColor(Qt::black))
 {
     setObjectName(QStringLiteral("FontColorDialog"));
     setWindowTitle(QStringLiteral("Font"));
@@ -96,6 +96,7 @@ FontColorDialog::FontColorDialog(const QFont& font, const QColor& color, QWidget
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_fonts->setSizeGripEnabled(false);
     m_sample = sampleOf(m_fonts);
+    m_shownFirst = m_fonts->currentFont();
 
     auto* colorLabel = new QLabel(QStringLiteral("Co&lor:"), this);
     m_colorButton = new QPushButton(this);
@@ -146,7 +147,18 @@ bool FontColorDialog::eventFilter(QObject* watched, QEvent* event)
 
 QFont FontColorDialog::selectedFont() const
 {
-    return m_fonts->currentFont();
+    QFont chosen = m_fonts->currentFont();
+    // A family without a face of the font's weight or slant shows its nearest style. While the
+    // user keeps the family and that style, the font keeps its own weight and slant (drawn
+    // synthetically), so OK without a change gives back what the dialog was given.
+    const bool styleKept =
+        chosen.family() == m_shownFirst.family() && chosen.styleName() == m_shownFirst.styleName();
+    if (styleKept && (chosen.italic() != m_given.italic() || chosen.weight() != m_given.weight())) {
+        chosen.setStyleName(QString());
+        chosen.setWeight(m_given.weight());
+        chosen.setItalic(m_given.italic());
+    }
+    return chosen;
 }
 
 void FontColorDialog::chooseColor()

@@ -28,6 +28,8 @@ private:
     void showColor();
 
     QFontDialog* m_fonts;
+    QFont m_given;       // the font the dialog was opened on
+    QFont m_shownFirst;  // what the font dialog showed for it: its family's nearest style
     QPushButton* m_colorButton;
     QLineEdit* m_sample = nullptr;  // the font dialog's sample text, when it has one
     QColor m_color;

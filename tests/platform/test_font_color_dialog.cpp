@@ -45,6 +45,9 @@ void TestFontColorDialog::okWithoutAChangeGivesTheSameFont_data()
         QTest::addRow("%s bold", family) << family << true << false;
         QTest::addRow("%s italic", family) << family << false << true;
     }
+    // Families with one face only: the dialog shows that face, and the slant or weight stays.
+    QTest::addRow("DejaVu Math TeX Gyre italic, no slanted face") << "DejaVu Math TeX Gyre" << false << true;
+    QTest::addRow("DejaVu Math TeX Gyre bold, no bold face") << "DejaVu Math TeX Gyre" << true << false;
 }
 
 // The families have condensed and slanted styles beside the regular one: the dialog opens on
