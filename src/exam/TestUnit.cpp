@@ -374,6 +374,7 @@ void TTestForm::StartRunning(const PreparedSet& set)
     // would reach that letter and start another exam over this one.
     if (QWidget* focus = focusWidget(); focus && Panel4->isAncestorOf(focus))
         (NextButton->isEnabled() ? NextButton : GradeButton)->setFocus();
+    TimeUsed->Restart();
     StartClock();
 }
 

@@ -216,6 +216,9 @@ public:
 
     // The exam clock: counts the time limit down while TimerOn and an exam runs.
     results::TKZTimeCounter* Timer1 = nullptr;
+    // The time used since the exam began, for the study history: the clock above starts again
+    // when its option is switched off and on, this count does not.
+    results::TKZTimeCounter* TimeUsed = nullptr;
     void StartClock();
     void StopClock();
     void Timer1Timer();

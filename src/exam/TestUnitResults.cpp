@@ -19,6 +19,8 @@
 void TTestForm::setClockSource(std::shared_ptr<results::TimeSource> source)
 {
     delete Timer1;
+    delete TimeUsed;
+    TimeUsed = new results::TKZTimeCounter(this, source);
     Timer1 = new results::TKZTimeCounter(this, std::move(source));
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &results::TKZTimeCounter::OnTimer, this, platform::handled([this] { Timer1Timer(); }));
@@ -110,9 +112,9 @@ QString TTestForm::RecordAttempt()
     facts.key = m_attemptKey;
     facts.title = ExamTitle;
     facts.candidateName = CandidateName;
-    // The clock counts from the exam start whether or not it is shown; a limit holds only with it.
+    // A limit holds only with the clock on; the time used counts whether or not it is shown.
     facts.timeLimitSeconds = TimerOn ? int(Timer1->timeLimitSeconds()) : 0;
-    facts.timeUsedSeconds = int(Timer1->elapsedSeconds());
+    facts.timeUsedSeconds = int(TimeUsed->elapsedSeconds());
     facts.source = m_itemSource;
     return examhistory::recordExam(*dtCurrentSet, ItemStates, m_grade, facts);
 }

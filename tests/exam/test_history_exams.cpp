@@ -224,7 +224,14 @@ void TestHistoryExams::gradingRecordsOneAttemptPerExamStart()
     QCOMPARE(examItems(), (Ids{1, 2, 3, 4, 5, 6}));
     answerItems({{1, Answer::Right}, {2, Answer::Right}, {3, Answer::Wrong}, {5, Answer::Right}, {6, Answer::Wrong}},
                 {3, 4});
-    m_clock->advanceSeconds(125);
+    // The clock switched off and on again shows the whole limit anew; the time used runs on.
+    m_clock->advanceSeconds(100);
+    for (const bool on : {false, true}) {
+        TestForm->TimerOn = on;
+        TestForm->StartClock();
+    }
+    QCOMPARE(TestForm->TimeLabel->text(), QString("1:00:00"));
+    m_clock->advanceSeconds(25);
     QCOMPARE(grade(prompts, backToTheExam).result, QString("Passing Score: 850   Your Score: 500   Grade: Fail"));
 
     std::vector<history::AttemptSummary> list = attempts();
