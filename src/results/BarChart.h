@@ -92,7 +92,7 @@ struct BarChartModel {
     void clear() { bars.clear(); }
     void addBar(double value, const QString& label, const QColor& colour)
     {
-        bars.append(ChartBar{value, label, colour});
+        bars.append(ChartBar{value, label, colour, QString()});
     }
     // The values labelled on the value axis, from axisMin to axisMax.
     QList<double> axisTicks() const;
