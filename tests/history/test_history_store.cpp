@@ -10,6 +10,7 @@
 #include "store/Session.h"
 #include "store/StandaloneTable.h"
 #include "support/FileLocks.h"
+#include "support/GradedAttempt.h"
 #include "support/Fixtures.h"
 #include "support/TempDir.h"
 
@@ -20,7 +21,6 @@
 #include <QScopeGuard>
 #include <QTest>
 
-#include <map>
 
 using namespace history;
 using testsupport::TempDirCwd;
@@ -65,28 +65,10 @@ const QDateTime Start = QDateTime(QDate(2026, 11, 2), QTime(9, 30));
 // Attempt n of a practice exam, graded n hours after Start, with sections and score from its items.
 Attempt attemptOf(int n, const std::vector<Answer>& answers, const QString& title = QStringLiteral("Practice Exam A"))
 {
-    Attempt a;
-    a.key = newAttemptKey();
-    a.gradedAt = Start.addSecs(3600 * n);
-    a.examTitle = title;
-    a.candidateName = QStringLiteral("Anna");
-    a.timeLimitSeconds = 3600;
-    a.timeUsedSeconds = 600 + n;
-    a.passingScore = 850;
-    std::map<int, Count> sections;
-    int correct = 0;
-    for (const Answer& answer : answers) {
-        a.items.push_back(bankItem(answer));
-        Count& s = sections[a.items.back().section];
-        ++s.total;
-        s.correct += a.items.back().correct;
-        correct += a.items.back().correct;
-    }
-    for (const auto& [section, count] : sections)
-        a.sections.push_back({section, count});
-    a.score = answers.empty() ? 0 : 1000 * correct / int(answers.size());
-    a.passed = a.score >= 850;
-    return a;
+    std::vector<ItemResult> items;
+    for (const Answer& answer : answers)
+        items.push_back(bankItem(answer));
+    return testsupport::gradedAttempt(n, std::move(items), Start.addSecs(3600 * n), title);
 }
 
 // The bank as it is now: every item as fingerprinted above, except those `replaced`.

@@ -11,6 +11,7 @@
 #include "print/PrintFixture.h"
 #include "store/Fields.h"
 #include "support/FileLocks.h"
+#include "support/GradedAttempt.h"
 #include "support/Fixtures.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -66,16 +67,7 @@ const QDateTime Start(QDate(2026, 11, 2), QTime(9, 30), Qt::UTC);
 // '+' right, '-' wrong, '.' not answered.
 Attempt attemptOf(int n, const QByteArray& answers, const QString& title = QStringLiteral("Practice Exam A"))
 {
-    Attempt a;
-    a.key = newAttemptKey();
-    a.gradedAt = Start.addSecs(3600 * n);
-    a.examTitle = title;
-    a.candidateName = QStringLiteral("Anna");
-    a.timeLimitSeconds = 3600;
-    a.timeUsedSeconds = 600 + n;
-    a.passingScore = 850;
-    std::map<int, Count> sections;
-    int correct = 0;
+    std::vector<ItemResult> items;
     for (int i = 0; i < answers.size(); ++i) {
         ItemResult item;
         item.sourceId = i + 1;
@@ -84,17 +76,9 @@ Attempt attemptOf(int n, const QByteArray& answers, const QString& title = QStri
         item.question = QStringLiteral("Question %1").arg(item.sourceId);
         item.correct = answers[i] == '+';
         item.answered = answers[i] != '.';
-        a.items.push_back(item);
-        Count& s = sections[item.section];
-        ++s.total;
-        s.correct += item.correct;
-        correct += item.correct;
+        items.push_back(item);
     }
-    for (const auto& [section, count] : sections)
-        a.sections.push_back({section, count});
-    a.score = 1000 * correct / int(answers.size());
-    a.passed = a.score >= 850;
-    return a;
+    return testsupport::gradedAttempt(n, std::move(items), Start.addSecs(3600 * n), title);
 }
 
 // The folder of a learner: the bank, and the attempts recorded in history.DAT.
