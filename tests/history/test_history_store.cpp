@@ -10,8 +10,8 @@
 #include "store/Session.h"
 #include "store/StandaloneTable.h"
 #include "support/FileLocks.h"
-#include "support/GradedAttempt.h"
 #include "support/Fixtures.h"
+#include "support/GradedAttempt.h"
 #include "support/TempDir.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -20,7 +20,6 @@
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTest>
-
 
 using namespace history;
 using testsupport::TempDirCwd;

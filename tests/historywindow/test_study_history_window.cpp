@@ -11,8 +11,8 @@
 #include "print/PrintFixture.h"
 #include "store/Fields.h"
 #include "support/FileLocks.h"
-#include "support/GradedAttempt.h"
 #include "support/Fixtures.h"
+#include "support/GradedAttempt.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
