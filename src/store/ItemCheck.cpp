@@ -1,5 +1,7 @@
 #include "store/ItemCheck.h"
 
+#include "store/ExamKinds.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -46,7 +48,7 @@ struct Range {
 
 const Range ranges[] = {
     {Q_ID, 1, MaxItemId, true},
-    {Q_EXAM_N, 0, 7, true},
+    {Q_EXAM_N, 0, PracticeExamCount, true},
     {Q_SECT, 1, 4, false},
     {Q_OR_NUMBER, 1, MaxItemId, true},
 };

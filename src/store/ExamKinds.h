@@ -1,0 +1,56 @@
+#pragma once
+// The kinds of exam a learner can start, written once: each kind's stable id (what the study
+// history keys attempts by), its shown title, the begin-exam dialog's title, its captions and
+// what it draws from the question bank. The exam window builds its buttons, menu entries and
+// start handlers from this list. Qt Core only.
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+namespace store {
+
+// How many practice exams the bank holds: Q_EXAM_N 1 to 7 are exams A to G.
+inline constexpr int PracticeExamCount = 7;
+// The items every exam of the bank may ask: exam 0 holds retired items.
+inline const QString AskedItemsFilter = QStringLiteral("Q_EXAM_N<>0");
+// The items of practice exam `exam` (1 to PracticeExamCount).
+QString practiceExamFilter(int exam);
+
+// What an exam kind draws.
+enum class ExamDraw {
+    PracticeExam,  // the items of one practice exam, in bank order
+    AllAsked,      // every asked item of the bank
+    Random,        // a random draw of the asked items, as many as the learner chooses
+    UserSet,       // the learner's own question set
+    HistoryList,   // asked items the study history lists (missed, marked, ...)
+};
+
+struct ExamKind {
+    QString id;           // stable; never shown, never changed once released
+    QString title;        // shown above the items and in the study history
+    QString dialogTitle;  // the begin-exam dialog's caption
+    ExamDraw draw = ExamDraw::AllAsked;
+    int practiceExam = 0;  // 1..PracticeExamCount for ExamDraw::PracticeExam, else 0
+};
+
+// Every kind, practice exams A to G first, then All Questions, Random Exam, User Exam,
+// Missed Questions and Marked Questions.
+const std::vector<ExamKind>& examKinds();
+// The kind with this id or, for the lookups by title, this shown title; null when none.
+const ExamKind* examKindById(QStringView id);
+const ExamKind* examKindByTitle(QStringView title);
+// Practice exam `exam` (1 to PracticeExamCount).
+const ExamKind& practiceExamKind(int exam);
+
+// The stable ids of the kinds that are not practice exams.
+namespace examkind {
+inline const QString AllQuestions = QStringLiteral("all-questions");
+inline const QString Random = QStringLiteral("random");
+inline const QString User = QStringLiteral("user");
+inline const QString Missed = QStringLiteral("missed");
+inline const QString Marked = QStringLiteral("marked");
+}  // namespace examkind
+
+}  // namespace store
