@@ -14,6 +14,7 @@
 #include "results/Grading.h"
 #include "results/ScoreUnit.h"
 #include "results/TimeCounter.h"
+#include "store/ExamKinds.h"
 #include "widgets/CloseQuery.h"
 #include "widgets/NumberEdit.h"
 #include "widgets/OutlinedLabel.h"
@@ -237,6 +238,7 @@ void TTestForm::ActionExecute(int exam)
     SetQuestionCountLimits(false);
     NameForm->setWindowTitle(QStringLiteral("Begin Practice Exam ") + letter);
     ExamTitle = QStringLiteral("Practice Exam ") + letter;
+    ExamKindId = store::practiceExamKind(exam).id;
     dtQSet->setFilter(QStringLiteral("Q_EXAM_N=%1").arg(exam));
     BeginExam();
 }
@@ -246,6 +248,7 @@ void TTestForm::AllQActExecute()
     SetQuestionCountLimits(false);
     NameForm->setWindowTitle(QStringLiteral("Take All Questions"));
     ExamTitle = QStringLiteral("All Questions");
+    ExamKindId = store::examkind::AllQuestions;
     dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
     BeginExam();
 }
@@ -277,6 +280,7 @@ void TTestForm::RandActExecute()
     NameForm->setWindowTitle(QStringLiteral("Random Exam"));
     SetQuestionCountLimits(true);
     ExamTitle = QStringLiteral("Random Exam");
+    ExamKindId = store::examkind::Random;
     dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
     // The time field keeps the value it had when the dialog last closed.
     if (!runNameForm())
@@ -302,6 +306,7 @@ void TTestForm::UserActExecute()
     SetQuestionCountLimits(false);
     NameForm->setWindowTitle(QStringLiteral("User Exam"));
     ExamTitle = QStringLiteral("User Exam");
+    ExamKindId = store::examkind::User;
     BeginUserExam();
 }
 
@@ -343,6 +348,7 @@ void TTestForm::BeginWeakSpotExam(examhistory::WeakSpots kind)
     SetQuestionCountLimits(false);
     NameForm->setWindowTitle(examhistory::examTitleOf(kind));
     ExamTitle = examhistory::examTitleOf(kind);
+    ExamKindId = kind == examhistory::WeakSpots::Missed ? store::examkind::Missed : store::examkind::Marked;
     dtQSet->setFilter(asked);
     beginBankExam([this, &items](const PrepareProgress& progress) {
         return PrepareListedSet(*dtQSet, *dtCurrentSet, items, progress);

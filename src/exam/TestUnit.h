@@ -68,6 +68,7 @@ public:
     store::ItemStates ItemStates;
     int ExamState = NoExam;
     QString ExamTitle;
+    QString ExamKindId;  // the running exam's kind (store/ExamKinds.h), as the study history keys it
     QString CandidateName;
     double TimeLimit = 0;  // fraction of a day
     int FirstItemNo = 0;
