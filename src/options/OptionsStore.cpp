@@ -130,7 +130,7 @@ QList<Option> fontOptions(const QString& prefix, FontSetting OptionValues::*memb
     };
 }
 
-// The twenty options, in the order in which they are loaded. A new option is one more line
+// The options, in the order in which they are loaded. A new option is one more line
 // here and one more member of OptionValues.
 const QList<Option>& optionTable()
 {

@@ -41,7 +41,7 @@ struct OptionValues {
     QString CalcPath;
 };
 
-// The twenty keys, in the order in which they are loaded.
+// Every key, in the order in which they are loaded.
 const QStringList& optionKeys();
 
 // The item area's design font: "MS Sans Serif", 10 points, no style.
@@ -60,10 +60,10 @@ QString defaultCalcPath(const QString& programFolder);
 // The settings object of the store, positioned in the group "Options".
 std::unique_ptr<QSettings> openStore();
 
-// Reads all twenty keys and applies the font rules; `programFolder` is the folder in which
+// Reads every key and applies the font rules; `programFolder` is the folder in which
 // the default calculator is looked for.
 OptionValues LoadOptions(const QString& programFolder);
-// Writes all twenty keys from `values`.
+// Writes every key from `values`.
 void SaveOptions(const OptionValues& values);
 
 }  // namespace options
