@@ -31,11 +31,12 @@ Report makeStudyHistoryReport(const StudyHistoryPrint& content)
     Report r;
     r.page.documentName = QStringLiteral("Study History");
 
-    r.title.height = 172;
+    r.title.height = 163;
     r.title.dynamic = true;
     r.title.objects = brand(QStringLiteral("hsBrandFrame"), QStringLiteral("hsBrand"), QStringLiteral("hsBrandLine"),
                             BrandPlace{QRectF(14.6, 7.1, 29.1, 9.8), QPointF(15.3, 9.0), QPointF(27.3, 13.2), 155.0});
     ReportObject missed = memo(QStringLiteral("hsMissed"), DateLeft, 157.0, Width, 3.0, arial(9), 3.0);
+    missed.keepLines = 3;  // an entry of up to three lines is never split over two pages
     missed.lines = content.mostMissed.isEmpty() ? QStringList{QStringLiteral("No question missed yet.")}
                                                 : content.mostMissed;
     r.title.objects << label(QStringLiteral("hsProduct"), TimeRight, 7.7, arial(11, true),
@@ -47,11 +48,14 @@ Report makeStudyHistoryReport(const StudyHistoryPrint& content)
                     << chart(QStringLiteral("hsSectionsChart"), DateLeft, 94.0, Width, 52.0)
                     << label(QStringLiteral("hsMissedTitle"), DateLeft, 150.0, arial(10, true),
                              QStringLiteral("Most missed questions"))
-                    << line(QStringLiteral("hsMissedLine"), DateLeft, 155.0, Width) << missed
-                    << label(QStringLiteral("hsAttemptsTitle"), DateLeft, 163.0, arial(10, true),
-                             QStringLiteral("Attempts, newest first"));
+                    << line(QStringLiteral("hsMissedLine"), DateLeft, 155.0, Width) << missed;
     r.find(QStringLiteral("hsScoreChart"))->chart = content.scoreChart;
     r.find(QStringLiteral("hsSectionsChart"))->chart = content.sectionsChart;
+
+    // The attempts' heading stays with their column headings and first rows.
+    r.groupHeader.height = 9.0;
+    r.groupHeader.objects << label(QStringLiteral("hsAttemptsTitle"), DateLeft, 0.0, arial(10, true),
+                                   QStringLiteral("Attempts, newest first"));
 
     r.header.height = 7.0;
     r.header.objects << label(QStringLiteral("hsDateHead"), DateLeft, 1.0, arial(9, true), QStringLiteral("Date"))

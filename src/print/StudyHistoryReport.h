@@ -1,7 +1,8 @@
 #pragma once
 // The printed study history: on the first page the summary line, the chart of the score per
-// attempt, the sections' chart and the most-missed questions; then the attempts, one line
-// each under column headings repeated on every page, numbered pages.
+// attempt, the sections' chart and the most-missed questions (an entry never split over two
+// pages); then the attempts, one line each, their heading and column headings kept with their
+// first rows and the column headings repeated on every page they continue on; numbered pages.
 
 #include "print/engine/ReportModel.h"
 

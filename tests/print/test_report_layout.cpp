@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include <cmath>
 #include <stdexcept>
 
 using namespace report;
@@ -74,6 +75,41 @@ Report recordReport()
     return r;
 }
 
+// A title band of `titleLines` lines, a group header, a header and a detail line per record.
+Report groupedReport(int titleLines, RecordSource* records)
+{
+    Report r;
+    r.title.height = lineHeight();
+    r.title.dynamic = true;
+    ReportObject m = memo("memo", 0, 0, 100, lineHeight(), arial(10), 0);
+    m.lines = numberedLines(titleLines).split(QLatin1Char('\n'));
+    r.title.objects << m;
+    r.groupHeader.height = 6;
+    r.groupHeader.objects << label("group", 0, 0, arial(10), "Group");
+    r.header.height = 8;
+    r.header.objects << label("head", 0, 1, arial(10), "Head");
+    r.detail.height = 10;
+    r.detail.objects << dataText("number", 0, 0, arial(10), "number", "No. ");
+    r.footer.height = 15;
+    r.dataSource = records;
+    return r;
+}
+
+QList<QVariantMap> numberedRecords(int count)
+{
+    QList<QVariantMap> rows;
+    for (int i = 1; i <= count; ++i)
+        rows << QVariantMap{{"number", i}};
+    return rows;
+}
+
+// The top of the first box of `name` on `page`; -1 when it has none.
+double topOf(const Page& page, const QString& name)
+{
+    const Box* box = page.find(name);
+    return box ? box->rect.top() : -1;
+}
+
 }  // namespace
 
 class TestReportLayout : public QObject {
@@ -140,8 +176,9 @@ private slots:
         const double footerTop = 279.4 - 6.35 - 15;
         QStringList printed;
         for (const Page& page : doc.pages) {
-            // The header follows the title band, which fills page 1, and heads the others.
-            QCOMPARE(page.findAll("head").size(), page.number == 1 ? 0 : 1);
+            // The header heads the details: it follows the title band, which fills the pages
+            // before the last, once it ends.
+            QCOMPARE(page.findAll("head").size(), page.number == doc.pages.size() ? 1 : 0);
             QCOMPARE(page.find("page")->text(), QStringLiteral("Page: %1").arg(page.number));
             for (const Box* piece : page.findAll("memo")) {
                 QVERIFY(!piece->clipped);
@@ -154,13 +191,14 @@ private slots:
                     QVERIFY2(box.rect.bottom() <= footerTop + 1e-6, qPrintable(box.name));
         }
         QCOMPARE(printed.join('\n'), numberedLines(150));
-        // The rest of the title band continues right below the header of page 2.
+        // The rest of the title band continues at the top of page 2.
         const Page& second = doc.pages[1];
-        QVERIFY(near(second.find("memo")->rect.top(), second.find("head")->rect.top() - 1 + 8));
-        // The objects below the memo come after its last line.
+        QVERIFY(near(second.find("memo")->rect.top(), 6.35));
+        // The objects below the memo come after its last line, and the header after the title.
         const Page& last = doc.pages.last();
         QVERIFY(last.find("below"));
         QVERIFY(near(last.find("below")->rect.top(), last.find("memo")->rect.bottom() + 2));
+        QVERIFY(last.find("head")->rect.top() > last.find("frame")->rect.bottom() - Tolerance);
     }
 
     // With a page limit of 1, what does not fit is cut above the footer: whole lines of
@@ -235,6 +273,93 @@ private slots:
         QVERIFY(near(details[0]->rect.height(), 20));
         QVERIFY(near(details[1]->rect.height(), 20 - lineHeight()));
         QVERIFY(near(details[2]->rect.top(), details[1]->rect.bottom()));
+    }
+
+    // The group header, the header and the first record stand together after the title: on
+    // the title's last page when they fit there, else all three on the next page. Later pages
+    // start with the header.
+    void headingsStayWithTheirFirstRows_data()
+    {
+        QTest::addColumn<double>("roomLeft");  // below the title on its page, in mm
+        QTest::addColumn<bool>("onTitlePage");
+        QTest::newRow("room for all three") << 30.0 << true;
+        QTest::newRow("room for the headings only") << 17.0 << false;
+        QTest::newRow("room for the group header only") << 7.0 << false;
+    }
+    void headingsStayWithTheirFirstRows()
+    {
+        QFETCH(double, roomLeft);
+        QFETCH(bool, onTitlePage);
+        const double bodyBottom = 279.4 - 6.35 - 15;
+        const int titleLines = int(std::floor((bodyBottom - 6.35 - roomLeft) / lineHeight()));
+        RecordList records(numberedRecords(40));
+        const Document doc = layoutReport(groupedReport(titleLines, &records));
+        QVERIFY(doc.pages.size() >= 3);
+
+        const Page& first = doc.pages[0];
+        const Page& heads = doc.pages[onTitlePage ? 0 : 1];
+        QCOMPARE(first.findAll("group").size(), onTitlePage ? 1 : 0);
+        QCOMPARE(first.findAll("head").size(), onTitlePage ? 1 : 0);
+        QCOMPARE(first.findAll("number").size(), onTitlePage ? 1 : 0);
+        const double titleEnd = onTitlePage ? first.find("memo")->rect.bottom() : 6.35;
+        QVERIFY(near(topOf(heads, "group"), titleEnd));
+        QVERIFY(near(topOf(heads, "head"), titleEnd + 6 + 1));
+        QVERIFY(near(topOf(heads, "number"), titleEnd + 6 + 8));
+        QCOMPARE(heads.find("number")->text(), QString("No. 1"));
+        for (qsizetype i = onTitlePage ? 1 : 2; i < doc.pages.size(); ++i) {
+            const Page& page = doc.pages[i];
+            QCOMPARE(page.findAll("group").size(), 0);
+            QVERIFY(near(topOf(page, "head"), 6.35 + 1));
+            QVERIFY(near(topOf(page, "number"), 6.35 + 8));
+        }
+    }
+
+    // A paragraph of up to `keepLines` lines moves whole to the next page instead of being
+    // split at the page break; a longer one is split between lines.
+    void shortParagraphsAreNeverSplit_data()
+    {
+        QTest::addColumn<int>("linesPerParagraph");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("two lines") << 2 << true;
+        QTest::newRow("three lines") << 3 << true;
+        QTest::newRow("four lines, over the limit") << 4 << false;
+    }
+    void shortParagraphsAreNeverSplit()
+    {
+        QFETCH(int, linesPerParagraph);
+        QFETCH(bool, kept);
+        // One word per line: the memo is narrower than two words.
+        const double width = textWidth(arial(10), "P000w0") * 1.5;
+        QStringList paragraphs;
+        for (int p = 0; p < 90; ++p) {
+            QStringList words;
+            for (int w = 0; w < linesPerParagraph; ++w)
+                words << QStringLiteral("P%1w%2").arg(p, 3, 10, QLatin1Char('0')).arg(w);
+            paragraphs << words.join(' ');
+        }
+        Report r;
+        r.title.height = lineHeight();
+        r.title.dynamic = true;
+        ReportObject m = memo("memo", 0, 0, width, lineHeight(), arial(10), 0);
+        m.keepLines = 3;
+        m.lines = paragraphs;
+        r.title.objects << m;
+        r.footer.height = 15;
+        const Document doc = layoutReport(r);
+        QVERIFY(doc.pages.size() >= 2);
+
+        QStringList printed;
+        bool anySplit = false;
+        for (const Page& page : doc.pages) {
+            for (const Box* piece : page.findAll("memo")) {
+                // A piece that starts inside a paragraph continues one split at the break.
+                if (!piece->lines.first().endsWith("w0"))
+                    anySplit = true;
+                printed << piece->lines;
+            }
+        }
+        QCOMPARE(printed.size(), 90 * linesPerParagraph);
+        QCOMPARE(anySplit, !kept);
     }
 
     // A source without records prints no detail band and no empty ones either.

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 namespace report {
 
 enum class BoxKind { Text, Rectangle, Line, CheckBox, Chart };
@@ -24,6 +26,8 @@ struct Box {
     QStringList lines;
     double lineHeight = 0;
     double ascent = 0;
+    // Runs of lines [first, end) that a page break must not divide (short paragraphs).
+    QList<std::pair<qsizetype, qsizetype>> keptRuns;
     Anchor alignment = Anchor::Left;
     bool clipped = false;  // cut at the bottom of its rectangle
     bool checked = false;  // check box

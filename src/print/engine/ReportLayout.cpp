@@ -38,6 +38,22 @@ double designExtent(const ReportObject& object)
     return object.height + (object.stretch ? object.spaceBelow : 0);
 }
 
+// The paragraphs of two to `keepLines` lines, as runs of line indexes, of a text of `lineCount`
+// lines whose paragraphs start at `starts`.
+QList<std::pair<qsizetype, qsizetype>> keptRuns(const QList<qsizetype>& starts, qsizetype lineCount, int keepLines)
+{
+    QList<std::pair<qsizetype, qsizetype>> runs;
+    if (keepLines < 2)
+        return runs;
+    for (qsizetype i = 0; i < starts.size(); ++i) {
+        const qsizetype first = starts[i];
+        const qsizetype end = std::min(lineCount, i + 1 < starts.size() ? starts[i + 1] : lineCount);
+        if (end - first >= 2 && end - first <= keepLines)
+            runs.append({first, end});
+    }
+    return runs;
+}
+
 void moveBox(Box& box, double dx, double dy)
 {
     box.rect.translate(dx, dy);
@@ -58,6 +74,21 @@ Split split(const LaidBand& band, double avail, bool force)
             cut = std::min(cut, box.rect.top() + std::max(0.0, fit) * box.lineHeight);
         } else {
             cut = std::min(cut, box.rect.top());
+        }
+    }
+    // A cut inside a kept run of lines moves up to the run's first line; that may move the cut
+    // above a run of another box, so repeat until no run is divided.
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const Box& box : band.boxes) {
+            for (const auto& [first, end] : box.keptRuns) {
+                const double runTop = box.rect.top() + double(first) * box.lineHeight;
+                const double runBottom = box.rect.top() + double(end) * box.lineHeight;
+                if (runTop < cut - Eps && runBottom > cut + Eps) {
+                    cut = runTop;
+                    moved = true;
+                }
+            }
         }
     }
     const bool cutThrough = force && cut <= Eps;
@@ -84,6 +115,10 @@ Split split(const LaidBand& band, double avail, bool force)
             if (first > 0) {
                 Box head = box;
                 head.lines = box.lines.mid(0, first);
+                head.keptRuns.clear();
+                for (const auto& run : box.keptRuns)
+                    if (run.second <= first)
+                        head.keptRuns.append(run);
                 head.rect.setHeight(double(first) * box.lineHeight);
                 clipToAvail(head);
                 parts.head.boxes << head;
@@ -91,6 +126,10 @@ Split split(const LaidBand& band, double avail, bool force)
             if (first < box.lines.size()) {
                 Box tail = box;
                 tail.lines = box.lines.mid(first);
+                tail.keptRuns.clear();
+                for (const auto& [runFirst, runEnd] : box.keptRuns)
+                    if (runFirst >= first)
+                        tail.keptRuns.append({runFirst - first, runEnd - first});
                 tail.rect = QRectF(box.rect.left(), box.rect.top() + double(first) * box.lineHeight - cut,
                                    box.rect.width(), double(tail.lines.size()) * box.lineHeight);
                 parts.tail.boxes << tail;
@@ -145,11 +184,35 @@ private:
         m_contentTop = m_y;
         if (page.number == 1 && !m_report.title.isEmpty())
             place(layBand(m_report.title, 0));
-        // A title band that ran on over further pages has left the header to them.
+        // A title band that ran on over further pages has ended on a later one.
         if (m_doc.pages.size() != page.number)
             return;
-        if (!m_stopped && !m_report.header.isEmpty())
+        // The header heads the detail bands: before the first it comes with the group header
+        // (startDetails), after it at the top of every page.
+        if (m_detailsStarted && !m_stopped && !m_report.header.isEmpty())
             placeCut(layBand(m_report.header, 0));
+        m_contentTop = m_y;
+    }
+
+    // Before the first detail band: the group header and the header, on the same page as that
+    // band; on a new page when the three do not fit below what is there already.
+    void startDetails(double firstDetailHeight)
+    {
+        m_detailsStarted = true;
+        if (m_stopped)
+            return;
+        const LaidBand group = layBand(m_report.groupHeader, 0);
+        const LaidBand header = layBand(m_report.header, 0);
+        const double needed = group.height + header.height + firstDetailHeight;
+        if (needed > m_bodyBottom - m_y + Eps && m_y > m_bodyTop + Eps && !onLastPage()) {
+            m_detailsStarted = false;  // the new page gets its header here, after the group's
+            startPage();
+            m_detailsStarted = true;
+        }
+        if (!m_report.groupHeader.isEmpty())
+            placeCut(group);
+        if (!m_stopped && !m_report.header.isEmpty())
+            placeCut(header);
         m_contentTop = m_y;
     }
 
@@ -225,13 +288,20 @@ private:
 
     void placeRecords(RecordSource& records)
     {
-        for (records.first(); !records.atEnd() && !m_stopped; records.next())
-            place(layBand(m_report.detail, records.recordNumber()));
+        for (records.first(); !records.atEnd() && !m_stopped; records.next()) {
+            LaidBand band = layBand(m_report.detail, records.recordNumber());
+            if (!m_detailsStarted)
+                startDetails(band.height);
+            place(std::move(band));
+        }
+        if (!m_detailsStarted)
+            startDetails(0);
     }
 
     // Without a data source the detail band repeats, empty of data, down the first page.
     void fillWithEmptyDetails()
     {
+        startDetails(0);
         if (m_report.detail.height <= Eps)
             return;
         while (!m_stopped) {
@@ -410,7 +480,8 @@ private:
                    QList<Box>& boxes)
     {
         const LineMetrics metrics = lineMetrics(object.style);
-        QStringList lines = wrapText(object.style, text, object.width);
+        QList<qsizetype> starts;
+        QStringList lines = wrapText(object.style, text, object.width, &starts);
         if (!object.stretch) {
             const auto fit = qsizetype(std::floor(object.height / metrics.lineHeight + Eps));
             lines = lines.mid(0, std::max<qsizetype>(0, fit));
@@ -425,6 +496,7 @@ private:
             box.lineHeight = metrics.lineHeight;
             box.ascent = metrics.ascent;
             box.rect = QRectF(left, y, object.width, textHeight);
+            box.keptRuns = keptRuns(starts, lines.size(), object.keepLines);
             boxes << box;
         }
         return object.stretch ? textHeight + object.spaceBelow : object.height;
@@ -439,6 +511,7 @@ private:
     double m_y = 0;
     double m_contentTop = 0;  // where the bands after title and header begin on this page
     bool m_stopped = false;   // the page limit is reached
+    bool m_detailsStarted = false;  // the first detail band's headers are placed
     qsizetype m_pageIndex = -1;  // the page whose footer is being laid out
 };
 

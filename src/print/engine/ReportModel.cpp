@@ -22,7 +22,7 @@ Object* findIn(QList<ReportObject>& objects, const QString& name)
 
 ReportObject* Report::find(const QString& name)
 {
-    for (Band* band : {&title, &header, &detail, &footer}) {
+    for (Band* band : {&title, &groupHeader, &header, &detail, &footer}) {
         if (ReportObject* object = findIn<ReportObject>(band->objects, name))
             return object;
     }

@@ -79,6 +79,8 @@ struct ReportObject {
     QString suffix;
     bool stretch = false;   // grows (or shrinks) with its text and moves what lies below
     double spaceBelow = 0;  // kept free below a stretching text
+    // A memo's paragraph of up to this many lines is never split over two pages (0: any is).
+    int keepLines = 0;
     ChartPainter chart;
     QList<ReportObject> children;  // a region's objects
     PrintHandler beforePrint;      // a region's handler
@@ -87,7 +89,7 @@ struct ReportObject {
     double bottom() const { return top + height; }
 };
 
-enum class BandKind { Title, Header, Detail, Footer };
+enum class BandKind { Title, GroupHeader, Header, Detail, Footer };
 
 struct Band {
     BandKind kind = BandKind::Detail;
@@ -108,7 +110,11 @@ inline Band bandOf(BandKind kind)
 struct Report {
     PageSetup page;
     Band title = bandOf(BandKind::Title);    // on the first page only
-    Band header = bandOf(BandKind::Header);  // at the top of every page
+    // Once, above the header that heads the first detail band: the heading of the records.
+    Band groupHeader = bandOf(BandKind::GroupHeader);
+    // Above the first detail band, then at the top of every page that detail bands continue on.
+    // The group header, the header and the first detail band stand on one page.
+    Band header = bandOf(BandKind::Header);
     Band detail = bandOf(BandKind::Detail);  // once per record, or repeated down the first page
     Band footer = bandOf(BandKind::Footer);  // at the bottom of every page
     // Walked from the first record to the last, one detail band each; it is left where the

@@ -88,7 +88,7 @@ double textWidth(const TextStyle& style, const QString& text)
     return measured(style).metrics.horizontalAdvance(text) * MmPerPixel;
 }
 
-QStringList wrapText(const TextStyle& style, const QString& text, double width)
+QStringList wrapText(const TextStyle& style, const QString& text, double width, QList<qsizetype>* paragraphStarts)
 {
     QStringList lines;
     if (text.isEmpty())
@@ -99,6 +99,8 @@ QStringList wrapText(const TextStyle& style, const QString& text, double width)
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     const QStringList paragraphs = platform::unifiedLineBreaks(text).split(QLatin1Char('\n'));
     for (const QString& paragraph : paragraphs) {
+        if (paragraphStarts)
+            paragraphStarts->append(lines.size());
         if (paragraph.isEmpty() || m.metrics.horizontalAdvance(paragraph) <= widthPx) {
             lines << paragraph;  // the common case needs no layout
             continue;

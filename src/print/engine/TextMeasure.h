@@ -20,7 +20,9 @@ double textWidth(const TextStyle& style, const QString& text);
 // Breaks `text` into lines no wider than `width`: at every line break of the text, then
 // between words, and inside a word only when it is wider than the line. An empty paragraph
 // is an empty line; an empty text has no lines.
-QStringList wrapText(const TextStyle& style, const QString& text, double width);
+// With `paragraphStarts`, the index of each paragraph's first line is appended to it.
+QStringList wrapText(const TextStyle& style, const QString& text, double width,
+                     QList<qsizetype>* paragraphStarts = nullptr);
 // The font of `style` as the reference device resolves it (for painting at the same size).
 QFont measuringFont(const TextStyle& style);
 // A text that tells fonts apart: the same for styles that draw the same font.
