@@ -88,6 +88,8 @@ void TTestForm::takeOptionChoices(const options::OptionValues& pending)
         CalcButton->setVisible(ShowCalcBtn);
     }
     DefaultTime = pending.DefaultTime;
+    // Takes effect at the next exam start; a running exam keeps the order it was given.
+    ShuffleChoices = pending.ShuffleChoices;
     // Letter case counts: a path changed only in case is given to the button again. The new
     // path is kept even when the button refuses it.
     if (pending.CalcPath != CalcPath) {

@@ -145,7 +145,8 @@ const QList<Option>& optionTable()
                 << booleanOption("ShowCalcBtn", &OptionValues::ShowCalcBtn, true)
                 << booleanOption("TimerOn", &OptionValues::TimerOn, true)
                 << integerOption("DefaultTime", &OptionValues::DefaultTime, 90)
-                << calculatorPathOption();
+                << calculatorPathOption()
+                << booleanOption("ShuffleChoices", &OptionValues::ShuffleChoices, false);
         return options;
     }();
     return table;

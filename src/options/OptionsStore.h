@@ -1,6 +1,7 @@
 #pragma once
 // The user's preferences in the settings store: the three item fonts, the Learn Now and
-// calculator buttons, the exam clock, the offered time limit and the calculator program.
+// calculator buttons, the exam clock, the offered time limit, the calculator program and
+// whether the choices are shuffled.
 //
 // The store is the user's config folder (organisation and application "Quizlore Prep 2.0"),
 // group "Options"; every value is kept as text. Integers are signed decimal text, booleans
@@ -39,6 +40,8 @@ struct OptionValues {
     bool TimerOn{};
     int DefaultTime{};  // minutes
     QString CalcPath;
+    // Each exam start gives every item's choices a new order (off: the stored order).
+    bool ShuffleChoices{};
 };
 
 // Every key, in the order in which they are loaded.

@@ -82,6 +82,8 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent, widgets::FixedDial
             [this](int index) { Pending.ShowCalcBtn = index == 0; });
     connect(TimerGroup, &widgets::RadioGroup::itemSelected, this,
             [this](int index) { Pending.TimerOn = index == 0; });
+    connect(ChoiceOrderGroup, &widgets::RadioGroup::itemSelected, this,
+            [this](int index) { Pending.ShuffleChoices = index == 0; });
 }
 
 const QStringList& TOptionsForm::fontNames()
@@ -163,6 +165,13 @@ void TOptionsForm::buildPages()
                            SpinEdit1->sizeHint().height());
     Label2->setBuddy(SpinEdit1);
     PageControl1->addTab(timerPage, QStringLiteral("Timer"));
+
+    auto* choicesPage = new QWidget;
+    choicesPage->setObjectName(QStringLiteral("TabSheet4"));
+    ChoiceOrderGroup = makeGroup(choicesPage, "ChoiceOrderGroup", QStringLiteral("Choice Order"),
+                                 {QStringLiteral("Shuffle the choices at every exam start"),
+                                  QStringLiteral("Keep the order of the choices")});
+    PageControl1->addTab(choicesPage, QStringLiteral("Choices"));
 }
 
 void TOptionsForm::Prepare(const options::OptionValues& current)
@@ -174,6 +183,7 @@ void TOptionsForm::Prepare(const options::OptionValues& current)
     LearnBtnGroup->setItemIndex(current.ShowLearnBtn ? 0 : 1);
     TimerGroup->setItemIndex(current.TimerOn ? 0 : 1);
     CalcBtnGroup->setItemIndex(current.ShowCalcBtn ? 0 : 1);
+    ChoiceOrderGroup->setItemIndex(current.ShuffleChoices ? 0 : 1);
 }
 
 options::FontSetting& TOptionsForm::pendingFont(int row)

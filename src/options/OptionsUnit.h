@@ -1,6 +1,6 @@
 #pragma once
 // The options window: the three item fonts, the Learn Now and calculator buttons, the exam
-// clock, the offered time limit and the calculator program.
+// clock, the offered time limit, the calculator program and the order of the choices.
 //
 // The exam window fills it with its current values (Prepare), shows it modally and, when it
 // closes with OK, takes the pending values. Closing it any other way leaves them unused, and
@@ -46,6 +46,7 @@ public:
     widgets::RadioGroup* TimerGroup;
     QLabel* Label2;         // "Deafault Time (min):"
     widgets::NumberEdit* SpinEdit1;  // default time, 1 to 9000 minutes
+    widgets::RadioGroup* ChoiceOrderGroup;  // shuffle the choices, or keep their order
     QPushButton* BitBtn1;   // "OK"
 
     // Starts a showing from the exam window's `current` values: the first page, the fonts,

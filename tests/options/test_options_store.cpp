@@ -51,6 +51,7 @@ const Probe calc = [](const OptionValues& v) { return QVariant(v.ShowCalcBtn); }
 const Probe timer = [](const OptionValues& v) { return QVariant(v.TimerOn); };
 const Probe minutes = [](const OptionValues& v) { return QVariant(v.DefaultTime); };
 const Probe calcPath = [](const OptionValues& v) { return QVariant(v.CalcPath); };
+const Probe shuffle = [](const OptionValues& v) { return QVariant(v.ShuffleChoices); };
 
 void clearStore()
 {
@@ -141,6 +142,9 @@ void TestOptionsStore::loadedValues_data()
     QTest::newRow("calc junk") << Stored{{"ShowCalcBtn", "junk"}} << calc << QVariant(true);
     QTest::newRow("timer empty") << Stored{{"TimerOn", ""}} << timer << QVariant(true);
     QTest::newRow("timer 0") << Stored{{"TimerOn", "0"}} << timer << QVariant(false);
+    QTest::newRow("shuffle missing") << Stored{} << shuffle << QVariant(false);
+    QTest::newRow("shuffle 1") << Stored{{"ShuffleChoices", "1"}} << shuffle << QVariant(true);
+    QTest::newRow("shuffle junk") << Stored{{"ShuffleChoices", "junk"}} << shuffle << QVariant(false);
 
     // Font rules: a face only when not empty; bold and italic only ever added.
     QTest::newRow("bold 0 stays plain") << Stored{{"QFontBold", "0"}} << bold(Q) << QVariant(false);

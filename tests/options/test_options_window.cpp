@@ -79,7 +79,10 @@ void TestOptionsWindow::look()
     QStringList pages;
     for (int i = 0; i < form.PageControl1->count(); ++i)
         pages << form.PageControl1->tabText(i);
-    QCOMPARE(pages, QStringList({"'Learn Now' button", "Calculator", "Timer"}));
+    QCOMPARE(pages, QStringList({"'Learn Now' button", "Calculator", "Timer", "Choices"}));
+    QCOMPARE(form.ChoiceOrderGroup->title(), QString("Choice Order"));
+    QCOMPARE(form.ChoiceOrderGroup->item(0)->text(), QString("Shuffle the choices at every exam start"));
+    QCOMPARE(form.ChoiceOrderGroup->item(1)->text(), QString("Keep the order of the choices"));
     QCOMPARE(form.LearnBtnGroup->item(0)->text(),
              QString("Show 'Learn Now' button (not recomended)"));
     QCOMPARE(form.Label2->text(), QString("Deafault Time (min):"));
@@ -92,8 +95,9 @@ void TestOptionsWindow::showingStartsFromTheGivenValues_data()
     QTest::addColumn<bool>("learn");
     QTest::addColumn<bool>("timer");
     QTest::addColumn<bool>("calc");
-    QTest::newRow("defaults") << false << true << true;
-    QTest::newRow("all turned round") << true << false << false;
+    QTest::addColumn<bool>("shuffle");
+    QTest::newRow("defaults") << false << true << true << false;
+    QTest::newRow("all turned round") << true << false << false << true;
 }
 
 void TestOptionsWindow::showingStartsFromTheGivenValues()
@@ -101,8 +105,10 @@ void TestOptionsWindow::showingStartsFromTheGivenValues()
     QFETCH(bool, learn);
     QFETCH(bool, timer);
     QFETCH(bool, calc);
+    QFETCH(bool, shuffle);
     TOptionsForm form;
     OptionValues values = someValues();
+    values.ShuffleChoices = shuffle;
     values.ShowLearnBtn = learn;
     values.TimerOn = timer;
     values.ShowCalcBtn = calc;
@@ -118,6 +124,10 @@ void TestOptionsWindow::showingStartsFromTheGivenValues()
     QCOMPARE(form.Pending.ShowLearnBtn, learn);
     QCOMPARE(form.Pending.TimerOn, timer);
     QCOMPARE(form.Pending.ShowCalcBtn, calc);
+    QCOMPARE(form.ChoiceOrderGroup->ItemIndex(), shuffle ? 0 : 1);
+    QCOMPARE(form.Pending.ShuffleChoices, shuffle);
+    form.ChoiceOrderGroup->setItemIndex(shuffle ? 1 : 0);
+    QCOMPARE(form.Pending.ShuffleChoices, !shuffle);
     QCOMPARE(form.Pending.answersFont.font, values.answersFont.font);
 }
 

@@ -11,6 +11,7 @@ inline const QStringList Expected = {
     "AFontName",   "AFontColor",   "AFontSize",    "AFontBold",   "AFontItalic",
     "EXPFontName", "EXPFontColor", "EXPFontSize",  "EXPFontBold", "EXPFontItalic",
     "ShowLearnBtn", "ShowCalcBtn", "TimerOn",      "DefaultTime", "CalcPath",
+    "ShuffleChoices",
 };
 
 // The same keys in sorted order, as a settings file lists them.
