@@ -69,6 +69,17 @@ QStringList picturesOf(const QJsonObject& item)
     return names;
 }
 
+// Which exhibit buttons the exam window shows for an item: "Exhibit 1" for the first picture,
+// "Exhibit 2" for the second, each on its own.
+enum Exhibits { NoExhibit, FirstOnly, SecondOnly, BothExhibits };
+
+Exhibits exhibitsOf(const QJsonObject& item)
+{
+    const bool first = !item.value("pict1").toString().isEmpty();
+    const bool second = !item.value("pict2").toString().isEmpty();
+    return first ? (second ? BothExhibits : FirstOnly) : (second ? SecondOnly : NoExhibit);
+}
+
 } // namespace
 
 class TestSampleBank : public QObject {
@@ -287,6 +298,39 @@ private slots:
         QVERIFY(!present.isEmpty());
         for (const QString& name : present)
             QVERIFY2(referenced.contains(name), qPrintable("no item shows " + name));
+    }
+
+    // The question sends the learner to the button the exam window shows: an item with only
+    // the second picture shows "Exhibit 2" alone, so it must not say "the exhibit".
+    void questionNamesTheExhibitsShown_data() { addItemRows(); }
+    void questionNamesTheExhibitsShown()
+    {
+        QFETCH(QJsonObject, item);
+        const QString question = item.value("question").toString();
+        static const QRegularExpression reference(QStringLiteral("^Refer to (the exhibits?|Exhibit 2)\\b"));
+        const QString named = reference.match(question).captured(1);
+        switch (exhibitsOf(item)) {
+        case NoExhibit:
+            QVERIFY2(!question.contains("exhibit", Qt::CaseInsensitive), "refers to an exhibit it does not have");
+            break;
+        case FirstOnly: QCOMPARE(named, QStringLiteral("the exhibit")); break;
+        case SecondOnly: QCOMPARE(named, QStringLiteral("Exhibit 2")); break;
+        case BothExhibits: QCOMPARE(named, QStringLiteral("the exhibits")); break;
+        }
+    }
+
+    // The sample shows each way the exam window lays out its exhibit buttons: the first alone,
+    // the second alone (in its own place, after the empty place of the first) and both.
+    void practiceExamsShowEveryExhibitCase()
+    {
+        QSet<int> shown;
+        for (const QJsonValue& value : std::as_const(bank)) {
+            const QJsonObject item = value.toObject();
+            if (item.value("exam").toInt() >= 1) shown.insert(exhibitsOf(item));
+        }
+        QVERIFY2(shown.contains(FirstOnly), "no practice item with only the first exhibit");
+        QVERIFY2(shown.contains(SecondOnly), "no practice item with only the second exhibit");
+        QVERIFY2(shown.contains(BothExhibits), "no practice item with both exhibits");
     }
 
     void userIdsArePositiveAndUnique()

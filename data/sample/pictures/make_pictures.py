@@ -808,7 +808,7 @@ def label_box(sc, x, y, w, h, lines, fill=PANEL):
 
 
 def diag_vlan_trunk():
-    sc = Scene(660, 400)
+    sc = Scene(660, 330)
     switch(sc, 170, 90)
     switch(sc, 490, 90)
     sc.text(170, 52, "SW1", 15, NAVY, bold=True, align="center")
@@ -822,7 +822,6 @@ def diag_vlan_trunk():
                           (570, 520, ["PC4", "VLAN 20", "10.20.0.14/24"])):
         sc.polyline([(sx, 104), (sx, 150), (cx, 150), (cx, 196)], BLACK, 2)
         computer(sc, cx, 196, lines)
-    sc.text(330, 352, "Access ports carry one VLAN each, untagged.", 13, GREY, align="center")
     return sc
 
 
