@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 
 TTestForm* TestForm = nullptr;
@@ -122,6 +123,7 @@ bool TTestForm::eventFilter(QObject* watched, QEvent* event)
 
 void TTestForm::linkWindows(TScoreForm* score, QDialog* about, TNoteForm* note)
 {
+    ScoreWindow = score;
     AboutBox = about;
     NoteWindow = note;
     if (score) {
@@ -285,6 +287,13 @@ void TTestForm::startBankExam(const store::ExamKind& kind)
 
 bool TTestForm::runNameForm()
 {
+    // The dialog's OK hands the name and the time limit back before the dialog closes.
+    const QMetaObject::Connection taking =
+        connect(NameForm, &TNameForm::valuesTaken, this, [this](const QString& name, double timeLimit) {
+            CandidateName = name;
+            TimeLimit = timeLimit;
+        });
+    const auto stopTaking = qScopeGuard([&taking] { disconnect(taking); });
     return NameForm->exec() == QDialog::Accepted;
 }
 

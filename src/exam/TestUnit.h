@@ -189,9 +189,10 @@ public:
     QAction* MissedAct;
     QAction* MarkedAct;
 
-    // Links to the windows that start-up creates beside this one: the score window's commands,
-    // the about box and the note window.
+    // Links to the windows that start-up creates beside this one: the score window, which
+    // grading fills and shows, the about box and the note window.
     void linkWindows(TScoreForm* score, QDialog* about, TNoteForm* note);
+    TScoreForm* ScoreWindow = nullptr;
     QDialog* AboutBox = nullptr;
     TNoteForm* NoteWindow = nullptr;
     // The options window that File > Options... shows.
