@@ -123,7 +123,7 @@ void createOtherWindowsOnceShown(QWidget* launcher)
 
 void destroyWindows()
 {
-    // In reverse order: the later windows are linked to the earlier ones.
+    // In the reverse of the order they were made in.
     std::vector<std::function<void()>> steps;
     forEachOtherWindow([&steps](auto*& global) { steps.push_back([&global] { destroy(global); }); });
     for (auto step = steps.rbegin(); step != steps.rend(); ++step)
