@@ -23,6 +23,9 @@
 #include <QFont>
 #include <QTimer>
 
+#include <functional>
+#include <vector>
+
 void configureApplication(QApplication& app)
 {
     QApplication::setApplicationName(platform::ApplicationTitle);
@@ -52,6 +55,24 @@ void destroy(T*& global)
     global = nullptr;
 }
 
+// Calls `visit` on the global pointer of every window but the launcher, in the program's order.
+template <typename Visit>
+void forEachOtherWindow(Visit&& visit)
+{
+    visit(TestForm);
+    visit(ProgressForm);
+    visit(ScoreForm);
+    visit(NameForm);
+    visit(ReviewForm);
+    visit(NoteForm);
+    visit(OptionsForm);
+    visit(DM);
+    visit(AboutForm);
+    visit(SamplerForm);
+    visit(Pict1Form);
+    visit(Pict2Form);
+}
+
 }  // namespace
 
 void createLauncher()
@@ -63,18 +84,7 @@ void createOtherWindows()
 {
     if (TestForm)
         return;
-    made(TestForm);
-    made(ProgressForm);
-    made(ScoreForm);
-    made(NameForm);
-    made(ReviewForm);
-    made(NoteForm);
-    made(OptionsForm);
-    made(DM);
-    made(AboutForm);
-    made(SamplerForm);
-    made(Pict1Form);
-    made(Pict2Form);
+    forEachOtherWindow([](auto*& global) { made(global); });
     TestForm->linkWindows(ScoreForm, AboutForm, NoteForm);
     TestForm->linkOptionsWindow(OptionsForm);
     // The exam window's child, so that its modal loop lets it take input; the program's working
@@ -89,8 +99,9 @@ QList<QObject*> createWindows()
 {
     createLauncher();
     createOtherWindows();
-    return {MainForm, TestForm,  ProgressForm, ScoreForm, NameForm, ReviewForm, NoteForm,
-            OptionsForm, DM,     AboutForm,    SamplerForm, Pict1Form, Pict2Form};
+    QList<QObject*> windows{MainForm};
+    forEachOtherWindow([&windows](auto* global) { windows << global; });
+    return windows;
 }
 
 void createOtherWindowsOnceShown(QWidget* launcher)
@@ -112,18 +123,11 @@ void createOtherWindowsOnceShown(QWidget* launcher)
 
 void destroyWindows()
 {
-    destroy(Pict2Form);
-    destroy(Pict1Form);
-    destroy(SamplerForm);
-    destroy(AboutForm);
-    destroy(DM);
-    destroy(OptionsForm);
-    destroy(NoteForm);
-    destroy(ReviewForm);
-    destroy(NameForm);
-    destroy(ScoreForm);
-    destroy(ProgressForm);
-    destroy(TestForm);
+    // In the reverse of the order they were made in.
+    std::vector<std::function<void()>> steps;
+    forEachOtherWindow([&steps](auto*& global) { steps.push_back([&global] { destroy(global); }); });
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step)
+        (*step)();
     destroy(MainForm);
 }
 

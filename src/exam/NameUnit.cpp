@@ -1,6 +1,5 @@
 #include "exam/NameUnit.h"
 
-#include "exam/TestUnit.h"
 #include "platform/Handler.h"
 #include "widgets/NumberEdit.h"
 #include "widgets/WindowStyle.h"
@@ -107,9 +106,6 @@ void TNameForm::BitBtn1Click()
 {
     SpinEdit1->commitValue();
     SpinEdit2->commitValue();
-    if (TestForm) {
-        TestForm->CandidateName = NameEdit->text();
-        TestForm->TimeLimit = SpinEdit1->value() / 1440.0;
-    }
+    emit valuesTaken(NameEdit->text(), SpinEdit1->value() / 1440.0);
     accept();
 }

@@ -31,8 +31,13 @@ public:
 
     // Sets the date line; runs each time the dialog becomes active.
     void FormActivate();
-    // Takes the values into the exam window and closes with OK.
+    // Hands the name and the time limit back (valuesTaken) and closes with OK.
     void BitBtn1Click();
+
+signals:
+    // The values OK takes, raised before the dialog closes: the text of NameEdit, unchanged,
+    // and the time limit as a fraction of a day.
+    void valuesTaken(const QString& candidateName, double timeLimit);
 
 protected:
     void showEvent(QShowEvent* event) override;

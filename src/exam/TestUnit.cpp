@@ -29,11 +29,35 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 
 TTestForm* TestForm = nullptr;
 
 using namespace testform;
+
+namespace {
+
+// Places the buttons of one exam-choice row side by side, ExamChoiceGap apart, the row (with
+// `gaps` gaps) centred in `outerWidth`.
+void centreRow(const std::vector<widgets::ShapeButton*>& row, int outerWidth, int gaps)
+{
+    int width = gaps * ExamChoiceGap;
+    for (const widgets::ShapeButton* button : row)
+        width += button->width();
+    int left = int(results::roundHalfEven(outerWidth - width, 2));
+    for (widgets::ShapeButton* button : row) {
+        button->move(left, button->y());
+        left += button->width() + ExamChoiceGap;
+    }
+}
+
+examhistory::WeakSpots weakSpotsOf(const store::ExamKind& kind)
+{
+    return kind.id == store::examkind::Missed ? examhistory::WeakSpots::Missed : examhistory::WeakSpots::Marked;
+}
+
+}  // namespace
 
 void TTestForm::FormCreate()
 {
@@ -99,6 +123,7 @@ bool TTestForm::eventFilter(QObject* watched, QEvent* event)
 
 void TTestForm::linkWindows(TScoreForm* score, QDialog* about, TNoteForm* note)
 {
+    ScoreWindow = score;
     AboutBox = about;
     NoteWindow = note;
     if (score) {
@@ -132,8 +157,10 @@ void TTestForm::setExamChoiceEnabled(bool enabled)
 {
     N21->menuAction()->setEnabled(enabled);
     N21->setEnabled(enabled);
-    MissedQuestions1->setEnabled(enabled);
-    MarkedQuestions1->setEnabled(enabled);
+    // The "Hi&story" menu stays enabled; only its exam kinds follow.
+    for (const ExamKindControls& controls : m_examKinds)
+        if (controls.kind->offer == store::ExamOffer::HistoryMenu)
+            controls.menuEntry->setEnabled(enabled);
 }
 
 void TTestForm::GradedControls()
@@ -190,17 +217,17 @@ void TTestForm::ArrangeExamChoice()
     // The window's width as the program sizes it (the window manager's frame is not counted,
     // so that the smallest window, 732 pixels, gives the design positions).
     const int outerWidth = width();
-    const int letterWidth = fcShapeBtn1->width();
-    int left = int(results::roundHalfEven(outerWidth - 7 * letterWidth - 7 * ExamChoiceGap, 2));
-    for (widgets::ShapeButton* button : {fcShapeBtn1, fcShapeBtn2, fcShapeBtn3, fcShapeBtn4,
-                                         fcShapeBtn5, fcShapeBtn6, fcShapeBtn7}) {
-        button->move(left, button->y());
-        left += button->width() + ExamChoiceGap;
+    std::vector<widgets::ShapeButton*> letters;
+    std::vector<widgets::ShapeButton*> wide;
+    for (const ExamKindControls& controls : m_examKinds) {
+        if (controls.kind->offer == store::ExamOffer::LetterRow)
+            letters.push_back(controls.button);
+        else if (controls.kind->offer == store::ExamOffer::WideRow)
+            wide.push_back(controls.button);
     }
-    const int wideWidth = AllQBtn->width();
-    AllQBtn->move(int(results::roundHalfEven(outerWidth - 3 * wideWidth - 2 * ExamChoiceGap, 2)), AllQBtn->y());
-    RandomBtn->move(AllQBtn->x() + AllQBtn->width() + ExamChoiceGap, RandomBtn->y());
-    UserBtn->move(RandomBtn->x() + RandomBtn->width() + ExamChoiceGap, UserBtn->y());
+    // The letters' row is centred as if one more gap followed its last letter.
+    centreRow(letters, outerWidth, int(letters.size()));
+    centreRow(wide, outerWidth, int(wide.size()) - 1);
 }
 
 // --- Exam selection ---
@@ -208,7 +235,7 @@ void TTestForm::ArrangeExamChoice()
 void TTestForm::SetQuestionCountLimits(bool enabled)
 {
     dtQSet->open();
-    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    dtQSet->setFilter(store::AskedItemsFilter);
     dtQSet->setFiltered(true);
     const int count = dtQSet->recordCount();
     widgets::NumberEdit* field = NameForm->SpinEdit2;
@@ -232,29 +259,41 @@ void TTestForm::SetQuestionCountLimits(bool enabled)
     field->setPalette(palette);
 }
 
-void TTestForm::ActionExecute(int exam)
+void TTestForm::startExam(const store::ExamKind& kind)
 {
-    const QChar letter(QLatin1Char(char('A' + exam - 1)));
-    SetQuestionCountLimits(false);
-    NameForm->setWindowTitle(QStringLiteral("Begin Practice Exam ") + letter);
-    ExamTitle = QStringLiteral("Practice Exam ") + letter;
-    ExamKindId = store::practiceExamKind(exam).id;
-    dtQSet->setFilter(QStringLiteral("Q_EXAM_N=%1").arg(exam));
-    BeginExam();
+    switch (kind.draw) {
+    case store::ExamDraw::PracticeExam:
+    case store::ExamDraw::AllAsked: startBankExam(kind); return;
+    case store::ExamDraw::Random: startRandomExam(kind); return;
+    case store::ExamDraw::UserSet: startUserExam(kind); return;
+    case store::ExamDraw::HistoryList: startListedExam(kind); return;
+    }
 }
 
-void TTestForm::AllQActExecute()
+void TTestForm::takeKind(const store::ExamKind& kind)
+{
+    ExamTitle = kind.title;
+    ExamKindId = kind.id;
+}
+
+void TTestForm::startBankExam(const store::ExamKind& kind)
 {
     SetQuestionCountLimits(false);
-    NameForm->setWindowTitle(QStringLiteral("Take All Questions"));
-    ExamTitle = QStringLiteral("All Questions");
-    ExamKindId = store::examkind::AllQuestions;
-    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    NameForm->setWindowTitle(kind.dialogTitle);
+    takeKind(kind);
+    dtQSet->setFilter(store::bankFilter(kind));
     BeginExam();
 }
 
 bool TTestForm::runNameForm()
 {
+    // The dialog's OK hands the name and the time limit back before the dialog closes.
+    const QMetaObject::Connection taking =
+        connect(NameForm, &TNameForm::valuesTaken, this, [this](const QString& name, double timeLimit) {
+            CandidateName = name;
+            TimeLimit = timeLimit;
+        });
+    const auto stopTaking = qScopeGuard([&taking] { disconnect(taking); });
     return NameForm->exec() == QDialog::Accepted;
 }
 
@@ -275,13 +314,12 @@ void TTestForm::beginBankExam(const std::function<PreparedSet(const PrepareProgr
     });
 }
 
-void TTestForm::RandActExecute()
+void TTestForm::startRandomExam(const store::ExamKind& kind)
 {
-    NameForm->setWindowTitle(QStringLiteral("Random Exam"));
+    NameForm->setWindowTitle(kind.dialogTitle);
     SetQuestionCountLimits(true);
-    ExamTitle = QStringLiteral("Random Exam");
-    ExamKindId = store::examkind::Random;
-    dtQSet->setFilter(QStringLiteral("Q_EXAM_N<>0"));
+    takeKind(kind);
+    dtQSet->setFilter(store::bankFilter(kind));
     // The time field keeps the value it had when the dialog last closed.
     if (!runNameForm())
         return;
@@ -294,7 +332,7 @@ void TTestForm::RandActExecute()
     });
 }
 
-void TTestForm::UserActExecute()
+void TTestForm::startUserExam(const store::ExamKind& kind)
 {
     dtUserSet->open();
     if (dtUserSet->isEmpty()) {
@@ -304,9 +342,8 @@ void TTestForm::UserActExecute()
         return;
     }
     SetQuestionCountLimits(false);
-    NameForm->setWindowTitle(QStringLiteral("User Exam"));
-    ExamTitle = QStringLiteral("User Exam");
-    ExamKindId = store::examkind::User;
+    NameForm->setWindowTitle(kind.dialogTitle);
+    takeKind(kind);
     BeginUserExam();
 }
 
@@ -326,30 +363,28 @@ void TTestForm::BeginUserExam()
         history::ItemSource::UserSet);
 }
 
-void TTestForm::BeginWeakSpotExam(examhistory::WeakSpots kind)
+void TTestForm::startListedExam(const store::ExamKind& kind)
 {
     // The items as the other exams of the bank see it: retired items are never asked.
-    const QString asked = QStringLiteral("Q_EXAM_N<>0");
-    dtQSet->setFilter(asked);
+    dtQSet->setFilter(store::bankFilter(kind));
     dtQSet->setFiltered(true);
     dtQSet->open();
     std::vector<std::int64_t> items;
     try {
-        items = examhistory::weakSpotItems(kind, *dtQSet);
+        items = examhistory::weakSpotItems(weakSpotsOf(kind), *dtQSet);
     } catch (...) {
         dtQSet->close();
         throw;
     }
     dtQSet->close();
     if (items.empty()) {
-        platform::inform(QStringLiteral("Information"), examhistory::nothingToTakeText(kind));
+        platform::inform(QStringLiteral("Information"), examhistory::nothingToTakeText(weakSpotsOf(kind)));
         return;
     }
     SetQuestionCountLimits(false);
-    NameForm->setWindowTitle(examhistory::examTitleOf(kind));
-    ExamTitle = examhistory::examTitleOf(kind);
-    ExamKindId = kind == examhistory::WeakSpots::Missed ? store::examkind::Missed : store::examkind::Marked;
-    dtQSet->setFilter(asked);
+    NameForm->setWindowTitle(kind.dialogTitle);
+    takeKind(kind);
+    dtQSet->setFilter(store::bankFilter(kind));
     beginBankExam([this, &items](const PrepareProgress& progress) {
         return PrepareListedSet(*dtQSet, *dtCurrentSet, items, progress);
     });

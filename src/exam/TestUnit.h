@@ -9,6 +9,7 @@
 #include "exam/PrepareUnit.h"
 #include "options/OptionsStore.h"
 #include "options/RunButton.h"
+#include "store/ExamKinds.h"
 #include "store/ItemStates.h"
 #include "store/Session.h"
 #include "store/Table.h"
@@ -18,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QDialog;
@@ -172,7 +174,7 @@ public:
     QMenu* Help1;
     QAction* About1;
 
-    // The exam kinds: Action1 to Action7 are practice exams A to G.
+    // The exam kinds (store/ExamKinds.h): Action1 to Action7 are practice exams A to G.
     QAction* Action1;
     QAction* Action2;
     QAction* Action3;
@@ -187,9 +189,10 @@ public:
     QAction* MissedAct;
     QAction* MarkedAct;
 
-    // Links to the windows that start-up creates beside this one: the score window's commands,
-    // the about box and the note window.
+    // Links to the windows that start-up creates beside this one: the score window, which
+    // grading fills and shows, the about box and the note window.
     void linkWindows(TScoreForm* score, QDialog* about, TNoteForm* note);
+    TScoreForm* ScoreWindow = nullptr;
     QDialog* AboutBox = nullptr;
     TNoteForm* NoteWindow = nullptr;
     // The options window that File > Options... shows.
@@ -243,8 +246,9 @@ public:
     void FillRunningReview();
     void FillGradedReview();
 
-    // Exam selection.
-    void ActionExecute(int exam);  // practice exam 1..7 (A to G)
+    // Exam selection: every kind's action starts it with startExam.
+    void startExam(const store::ExamKind& kind);
+    void ActionExecute(int exam) { startExam(store::practiceExamKind(exam)); }  // 1..7 (A to G)
     void Action1Execute() { ActionExecute(1); }
     void Action2Execute() { ActionExecute(2); }
     void Action3Execute() { ActionExecute(3); }
@@ -252,13 +256,11 @@ public:
     void Action5Execute() { ActionExecute(5); }
     void Action6Execute() { ActionExecute(6); }
     void Action7Execute() { ActionExecute(7); }
-    void AllQActExecute();
-    void RandActExecute();
-    void UserActExecute();
-    void MissedActExecute() { BeginWeakSpotExam(examhistory::WeakSpots::Missed); }
-    void MarkedActExecute() { BeginWeakSpotExam(examhistory::WeakSpots::Marked); }
-    // Tells the user when there is nothing to take; otherwise runs the dialog and starts the exam.
-    void BeginWeakSpotExam(examhistory::WeakSpots kind);
+    void AllQActExecute() { startExam(store::examKind(store::examkind::AllQuestions)); }
+    void RandActExecute() { startExam(store::examKind(store::examkind::Random)); }
+    void UserActExecute() { startExam(store::examKind(store::examkind::User)); }
+    void MissedActExecute() { startExam(store::examKind(store::examkind::Missed)); }
+    void MarkedActExecute() { startExam(store::examKind(store::examkind::Marked)); }
     void SetQuestionCountLimits(bool enabled);
     void BeginExam();
     void BeginUserExam();
@@ -316,6 +318,14 @@ private:
     QString m_attemptKey;    // the running exam's attempt in the study history
     history::ItemSource m_itemSource = history::ItemSource::Bank;  // where its items come from
     bool m_graded = false;   // the running exam has been graded: its clock stays off
+    // Each exam kind's controls, in the order of store::examKinds().
+    struct ExamKindControls {
+        const store::ExamKind* kind = nullptr;
+        QAction* action = nullptr;
+        QAction* menuEntry = nullptr;
+        widgets::ShapeButton* button = nullptr;  // none for a kind of the "Hi&story" menu
+    };
+    std::vector<ExamKindControls> m_examKinds;
     void FormCreate();
     void buildHeader();
     void buildClientArea();
@@ -325,6 +335,16 @@ private:
     void placeHeaderControls();
     void placeButtonBar();
     void placeExamChoice();
+    // The exam kinds' buttons and menu entries (buildActions makes their actions).
+    void buildExamChoiceButtons();
+    void addExamKindEntries(QMenu* menu, store::ExamOffer offer);
+    // The start of each way of drawing the items (store::ExamDraw).
+    void startBankExam(const store::ExamKind& kind);
+    void startRandomExam(const store::ExamKind& kind);
+    void startUserExam(const store::ExamKind& kind);
+    void startListedExam(const store::ExamKind& kind);
+    // The title and id of the exam about to start.
+    void takeKind(const store::ExamKind& kind);
     // Runs the begin-exam dialog; true when it was confirmed.
     bool runNameForm();
     // Runs the dialog and, when confirmed, `prepare` on the open question bank with its filter on.

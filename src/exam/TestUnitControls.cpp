@@ -3,6 +3,7 @@
 
 #include "exam/TestUnit.h"
 
+#include "exam/ExamKindNames.h"
 #include "exam/TestFormDesign.h"
 #include "options/RunButton.h"
 #include "platform/Handler.h"
@@ -42,8 +43,6 @@ store::Table* makeTable(QObject* owner, store::Session* session, const QString& 
     table->setSession(session);
     table->setTableName(file);
     table->setExpectedFields(store::fieldNamesOf(kind));
-    table->setLockRetryCount(15);
-    table->setLockWaitTime(100);
     return table;
 }
 
@@ -268,24 +267,27 @@ void TTestForm::buildClientArea()
     fcLabel4->setOutlineColor(Qt::black);
     fcLabel4->setAlignment(Qt::AlignCenter);
 
-    const QColor purple(128, 0, 128);
-    widgets::ShapeButton** letters[] = {&fcShapeBtn1, &fcShapeBtn2, &fcShapeBtn3, &fcShapeBtn4,
-                                        &fcShapeBtn5, &fcShapeBtn6, &fcShapeBtn7};
-    for (int k = 0; k < 7; ++k) {
-        const QChar letter(QLatin1Char(char('A' + k)));
-        *letters[k] = makeShapeButton(Panel5, QStringLiteral("fcShapeBtn%1").arg(k + 1),
-                                      QStringLiteral("&") + letter, purple,
-                                      k == 6 ? LetterButtonTop - 1 : LetterButtonTop, 30);
-    }
-    const QColor navy(0, 0, 128);
-    AllQBtn = makeShapeButton(Panel4, "AllQBtn", QStringLiteral("All &Questions"), navy,
-                              WideButtonTop, 109);
-    RandomBtn = makeShapeButton(Panel4, "RandomBtn", QStringLiteral("&Random Exam"), navy,
-                                WideButtonTop, 109);
-    UserBtn = makeShapeButton(Panel4, "UserBtn", QStringLiteral("&User Exam"), navy,
-                              WideButtonTop, 109);
-
+    buildExamChoiceButtons();
     Panel4->installEventFilter(this);
+}
+
+void TTestForm::buildExamChoiceButtons()
+{
+    const QColor purple(128, 0, 128);
+    const QColor navy(0, 0, 128);
+    for (const store::ExamKind& kind : store::examKinds()) {
+        ExamKindControls controls{.kind = &kind};
+        const ExamKindNames names = examKindNames(kind);
+        if (kind.offer == store::ExamOffer::LetterRow)
+            controls.button = makeShapeButton(Panel5, names.button, kind.buttonCaption, purple,
+                                               LetterButtonTop - names.buttonRaise, 30);
+        else if (kind.offer == store::ExamOffer::WideRow)
+            controls.button = makeShapeButton(Panel4, names.button, kind.buttonCaption, navy,
+                                              WideButtonTop - names.buttonRaise, 109);
+        if (names.buttonMember)
+            this->*names.buttonMember = controls.button;
+        m_examKinds.push_back(controls);
+    }
 }
 
 void TTestForm::buildButtonBar()
@@ -316,38 +318,32 @@ void TTestForm::placeButtonBar()
 
 void TTestForm::buildActions()
 {
-    Action1 = makeAction(this, "Action1", QStringLiteral("Practice Exam A"));
-    Action2 = makeAction(this, "Action2", QStringLiteral("Practice Exam B"));
-    Action3 = makeAction(this, "Action3", QStringLiteral("Practice Exam C"));
-    Action4 = makeAction(this, "Action4", QStringLiteral("Practice Exam D"));
-    Action5 = makeAction(this, "Action5", QStringLiteral("Practice Exam E"));
-    Action6 = makeAction(this, "Action6", QStringLiteral("Practice Exam F"));
-    Action7 = makeAction(this, "Action7", QStringLiteral("Practice Exam G"));
-    AllQAct = makeAction(this, "AllQAct", QStringLiteral("All Questions"));
-    RandAct = makeAction(this, "RandAct", QStringLiteral("Random Exam"));
-    UserAct = makeAction(this, "UserAct", QStringLiteral("User Exam"));
-    MissedAct = makeAction(this, "MissedAct", QStringLiteral("Missed Questions"));
-    MarkedAct = makeAction(this, "MarkedAct", QStringLiteral("Marked Questions"));
-
-    QAction* practice[] = {Action1, Action2, Action3, Action4, Action5, Action6, Action7};
-    widgets::ShapeButton* letters[] = {fcShapeBtn1, fcShapeBtn2, fcShapeBtn3, fcShapeBtn4,
-                                       fcShapeBtn5, fcShapeBtn6, fcShapeBtn7};
-    for (int k = 0; k < 7; ++k) {
-        const int exam = k + 1;
-        connect(practice[k], &QAction::triggered, this,
-                platform::handled([this, exam] { ActionExecute(exam); }));
-        connect(letters[k], &QAbstractButton::clicked, practice[k], [action = practice[k]] {
-            action->trigger();
-        });
+    for (ExamKindControls& controls : m_examKinds) {
+        const store::ExamKind& kind = *controls.kind;
+        const ExamKindNames names = examKindNames(kind);
+        controls.action = makeAction(this, names.action.toLatin1().constData(), kind.title);
+        if (names.actionMember)
+            this->*names.actionMember = controls.action;
+        connect(controls.action, &QAction::triggered, this, platform::handled([this, &kind] { startExam(kind); }));
+        if (controls.button)
+            connect(controls.button, &QAbstractButton::clicked, controls.action,
+                    [action = controls.action] { action->trigger(); });
     }
-    connect(AllQAct, &QAction::triggered, this, platform::handled([this] { AllQActExecute(); }));
-    connect(RandAct, &QAction::triggered, this, platform::handled([this] { RandActExecute(); }));
-    connect(UserAct, &QAction::triggered, this, platform::handled([this] { UserActExecute(); }));
-    connect(MissedAct, &QAction::triggered, this, platform::handled([this] { MissedActExecute(); }));
-    connect(MarkedAct, &QAction::triggered, this, platform::handled([this] { MarkedActExecute(); }));
-    connect(AllQBtn, &QAbstractButton::clicked, AllQAct, [this] { AllQAct->trigger(); });
-    connect(RandomBtn, &QAbstractButton::clicked, RandAct, [this] { RandAct->trigger(); });
-    connect(UserBtn, &QAbstractButton::clicked, UserAct, [this] { UserAct->trigger(); });
+}
+
+void TTestForm::addExamKindEntries(QMenu* menu, store::ExamOffer offer)
+{
+    for (ExamKindControls& controls : m_examKinds) {
+        if (controls.kind->offer != offer)
+            continue;
+        const ExamKindNames names = examKindNames(*controls.kind);
+        controls.menuEntry = makeAction(menu, names.menuEntry.toLatin1().constData(), controls.kind->menuCaption);
+        if (names.menuEntryMember)
+            this->*names.menuEntryMember = controls.menuEntry;
+        menu->addAction(controls.menuEntry);
+        connect(controls.menuEntry, &QAction::triggered, controls.action,
+                [action = controls.action] { action->trigger(); });
+    }
 }
 
 void TTestForm::buildMenu()
@@ -384,48 +380,18 @@ void TTestForm::buildMenu()
 
     N21 = bar->addMenu(QStringLiteral("Exa&ms"));
     N21->setObjectName(QStringLiteral("N21"));
-    struct Entry {
-        QAction** entry;
-        const char* name;
-        const char* caption;
-        QAction* action;
-    };
-    const Entry entries[] = {
-        {&PracticeExamA1, "PracticeExamA1", "Practice Exam &A", Action1},
-        {&PracticeExamB1, "PracticeExamB1", "Practice Exam &B", Action2},
-        {&PracticeExamC1, "PracticeExamC1", "Practice Exam &C", Action3},
-        {&PracticeExamD1, "PracticeExamD1", "Practice Exam &D", Action4},
-        {&PracticeExamE1, "PracticeExamE1", "Practice Exam &E", Action5},
-        {&PracticeExamF1, "PracticeExamF1", "Practice Exam &F", Action6},
-        {&G1, "G1", "Practice Exam&G", Action7},
-        {nullptr, "N2", nullptr, nullptr},
-        {&TakeAllQuestions1, "TakeAllQuestions1", "&Take All &Questions", AllQAct},
-        {&CreateRandomExam1, "CreateRandomExam1", "&Random Exam", RandAct},
-        {&UserExam1, "UserExam1", "&User Exam", UserAct},
-    };
-    for (const Entry& e : entries) {
-        if (!e.entry) {
-            N21->addSeparator()->setObjectName(QString::fromLatin1(e.name));
-            continue;
-        }
-        *e.entry = makeAction(N21, e.name, QString::fromLatin1(e.caption));
-        N21->addAction(*e.entry);
-        connect(*e.entry, &QAction::triggered, e.action, [action = e.action] { action->trigger(); });
-    }
+    addExamKindEntries(N21, store::ExamOffer::LetterRow);
+    N21->addSeparator()->setObjectName(QStringLiteral("N2"));
+    addExamKindEntries(N21, store::ExamOffer::WideRow);
 
     // Alt+S: "&Help" has H.
     History1 = bar->addMenu(QStringLiteral("Hi&story"));
     History1->setObjectName(QStringLiteral("History1"));
     StudyHistory1 = makeAction(History1, "StudyHistory1", QStringLiteral("Study &History..."));
-    MissedQuestions1 = makeAction(History1, "MissedQuestions1", QStringLiteral("&Missed Questions"));
-    MarkedQuestions1 = makeAction(History1, "MarkedQuestions1", QStringLiteral("Mar&ked Questions"));
     History1->addAction(StudyHistory1);
     History1->addSeparator()->setObjectName(QStringLiteral("N3"));
-    History1->addAction(MissedQuestions1);
-    History1->addAction(MarkedQuestions1);
+    addExamKindEntries(History1, store::ExamOffer::HistoryMenu);
     connect(StudyHistory1, &QAction::triggered, this, platform::handled([this] { StudyHistory1Click(); }));
-    connect(MissedQuestions1, &QAction::triggered, MissedAct, [this] { MissedAct->trigger(); });
-    connect(MarkedQuestions1, &QAction::triggered, MarkedAct, [this] { MarkedAct->trigger(); });
 
     Help1 = bar->addMenu(QStringLiteral("&Help"));
     Help1->setObjectName(QStringLiteral("Help1"));

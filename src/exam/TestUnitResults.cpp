@@ -80,7 +80,7 @@ void TTestForm::GradeButtonClick()
 
 void TTestForm::GradeExam()
 {
-    if (!ScoreForm)
+    if (!ScoreWindow)
         throw std::runtime_error("The score window is missing");
     if (ExamState == ExamRunning) {
         m_grade = results::gradeSheet(ItemStates);
@@ -103,7 +103,7 @@ void TTestForm::GradeExam()
             platform::Prompts::current().ask(message);
         }
     }
-    ScoreForm->exec();
+    ScoreWindow->exec();
 }
 
 QString TTestForm::RecordAttempt()
@@ -121,12 +121,12 @@ QString TTestForm::RecordAttempt()
 
 void TTestForm::ShowTotalScore()
 {
-    ScoreForm->showTotal(m_grade, results::titleLine(CandidateName, ExamTitle));
+    ScoreWindow->showTotal(m_grade, results::titleLine(CandidateName, ExamTitle));
 }
 
 void TTestForm::ShowSectionScores()
 {
-    ScoreForm->showSections(m_grade);
+    ScoreWindow->showSections(m_grade);
 }
 
 void TTestForm::ViewAnswers()

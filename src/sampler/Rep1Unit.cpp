@@ -1,13 +1,6 @@
 #include "sampler/Rep1Unit.h"
 
-#include "sampler/SamplerUnit.h"
 #include "store/Fields.h"
-#include "store/Table.h"
-#include "widgets/OutlinedLabel.h"
-
-#include <QAction>
-#include <QLabel>
-#include <QPushButton>
 
 TDM* DM = nullptr;
 
@@ -18,8 +11,6 @@ TDM::TDM(QObject* parent) : QObject(parent)
     dtUserSet->setObjectName(QStringLiteral("dtUserSet"));
     dtUserSet->setTableName(store::UserSetFileName);
     dtUserSet->setExpectedFields(store::fieldNamesOf(store::TableKind::User));
-    dtUserSet->setLockRetryCount(15);
-    dtUserSet->setLockWaitTime(100);
 
     dsUserSet = new store::DataSource(this);
     dsUserSet->setObjectName(QStringLiteral("dsUserSet"));
@@ -35,54 +26,21 @@ void TDM::setSession(store::Session* session)
 
 void TDM::dsUserSetStateChange()
 {
-    TSamplerForm* form = SamplerForm;
-    if (!form)
-        return;
-    switch (dtUserSet->state()) {
-    case store::DataSetState::Inactive:
-        return;
-    case store::DataSetState::Browse:
-        form->BitBtn1->setEnabled(false);
-        form->BitBtn2->setEnabled(false);
-        form->StatusPanel(TSamplerForm::StatePanel)->setText(QStringLiteral("  Browsing"));
-        return;
-    case store::DataSetState::Edit:
-        form->StatusPanel(TSamplerForm::StatePanel)->setText(QStringLiteral(" Edit Item"));
-        form->fcLabel4->setText(QStringLiteral("Edit Item"));
-        break;
-    case store::DataSetState::Insert:
-        form->fcLabel4->setText(QStringLiteral("Add new item"));
-        form->StatusPanel(TSamplerForm::StatePanel)->setText(QStringLiteral(" Add new item"));
-        break;
-    }
-    form->BitBtn1->setEnabled(true);
-    form->BitBtn2->setEnabled(true);
-    form->StatusPanel(TSamplerForm::ModificationPanel)->setText(QStringLiteral(" Modified"));
+    const store::DataSetState state = dtUserSet->state();
+    if (state != store::DataSetState::Inactive)
+        emit userSetStateChanged(state);
 }
 
 void TDM::dsUserSetDataChange()
 {
-    TSamplerForm* form = SamplerForm;
-    if (!form)
-        return;
-    if (dtUserSet->state() == store::DataSetState::Browse) {
-        const QString id = QString::number(dtUserSet->value(store::field::Q_ID).toLongLong());
-        form->fcLabel4->setText(QStringLiteral("Item ID: ") + id);
-        form->StatusPanel(TSamplerForm::ItemPanel)->setText(QStringLiteral(" Item ID: ") + id);
-        form->StatusPanel(TSamplerForm::CountPanel)
-            ->setText(QStringLiteral(" Items: ") + QString::number(dtUserSet->recordCount()));
-        form->showTypeAndSection(dtUserSet->asBoolean(store::field::Q_TYPE),
-                                 dtUserSet->asInteger(store::field::Q_SECT));
+    UserSetData data;
+    data.browsing = dtUserSet->state() == store::DataSetState::Browse;
+    if (data.browsing) {
+        data.itemId = dtUserSet->value(store::field::Q_ID).toLongLong();
+        data.itemCount = dtUserSet->recordCount();
+        data.multipleResponse = dtUserSet->asBoolean(store::field::Q_TYPE);
+        data.section = dtUserSet->asInteger(store::field::Q_SECT);
     }
-    if (dtUserSet->isEmpty()) {
-        form->EditAct->setEnabled(false);
-        form->DelAct->setEnabled(false);
-        form->fcLabel4->setText(QStringLiteral("The question set is empty"));
-        form->StatusPanel(TSamplerForm::ItemPanel)->setText(QStringLiteral(" Empty"));
-    } else if (form->AddAct->isEnabled()) {
-        // A set that was empty when last seen may have items now (another program added
-        // them): with the commands on, Edit and Delete follow the set.
-        form->EditAct->setEnabled(true);
-        form->DelAct->setEnabled(true);
-    }
+    data.empty = dtUserSet->isEmpty();
+    emit userSetDataChanged(data);
 }

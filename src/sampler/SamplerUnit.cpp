@@ -1,16 +1,13 @@
+// The test sampler's construction: its menu, tool bar, tree, pages, buttons and status bar,
+// the fields bound to the data module's table, and how its keys and sizes are handled.
+
 #include "sampler/SamplerUnit.h"
 
 #include "platform/Handler.h"
-#include "platform/Prompts.h"
 #include "sampler/Rep1Unit.h"
 #include "sampler/SamplerImages.h"
-#include "sampler/SamplerTransfer.h"
-#include "store/Fields.h"
-#include "store/ItemCheck.h"
 #include "store/StoreError.h"
-#include "store/Table.h"
 #include "widgets/Actions.h"
-#include "widgets/CloseQuery.h"
 #include "widgets/DBItemTree.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/FieldMapper.h"
@@ -20,15 +17,12 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSignalBlocker>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -54,9 +48,6 @@ constexpr int ChoiceTop = 8;
 constexpr int ChoiceRowHeight = 30;
 constexpr int ChoiceRightGap = 10;   // between a text box and the scroll area's right edge
 constexpr std::array<int, 4> PanelWidths = {70, 80, 100, 100};
-
-const QString SingleResponse = QStringLiteral("Single responce");
-const QString MultipleResponse = QStringLiteral("Multiple responces");
 
 QLabel* pageText(const QString& text, QWidget* page)
 {
@@ -337,284 +328,15 @@ void TSamplerForm::bindFields()
     fcDBTreeView1->setDataSource(source);
     DBNavigator1->setDataSource(source);
     FieldMapper1 = new widgets::FieldMapper(source, widgets::FieldMapper::SubmitPolicy::AutoSubmit, this);
+    // The data module tells what changed at once, while the table reports it.
+    connect(DM, &TDM::userSetStateChanged, this, &TSamplerForm::showUserSetState, Qt::DirectConnection);
+    connect(DM, &TDM::userSetDataChanged, this, &TSamplerForm::showUserSetData, Qt::DirectConnection);
     FieldMapper1->addMapping(DBMemo1, store::field::Q_TEXT);
     FieldMapper1->addMapping(DBMemo2, store::field::Q_EXPL);
     for (int k = 0; k < store::field::AnswerCount; ++k) {
         FieldMapper1->addMapping(DBCheckBoxes[size_t(k)], store::field::key(k + 1));
         FieldMapper1->addMapping(DBEdits[size_t(k)], store::field::text(k + 1));
     }
-}
-
-// ---------------------------------------------------------------- opening and closing
-
-void TSamplerForm::FormOpen()
-{
-    {
-        const QSignalBlocker quiet(ListBox1);
-        ListBox1->clear();
-        ListBox1->addItems(store::SectionNames);
-    }
-    DM->dtUserSet->open();
-    PageControl1->setCurrentWidget(TabSheet1);
-}
-
-void TSamplerForm::Exit1Click()
-{
-    close();
-}
-
-void TSamplerForm::FormCloseQuery(bool& canClose)
-{
-    canClose = platform::confirmOkCancel(QStringLiteral("Confirm"),
-                                         QStringLiteral("Are you sure to exit?")) ==
-               platform::PromptButton::Ok;
-}
-
-void TSamplerForm::FormClose()
-{
-    emit formClosed();
-    const bool wasEditing = editingOrAdding();
-    DM->dtUserSet->close();  // a pending new item or change is dropped
-    DM->dtUserSet->setExclusive(false);
-    // Usable again at the next opening.
-    if (wasEditing)
-        EnableActions(true);
-}
-
-void TSamplerForm::closeEvent(QCloseEvent* event)
-{
-    widgets::answerClose(
-        event, [this](bool& canClose) { FormCloseQuery(canClose); }, [this] { FormClose(); });
-}
-
-void TSamplerForm::About1Click()
-{
-    if (AboutBox)
-        AboutBox->exec();
-}
-
-// ---------------------------------------------------------------- item commands
-
-void TSamplerForm::EnableActions(bool enabled)
-{
-    AddAct->setEnabled(enabled);
-    EditAct->setEnabled(enabled);
-    DelAct->setEnabled(enabled);
-    // An item being written is saved or cancelled first: an import would store it unchecked.
-    Importquestions1->setEnabled(enabled);
-    Exportquestions1->setEnabled(enabled);
-    fcDBTreeView1->setEnabled(enabled);
-    DBNavigator1->setEnabled(enabled);
-}
-
-bool TSamplerForm::editingOrAdding() const
-{
-    const store::DataSetState state = DM->dtUserSet->state();
-    return state == store::DataSetState::Edit || state == store::DataSetState::Insert;
-}
-
-void TSamplerForm::AddActExecute()
-{
-    PageControl1->setCurrentWidget(TabSheet1);
-    DBMemo1->setFocus();
-    EnableActions(false);
-    // The type box and the section list keep their choice: the new item takes them.
-    DM->dtUserSet->insert();
-}
-
-void TSamplerForm::EditActExecute()
-{
-    EnableActions(false);
-    DM->dtUserSet->edit();
-}
-
-void TSamplerForm::DelActExecute()
-{
-    if (platform::confirmOkCancel(QStringLiteral("Confirm"),
-                                  QStringLiteral("Are you sure to delete this item?")) ==
-        platform::PromptButton::Ok)
-        DM->dtUserSet->deleteRecord();
-}
-
-void TSamplerForm::EmptyquestionsetClick()
-{
-    if (platform::warnOkCancel(QStringLiteral("Warning"),
-                               QStringLiteral("This action will erase all items in this question "
-                                              "set!\rAre you sure?")) != platform::PromptButton::Ok)
-        return;
-    store::Table* table = DM->dtUserSet;
-    // The lock first, on the open set: when another program holds the file, the set stays
-    // open as it was, with an item being written.
-    table->takeExclusive();
-    if (editingOrAdding()) {
-        // Enabled first, as Cancel does, so that the emptied set can disable Edit and Delete.
-        EnableActions(true);
-        table->cancel();
-    }
-    table->emptyTable();
-}
-
-void TSamplerForm::ImportquestionsClick()
-{
-    if (sampler::importQuestions(*DM->dtUserSet, this) > 0)
-        StatusPanel(ModificationPanel)->setText(QStringLiteral(" Imported"));
-}
-
-void TSamplerForm::ExportquestionsClick()
-{
-    sampler::exportQuestions(*DM->dtUserSet, this);
-}
-
-// ---------------------------------------------------------------- Save and Cancel
-
-int TSamplerForm::chosenSection() const
-{
-    // The selected entry, not the current one: a screen reader or voice control selects an
-    // entry without making it current.
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    return selected.size() == 1 ? ListBox1->row(selected.front()) + 1 : 0;
-}
-
-void TSamplerForm::showTypeAndSection(bool multipleResponse, int section)
-{
-    {
-        const QSignalBlocker quiet(ListBox1);
-        ListBox1->setCurrentRow(section >= 1 && section <= ListBox1->count() ? section - 1 : -1);
-        if (ListBox1->currentRow() < 0)
-            ListBox1->clearSelection();
-    }
-    const QSignalBlocker quiet(ComboBox1);
-    ComboBox1->setCurrentIndex(multipleResponse ? 1 : 0);
-}
-
-store::ItemRecord TSamplerForm::shownItem() const
-{
-    store::Table* table = DM->dtUserSet;
-    store::ItemRecord item;
-    for (const QString& name : store::fieldNamesOf(store::TableKind::User))
-        item[name] = table->value(name);
-    if (ComboBox1->currentIndex() >= 0)
-        item[store::field::Q_TYPE] = ComboBox1->currentText() == MultipleResponse;
-    item[store::field::Q_SECT] = chosenSection();
-    for (int k = 1; k <= store::field::AnswerCount; ++k)
-        item[store::field::key(k)] = DBCheckBoxes[size_t(k - 1)]->isChecked();
-    return item;
-}
-
-bool TSamplerForm::refusedForItsAnswers(const store::ItemRecord& item)
-{
-    const std::vector<store::ItemFault> faults = store::checkItem(item, store::TableKind::User);
-    const auto fault = std::find_if(faults.begin(), faults.end(), [](const store::ItemFault& f) {
-        return f.rule != store::ItemRule::Range && f.rule != store::ItemRule::Picture;
-    });
-    if (fault == faults.end())
-        return false;
-    const QString page = QStringLiteral("the page \"Responce choices\"");
-    QString message;
-    QWidget* focus = DBEdits[0];
-    switch (fault->rule) {
-    case store::ItemRule::NoAnswer:
-        message = QStringLiteral("This item has no response choices. Enter at least two on %1.").arg(page);
-        break;
-    case store::ItemRule::OneAnswer:
-        message = QStringLiteral("This item has only one response choice. Enter at least two on %1.").arg(page);
-        for (int k = 0; k < store::field::AnswerCount; ++k) {
-            if (DBEdits[size_t(k)]->text().isEmpty()) {
-                focus = DBEdits[size_t(k)];
-                break;
-            }
-        }
-        break;
-    case store::ItemRule::KeyWithoutText:
-        message = QStringLiteral("Choice %1. is marked correct but has no text. Enter its text or clear "
-                                 "its mark on %2.")
-                      .arg(QChar(u'a' + fault->answer - 1))
-                      .arg(page);
-        focus = DBEdits[size_t(fault->answer - 1)];
-        break;
-    case store::ItemRule::SingleKeyCount:
-        message = fault->keys == 0
-                      ? QStringLiteral("Mark the correct choice of this single-response item on %1.").arg(page)
-                      : QStringLiteral("A single-response item has exactly one correct choice, and %1 are "
-                                       "marked. Clear all marks but one on %2, or choose \"%3\" on the "
-                                       "page \"Type, Section\".")
-                            .arg(fault->keys)
-                            .arg(page, MultipleResponse);
-        focus = DBCheckBoxes[0];
-        break;
-    case store::ItemRule::MultipleWithoutKey:
-        message = QStringLiteral("Mark at least one correct choice of this multiple-response item on %1.")
-                      .arg(page);
-        focus = DBCheckBoxes[0];
-        break;
-    case store::ItemRule::Range:
-    case store::ItemRule::Picture: break;
-    }
-    platform::inform(QStringLiteral("Information"), message);
-    PageControl1->setCurrentWidget(TabSheet3);
-    focus->setFocus();
-    return true;
-}
-
-void TSamplerForm::BitBtn1Click()
-{
-    store::Table* table = DM->dtUserSet;
-    // The user exam grades by section and shows the question and its choices: an item needs
-    // them all, and choices that can be answered right.
-    if (chosenSection() == 0) {
-        platform::inform(QStringLiteral("Information"),
-                         QStringLiteral("Choose the section of this item."));
-        PageControl1->setCurrentWidget(TabSheet2);
-        ListBox1->setFocus();
-        return;
-    }
-    if (table->asString(store::field::Q_TEXT).trimmed().isEmpty()) {
-        platform::inform(QStringLiteral("Information"),
-                         QStringLiteral("Enter the question text of this item."));
-        PageControl1->setCurrentWidget(TabSheet1);
-        DBMemo1->setFocus();
-        return;
-    }
-    const store::ItemRecord item = shownItem();
-    if (refusedForItsAnswers(item))
-        return;
-    // What the controls show is stored: the type, the section and every key as true or false.
-    if (ComboBox1->currentIndex() >= 0)
-        table->setValue(store::field::Q_TYPE, item.at(store::field::Q_TYPE));
-    table->setValue(store::field::Q_SECT, chosenSection());
-    for (int k = 1; k <= store::field::AnswerCount; ++k)
-        table->setValue(store::field::key(k), item.at(store::field::key(k)));
-    table->post();
-    StatusPanel(ModificationPanel)->setText(QStringLiteral(" Saved"));
-    EnableActions(true);
-}
-
-void TSamplerForm::BitBtn2Click()
-{
-    // Enabled first, so that the data change that follows can disable Edit and Delete again
-    // when the abandoned item was the first of an empty set.
-    EnableActions(true);
-    DM->dtUserSet->cancel();
-    StatusPanel(ModificationPanel)->clear();
-}
-
-// ---------------------------------------------------------------- type and section
-
-void TSamplerForm::beginEditingByChoice()
-{
-    store::Table* table = DM->dtUserSet;
-    if (table->isOpen() && table->state() == store::DataSetState::Browse && !table->isEmpty())
-        table->edit();
-}
-
-void TSamplerForm::ComboBox1Change()
-{
-    beginEditingByChoice();
-}
-
-void TSamplerForm::ListBox1Click()
-{
-    beginEditingByChoice();
 }
 
 // ---------------------------------------------------------------- keys and sizes

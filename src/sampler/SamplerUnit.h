@@ -1,10 +1,12 @@
 #pragma once
 // The test sampler: the editor of the user question set. The user writes items of their own,
 // browses, changes and deletes them, or empties the whole set. The data module (TDM) owns the
-// table and keeps this window's texts and command states in step with it.
+// table and tells this window what changed; the window keeps its texts and command states in
+// step. Built in SamplerUnit.cpp; its commands are in SamplerCommands.cpp, Save in SamplerSave.cpp.
 
 #include "store/Fields.h"
 #include "store/ItemCheck.h"
+#include "store/Table.h"
 
 #include <QMainWindow>
 
@@ -24,6 +26,7 @@ class QScrollArea;
 class QSplitter;
 class QTabWidget;
 class QToolBar;
+struct UserSetData;
 
 namespace widgets {
 class DBItemTree;
@@ -107,6 +110,13 @@ public:
     // Type and section are not bound: the type box and the section list show the browsed
     // record's here, and only Save (through shownItem) writes them.
     void showTypeAndSection(bool multipleResponse, int section);
+    // What the data module reports: the table's new state, and the data after a change.
+    void showUserSetState(store::DataSetState state);
+    void showUserSetData(const UserSetData& data);
+
+    // The type box's entries.
+    static inline const QString SingleResponse = QStringLiteral("Single responce");
+    static inline const QString MultipleResponse = QStringLiteral("Multiple responces");
 
 signals:
     // The window has closed; the launcher comes back.

@@ -17,17 +17,50 @@ std::vector<ExamKind> buildKinds()
     std::vector<ExamKind> kinds;
     for (int exam = 1; exam <= PracticeExamCount; ++exam) {
         const QChar letter(QLatin1Char(char('A' + exam - 1)));
-        kinds.push_back({QStringLiteral("practice-") + letter.toLower(), QStringLiteral("Practice Exam ") + letter,
-                         QStringLiteral("Begin Practice Exam ") + letter, ExamDraw::PracticeExam, exam});
+        // Practice exam G's menu entry has always had no blank before its letter.
+        const QString menuGap = letter == u'G' ? QString() : QStringLiteral(" ");
+        kinds.push_back({.id = QStringLiteral("practice-") + letter.toLower(),
+                         .title = QStringLiteral("Practice Exam ") + letter,
+                         .dialogTitle = QStringLiteral("Begin Practice Exam ") + letter,
+                         .draw = ExamDraw::PracticeExam,
+                         .practiceExam = exam,
+                         .offer = ExamOffer::LetterRow,
+                         .menuCaption = QStringLiteral("Practice Exam") + menuGap + QLatin1Char('&') + letter,
+                         .buttonCaption = QStringLiteral("&") + letter});
     }
-    kinds.push_back({examkind::AllQuestions, QStringLiteral("All Questions"), QStringLiteral("Take All Questions"),
-                     ExamDraw::AllAsked});
-    kinds.push_back({examkind::Random, QStringLiteral("Random Exam"), QStringLiteral("Random Exam"), ExamDraw::Random});
-    kinds.push_back({examkind::User, QStringLiteral("User Exam"), QStringLiteral("User Exam"), ExamDraw::UserSet});
-    kinds.push_back({examkind::Missed, QStringLiteral("Missed Questions"), QStringLiteral("Missed Questions"),
-                     ExamDraw::HistoryList});
-    kinds.push_back({examkind::Marked, QStringLiteral("Marked Questions"), QStringLiteral("Marked Questions"),
-                     ExamDraw::HistoryList});
+    kinds.push_back({.id = examkind::AllQuestions,
+                     .title = QStringLiteral("All Questions"),
+                     .dialogTitle = QStringLiteral("Take All Questions"),
+                     .draw = ExamDraw::AllAsked,
+                     .offer = ExamOffer::WideRow,
+                     .menuCaption = QStringLiteral("&Take All &Questions"),
+                     .buttonCaption = QStringLiteral("All &Questions")});
+    kinds.push_back({.id = examkind::Random,
+                     .title = QStringLiteral("Random Exam"),
+                     .dialogTitle = QStringLiteral("Random Exam"),
+                     .draw = ExamDraw::Random,
+                     .offer = ExamOffer::WideRow,
+                     .menuCaption = QStringLiteral("&Random Exam"),
+                     .buttonCaption = QStringLiteral("&Random Exam")});
+    kinds.push_back({.id = examkind::User,
+                     .title = QStringLiteral("User Exam"),
+                     .dialogTitle = QStringLiteral("User Exam"),
+                     .draw = ExamDraw::UserSet,
+                     .offer = ExamOffer::WideRow,
+                     .menuCaption = QStringLiteral("&User Exam"),
+                     .buttonCaption = QStringLiteral("&User Exam")});
+    kinds.push_back({.id = examkind::Missed,
+                     .title = QStringLiteral("Missed Questions"),
+                     .dialogTitle = QStringLiteral("Missed Questions"),
+                     .draw = ExamDraw::HistoryList,
+                     .offer = ExamOffer::HistoryMenu,
+                     .menuCaption = QStringLiteral("&Missed Questions")});
+    kinds.push_back({.id = examkind::Marked,
+                     .title = QStringLiteral("Marked Questions"),
+                     .dialogTitle = QStringLiteral("Marked Questions"),
+                     .draw = ExamDraw::HistoryList,
+                     .offer = ExamOffer::HistoryMenu,
+                     .menuCaption = QStringLiteral("Mar&ked Questions")});
     return kinds;
 }
 
@@ -47,6 +80,13 @@ const ExamKind* examKindById(QStringView id)
     return nullptr;
 }
 
+const ExamKind& examKind(QStringView id)
+{
+    if (const ExamKind* kind = examKindById(id))
+        return *kind;
+    throw std::out_of_range("no exam kind " + id.toString().toStdString());
+}
+
 const ExamKind* examKindByTitle(QStringView title)
 {
     for (const ExamKind& kind : examKinds())
@@ -60,6 +100,11 @@ const ExamKind& practiceExamKind(int exam)
     if (exam < 1 || exam > PracticeExamCount)
         throw std::out_of_range("no practice exam " + std::to_string(exam));
     return examKinds()[exam - 1];
+}
+
+QString bankFilter(const ExamKind& kind)
+{
+    return kind.draw == ExamDraw::PracticeExam ? practiceExamFilter(kind.practiceExam) : AskedItemsFilter;
 }
 
 }  // namespace store

@@ -27,12 +27,22 @@ enum class ExamDraw {
     HistoryList,   // asked items the study history lists (missed, marked, ...)
 };
 
+// Where the exam window offers a kind.
+enum class ExamOffer {
+    LetterRow,    // a letter button of the exam choice; an entry of the "Exa&ms" menu's first group
+    WideRow,      // a wide button below the letters; an entry of the "Exa&ms" menu's second group
+    HistoryMenu,  // an entry of the "Hi&story" menu only
+};
+
 struct ExamKind {
     QString id;           // stable; never shown, never changed once released
     QString title;        // shown above the items and in the study history
     QString dialogTitle;  // the begin-exam dialog's caption
     ExamDraw draw = ExamDraw::AllAsked;
     int practiceExam = 0;  // 1..PracticeExamCount for ExamDraw::PracticeExam, else 0
+    ExamOffer offer = ExamOffer::WideRow;
+    QString menuCaption{};    // its menu entry, accelerator included
+    QString buttonCaption{};  // its exam-choice button; empty for ExamOffer::HistoryMenu
 };
 
 // Every kind, practice exams A to G first, then All Questions, Random Exam, User Exam,
@@ -41,8 +51,13 @@ const std::vector<ExamKind>& examKinds();
 // The kind with this id or, for the lookups by title, this shown title; null when none.
 const ExamKind* examKindById(QStringView id);
 const ExamKind* examKindByTitle(QStringView title);
+// The kind with this id; throws std::out_of_range when there is none.
+const ExamKind& examKind(QStringView id);
 // Practice exam `exam` (1 to PracticeExamCount).
 const ExamKind& practiceExamKind(int exam);
+// The question bank's filter while `kind` draws from it: its practice exam's items, or every
+// asked item.
+QString bankFilter(const ExamKind& kind);
 
 // The stable ids of the kinds that are not practice exams.
 namespace examkind {

@@ -219,21 +219,22 @@ void TestExamSelection::examKinds_data()
     QTest::addColumn<int>("items");
     QTest::addColumn<bool>("note");
     QTest::addColumn<QString>("filter");  // of the question bank during the exam
+    QTest::addColumn<QString>("kindId");  // what the study history keys the attempt by
 
     QTest::newRow("A") << "Action1" << "Begin Practice Exam A" << "Practice Exam A" << false << 60
-                       << 5 << true << "Q_EXAM_N=1";
+                       << 5 << true << "Q_EXAM_N=1" << "practice-a";
     QTest::newRow("B") << "Action2" << "Begin Practice Exam B" << "Practice Exam B" << false << 60
-                       << 3 << true << "Q_EXAM_N=2";
+                       << 3 << true << "Q_EXAM_N=2" << "practice-b";
     QTest::newRow("C, no items") << "Action3" << "Begin Practice Exam C" << "Practice Exam C"
-                                 << false << 60 << 0 << true << "Q_EXAM_N=3";
+                                 << false << 60 << 0 << true << "Q_EXAM_N=3" << "practice-c";
     QTest::newRow("G") << "Action7" << "Begin Practice Exam G" << "Practice Exam G" << false << 60
-                       << 1 << true << "Q_EXAM_N=7";
+                       << 1 << true << "Q_EXAM_N=7" << "practice-g";
     QTest::newRow("all questions") << "AllQAct" << "Take All Questions" << "All Questions" << false
-                                   << 60 << BankItems << true << "Q_EXAM_N<>0";
+                                   << 60 << BankItems << true << "Q_EXAM_N<>0" << "all-questions";
     QTest::newRow("random") << "RandAct" << "Random Exam" << "Random Exam" << true << 90
-                            << BankItems << true << "Q_EXAM_N<>0";
+                            << BankItems << true << "Q_EXAM_N<>0" << "random";
     QTest::newRow("user") << "UserAct" << "User Exam" << "User Exam" << false << 60 << 3 << false
-                          << "Q_EXAM_N<>0";
+                          << "Q_EXAM_N<>0" << "user";
 }
 
 void TestExamSelection::examKinds()
@@ -246,6 +247,7 @@ void TestExamSelection::examKinds()
     QFETCH(int, items);
     QFETCH(bool, note);
     QFETCH(QString, filter);
+    QFETCH(QString, kindId);
     testsupport::ScriptedPrompts prompts;  // nothing may be asked
     NameForm->NameEdit->setText("Pat Doe");
 
@@ -267,6 +269,7 @@ void TestExamSelection::examKinds()
 
     QCOMPARE(TestForm->ExamState, TTestForm::ExamRunning);
     QCOMPARE(TestForm->ExamTitle, title);
+    QCOMPARE(TestForm->ExamKindId, kindId);
     QCOMPARE(TestForm->Label3->text(), title);
     QCOMPARE(TestForm->CandidateName, QString("Pat Doe"));
     QCOMPARE(TestForm->TimeLimit, time / 1440.0);

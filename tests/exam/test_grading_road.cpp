@@ -67,16 +67,15 @@ private slots:
         m_form = m_window->form();
         m_score = std::make_unique<TScoreForm>();
         m_review = std::make_unique<TReviewForm>();
-        ScoreForm = m_score.get();
         ReviewForm = m_review.get();
-        m_form->linkWindows(ScoreForm, nullptr, nullptr);
+        // Grading reaches the score window through this link alone: the global one stays empty.
+        m_form->linkWindows(m_score.get(), nullptr, nullptr);
         m_clock = std::make_shared<results::ManualTimeSource>();
         m_form->setClockSource(m_clock);
     }
     void cleanupTestCase()
     {
         m_window.reset();
-        ScoreForm = nullptr;
         ReviewForm = nullptr;
     }
 

@@ -314,6 +314,7 @@ void TestHistoryExams::missedAndMarkedAfterThreeAttempts()
     QVERIFY(!seen.countEnabled);
     QCOMPARE(TestForm->ExamState, TTestForm::ExamRunning);
     QCOMPARE(TestForm->ExamTitle, QString("Missed Questions"));
+    QCOMPARE(TestForm->ExamKindId, QString("missed"));
     QCOMPARE(TestForm->Label3->text(), QString("Missed Questions"));
     QVERIFY(TestForm->NoteButton->isVisibleTo(TestForm->Panel2));
     QCOMPARE(examItems(), (Ids{1, 5, 7, 9, 11}));
@@ -332,6 +333,7 @@ void TestHistoryExams::missedAndMarkedAfterThreeAttempts()
     seen = start(TestForm->MarkedQuestions1);
     QCOMPARE(seen.caption, QString("Marked Questions"));
     QCOMPARE(TestForm->ExamTitle, QString("Marked Questions"));
+    QCOMPARE(TestForm->ExamKindId, QString("marked"));
     QCOMPARE(examItems(), (Ids{8}));
     QCOMPARE(prompts.unexpected(), 0);
     QCOMPARE(prompts.requests().size(), 4);  // the four gradings' questions
