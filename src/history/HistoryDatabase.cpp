@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 
 #include <sys/stat.h>
 
@@ -81,15 +80,6 @@ std::pair<std::uint64_t, std::uint64_t> fileIdOf(const QString& path)
     return {std::uint64_t(info.st_dev), std::uint64_t(info.st_ino)};
 }
 
-// Another program holding the file is waited for as for the table files: 15 tries, 100 ms apart.
-int waitForLock(void*, int tries)
-{
-    if (tries >= 15)
-        return 0;
-    QThread::msleep(100);
-    return 1;
-}
-
 HistoryError::Reason reasonOf(int code)
 {
     switch (code & 0xff) {
@@ -123,28 +113,28 @@ void HistoryDatabase::fail(const QString& doing, HistoryError::Reason reason, co
 void HistoryDatabase::failSql(const QString& doing, int code) const
 {
     if (code == 0)
-        code = m_db ? sqlite3_extended_errcode(m_db) : SQLITE_ERROR;
+        code = lastErrorCode();
     const HistoryError::Reason reason = reasonOf(code);
     // Writing makes a journal beside the file: in a folder that cannot be written, that fails.
-    const QFileInfo folder(QFileInfo(m_path).absolutePath());
-    if ((code & 0xff) == SQLITE_CANTOPEN && !folder.isWritable())
-        fail(doing, HistoryError::Reason::ReadOnly,
-             QStringLiteral("its folder %1 is read-only").arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
+    const QString folder = store::unwritableJournalFolder(code, m_path);
+    if (!folder.isEmpty())
+        fail(doing, HistoryError::Reason::ReadOnly, QStringLiteral("its folder %1 is read-only").arg(folder));
     if (reason == HistoryError::Reason::WrongKey)
         fail(doing, reason, QStringLiteral("the file is damaged, or it needs another password"));
-    fail(doing, reason, store::describeSqliteError(code, m_db));
+    fail(doing, reason, store::describeSqliteError(code, handle()));
 }
 
 void HistoryDatabase::open(int flags, const QString& doing)
 {
-    const store::KeyedOpen opened = store::openKeyedDatabase(m_path, m_password, flags, waitForLock, nullptr);
+    // Another program holding the file is waited for as for the table files.
+    const store::KeyedOpen opened = store::openKeyedDatabase(m_path, m_password, flags, &store::DefaultLockWait);
     if (!opened.db)
         failSql(doing, opened.code);
-    m_db = opened.db;
+    adopt(opened.db);
     std::tie(m_device, m_inode) = fileIdOf(m_path);
     // Recording a long exam looks up and adds many questions: their pages stay decrypted in
     // memory (up to 64 MB) rather than being written out and read back within the transaction.
-    sqlite3_exec(m_db, "PRAGMA cache_size = -65536", nullptr, nullptr, nullptr);
+    execQuietly("PRAGMA cache_size = -65536");
     try {
         checkLayout(doing);
     } catch (...) {
@@ -180,14 +170,14 @@ void HistoryDatabase::checkLayout(const QString& doing)
 
 void HistoryDatabase::dropIfReplaced()
 {
-    if (m_db && fileIdOf(m_path) != std::pair(m_device, m_inode))
+    if (isOpen() && fileIdOf(m_path) != std::pair(m_device, m_inode))
         close();
 }
 
 bool HistoryDatabase::openToRead(const QString& doing)
 {
     dropIfReplaced();
-    if (m_db)
+    if (isOpen())
         return m_hasLayout;
     const QFileInfo info(m_path);
     if (!info.exists() || (info.isFile() && info.size() == 0))
@@ -201,7 +191,7 @@ bool HistoryDatabase::openToRead(const QString& doing)
 void HistoryDatabase::openToWrite(const QString& doing)
 {
     dropIfReplaced();
-    if (m_db)
+    if (isOpen())
         return;
     const QFileInfo info(m_path);
     if (info.exists() && !info.isFile())
@@ -211,10 +201,7 @@ void HistoryDatabase::openToWrite(const QString& doing)
 
 void HistoryDatabase::close()
 {
-    if (m_db) {
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-    }
+    closeConnection();
     m_hasLayout = false;
 }
 
@@ -228,108 +215,6 @@ void HistoryDatabase::createLayout(const QString& doing)
              .constData(),
          doing);
     m_hasLayout = true;
-}
-
-void HistoryDatabase::exec(const char* sql, const QString& doing)
-{
-    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        failSql(doing);
-}
-
-std::int64_t HistoryDatabase::lastInsertId() const
-{
-    return sqlite3_last_insert_rowid(m_db);
-}
-
-// ---------------------------------------------------------------- statements
-
-HistoryDatabase::Statement::Statement(HistoryDatabase& db, const char* sql, const QString& doing)
-    : m_db(db), m_doing(doing)
-{
-    if (sqlite3_prepare_v2(db.m_db, sql, -1, &m_stmt, nullptr) != SQLITE_OK)
-        db.failSql(doing);
-}
-
-HistoryDatabase::Statement::~Statement()
-{
-    sqlite3_finalize(m_stmt);
-}
-
-HistoryDatabase::Statement& HistoryDatabase::Statement::bind(int parameter, std::int64_t value)
-{
-    sqlite3_bind_int64(m_stmt, parameter, value);
-    return *this;
-}
-
-HistoryDatabase::Statement& HistoryDatabase::Statement::bind(int parameter, const QString& value)
-{
-    const QByteArray utf8 = value.toUtf8();
-    sqlite3_bind_text(m_stmt, parameter, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-    return *this;
-}
-
-HistoryDatabase::Statement& HistoryDatabase::Statement::bindNull(int parameter)
-{
-    sqlite3_bind_null(m_stmt, parameter);
-    return *this;
-}
-
-bool HistoryDatabase::Statement::step()
-{
-    const int rc = sqlite3_step(m_stmt);
-    if (rc == SQLITE_ROW)
-        return true;
-    if (rc == SQLITE_DONE)
-        return false;
-    m_db.failSql(m_doing);
-}
-
-void HistoryDatabase::Statement::run()
-{
-    while (step()) {
-    }
-    reset();
-}
-
-void HistoryDatabase::Statement::reset()
-{
-    sqlite3_reset(m_stmt);
-}
-
-std::int64_t HistoryDatabase::Statement::integer(int column) const
-{
-    return sqlite3_column_int64(m_stmt, column);
-}
-
-QString HistoryDatabase::Statement::text(int column) const
-{
-    const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-    return QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column));
-}
-
-bool HistoryDatabase::Statement::isNull(int column) const
-{
-    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
-}
-
-// ---------------------------------------------------------------- transactions
-
-HistoryDatabase::Transaction::Transaction(HistoryDatabase& db, const QString& doing) : m_db(db), m_doing(doing)
-{
-    db.exec("BEGIN IMMEDIATE", doing);
-}
-
-HistoryDatabase::Transaction::~Transaction()
-{
-    if (m_open)
-        sqlite3_exec(m_db.m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-}
-
-void HistoryDatabase::Transaction::commit()
-{
-    m_db.exec("COMMIT", m_doing);
-    m_open = false;
 }
 
 }  // namespace history

@@ -3,22 +3,20 @@
 // its layout, statements, transactions and the errors that name the file and the reason.
 
 #include "history/HistoryError.h"
+#include "store/Connection.h"
+#include "store/Statement.h"
+#include "store/Transaction.h"
 
 #include <QString>
 
 #include <cstdint>
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace history {
 
-class HistoryDatabase {
+class HistoryDatabase : public store::Connection {
 public:
     HistoryDatabase(const QString& path, const QString& password);
-    ~HistoryDatabase();
-    HistoryDatabase(const HistoryDatabase&) = delete;
-    HistoryDatabase& operator=(const HistoryDatabase&) = delete;
+    ~HistoryDatabase() override;
 
     QString path() const { return m_path; }
 
@@ -33,49 +31,12 @@ public:
     void createLayout(const QString& doing);
 
     // Throws the HistoryError for SQLite's last failure on this connection (or `code`).
-    [[noreturn]] void failSql(const QString& doing, int code = 0) const;
+    [[noreturn]] void failSql(const QString& doing, int code = 0) const override;
     [[noreturn]] void fail(const QString& doing, HistoryError::Reason reason, const QString& why) const;
 
-    void exec(const char* sql, const QString& doing);
-
-    // A prepared statement; its values are bound from 1 on, its columns read from 0 on.
-    class Statement {
-    public:
-        Statement(HistoryDatabase& db, const char* sql, const QString& doing);
-        ~Statement();
-        Statement(const Statement&) = delete;
-        Statement& operator=(const Statement&) = delete;
-
-        Statement& bind(int parameter, std::int64_t value);
-        Statement& bind(int parameter, const QString& value);
-        Statement& bindNull(int parameter);
-        bool step();  // true while it gives a row
-        void run();   // steps to the end and resets, for writes
-        void reset();
-        std::int64_t integer(int column) const;
-        QString text(int column) const;
-        bool isNull(int column) const;
-
-    private:
-        HistoryDatabase& m_db;
-        sqlite3_stmt* m_stmt = nullptr;
-        QString m_doing;
-    };
-
-    // BEGIN IMMEDIATE; rolled back unless committed.
-    class Transaction {
-    public:
-        Transaction(HistoryDatabase& db, const QString& doing);
-        ~Transaction();
-        void commit();
-
-    private:
-        HistoryDatabase& m_db;
-        QString m_doing;
-        bool m_open = true;
-    };
-
-    std::int64_t lastInsertId() const;
+    // The store's statements and transactions, throwing this file's HistoryError.
+    using Statement = store::Statement;
+    using Transaction = store::Transaction;
 
 private:
     void open(int flags, const QString& doing);
@@ -86,7 +47,6 @@ private:
 
     QString m_path;
     QString m_password;
-    sqlite3* m_db = nullptr;
     bool m_hasLayout = false;
     std::uint64_t m_device = 0;  // the file the connection has open
     std::uint64_t m_inode = 0;

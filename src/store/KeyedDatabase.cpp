@@ -2,9 +2,27 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QThread>
 
 namespace store {
+
+namespace {
+
+// SQLite's busy handler: called while another connection holds a lock, nonzero to wait and
+// try again. `tries` counts the calls before this one.
+int waitForLock(void* lockWait, int tries)
+{
+    const auto* wait = static_cast<const LockWait*>(lockWait);
+    if (tries >= wait->retryCount)
+        return 0;
+    QThread::msleep(static_cast<unsigned long>(wait->waitTime));
+    return 1;
+}
+
+}  // namespace
 
 QString describeSqliteError(int code, sqlite3* db)
 {
@@ -22,8 +40,7 @@ QString describeSqliteError(int code, sqlite3* db)
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(code));
 }
 
-KeyedOpen openKeyedDatabase(const QString& path, const QString& password, int flags, BusyHandler busy,
-                            void* context)
+KeyedOpen openKeyedDatabase(const QString& path, const QString& password, int flags, const LockWait* lockWait)
 {
     KeyedOpen result;
     sqlite3* db = nullptr;
@@ -33,8 +50,8 @@ KeyedOpen openKeyedDatabase(const QString& path, const QString& password, int fl
         rc = sqlite3_key(db, key.constData(), int(key.size()));
     }
     if (rc == SQLITE_OK) {
-        if (busy)
-            sqlite3_busy_handler(db, busy, context);
+        if (lockWait)
+            sqlite3_busy_handler(db, waitForLock, const_cast<LockWait*>(lockWait));
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     }
     result.code = rc;
@@ -45,6 +62,14 @@ KeyedOpen openKeyedDatabase(const QString& path, const QString& password, int fl
     result.why = describeSqliteError(rc, db);
     sqlite3_close(db);
     return result;
+}
+
+QString unwritableJournalFolder(int code, const QString& path)
+{
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if ((code & 0xff) != SQLITE_CANTOPEN || folder.isWritable())
+        return QString();
+    return QDir::toNativeSeparators(folder.absoluteFilePath());
 }
 
 }  // namespace store

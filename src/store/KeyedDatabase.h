@@ -2,6 +2,8 @@
 // Opening an SQLCipher database file with a password: the one way the table files and the
 // study history open their files, and the one place that says what an SQLite failure means.
 
+#include "store/LockWait.h"
+
 #include <QString>
 
 struct sqlite3;
@@ -19,13 +21,16 @@ struct KeyedOpen {
     QString why;            // describeSqliteError of the failure
 };
 
-// Called by SQLite while another connection holds a lock: nonzero to wait and try again.
-using BusyHandler = int (*)(void* context, int tries);
-
 // Opens the file at `path` with the sqlite3_open_v2 `flags`, keys it with `password` (no key
-// when empty), installs `busy` and reads the schema once: a wrong password or a file of another
-// kind shows only at that first read (SQLITE_NOTADB). On failure the connection is closed.
-KeyedOpen openKeyedDatabase(const QString& path, const QString& password, int flags, BusyHandler busy,
-                            void* context);
+// when empty), waits for locks as `lockWait` says (not at all when null; it must outlive the
+// connection, whose waits read it each time) and reads the schema once: a wrong password or a
+// file of another kind shows only at that first read (SQLITE_NOTADB). On failure the
+// connection is closed.
+KeyedOpen openKeyedDatabase(const QString& path, const QString& password, int flags, const LockWait* lockWait);
+
+// The folder of `path` when SQLite's `code` says that the journal beside the file could not be
+// made because that folder cannot be written (the file itself may well be writable); empty
+// otherwise.
+QString unwritableJournalFolder(int code, const QString& path);
 
 }  // namespace store

@@ -1,10 +1,7 @@
 #include "store/RecordCopy.h"
 
-#include "store/SqlValue.h"
 #include "store/StoreError.h"
 #include "store/Table.h"
-
-#include <sqlcipher/sqlite3.h>
 
 #include <QStringList>
 
@@ -56,21 +53,13 @@ RecordCopy::RecordCopy(Table& source, Table& target, const std::vector<CopiedFie
         marks.append(QStringLiteral("?"));
     }
     const QString items = QLatin1Char('"') + QLatin1String(ItemsTable) + QLatin1Char('"');
-    m_select = source.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
-                                  .arg(read.join(','), items, column(source, field::Q_ID)));
-    try {
-        m_insert = target.prepare(
-            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(items, written.join(','), marks.join(',')));
-    } catch (...) {
-        sqlite3_finalize(m_select);
-        throw;
-    }
-}
-
-RecordCopy::~RecordCopy()
-{
-    sqlite3_finalize(m_select);
-    sqlite3_finalize(m_insert);
+    m_select.emplace(source.m_connection,
+                     QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                         .arg(read.join(','), items, column(source, field::Q_ID)),
+                     QStringLiteral("cannot read a record"));
+    m_insert.emplace(target.m_connection,
+                     QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(items, written.join(','), marks.join(',')),
+                     QStringLiteral("cannot add a record"));
 }
 
 void RecordCopy::bindConverted(int field)
@@ -78,51 +67,41 @@ void RecordCopy::bindConverted(int field)
     const int parameter = m_parameters[size_t(field)];
     const FieldType type = m_types[size_t(field)];
     // The usual case, a value already of its field's type, goes across as it is.
-    switch (sqlite3_column_type(m_select, field)) {
-    case SQLITE_NULL:
+    switch (m_select->type(field)) {
+    case ColumnType::Null:
         if (type == FieldType::Text)
-            sqlite3_bind_text(m_insert, parameter, "", 0, SQLITE_STATIC);
+            m_insert->bind(parameter, QStringLiteral(""));
         else
-            sqlite3_bind_int64(m_insert, parameter, 0);
+            m_insert->bind(parameter, std::int64_t(0));
         return;
-    case SQLITE_INTEGER:
+    case ColumnType::Integer:
         if (type == FieldType::Text)
             break;
-        sqlite3_bind_int64(m_insert, parameter,
-                           type == FieldType::Boolean ? sqlite3_column_int64(m_select, field) != 0
-                                                      : sqlite3_column_int64(m_select, field));
+        m_insert->bind(parameter, type == FieldType::Boolean ? std::int64_t(m_select->integer(field) != 0)
+                                                             : m_select->integer(field));
         return;
-    case SQLITE_TEXT:
+    case ColumnType::Text:
         if (type != FieldType::Text)
             break;
-        sqlite3_bind_text(m_insert, parameter, reinterpret_cast<const char*>(sqlite3_column_text(m_select, field)),
-                          sqlite3_column_bytes(m_select, field), SQLITE_TRANSIENT);
+        m_insert->bindColumn(parameter, *m_select, field);
         return;
     default: break;
     }
-    bindValue(m_insert, parameter, converted(columnValue(m_select, field), type));
+    m_insert->bindValue(parameter, converted(m_select->value(field), type));
 }
 
 bool RecordCopy::append(std::int64_t key)
 {
-    sqlite3_reset(m_select);
-    sqlite3_bind_int64(m_select, 1, key);
-    const int found = sqlite3_step(m_select);
-    if (found == SQLITE_DONE)
+    m_select->reset();
+    m_select->bind(1, key);
+    if (!m_select->step())
         return false;
-    if (found != SQLITE_ROW) {
-        sqlite3_reset(m_select);
-        m_source.failSql(QStringLiteral("cannot read record %1").arg(key));
-    }
-    sqlite3_reset(m_insert);
-    sqlite3_clear_bindings(m_insert);
+    m_insert->reset();
+    m_insert->clearBindings();
     for (int f = 0; f < int(m_types.size()); ++f)
         bindConverted(f);
-    const int written = sqlite3_step(m_insert);
-    sqlite3_reset(m_insert);
-    sqlite3_reset(m_select);
-    if (written != SQLITE_DONE)
-        m_target.failSql(QStringLiteral("cannot add a record"));
+    m_select->reset();
+    m_insert->run();
     return true;
 }
 

@@ -4,13 +4,13 @@
 // cursor reads them, which for a whole exam set saves turning every field into a QVariant twice.
 
 #include "store/Fields.h"
+#include "store/Statement.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
-
-struct sqlite3_stmt;
 
 namespace store {
 
@@ -26,7 +26,6 @@ class RecordCopy {
 public:
     // Both tables open; throws, naming the table, when one lacks a field.
     RecordCopy(Table& source, Table& target, const std::vector<CopiedField>& fields);
-    ~RecordCopy();
     RecordCopy(const RecordCopy&) = delete;
     RecordCopy& operator=(const RecordCopy&) = delete;
 
@@ -43,8 +42,8 @@ private:
     Table& m_target;
     std::vector<int> m_parameters;  // per copied field, its parameter of the insert
     std::vector<FieldType> m_types;
-    sqlite3_stmt* m_select = nullptr;
-    sqlite3_stmt* m_insert = nullptr;
+    std::optional<Statement> m_select;
+    std::optional<Statement> m_insert;
 };
 
 }  // namespace store

@@ -7,6 +7,10 @@
 
 #include "store/Fields.h"
 #include "store/Filter.h"
+#include "store/LockWait.h"
+#include "store/Statement.h"
+#include "store/TableConnection.h"
+#include "store/Transaction.h"
 
 #include <QObject>
 #include <QString>
@@ -14,10 +18,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace store {
 
@@ -37,10 +39,10 @@ public:
     void setTableName(const QString& fileName);
     QString tableName() const { return m_tableName; }
     void setExpectedFields(const QStringList& fields) { m_expectedFields = fields; }
-    void setLockRetryCount(int count) { m_lockRetryCount = count; }
-    int lockRetryCount() const { return m_lockRetryCount; }
-    void setLockWaitTime(int milliseconds) { m_lockWaitTime = milliseconds; }
-    int lockWaitTime() const { return m_lockWaitTime; }
+    void setLockRetryCount(int count) { m_lockWait.retryCount = count; }
+    int lockRetryCount() const { return m_lockWait.retryCount; }
+    void setLockWaitTime(int milliseconds) { m_lockWait.waitTime = milliseconds; }
+    int lockWaitTime() const { return m_lockWait.waitTime; }
     // Takes the file for this component alone at the next open. Set while closed.
     void setExclusive(bool exclusive);
     bool exclusive() const { return m_exclusive; }
@@ -55,13 +57,13 @@ public:
     // While browsing, reads the records again, for what another program wrote since: the cursor
     // stays on its record when it is still there. Editing or in a transaction, does nothing.
     void refresh();
-    bool isOpen() const { return m_db != nullptr; }
+    bool isOpen() const { return m_connection.isOpen(); }
     DataSetState state() const { return m_state; }
 
     // The page cache holds the decrypted pages of the whole file (up to 256 MB) from opening on.
     // Once the passes that need them are done, this returns it to 2 MB and frees the memory.
-    void releasePageCache() noexcept;
-    static constexpr qint64 DefaultPageCacheKb = 2048;
+    void releasePageCache() noexcept { m_connection.releasePageCache(); }
+    static constexpr qint64 DefaultPageCacheKb = TableConnection::DefaultPageCacheKb;
 
     // Filter expression and switch; both may change while the table is open or closed.
     void setFilter(const QString& expression);
@@ -121,13 +123,13 @@ public:
     // lock retries). Within a transaction these do nothing; startTransaction ends the reading.
     void startReading();
     void endReading() noexcept;
-    bool reading() const { return m_reading; }
+    bool reading() const { return m_readLock.has_value(); }
 
     // Writes between these run as one transaction; rollback leaves the file as it was.
     void startTransaction();
     void commit();
     void rollback();
-    bool inTransaction() const { return m_inTransaction; }
+    bool inTransaction() const { return m_transaction.has_value(); }
 
     // Bookmarks are the Q_ID of a record.
     std::int64_t getBookmark() const;
@@ -148,9 +150,7 @@ private:
 
     void requireOpen(const char* what) const;
     void requireBrowse(const char* what);
-    void openConnection(bool exclusive);
-    void closeConnection();
-    qint64 pageSize() const;  // of the open file, in bytes
+    void openConnection();
     void checkFields();
     void reloadKeys();
     // Reads the keys again; the cursor stays on its record when it is still there.
@@ -162,19 +162,15 @@ private:
     void updateRecord();  // the changed fields of the current record
     void setState(DataSetState state);
     [[noreturn]] void fail(const QString& what, const QString& reason = QString()) const;
-    [[noreturn]] void failSql(const QString& what) const;
-    void exec(const char* sql);
-    sqlite3_stmt* prepare(const QString& sql);
     void resetStatements();
 
     Session* m_session = nullptr;
     QString m_tableName;
     QStringList m_expectedFields;
-    int m_lockRetryCount = 15;
-    int m_lockWaitTime = 100;
+    LockWait m_lockWait;
     bool m_exclusive = false;
 
-    sqlite3* m_db = nullptr;
+    TableConnection m_connection{m_tableName, m_lockWait};
     int m_storedKind = 0;
     QStringList m_columns;
     int m_keyColumn = -1;
@@ -192,12 +188,13 @@ private:
     std::vector<QVariant> m_buffer;  // the current record, or the record being edited
     std::vector<bool> m_modified;
     DataSetState m_state = DataSetState::Inactive;
-    bool m_inTransaction = false;
-    bool m_reading = false;
     int m_disableCount = 0;
 
-    sqlite3_stmt* m_selectRow = nullptr;
-    sqlite3_stmt* m_insertRow = nullptr;
+    // Declared after the connection, so that they end before it closes.
+    std::optional<Statement> m_selectRow;
+    std::optional<Statement> m_insertRow;
+    std::optional<Transaction> m_transaction;
+    std::optional<Transaction> m_readLock;
 };
 
 // Holds a table's read lock for the life of the object (see Table::startReading).

@@ -35,7 +35,7 @@ void createTableFile(const QString& path, TableKind kind, const QString& passwor
                             .arg(int(kind) + 1);
 
     const KeyedOpen opened =
-        openKeyedDatabase(path, password, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr, nullptr);
+        openKeyedDatabase(path, password, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     QString why = opened.why;
     if (opened.db && sqlite3_exec(opened.db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         why = QString::fromUtf8(sqlite3_errmsg(opened.db));

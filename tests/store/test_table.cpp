@@ -327,6 +327,24 @@ private slots:
         reader.table.rollback();
     }
 
+    // A record that another program deleted while this cursor still held its key: reading it
+    // says so, and reading the table again shows the file as it is.
+    void recordDeletedByAnotherProgram()
+    {
+        TempDirCwd dir;
+        makeBank("qbank2.DAT", 3, examByFifty, sectionCycle);
+        StandaloneTable reader("qbank2.DAT");
+        reader.table.open();
+        StandaloneTable("qbank2.DAT").table.emptyTable();
+
+        const QString error = errorOf([&] { reader.table.findKey(2); });
+        QVERIFY2(error.contains("qbank2.DAT") && error.contains("record 2") && error.contains("deleted"),
+                 qPrintable(error));
+        reader.table.refresh();
+        QCOMPARE(reader.table.recordCount(), 0);
+        QVERIFY(reader.table.eof());
+    }
+
     // A second program cannot open a table held exclusively; it gives up after the retries.
     void exclusiveLockRefusesAnotherProcess()
     {
