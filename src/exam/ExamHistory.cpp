@@ -33,7 +33,9 @@ history::Attempt attemptOf(store::Table& examSet, const store::ItemStates& sheet
         const int entry = examSet.recNo() - 1;
         if (entry < 0 || entry >= sheet.size())
             throw std::runtime_error("the answer sheet does not match the exam set");
-        attempt.items.push_back(history::itemResultOf(examSet, sheet[entry], facts.source));
+        const store::ChoiceOrder shown =
+            std::size_t(entry) < facts.choiceOrders.size() ? facts.choiceOrders[std::size_t(entry)] : store::ChoiceOrder{};
+        attempt.items.push_back(history::itemResultOf(examSet, sheet[entry], facts.source, shown));
     }
     return attempt;
 }

@@ -5,6 +5,7 @@
 
 #include "history/Attempt.h"
 #include "results/Grading.h"
+#include "store/ChoiceOrder.h"
 #include "store/ItemStates.h"
 
 #include <cstdint>
@@ -24,6 +25,8 @@ struct ExamFacts {
     int timeLimitSeconds = 0;  // 0 without a clock
     int timeUsedSeconds = 0;
     history::ItemSource source = history::ItemSource::Bank;
+    // The order each item's choices were shown in, by record; empty: the stored orders.
+    std::vector<store::ChoiceOrder> choiceOrders;
 };
 
 // Records the graded exam of the open exam set `examSet` with its answer sheet in history.DAT,

@@ -113,8 +113,8 @@ std::vector<std::int64_t> collectCandidates(Table& source, Source kind)
 }
 
 // `listed`, when given, names the bank items to take in place of every visible record.
-PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
-                 const PrepareProgress& listener, const std::vector<std::int64_t>* listed = nullptr)
+PreparedSet fill(Table& source, Table& currentSet, Source kind, int count, const PrepareProgress& listener,
+                 store::ChoiceShuffle* shuffle, const std::vector<std::int64_t>* listed = nullptr)
 {
     const ProgressReported progress(listener);
     source.disableControls();
@@ -137,6 +137,10 @@ PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
     currentSet.open();
     progress.setMaximum(count);
     store::RecordCopy copy(source, currentSet, copiedFields(kind));
+    copy.shuffleChoices(shuffle);
+    std::vector<store::ChoiceOrder> orders;
+    if (shuffle)
+        orders.reserve(size_t(count));
     currentSet.disableControls();
     try {
         // One transaction: the exam set is either wholly refilled or left as it was.
@@ -150,6 +154,8 @@ PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
                     throw store::StoreError(QStringLiteral("Table %1: item Q_ID %2 has vanished")
                                                 .arg(source.tableName())
                                                 .arg(picks[size_t(k)]));
+                if (shuffle)
+                    orders.push_back(copy.lastOrder());
                 progress.setPosition(k);
             }
         }
@@ -164,7 +170,7 @@ PreparedSet fill(Table& source, Table& currentSet, Source kind, int count,
     if (count > 0)
         source.findKey(picks[size_t(count) - 1]);
     currentSet.first();
-    PreparedSet result{currentSet.recNo(), currentSet.recordCount()};
+    PreparedSet result{currentSet.recNo(), currentSet.recordCount(), std::move(orders)};
     currentSet.enableControls();
     return result;
 }
@@ -204,19 +210,20 @@ std::vector<std::int64_t> drawPicks(const std::vector<std::int64_t>& candidates,
     return picks;
 }
 
-PreparedSet PrepareExamSet(Table& qset, Table& currentSet, const PrepareProgress& progress)
+PreparedSet PrepareExamSet(Table& qset, Table& currentSet, const PrepareProgress& progress,
+                           store::ChoiceShuffle* shuffle)
 {
-    return fill(qset, currentSet, Source::Bank, -1, progress);
+    return fill(qset, currentSet, Source::Bank, -1, progress, shuffle);
 }
 
-PreparedSet PrepareRandomSet(Table& qset, Table& currentSet, int count,
-                             const PrepareProgress& progress)
+PreparedSet PrepareRandomSet(Table& qset, Table& currentSet, int count, const PrepareProgress& progress,
+                             store::ChoiceShuffle* shuffle)
 {
-    return fill(qset, currentSet, Source::Bank, std::max(count, 1), progress);
+    return fill(qset, currentSet, Source::Bank, std::max(count, 1), progress, shuffle);
 }
 
 PreparedSet PrepareListedSet(Table& qset, Table& currentSet, std::vector<std::int64_t> ids,
-                             const PrepareProgress& progress)
+                             const PrepareProgress& progress, store::ChoiceShuffle* shuffle)
 {
     // The draw takes each candidate once, and only items the bank shows (its keys are sorted).
     std::sort(ids.begin(), ids.end());
@@ -226,12 +233,13 @@ PreparedSet PrepareListedSet(Table& qset, Table& currentSet, std::vector<std::in
         if (!std::binary_search(shown.begin(), shown.end(), id))
             throw store::StoreError(
                 QStringLiteral("Table %1: item Q_ID %2 is not one of the items to ask").arg(qset.tableName()).arg(id));
-    return fill(qset, currentSet, Source::Bank, -1, progress, &ids);
+    return fill(qset, currentSet, Source::Bank, -1, progress, shuffle, &ids);
 }
 
-PreparedSet PrepareUserSet(Table& userSet, Table& currentSet, const PrepareProgress& progress)
+PreparedSet PrepareUserSet(Table& userSet, Table& currentSet, const PrepareProgress& progress,
+                           store::ChoiceShuffle* shuffle)
 {
-    return fill(userSet, currentSet, Source::User, -1, progress);
+    return fill(userSet, currentSet, Source::User, -1, progress, shuffle);
 }
 
 void BuildItemStates(Table& currentSet, store::ItemStates& itemStates)

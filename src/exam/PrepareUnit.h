@@ -2,6 +2,7 @@
 // Building the current exam set: copies of an exam's items in a fresh random order,
 // and the blank answer sheet that goes with them.
 
+#include "store/ChoiceOrder.h"
 #include "store/ItemStates.h"
 
 #include <cstdint>
@@ -24,21 +25,28 @@ struct PrepareProgress {
 struct PreparedSet {
     int FirstItemNo = 0;  // record number of the first item
     int ItemCount = 0;    // number of items
+    // With shuffled choices, the order each item's choices were given, by record (entry r - 1
+    // for record number r); empty when every item keeps its stored order.
+    std::vector<store::ChoiceOrder> ChoiceOrders;
 };
 
+// Each preparation below takes, with `shuffle`, every item's choices in a new order from it
+// (the bank and the user set are never changed); without, in their stored order.
+
 // Every visible record of the filtered, open question bank, in random order.
-PreparedSet PrepareExamSet(store::Table& qset, store::Table& currentSet, const PrepareProgress& progress = {});
+PreparedSet PrepareExamSet(store::Table& qset, store::Table& currentSet, const PrepareProgress& progress = {},
+                           store::ChoiceShuffle* shuffle = nullptr);
 // `count` records (1..N) drawn at random from the visible records of the open question bank.
 PreparedSet PrepareRandomSet(store::Table& qset, store::Table& currentSet, int count,
-                             const PrepareProgress& progress = {});
+                             const PrepareProgress& progress = {}, store::ChoiceShuffle* shuffle = nullptr);
 // The bank items whose Q_ID are `ids`, each once, in random order. An item that the open
 // question bank does not show (its filter hides it, or it is gone) is refused before anything
 // is written.
 PreparedSet PrepareListedSet(store::Table& qset, store::Table& currentSet, std::vector<std::int64_t> ids,
-                             const PrepareProgress& progress = {});
+                             const PrepareProgress& progress = {}, store::ChoiceShuffle* shuffle = nullptr);
 // Every record of the open user question set, in random order.
 PreparedSet PrepareUserSet(store::Table& userSet, store::Table& currentSet,
-                           const PrepareProgress& progress = {});
+                           const PrepareProgress& progress = {}, store::ChoiceShuffle* shuffle = nullptr);
 // Sizes the answer sheet to the current exam set and resets every entry.
 void BuildItemStates(store::Table& currentSet, store::ItemStates& itemStates);
 

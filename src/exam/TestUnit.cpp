@@ -299,7 +299,7 @@ bool TTestForm::runNameForm()
 
 void TTestForm::BeginExam()
 {
-    beginBankExam([this](const PrepareProgress& progress) { return PrepareExamSet(*dtQSet, *dtCurrentSet, progress); });
+    beginBankExam([this](const PrepareProgress& progress) { return PrepareExamSet(*dtQSet, *dtCurrentSet, progress, choiceShuffle()); });
 }
 
 void TTestForm::beginBankExam(const std::function<PreparedSet(const PrepareProgress&)>& prepare)
@@ -328,7 +328,7 @@ void TTestForm::startRandomExam(const store::ExamKind& kind)
         dtQSet->open();
         // The field's range holds the count to the bank; never ask for more items than there are.
         const int count = std::min(NameForm->SpinEdit2->value(), dtQSet->recordCount());
-        return PrepareRandomSet(*dtQSet, *dtCurrentSet, count, progress);
+        return PrepareRandomSet(*dtQSet, *dtCurrentSet, count, progress, choiceShuffle());
     });
 }
 
@@ -355,7 +355,7 @@ void TTestForm::BeginUserExam()
     prepareAndRun(
         [this](const PrepareProgress& progress) {
             dtUserSet->open();
-            const PreparedSet set = PrepareUserSet(*dtUserSet, *dtCurrentSet, progress);
+            const PreparedSet set = PrepareUserSet(*dtUserSet, *dtCurrentSet, progress, choiceShuffle());
             // Notes are kept in the question bank only.
             NoteButton->hide();
             return set;
@@ -386,7 +386,7 @@ void TTestForm::startListedExam(const store::ExamKind& kind)
     takeKind(kind);
     dtQSet->setFilter(store::bankFilter(kind));
     beginBankExam([this, &items](const PrepareProgress& progress) {
-        return PrepareListedSet(*dtQSet, *dtCurrentSet, items, progress);
+        return PrepareListedSet(*dtQSet, *dtCurrentSet, items, progress, choiceShuffle());
     });
 }
 
@@ -400,8 +400,14 @@ void TTestForm::prepareAndRun(const std::function<PreparedSet(const PrepareProgr
     StartRunning(set);
 }
 
+store::ChoiceShuffle* TTestForm::choiceShuffle()
+{
+    return ShuffleChoices ? &ChoiceShuffler : nullptr;
+}
+
 void TTestForm::StartRunning(const PreparedSet& set)
 {
+    ChoiceOrders = set.ChoiceOrders;
     FirstItemNo = set.FirstItemNo;
     ItemCount = set.ItemCount;
     BuildItemStates(*dtCurrentSet, ItemStates);

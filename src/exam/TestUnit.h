@@ -75,6 +75,12 @@ public:
     double TimeLimit = 0;  // fraction of a day
     int FirstItemNo = 0;
     int ItemCount = 0;
+    // The order each item's choices were shown in (entry r - 1 for record number r); empty
+    // when the exam keeps the stored orders.
+    std::vector<store::ChoiceOrder> ChoiceOrders;
+    // The generator of the shuffled orders: seeded once per program start, as the window is
+    // made once; tests reseed it to fix the orders.
+    store::ChoiceShuffle ChoiceShuffler;
 
     // The current options are the fields of options::OptionValues, loaded once at creation.
     QString WindowsDir;  // the system program folder, where the calculator is looked for
@@ -267,6 +273,8 @@ public:
     // The one way into the running state: takes the prepared current exam set (open), builds the
     // answer sheet, shows the first item and starts the clock.
     void StartRunning(const PreparedSet& set);
+    // The shuffle for an exam start: the generator while the option is on, else none.
+    store::ChoiceShuffle* choiceShuffle();
 
     void Button3Click();
     void Exit1Click();

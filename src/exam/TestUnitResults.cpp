@@ -116,6 +116,7 @@ QString TTestForm::RecordAttempt()
     facts.timeLimitSeconds = TimerOn ? int(Timer1->timeLimitSeconds()) : 0;
     facts.timeUsedSeconds = int(TimeUsed->elapsedSeconds());
     facts.source = m_itemSource;
+    facts.choiceOrders = ChoiceOrders;
     return examhistory::recordExam(*dtCurrentSet, ItemStates, m_grade, facts);
 }
 

@@ -6,12 +6,13 @@
 
 namespace history {
 
-ItemResult itemResultOf(const store::Table& examSet, const store::TItemState& entry, ItemSource source)
+ItemResult itemResultOf(const store::Table& examSet, const store::TItemState& entry, ItemSource source,
+                        const store::ChoiceOrder& shown)
 {
     ItemResult item;
     item.source = source;
     item.sourceId = examSet.value(QLatin1String(store::field::Q_OR_NUMBER)).toLongLong();
-    item.fingerprint = fingerprintOfRecord(examSet);
+    item.fingerprint = fingerprintOfRecord(examSet, shown);
     item.section = examSet.asInteger(QLatin1String(store::field::Q_SECT));
     item.question = examSet.asString(QLatin1String(store::field::Q_TEXT));
     for (int k = 1; k <= store::field::AnswerCount; ++k)

@@ -35,13 +35,14 @@ Fingerprint fingerprint(const ItemTexts& item)
     return qFromBigEndian<qint64>(hash.result().constData());
 }
 
-Fingerprint fingerprintOfRecord(const store::Table& table)
+Fingerprint fingerprintOfRecord(const store::Table& table, const store::ChoiceOrder& shown)
 {
     ItemTexts item;
     item.question = table.asString(QLatin1String(store::field::Q_TEXT));
-    for (int k = 1; k <= store::field::AnswerCount; ++k) {
-        item.answers[std::size_t(k - 1)] = table.asString(store::field::text(k));
-        item.keys[std::size_t(k - 1)] = table.asBoolean(store::field::key(k));
+    for (int place = 0; place < store::field::AnswerCount; ++place) {
+        const auto stored = std::size_t(shown.shown[std::size_t(place)]);
+        item.answers[stored] = table.asString(store::field::text(place + 1));
+        item.keys[stored] = table.asBoolean(store::field::key(place + 1));
     }
     return fingerprint(item);
 }

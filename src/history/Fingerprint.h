@@ -5,6 +5,7 @@
 // program, so its recipe must never change.
 
 #include "history/Attempt.h"
+#include "store/ChoiceOrder.h"
 
 #include <array>
 
@@ -23,7 +24,9 @@ struct ItemTexts {
 Fingerprint fingerprint(const ItemTexts& item);
 
 // The fingerprint of the current record of an open bank, user set or exam set table
-// (Q_TEXT, Q1..Q6, A1..A6).
-Fingerprint fingerprintOfRecord(const store::Table& table);
+// (Q_TEXT, Q1..Q6, A1..A6). For an exam set record whose choices were shown in `shown`
+// order, the choices are put back in their stored order first, so the item keeps the
+// fingerprint its bank gives it.
+Fingerprint fingerprintOfRecord(const store::Table& table, const store::ChoiceOrder& shown = {});
 
 }  // namespace history

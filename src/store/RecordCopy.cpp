@@ -21,6 +21,18 @@ QString column(const Table& table, const char* name)
 
 // A stored value that is not already of its field's type, turned into it as the table cursor's
 // values are: a number as its text, a text as the number it spells (0 if none), 0/1 for a truth.
+// The choice slot of a field name: its text (0..5), its key (AnswerCount + 0..5), else -1.
+int choiceSlotOf(const char* name)
+{
+    for (int k = 0; k < field::AnswerCount; ++k) {
+        if (qstrcmp(name, field::answerText[k]) == 0)
+            return k;
+        if (qstrcmp(name, field::answerKey[k]) == 0)
+            return field::AnswerCount + k;
+    }
+    return -1;
+}
+
 QVariant converted(const QVariant& value, FieldType type)
 {
     switch (type) {
@@ -44,6 +56,11 @@ RecordCopy::RecordCopy(Table& source, Table& target, const std::vector<CopiedFie
         column(target, f.target);  // the error when the target lacks it
         m_parameters.push_back(target.fieldIndex(QLatin1String(f.target)) + 1);
         m_types.push_back(f.type);
+        m_choiceSlot.push_back(choiceSlotOf(f.source) == choiceSlotOf(f.target) ? choiceSlotOf(f.target) : -1);
+    }
+    for (int k = 0; k < field::AnswerCount; ++k) {
+        m_choiceParameter[std::size_t(k)] = target.fieldIndex(field::text(k + 1)) + 1;
+        m_choiceParameter[std::size_t(field::AnswerCount + k)] = target.fieldIndex(field::key(k + 1)) + 1;
     }
     // Every field of the target is written, as an appended record of the cursor is: those not
     // copied and Q_ID (which the table then chooses) as NULL.
@@ -62,9 +79,8 @@ RecordCopy::RecordCopy(Table& source, Table& target, const std::vector<CopiedFie
                      QStringLiteral("cannot add a record"));
 }
 
-void RecordCopy::bindConverted(int field)
+void RecordCopy::bindConverted(int field, int parameter)
 {
-    const int parameter = m_parameters[size_t(field)];
     const FieldType type = m_types[size_t(field)];
     // The usual case, a value already of its field's type, goes across as it is.
     switch (m_select->type(field)) {
@@ -98,11 +114,32 @@ bool RecordCopy::append(std::int64_t key)
         return false;
     m_insert->reset();
     m_insert->clearBindings();
-    for (int f = 0; f < int(m_types.size()); ++f)
-        bindConverted(f);
+    m_lastOrder = m_shuffle ? orderOfSelected() : ChoiceOrder{};
+    for (int f = 0; f < int(m_types.size()); ++f) {
+        const int slot = m_choiceSlot[size_t(f)];
+        if (slot < 0 || m_lastOrder.isStored()) {
+            bindConverted(f, m_parameters[size_t(f)]);
+            continue;
+        }
+        // Stored choice k goes to the place it is shown at, its text and its key alike.
+        const int k = slot % field::AnswerCount;
+        const int place = m_lastOrder.placeOf(k);
+        bindConverted(f, m_choiceParameter[size_t(slot - k + place)]);
+    }
     m_select->reset();
     m_insert->run();
     return true;
+}
+
+ChoiceOrder RecordCopy::orderOfSelected()
+{
+    QStringList texts(field::AnswerCount);
+    for (int f = 0; f < int(m_types.size()); ++f) {
+        const int slot = m_choiceSlot[size_t(f)];
+        if (slot >= 0 && slot < field::AnswerCount && m_select->type(f) != ColumnType::Null)
+            texts[slot] = m_select->value(f).toString();
+    }
+    return m_shuffle->orderFor(texts);
 }
 
 void RecordCopy::finish()

@@ -3,11 +3,13 @@
 // type of the field it goes to. The records go from statement to statement: neither table's
 // cursor reads them, which for a whole exam set saves turning every field into a QVariant twice.
 
+#include "store/ChoiceOrder.h"
 #include "store/Fields.h"
 #include "store/Statement.h"
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -35,13 +37,27 @@ public:
     // Lets the target's cursor see the appended records; once, after the last append.
     void finish();
 
+    // With a shuffle, every record appended from now on gets its choices (each text with its
+    // key) in a new order from it; without one (null), in their stored order.
+    void shuffleChoices(ChoiceShuffle* shuffle) { m_shuffle = shuffle; }
+    // The order the last appended record's choices were written in.
+    const ChoiceOrder& lastOrder() const { return m_lastOrder; }
+
 private:
-    void bindConverted(int field);
+    void bindConverted(int field, int parameter);
+    // The order for the record the select stands on.
+    ChoiceOrder orderOfSelected();
 
     Table& m_source;
     Table& m_target;
     std::vector<int> m_parameters;  // per copied field, its parameter of the insert
     std::vector<FieldType> m_types;
+    // Per copied field, the choice it holds: its text (0..5) or key (AnswerCount + 0..5); -1 none.
+    std::vector<int> m_choiceSlot;
+    // The insert's parameter of each choice place's text (0..5) and key (AnswerCount + 0..5).
+    std::array<int, 2 * field::AnswerCount> m_choiceParameter{};
+    ChoiceShuffle* m_shuffle = nullptr;
+    ChoiceOrder m_lastOrder;
     std::optional<Statement> m_select;
     std::optional<Statement> m_insert;
 };
