@@ -2,7 +2,8 @@
 // between the same encrypted files, measured in the same run; practice exam A and a random
 // exam of 1,000 items on the same bank likewise, and where the time of "All Questions" goes.
 //
-// Prints a line per case and ends with: prepare_all_100k: ratio=<x> ms=<y>
+// Prints a line per case, then prepare_all_100k_shuffled: ratio=<x> ms=<y> over_unshuffled=<z>
+// (the same with shuffled choices), and ends with: prepare_all_100k: ratio=<x> ms=<y>
 
 #include "BenchBank.h"
 #include "BenchTiming.h"
@@ -96,6 +97,7 @@ PrepareProgress phaseTrace(QElapsedTimer& clock, std::vector<double>& marks)
 struct Exam {
     QString filter = QStringLiteral("Q_EXAM_N<>0");
     int count = -1;
+    store::ChoiceShuffle* shuffle = nullptr;  // each item's choices in a new order
 };
 
 double prepare(const QString& bank, const QString& current, int runs, int* items, Phases* phases = nullptr,
@@ -121,8 +123,8 @@ double prepare(const QString& bank, const QString& current, int runs, int* items
         qset.close();
         qset.open();
         const PrepareProgress progress = phaseTrace(clock, marks);
-        PreparedSet result = exam.count < 0 ? PrepareExamSet(qset, currentSet, progress)
-                                            : PrepareRandomSet(qset, currentSet, exam.count, progress);
+        PreparedSet result = exam.count < 0 ? PrepareExamSet(qset, currentSet, progress, exam.shuffle)
+                                            : PrepareRandomSet(qset, currentSet, exam.count, progress, exam.shuffle);
         marks.push_back(double(clock.nsecsElapsed()) / 1e6);
         BuildItemStates(currentSet, states);
         marks.push_back(double(clock.nsecsElapsed()) / 1e6);
@@ -186,6 +188,11 @@ int main(int argc, char** argv)
     std::printf("prepare_all_100k phases: open_bank=%.0f keys_draw_open_set=%.0f empty_set=%.0f copy=%.0f "
                 "commit_release=%.0f answer_sheet=%.0f ms\n",
                 phases.open, phases.draw, phases.empty, phases.copy, phases.commit, phases.sheet);
+    // The same with shuffled choices, against the SQL copy and against the run above.
+    store::ChoiceShuffle shuffle(2026);
+    const double shuffled = prepare(bigBank, current, 3, &items, nullptr, {QStringLiteral("Q_EXAM_N<>0"), -1, &shuffle});
+    std::printf("prepare_all_100k_shuffled: ratio=%.2f ms=%.0f over_unshuffled=%.2f\n", shuffled / baseline, shuffled,
+                shuffled / ours);
     std::printf("prepare_all_100k: ratio=%.2f ms=%.0f\n", ours / baseline, ours);
     return 0;
 }

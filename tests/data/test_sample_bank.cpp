@@ -7,6 +7,7 @@
 #include "BankRules.h"
 #include "formats/ItemTable.h"
 #include "formats/JsonFormat.h"
+#include "store/ChoiceOrder.h"
 #include "store/ItemCheck.h"
 
 #include <QDir>
@@ -220,6 +221,21 @@ private slots:
                      qPrintable(QStringLiteral("%1 has %2 multiple-response items").arg(where).arg(multiple.value(exam))));
             QVERIFY2(exhibits.value(exam) >= 5, qPrintable(where + " has fewer than five exhibit items"));
         }
+    }
+
+    // Shuffled, only the item whose answers name the others ("None of them") keeps its order;
+    // answers such as "None, until ..." or "Both links now carry traffic" do not count.
+    void onlyItemsThatReferToTheirAnswersKeepTheirOrder()
+    {
+        QList<int> kept;
+        for (qsizetype i = 0; i < bank.size(); ++i) {
+            QStringList answers;
+            for (const QJsonValue& answer : bank.at(i).toObject().value("answers").toArray())
+                answers << answer.toString();
+            if (store::keepsStoredOrder(answers))
+                kept << int(i + 1);
+        }
+        QCOMPARE(kept, QList<int>{322});
     }
 
     void multipleResponseSaysHowMany_data() { addItemRows(); }

@@ -36,6 +36,8 @@ private slots:
         QTest::newRow("above the ceiling") << "Above the ceiling" << no;
         QTest::newRow("both links") << "Both links are active" << no;
         QTest::newRow("none is needed") << "None is needed" << no;
+        QTest::newRow("none, until") << "None, until the SW-A to SW-C link is removed" << no;
+        QTest::newRow("on neither adapter") << "On neither adapter, because the server reaches both" << no;
         QTest::newRow("all of the above ports") << "All of the above ports" << no;
         QTest::newRow("a word with and") << "a and b switches" << no;
         QTest::newRow("empty") << "" << no;
