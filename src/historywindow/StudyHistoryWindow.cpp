@@ -11,6 +11,7 @@
 #include "results/BarChart.h"
 #include "results/Grading.h"
 #include "results/ScoreReportCharts.h"
+#include "widgets/MnemonicPrecedence.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -75,6 +76,15 @@ QString lastRightText(const history::MissedItem& item)
     return item.lastAnsweredRight.isValid() ? shownDateTime(item.lastAnsweredRight) : QStringLiteral("never");
 }
 
+// "Remove the one attempt", "Remove both attempts", "Remove all 12 attempts" from the history.
+QString removeAttemptsQuestion(int count)
+{
+    const QString which = count == 1   ? QStringLiteral("the one attempt")
+                          : count == 2 ? QStringLiteral("both attempts")
+                                       : QStringLiteral("all %1 attempts").arg(count);
+    return QStringLiteral("Remove %1 from the study history?").arg(which);
+}
+
 }  // namespace
 
 StudyHistoryWindow::StudyHistoryWindow(const QString& workingFolder, QWidget* parent)
@@ -135,6 +145,8 @@ StudyHistoryWindow::StudyHistoryWindow(const QString& workingFolder, QWidget* pa
     });
     showEmpty(true);
     enableCommands();
+    // F10 opens the menu, as in the program's other windows.
+    new widgets::MnemonicPrecedence(this);
 }
 
 StudyHistoryWindow::~StudyHistoryWindow() = default;
@@ -383,7 +395,7 @@ void StudyHistoryWindow::exportHistory()
     try {
         m_store->exportCsv(file);
     } catch (const history::HistoryError& error) {
-        platform::showError(error.message());
+        showError(error.message());
         return;
     }
     statusBar()->showMessage(
@@ -392,28 +404,49 @@ void StudyHistoryWindow::exportHistory()
 
 void StudyHistoryWindow::clearHistory()
 {
+    using platform::PromptButton;
     if (m_unreadable) {
-        if (platform::confirm(Caption,
-                              QStringLiteral("The study history cannot be read.\rKeep the damaged file under another "
-                                             "name and start a new history?")) != platform::PromptButton::Yes)
+        if (ask(platform::PromptKind::Confirmation,
+                QStringLiteral("The study history cannot be read.\rKeep the damaged file under another name and start "
+                               "a new history?"),
+                {PromptButton::Yes, PromptButton::No}) != PromptButton::Yes)
             return;
         const QString kept = m_store->moveAsideDamaged();
         reload();
         statusBar()->showMessage(QStringLiteral("The damaged history was kept as %1").arg(QDir::toNativeSeparators(kept)));
         return;
     }
-    const QString question = m_attemptCount == 1 ? QStringLiteral("Remove the one attempt from the study history?")
-                                                  : QStringLiteral("Remove all %1 attempts from the study history?")
-                                                        .arg(m_attemptCount);
-    if (platform::confirm(Caption, question + QStringLiteral("\rThis cannot be undone.")) != platform::PromptButton::Yes)
+    // Enter must not throw the whole history away: the default answer is No.
+    if (ask(platform::PromptKind::Confirmation,
+            removeAttemptsQuestion(m_attemptCount) + QStringLiteral("\rThis cannot be undone."),
+            {PromptButton::Yes, PromptButton::No}, PromptButton::No) != PromptButton::Yes)
         return;
     try {
         m_store->clear();
     } catch (const history::HistoryError& error) {
-        platform::showError(error.message());
+        showError(error.message());
         return;
     }
     reload();
+}
+
+platform::PromptButton StudyHistoryWindow::ask(platform::PromptKind kind, const QString& text,
+                                               QList<platform::PromptButton> buttons,
+                                               platform::PromptButton defaultButton)
+{
+    platform::PromptRequest request;
+    request.kind = kind;
+    request.caption = Caption;
+    request.text = text;
+    request.buttons = std::move(buttons);
+    request.defaultButton = defaultButton;
+    request.owner = this;
+    return platform::Prompts::current().ask(request);
+}
+
+void StudyHistoryWindow::showError(const QString& message)
+{
+    ask(platform::PromptKind::Error, platform::withFullStop(message), {platform::PromptButton::Ok});
 }
 
 }  // namespace historywindow

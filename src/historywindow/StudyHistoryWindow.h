@@ -11,6 +11,7 @@
 // "Clear history...", which asks first and then sets a damaged file aside.
 
 #include "history/Attempt.h"
+#include "platform/Prompts.h"
 #include "print/ReportPrinter.h"
 
 #include <QMainWindow>
@@ -91,6 +92,11 @@ private:
     void showProblem(const history::HistoryError& error);
     void showEmpty(bool empty);
     void enableCommands();
+    // A message box of this window: titled as the window and belonging to it, so that the
+    // window stays in front when the box closes.
+    platform::PromptButton ask(platform::PromptKind kind, const QString& text, QList<platform::PromptButton> buttons,
+                               platform::PromptButton defaultButton = platform::PromptButton::None);
+    void showError(const QString& message);
 
     // What the file was when last read: its size and time of change.
     QPair<qint64, QDateTime> fileStamp() const;

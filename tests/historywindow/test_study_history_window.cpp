@@ -22,12 +22,17 @@
 #include <QDate>
 #include <QFile>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -286,14 +291,30 @@ private slots:
         window.exportAction->trigger();
         QCOMPARE(prompts.requests().size(), 1);
         QCOMPARE(prompts.requests()[0].kind, PromptKind::Error);
+        QCOMPARE(prompts.requests()[0].caption, QStringLiteral("Study History"));
+        QCOMPARE(prompts.requests()[0].owner, &window);
         QVERIFY(prompts.requests()[0].text.contains("gone/mine.csv"));
         QVERIFY(!QFile::exists(folder.dir.file("gone")));
         QCOMPARE(prompts.unusedAnswers(), 0);
     }
 
+    void clearAsksFirst_data()
+    {
+        QTest::addColumn<int>("attempts");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("one") << 1 << "Remove the one attempt from the study history?";
+        QTest::newRow("two") << 2 << "Remove both attempts from the study history?";
+        QTest::newRow("twelve") << 12 << "Remove all 12 attempts from the study history?";
+    }
+
     void clearAsksFirst()
     {
-        Folder folder({attemptOf(1, "++-+"), attemptOf(2, "++++")});
+        QFETCH(int, attempts);
+        QFETCH(QString, question);
+        std::vector<Attempt> taken;
+        for (int n = 1; n <= attempts; ++n)
+            taken.push_back(attemptOf(n, "++-+"));
+        Folder folder(taken);
         StudyHistoryWindow window(folder.dir.path(), nullptr);
         window.show();
         const QByteArray before = fileBytes(folder.history());
@@ -301,11 +322,15 @@ private slots:
         prompts.answer(PromptButton::No);
         window.clearAction->trigger();
         QCOMPARE(prompts.requests().size(), 1);
-        QCOMPARE(prompts.requests()[0].kind, PromptKind::Confirmation);
-        QCOMPARE(prompts.requests()[0].caption, QStringLiteral("Study History"));
-        QVERIFY(prompts.requests()[0].text.startsWith("Remove all 2 attempts"));
+        const platform::PromptRequest& asked = prompts.requests()[0];
+        QCOMPARE(asked.kind, PromptKind::Confirmation);
+        QCOMPARE(asked.caption, QStringLiteral("Study History"));
+        QCOMPARE(asked.text, question + QStringLiteral("\rThis cannot be undone."));
+        QCOMPARE(asked.buttons, QList<PromptButton>({PromptButton::Yes, PromptButton::No}));
+        QCOMPARE(asked.defaultButton, PromptButton::No);
+        QCOMPARE(asked.owner, &window);
         QCOMPARE(fileBytes(folder.history()), before);
-        QCOMPARE(window.attempts->rowCount(), 2);
+        QCOMPARE(window.attempts->rowCount(), attempts);
 
         prompts.answer(PromptButton::Yes);
         window.clearAction->trigger();
@@ -313,6 +338,53 @@ private slots:
         QVERIFY(HistoryStore(folder.history()).attempts().empty());
         QVERIFY(!window.clearAction->isEnabled());
         QCOMPARE(prompts.unexpected(), 0);
+    }
+
+    // The real box over the exam window, which is modal and in front: the box stands over the
+    // Study History window (the window manager gives the focus back to it when the box closes,
+    // not to the exam window), and Enter answers No.
+    void clearingKeepsTheWindowInFrontAndEnterKeepsTheHistory()
+    {
+        Folder folder({attemptOf(1, "++-+"), attemptOf(2, "++++")});
+        QMainWindow exam;
+        exam.setWindowModality(Qt::ApplicationModal);
+        exam.showMaximized();
+        StudyHistoryWindow window(folder.dir.path(), &exam);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QByteArray before = fileBytes(folder.history());
+
+        QWidget* boxParent = nullptr;
+        QWindow* standsOver = nullptr;
+        QString boxTitle;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                boxParent = box->parentWidget();
+                standsOver = box->windowHandle()->transientParent();
+                boxTitle = box->windowTitle();
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        window.clearAction->trigger();
+        QCOMPARE(boxParent, &window);
+        QCOMPARE(standsOver, window.windowHandle());
+        QCOMPARE(boxTitle, QStringLiteral("Study History"));
+        QCOMPARE(fileBytes(folder.history()), before);
+        QCOMPARE(window.attempts->rowCount(), 2);
+    }
+
+    void f10OpensTheMenu()
+    {
+        Folder folder({attemptOf(1, "++-+")});
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QMenu* menu = window.menuBar()->actions().first()->menu();
+        QTest::keyClick(&window, Qt::Key_F10);
+        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(menu));
+        menu->close();
     }
 
     void printsWhatTheWindowShowsWithEveryAttempt()
@@ -387,8 +459,11 @@ private slots:
         prompts.answer(PromptButton::Ok);
         window.clearAction->trigger();
         QCOMPARE(prompts.requests().size(), 2);
-        QCOMPARE(prompts.requests()[1].kind, PromptKind::Error);
-        QVERIFY2(prompts.requests()[1].text.contains("history.DAT"), qPrintable(prompts.requests()[1].text));
+        const platform::PromptRequest& error = prompts.requests()[1];
+        QCOMPARE(error.kind, PromptKind::Error);
+        QCOMPARE(error.caption, QStringLiteral("Study History"));
+        QCOMPARE(error.owner, &window);
+        QVERIFY2(error.text.contains("history.DAT") && error.text.contains("read-only"), qPrintable(error.text));
         QCOMPARE(fileBytes(folder.history()), before);
         QCOMPARE(window.attempts->rowCount(), 1);
     }
@@ -441,6 +516,8 @@ private slots:
         prompts.answer(PromptButton::No);
         window.clearAction->trigger();
         QVERIFY(prompts.requests()[0].text.contains("cannot be read"));
+        QCOMPARE(prompts.requests()[0].caption, QStringLiteral("Study History"));
+        QCOMPARE(prompts.requests()[0].owner, &window);
         QCOMPARE(fileBytes(folder.history()), damaged);
         QVERIFY(window.problemLabel->isVisible());
 
