@@ -5,6 +5,7 @@
 #include "history/HistoryStore.h"
 #include "historywindow/AttemptListModel.h"
 #include "historywindow/HistoryCharts.h"
+#include "historywindow/QuestionStart.h"
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "print/StudyHistoryReport.h"
@@ -63,7 +64,8 @@ QString attemptsText(int count)
 // The columns of a most-missed question, in the window and on paper.
 QString questionText(const history::MissedItem& item)
 {
-    return item.former ? QStringLiteral("(former item) ") + item.question : item.question;
+    const QString question = shownQuestionStart(item.question);
+    return item.former ? QStringLiteral("(former item) ") + question : question;
 }
 
 QString missedText(const history::MissedItem& item)

@@ -264,6 +264,33 @@ private slots:
                                            historywindow::shownDateTime(Start.addSecs(3600)));
     }
 
+    // The history keeps a question's first 120 characters: the window and the report end
+    // such a text at a word.
+    void cutQuestionsEndAtAWordOnScreenAndInPrint()
+    {
+        Attempt attempt = attemptOf(1, "-+");
+        attempt.items[0].question = QStringLiteral("A branch office reports slow web access each morning, and the help "
+                                                   "desk technician finds that the edge router that performs NAT also "
+                                                   "runs DHCP.");
+        Folder folder({attempt});
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        const QString ending = QStringLiteral("finds that the edge router that\u2026");
+        QVERIFY2(window.missedList->topLevelItem(0)->text(0).endsWith(ending),
+                 qPrintable(window.missedList->topLevelItem(0)->text(0)));
+
+        ScriptedPrompts prompts;
+        const QString pdf = folder.dir.file("history.pdf");
+        prompts.answerPreview([pdf](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+        });
+        window.previewAction->trigger();
+        const QString page = printfixture::pdfPages(pdf).value(0).simplified();
+        QVERIFY2(page.contains(ending), qPrintable(page));
+        QVERIFY(!page.contains("perfo"));
+    }
+
     void exportWritesTheAttemptsWhereTheUserSays()
     {
         Folder folder({attemptOf(1, "++-+"), attemptOf(2, "++++")});
