@@ -22,6 +22,7 @@
 class QAction;
 class QComboBox;
 class QLabel;
+class QScrollArea;
 class QStackedWidget;
 class QTreeView;
 class QTreeWidget;
@@ -37,6 +38,7 @@ class BarChart;
 namespace historywindow {
 
 class AttemptListModel;
+class ChartPair;
 
 class StudyHistoryWindow : public QMainWindow {
     Q_OBJECT
@@ -68,6 +70,8 @@ public:
     AttemptListModel* attempts;
     results::BarChart* scoreChart;
     results::BarChart* trendChart;
+    ChartPair* charts;  // the two charts, side by side where there is room
+    QScrollArea* contentArea;
     QTreeWidget* missedList;
 
     QAction* printAction;
@@ -75,6 +79,9 @@ public:
     QAction* exportAction;
     QAction* clearAction;
     QAction* closeAction;
+
+    // Opens within the free area of its screen the first time it is shown.
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -84,6 +91,9 @@ protected:
 private:
     void buildMenu();
     QWidget* buildContent();
+    // Sizes the attempts list to its rows and keeps the charts readable after a change.
+    void fitContent();
+    void placeOnScreen();
     // Runs `read`; a history that cannot be read is shown as the window's problem.
     void reading(const std::function<void()>& read);
     // Fills the attempts, the charts and the trends for the exam chosen; the most missed.
@@ -109,6 +119,7 @@ private:
     bool m_readFailed = false;  // the last reading failed: nothing to export or print
     bool m_unreadable = false;  // ... because the file is damaged: Clear sets it aside
     bool m_filling = false;
+    bool m_placed = false;  // placed on its screen once, then where the user puts it
 };
 
 }  // namespace historywindow

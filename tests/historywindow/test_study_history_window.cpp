@@ -4,6 +4,7 @@
 
 #include "history/Fingerprint.h"
 #include "history/HistoryStore.h"
+#include "HistoryFolder.h"
 #include "historywindow/AttemptListModel.h"
 #include "historywindow/HistoryCharts.h"
 #include "historywindow/StudyHistoryWindow.h"
@@ -12,7 +13,6 @@
 #include "store/Fields.h"
 #include "support/FileLocks.h"
 #include "support/Fixtures.h"
-#include "support/GradedAttempt.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -37,67 +37,18 @@
 #include <QTreeWidget>
 
 using namespace history;
+using historytest::Folder;
+using historytest::Start;
+using historytest::attemptOf;
 using historywindow::AttemptListModel;
 using historywindow::StudyHistoryWindow;
 using platform::PromptButton;
 using platform::PromptKind;
 using testsupport::ScriptedPrompts;
 using testsupport::OtherProgramLock;
-using testsupport::TempDirCwd;
 using testsupport::fileBytes;
 
 namespace {
-
-constexpr int BankSize = 8;
-
-// Item q of the test bank: section (q-1) % 4 + 1, "Question q", answer a keyed.
-int sectionOf(int q)
-{
-    return (q - 1) % 4 + 1;
-}
-
-Fingerprint bankFingerprint(std::int64_t q)
-{
-    ItemTexts texts;
-    texts.question = QStringLiteral("Question %1").arg(q);
-    texts.answers[0] = QStringLiteral("Answer a");
-    texts.answers[1] = QStringLiteral("Answer b");
-    texts.keys[0] = true;
-    return fingerprint(texts);
-}
-
-const QDateTime Start(QDate(2026, 11, 2), QTime(9, 30), Qt::UTC);
-
-// Attempt n, graded n hours after Start: `answers` gives items 1, 2, ... of the bank in order,
-// '+' right, '-' wrong, '.' not answered.
-Attempt attemptOf(int n, const QByteArray& answers, const QString& title = QStringLiteral("Practice Exam A"))
-{
-    std::vector<ItemResult> items;
-    for (int i = 0; i < answers.size(); ++i) {
-        ItemResult item;
-        item.sourceId = i + 1;
-        item.fingerprint = bankFingerprint(item.sourceId);
-        item.section = sectionOf(i + 1);
-        item.question = QStringLiteral("Question %1").arg(item.sourceId);
-        item.correct = answers[i] == '+';
-        item.answered = answers[i] != '.';
-        items.push_back(item);
-    }
-    return testsupport::gradedAttempt(n, std::move(items), Start.addSecs(3600 * n), title);
-}
-
-// The folder of a learner: the bank, and the attempts recorded in history.DAT.
-struct Folder {
-    TempDirCwd dir;
-    explicit Folder(const std::vector<Attempt>& attempts = {})
-    {
-        testsupport::makeBank(store::BankFileName, BankSize, [](int) { return 1; }, sectionOf);
-        HistoryStore history(dir.file(HistoryFileName));
-        for (const Attempt& a : attempts)
-            history.record(a);
-    }
-    QString history() const { return dir.file(HistoryFileName); }
-};
 
 QStringList rowTexts(const AttemptListModel& model, int row)
 {
@@ -117,6 +68,16 @@ QStringList figuresRead(results::BarChart* chart)
     for (int i = 0; i < face->childCount(); ++i)
         names << face->child(i)->text(QAccessible::Name);
     return names;
+}
+
+// "Print preview..." of `window`, printed from the preview to the PDF file `pdf`.
+void printFromPreview(ScriptedPrompts& prompts, StudyHistoryWindow& window, const QString& pdf)
+{
+    prompts.answerPreview([pdf](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    });
+    window.previewAction->trigger();
 }
 
 QString missedRow(QTreeWidget* list, int row)
@@ -183,6 +144,33 @@ private slots:
         QCOMPARE(window.chosenExam(), QStringLiteral("Practice Exam A"));
         QCOMPARE(list.rowCount(), 3);
         QCOMPARE(rowTexts(list, 0)[2], QStringLiteral("1000"));
+    }
+
+    // The attempts list is as high as its rows, up to eight, and the most-missed list has the rest.
+    void theAttemptsListFitsItsRows_data()
+    {
+        QTest::addColumn<int>("attempts");
+        QTest::addColumn<int>("rowsShown");
+        QTest::newRow("two") << 2 << 2;
+        QTest::newRow("thirty: eight, then it scrolls") << 30 << 8;
+    }
+    void theAttemptsListFitsItsRows()
+    {
+        QFETCH(int, attempts);
+        QFETCH(int, rowsShown);
+        std::vector<Attempt> taken;
+        for (int n = 1; n <= attempts; ++n)
+            taken.push_back(attemptOf(n, QByteArray(20, '-')));
+        Folder folder(taken);
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.resize(980, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const int row = window.attemptList->sizeHintForRow(0);
+        QCOMPARE(window.attemptList->viewport()->height() / row, rowsShown);
+        QCOMPARE(window.missedList->topLevelItemCount(), 20);
+        QVERIFY2(window.missedList->viewport()->height() >= 8 * window.missedList->sizeHintForRow(0),
+                 qPrintable(QString::number(window.missedList->viewport()->height())));
     }
 
     void chartFiguresAreReadThroughTheAccessibilityTree()
@@ -281,11 +269,7 @@ private slots:
 
         ScriptedPrompts prompts;
         const QString pdf = folder.dir.file("history.pdf");
-        prompts.answerPreview([pdf](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-        });
-        window.previewAction->trigger();
+        printFromPreview(prompts, window, pdf);
         const QString page = printfixture::pdfPages(pdf).value(0).simplified();
         QVERIFY2(page.contains(ending), qPrintable(page));
         QVERIFY(!page.contains("perfo"));
@@ -425,11 +409,7 @@ private slots:
         window.show();
         ScriptedPrompts prompts;
         const QString pdf = folder.dir.file("history.pdf");
-        prompts.answerPreview([pdf](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-        });
-        window.previewAction->trigger();
+        printFromPreview(prompts, window, pdf);
         QCOMPARE(prompts.previewRequests(), 1);
         printfixture::keepForLook(pdf, "study-history.pdf");
 
@@ -462,11 +442,7 @@ private slots:
 
         // The exams chosen are the ones printed.
         window.examChoice->setCurrentIndex(window.examChoice->findText("Random Exam"));
-        prompts.answerPreview([pdf](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-        });
-        window.previewAction->trigger();
+        printFromPreview(prompts, window, pdf);
         QVERIFY(printfixture::pdfPages(pdf)[0].contains("Random Exam: 35 attempts, 1 passed"));
         QCOMPARE(prompts.unexpected(), 0);
     }
