@@ -2,6 +2,8 @@
 
 #include "results/Grading.h"
 
+#include <QFontMetricsF>
+
 #include <algorithm>
 
 namespace historywindow {
@@ -52,7 +54,37 @@ void addTrendBar(results::BarChartModel& chart, const QString& name, const histo
     chart.addBar(percentOf(count), QStringLiteral("%1 (%2/%3)").arg(name).arg(count.correct).arg(count.total), colour);
 }
 
+bool readableAt(const results::BarChartModel& chart, const QRectF& rect, QPaintDevice* device)
+{
+    const results::BarChartLayout layout = results::layoutBarChart(chart, rect, device);
+    if (chart.title.visible && !chart.title.text.isEmpty()) {
+        const QFontMetricsF metrics(layout.titleFont, device);
+        if (metrics.elidedText(chart.title.text, Qt::ElideRight, layout.titleRect.width()) != chart.title.text)
+            return false;
+    }
+    if (layout.tickLabelled.contains(false))
+        return false;
+    if (chart.orientation == Qt::Horizontal) {
+        const double line = QFontMetricsF(layout.labelAxisFont, device).height();
+        for (int i = 0; i < layout.labelRects.size(); ++i)
+            if (layout.labelLines[i].size() * line > layout.labelRects[i].height())
+                return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+int readableWidth(const results::BarChartModel& chart, int height, QPaintDevice* device)
+{
+    constexpr int Narrowest = 160;
+    constexpr int Widest = 1200;
+    constexpr int Step = 10;
+    for (int width = Narrowest; width < Widest; width += Step)
+        if (readableAt(chart, QRectF(0, 0, width, height), device))
+            return width;
+    return Widest;
+}
 
 QString shownDateTime(const QDateTime& utc)
 {

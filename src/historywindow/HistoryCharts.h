@@ -31,6 +31,10 @@ results::BarChartModel sectionTrendChart(const std::vector<history::SectionTrend
 // the last five; without the change when either has no items.
 QString trendLabel(const history::SectionTrend& trend);
 
+// The least width at which `chart`, `height` high on `device`, shows its title whole, a label
+// at every step of its value axis and, for rows, each row's label within its row.
+int readableWidth(const results::BarChartModel& chart, int height, QPaintDevice* device);
+
 // "2 Nov 2026 09:30": a history time in local time.
 QString shownDateTime(const QDateTime& utc);
 

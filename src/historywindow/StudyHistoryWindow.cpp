@@ -4,25 +4,31 @@
 #include "history/HistoryError.h"
 #include "history/HistoryStore.h"
 #include "historywindow/AttemptListModel.h"
+#include "historywindow/ChartPair.h"
 #include "historywindow/HistoryCharts.h"
+#include "historywindow/QuestionStart.h"
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "print/StudyHistoryReport.h"
 #include "results/BarChart.h"
 #include "results/Grading.h"
 #include "results/ScoreReportCharts.h"
+#include "widgets/MnemonicPrecedence.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QShowEvent>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTreeView>
@@ -36,6 +42,24 @@ namespace {
 const QString Caption = QStringLiteral("Study History");
 // How many of the most-missed questions the window lists.
 constexpr int MissedShown = 20;
+// The window's size where the screen has room for it.
+constexpr QSize PreferredSize(980, 700);
+// What the window manager's frame around the window may take, in each direction.
+constexpr int FrameAllowance = 24;
+// The attempts list grows with its rows up to this many, then scrolls; the most-missed list
+// shows at least this many.
+constexpr int AttemptRowsShown = 8;
+constexpr int MissedRowsAtLeast = 5;
+constexpr int ScoreChartHeight = 220;
+constexpr int TrendChartHeight = 210;
+
+// The height of `list` with its header and `rows` rows.
+int listHeight(QTreeView* list, int rows)
+{
+    const int row = list->model() && list->model()->rowCount() > 0 ? list->sizeHintForRow(0)
+                                                                      : list->fontMetrics().height() + 6;
+    return list->header()->sizeHint().height() + rows * row + 2 * list->frameWidth();
+}
 
 QLabel* heading(const QString& text, QWidget* parent)
 {
@@ -62,7 +86,8 @@ QString attemptsText(int count)
 // The columns of a most-missed question, in the window and on paper.
 QString questionText(const history::MissedItem& item)
 {
-    return item.former ? QStringLiteral("(former item) ") + item.question : item.question;
+    const QString question = shownQuestionStart(item.question);
+    return item.former ? QStringLiteral("(former item) ") + question : question;
 }
 
 QString missedText(const history::MissedItem& item)
@@ -75,6 +100,15 @@ QString lastRightText(const history::MissedItem& item)
     return item.lastAnsweredRight.isValid() ? shownDateTime(item.lastAnsweredRight) : QStringLiteral("never");
 }
 
+// "Remove the one attempt", "Remove both attempts", "Remove all 12 attempts" from the history.
+QString removeAttemptsQuestion(int count)
+{
+    const QString which = count == 1   ? QStringLiteral("the one attempt")
+                          : count == 2 ? QStringLiteral("both attempts")
+                                       : QStringLiteral("all %1 attempts").arg(count);
+    return QStringLiteral("Remove %1 from the study history?").arg(which);
+}
+
 }  // namespace
 
 StudyHistoryWindow::StudyHistoryWindow(const QString& workingFolder, QWidget* parent)
@@ -84,7 +118,6 @@ StudyHistoryWindow::StudyHistoryWindow(const QString& workingFolder, QWidget* pa
 {
     setObjectName(QStringLiteral("StudyHistoryWindow"));
     setWindowTitle(Caption);
-    resize(980, 700);
     buildMenu();
 
     auto* central = new QWidget(this);
@@ -135,6 +168,8 @@ StudyHistoryWindow::StudyHistoryWindow(const QString& workingFolder, QWidget* pa
     });
     showEmpty(true);
     enableCommands();
+    // F10 opens the menu, as in the program's other windows.
+    new widgets::MnemonicPrecedence(this);
 }
 
 StudyHistoryWindow::~StudyHistoryWindow() = default;
@@ -161,9 +196,16 @@ void StudyHistoryWindow::buildMenu()
 
 QWidget* StudyHistoryWindow::buildContent()
 {
-    auto* content = new QWidget(pages);
-    auto* grid = new QGridLayout(content);
-    grid->setContentsMargins(0, 0, 0, 0);
+    // Everything in one column that scrolls when the window is small: the attempts, the two
+    // charts, the most-missed questions.
+    contentArea = new QScrollArea(pages);
+    contentArea->setObjectName(QStringLiteral("contentArea"));
+    contentArea->setFrameShape(QFrame::NoFrame);
+    contentArea->setWidgetResizable(true);
+    contentArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget(contentArea);
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
 
     attempts = new AttemptListModel(this);
     attemptList = new QTreeView(content);
@@ -182,12 +224,13 @@ QWidget* StudyHistoryWindow::buildContent()
     auto* listLabel = heading(QStringLiteral("&Attempts"), content);
     listLabel->setBuddy(attemptList);
 
-    scoreChart = new results::BarChart(content);
+    scoreChart = new results::BarChart;
     scoreChart->setObjectName(QStringLiteral("scoreChart"));
-    scoreChart->setMinimumHeight(220);
-    trendChart = new results::BarChart(content);
+    scoreChart->setMinimumHeight(ScoreChartHeight);
+    trendChart = new results::BarChart;
     trendChart->setObjectName(QStringLiteral("trendChart"));
-    trendChart->setMinimumHeight(210);
+    trendChart->setMinimumHeight(TrendChartHeight);
+    charts = new ChartPair(scoreChart, trendChart, content);
 
     missedList = new QTreeWidget(content);
     missedList->setObjectName(QStringLiteral("missedList"));
@@ -198,21 +241,51 @@ QWidget* StudyHistoryWindow::buildContent()
     missedList->header()->setStretchLastSection(false);
     missedList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     missedList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    missedList->setMinimumHeight(listHeight(missedList, MissedRowsAtLeast));
     auto* missedLabel = heading(QStringLiteral("&Most missed questions (all exams)"), content);
     missedLabel->setBuddy(missedList);
 
-    grid->addWidget(listLabel, 0, 0);
-    grid->addWidget(attemptList, 1, 0, 3, 1);
-    grid->addWidget(scoreChart, 0, 1, 2, 1);
-    grid->addWidget(trendChart, 2, 1);
-    grid->addWidget(missedLabel, 4, 0, 1, 2);
-    grid->addWidget(missedList, 5, 0, 1, 2);
-    grid->setColumnStretch(0, 4);
-    grid->setColumnStretch(1, 5);
-    grid->setRowStretch(1, 3);
-    grid->setRowStretch(3, 1);
-    grid->setRowStretch(5, 2);
-    return content;
+    column->addWidget(listLabel);
+    column->addWidget(attemptList);
+    column->addWidget(charts);
+    column->addWidget(missedLabel);
+    column->addWidget(missedList, 1);
+    contentArea->setWidget(content);
+    return contentArea;
+}
+
+void StudyHistoryWindow::fitContent()
+{
+    // The attempts list as high as its rows, up to a few; the most-missed list takes the rest.
+    attemptList->setFixedHeight(listHeight(attemptList, std::clamp(attempts->rowCount(), 1, AttemptRowsShown)));
+    scoreChart->setMinimumWidth(readableWidth(scoreChart->model(), ScoreChartHeight, scoreChart));
+    trendChart->setMinimumWidth(readableWidth(trendChart->model(), TrendChartHeight, trendChart));
+    charts->updateGeometry();
+    // Never narrower than the content: it scrolls up and down only.
+    QWidget* content = contentArea->widget();
+    content->layout()->activate();
+    contentArea->setMinimumWidth(content->minimumSizeHint().width() + contentArea->verticalScrollBar()->sizeHint().width());
+}
+
+void StudyHistoryWindow::setVisible(bool visible)
+{
+    if (visible && !m_placed) {
+        m_placed = true;
+        placeOnScreen();
+    }
+    QMainWindow::setVisible(visible);
+}
+
+void StudyHistoryWindow::placeOnScreen()
+{
+    const QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect free = shownOn->availableGeometry();
+    // Room for the frame that the window manager puts around the window.
+    const QSize room = free.size() - QSize(FrameAllowance, 2 * FrameAllowance);
+    if (QLayout* main = layout())
+        main->activate();
+    resize(PreferredSize.boundedTo(room).expandedTo(minimumSizeHint()));
+    move(free.topLeft() + QPoint(std::max(0, (free.width() - width()) / 2), std::max(0, (room.height() - height()) / 2)));
 }
 
 QString StudyHistoryWindow::chosenExam() const
@@ -255,6 +328,8 @@ void StudyHistoryWindow::reload()
         for (const QString& title : titles)
             examChoice->addItem(title, title);
         examChoice->setCurrentIndex(std::max(0, examChoice->findData(chosen)));
+        // The box keeps its longest title whole, however narrow the window.
+        examChoice->setMinimumWidth(examChoice->sizeHint().width());
         m_filling = false;
         m_attemptCount = -1;
         showChosen();
@@ -294,6 +369,7 @@ void StudyHistoryWindow::showChosen()
     trendChart->setModel(sectionTrendChart(m_store->sectionTrends(exam)));
     attempts->setAttempts(std::move(list));
     showEmpty(m_attemptCount == 0);
+    fitContent();
 }
 
 void StudyHistoryWindow::showMostMissed()
@@ -383,7 +459,7 @@ void StudyHistoryWindow::exportHistory()
     try {
         m_store->exportCsv(file);
     } catch (const history::HistoryError& error) {
-        platform::showError(error.message());
+        showError(error.message());
         return;
     }
     statusBar()->showMessage(
@@ -392,28 +468,49 @@ void StudyHistoryWindow::exportHistory()
 
 void StudyHistoryWindow::clearHistory()
 {
+    using platform::PromptButton;
     if (m_unreadable) {
-        if (platform::confirm(Caption,
-                              QStringLiteral("The study history cannot be read.\rKeep the damaged file under another "
-                                             "name and start a new history?")) != platform::PromptButton::Yes)
+        if (ask(platform::PromptKind::Confirmation,
+                QStringLiteral("The study history cannot be read.\rKeep the damaged file under another name and start "
+                               "a new history?"),
+                {PromptButton::Yes, PromptButton::No}) != PromptButton::Yes)
             return;
         const QString kept = m_store->moveAsideDamaged();
         reload();
         statusBar()->showMessage(QStringLiteral("The damaged history was kept as %1").arg(QDir::toNativeSeparators(kept)));
         return;
     }
-    const QString question = m_attemptCount == 1 ? QStringLiteral("Remove the one attempt from the study history?")
-                                                  : QStringLiteral("Remove all %1 attempts from the study history?")
-                                                        .arg(m_attemptCount);
-    if (platform::confirm(Caption, question + QStringLiteral("\rThis cannot be undone.")) != platform::PromptButton::Yes)
+    // Enter must not throw the whole history away: the default answer is No.
+    if (ask(platform::PromptKind::Confirmation,
+            removeAttemptsQuestion(m_attemptCount) + QStringLiteral("\rThis cannot be undone."),
+            {PromptButton::Yes, PromptButton::No}, PromptButton::No) != PromptButton::Yes)
         return;
     try {
         m_store->clear();
     } catch (const history::HistoryError& error) {
-        platform::showError(error.message());
+        showError(error.message());
         return;
     }
     reload();
+}
+
+platform::PromptButton StudyHistoryWindow::ask(platform::PromptKind kind, const QString& text,
+                                               QList<platform::PromptButton> buttons,
+                                               platform::PromptButton defaultButton)
+{
+    platform::PromptRequest request;
+    request.kind = kind;
+    request.caption = Caption;
+    request.text = text;
+    request.buttons = std::move(buttons);
+    request.defaultButton = defaultButton;
+    request.owner = this;
+    return platform::Prompts::current().ask(request);
+}
+
+void StudyHistoryWindow::showError(const QString& message)
+{
+    ask(platform::PromptKind::Error, platform::withFullStop(message), {platform::PromptButton::Ok});
 }
 
 }  // namespace historywindow

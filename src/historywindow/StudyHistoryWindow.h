@@ -11,6 +11,7 @@
 // "Clear history...", which asks first and then sets a damaged file aside.
 
 #include "history/Attempt.h"
+#include "platform/Prompts.h"
 #include "print/ReportPrinter.h"
 
 #include <QMainWindow>
@@ -21,6 +22,7 @@
 class QAction;
 class QComboBox;
 class QLabel;
+class QScrollArea;
 class QStackedWidget;
 class QTreeView;
 class QTreeWidget;
@@ -36,6 +38,7 @@ class BarChart;
 namespace historywindow {
 
 class AttemptListModel;
+class ChartPair;
 
 class StudyHistoryWindow : public QMainWindow {
     Q_OBJECT
@@ -67,6 +70,8 @@ public:
     AttemptListModel* attempts;
     results::BarChart* scoreChart;
     results::BarChart* trendChart;
+    ChartPair* charts;  // the two charts, side by side where there is room
+    QScrollArea* contentArea;
     QTreeWidget* missedList;
 
     QAction* printAction;
@@ -74,6 +79,9 @@ public:
     QAction* exportAction;
     QAction* clearAction;
     QAction* closeAction;
+
+    // Opens within the free area of its screen the first time it is shown.
+    void setVisible(bool visible) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -83,6 +91,9 @@ protected:
 private:
     void buildMenu();
     QWidget* buildContent();
+    // Sizes the attempts list to its rows and keeps the charts readable after a change.
+    void fitContent();
+    void placeOnScreen();
     // Runs `read`; a history that cannot be read is shown as the window's problem.
     void reading(const std::function<void()>& read);
     // Fills the attempts, the charts and the trends for the exam chosen; the most missed.
@@ -91,6 +102,11 @@ private:
     void showProblem(const history::HistoryError& error);
     void showEmpty(bool empty);
     void enableCommands();
+    // A message box of this window: titled as the window and belonging to it, so that the
+    // window stays in front when the box closes.
+    platform::PromptButton ask(platform::PromptKind kind, const QString& text, QList<platform::PromptButton> buttons,
+                               platform::PromptButton defaultButton = platform::PromptButton::None);
+    void showError(const QString& message);
 
     // What the file was when last read: its size and time of change.
     QPair<qint64, QDateTime> fileStamp() const;
@@ -103,6 +119,7 @@ private:
     bool m_readFailed = false;  // the last reading failed: nothing to export or print
     bool m_unreadable = false;  // ... because the file is damaged: Clear sets it aside
     bool m_filling = false;
+    bool m_placed = false;  // placed on its screen once, then where the user puts it
 };
 
 }  // namespace historywindow

@@ -91,7 +91,7 @@ class DesktopPrompts final : public Prompts {
 public:
     PromptButton ask(const PromptRequest& request) override
     {
-        QMessageBox box(ownerWindow(nullptr));
+        QMessageBox box(ownerWindow(request.owner));
         box.setIcon(iconOf(request.kind));
         box.setWindowTitle(request.caption);
         box.setText(displayText(request.text));

@@ -28,6 +28,9 @@ struct PromptRequest {
     QList<PromptButton> buttons;
     // The button that Enter presses; None means the first of `buttons`.
     PromptButton defaultButton = PromptButton::None;
+    // The window the box belongs to, which comes back to the front when the box closes; none:
+    // the modal window in front, else the active one.
+    QWidget* owner = nullptr;
 };
 
 // A short report that the user accepts or cancels, with lines of details in a scrolling box

@@ -4,6 +4,7 @@
 
 #include "history/Fingerprint.h"
 #include "history/HistoryStore.h"
+#include "HistoryFolder.h"
 #include "historywindow/AttemptListModel.h"
 #include "historywindow/HistoryCharts.h"
 #include "historywindow/StudyHistoryWindow.h"
@@ -12,7 +13,6 @@
 #include "store/Fields.h"
 #include "support/FileLocks.h"
 #include "support/Fixtures.h"
-#include "support/GradedAttempt.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -22,77 +22,33 @@
 #include <QDate>
 #include <QFile>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <QTreeView>
 #include <QTreeWidget>
 
 using namespace history;
+using historytest::Folder;
+using historytest::Start;
+using historytest::attemptOf;
 using historywindow::AttemptListModel;
 using historywindow::StudyHistoryWindow;
 using platform::PromptButton;
 using platform::PromptKind;
 using testsupport::ScriptedPrompts;
 using testsupport::OtherProgramLock;
-using testsupport::TempDirCwd;
 using testsupport::fileBytes;
 
 namespace {
-
-constexpr int BankSize = 8;
-
-// Item q of the test bank: section (q-1) % 4 + 1, "Question q", answer a keyed.
-int sectionOf(int q)
-{
-    return (q - 1) % 4 + 1;
-}
-
-Fingerprint bankFingerprint(std::int64_t q)
-{
-    ItemTexts texts;
-    texts.question = QStringLiteral("Question %1").arg(q);
-    texts.answers[0] = QStringLiteral("Answer a");
-    texts.answers[1] = QStringLiteral("Answer b");
-    texts.keys[0] = true;
-    return fingerprint(texts);
-}
-
-const QDateTime Start(QDate(2026, 11, 2), QTime(9, 30), Qt::UTC);
-
-// Attempt n, graded n hours after Start: `answers` gives items 1, 2, ... of the bank in order,
-// '+' right, '-' wrong, '.' not answered.
-Attempt attemptOf(int n, const QByteArray& answers, const QString& title = QStringLiteral("Practice Exam A"))
-{
-    std::vector<ItemResult> items;
-    for (int i = 0; i < answers.size(); ++i) {
-        ItemResult item;
-        item.sourceId = i + 1;
-        item.fingerprint = bankFingerprint(item.sourceId);
-        item.section = sectionOf(i + 1);
-        item.question = QStringLiteral("Question %1").arg(item.sourceId);
-        item.correct = answers[i] == '+';
-        item.answered = answers[i] != '.';
-        items.push_back(item);
-    }
-    return testsupport::gradedAttempt(n, std::move(items), Start.addSecs(3600 * n), title);
-}
-
-// The folder of a learner: the bank, and the attempts recorded in history.DAT.
-struct Folder {
-    TempDirCwd dir;
-    explicit Folder(const std::vector<Attempt>& attempts = {})
-    {
-        testsupport::makeBank(store::BankFileName, BankSize, [](int) { return 1; }, sectionOf);
-        HistoryStore history(dir.file(HistoryFileName));
-        for (const Attempt& a : attempts)
-            history.record(a);
-    }
-    QString history() const { return dir.file(HistoryFileName); }
-};
 
 QStringList rowTexts(const AttemptListModel& model, int row)
 {
@@ -112,6 +68,16 @@ QStringList figuresRead(results::BarChart* chart)
     for (int i = 0; i < face->childCount(); ++i)
         names << face->child(i)->text(QAccessible::Name);
     return names;
+}
+
+// "Print preview..." of `window`, printed from the preview to the PDF file `pdf`.
+void printFromPreview(ScriptedPrompts& prompts, StudyHistoryWindow& window, const QString& pdf)
+{
+    prompts.answerPreview([pdf](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    });
+    window.previewAction->trigger();
 }
 
 QString missedRow(QTreeWidget* list, int row)
@@ -178,6 +144,33 @@ private slots:
         QCOMPARE(window.chosenExam(), QStringLiteral("Practice Exam A"));
         QCOMPARE(list.rowCount(), 3);
         QCOMPARE(rowTexts(list, 0)[2], QStringLiteral("1000"));
+    }
+
+    // The attempts list is as high as its rows, up to eight, and the most-missed list has the rest.
+    void theAttemptsListFitsItsRows_data()
+    {
+        QTest::addColumn<int>("attempts");
+        QTest::addColumn<int>("rowsShown");
+        QTest::newRow("two") << 2 << 2;
+        QTest::newRow("thirty: eight, then it scrolls") << 30 << 8;
+    }
+    void theAttemptsListFitsItsRows()
+    {
+        QFETCH(int, attempts);
+        QFETCH(int, rowsShown);
+        std::vector<Attempt> taken;
+        for (int n = 1; n <= attempts; ++n)
+            taken.push_back(attemptOf(n, QByteArray(20, '-')));
+        Folder folder(taken);
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.resize(980, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const int row = window.attemptList->sizeHintForRow(0);
+        QCOMPARE(window.attemptList->viewport()->height() / row, rowsShown);
+        QCOMPARE(window.missedList->topLevelItemCount(), 20);
+        QVERIFY2(window.missedList->viewport()->height() >= 8 * window.missedList->sizeHintForRow(0),
+                 qPrintable(QString::number(window.missedList->viewport()->height())));
     }
 
     void chartFiguresAreReadThroughTheAccessibilityTree()
@@ -259,6 +252,29 @@ private slots:
                                            historywindow::shownDateTime(Start.addSecs(3600)));
     }
 
+    // The history keeps a question's first 120 characters: the window and the report end
+    // such a text at a word.
+    void cutQuestionsEndAtAWordOnScreenAndInPrint()
+    {
+        Attempt attempt = attemptOf(1, "-+");
+        attempt.items[0].question = QStringLiteral("A branch office reports slow web access each morning, and the help "
+                                                   "desk technician finds that the edge router that performs NAT also "
+                                                   "runs DHCP.");
+        Folder folder({attempt});
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        const QString ending = QStringLiteral("finds that the edge router that\u2026");
+        QVERIFY2(window.missedList->topLevelItem(0)->text(0).endsWith(ending),
+                 qPrintable(window.missedList->topLevelItem(0)->text(0)));
+
+        ScriptedPrompts prompts;
+        const QString pdf = folder.dir.file("history.pdf");
+        printFromPreview(prompts, window, pdf);
+        const QString page = printfixture::pdfPages(pdf).value(0).simplified();
+        QVERIFY2(page.contains(ending), qPrintable(page));
+        QVERIFY(!page.contains("perfo"));
+    }
+
     void exportWritesTheAttemptsWhereTheUserSays()
     {
         Folder folder({attemptOf(1, "++-+"), attemptOf(2, "++++")});
@@ -286,14 +302,30 @@ private slots:
         window.exportAction->trigger();
         QCOMPARE(prompts.requests().size(), 1);
         QCOMPARE(prompts.requests()[0].kind, PromptKind::Error);
+        QCOMPARE(prompts.requests()[0].caption, QStringLiteral("Study History"));
+        QCOMPARE(prompts.requests()[0].owner, &window);
         QVERIFY(prompts.requests()[0].text.contains("gone/mine.csv"));
         QVERIFY(!QFile::exists(folder.dir.file("gone")));
         QCOMPARE(prompts.unusedAnswers(), 0);
     }
 
+    void clearAsksFirst_data()
+    {
+        QTest::addColumn<int>("attempts");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("one") << 1 << "Remove the one attempt from the study history?";
+        QTest::newRow("two") << 2 << "Remove both attempts from the study history?";
+        QTest::newRow("twelve") << 12 << "Remove all 12 attempts from the study history?";
+    }
+
     void clearAsksFirst()
     {
-        Folder folder({attemptOf(1, "++-+"), attemptOf(2, "++++")});
+        QFETCH(int, attempts);
+        QFETCH(QString, question);
+        std::vector<Attempt> taken;
+        for (int n = 1; n <= attempts; ++n)
+            taken.push_back(attemptOf(n, "++-+"));
+        Folder folder(taken);
         StudyHistoryWindow window(folder.dir.path(), nullptr);
         window.show();
         const QByteArray before = fileBytes(folder.history());
@@ -301,11 +333,15 @@ private slots:
         prompts.answer(PromptButton::No);
         window.clearAction->trigger();
         QCOMPARE(prompts.requests().size(), 1);
-        QCOMPARE(prompts.requests()[0].kind, PromptKind::Confirmation);
-        QCOMPARE(prompts.requests()[0].caption, QStringLiteral("Study History"));
-        QVERIFY(prompts.requests()[0].text.startsWith("Remove all 2 attempts"));
+        const platform::PromptRequest& asked = prompts.requests()[0];
+        QCOMPARE(asked.kind, PromptKind::Confirmation);
+        QCOMPARE(asked.caption, QStringLiteral("Study History"));
+        QCOMPARE(asked.text, question + QStringLiteral("\rThis cannot be undone."));
+        QCOMPARE(asked.buttons, QList<PromptButton>({PromptButton::Yes, PromptButton::No}));
+        QCOMPARE(asked.defaultButton, PromptButton::No);
+        QCOMPARE(asked.owner, &window);
         QCOMPARE(fileBytes(folder.history()), before);
-        QCOMPARE(window.attempts->rowCount(), 2);
+        QCOMPARE(window.attempts->rowCount(), attempts);
 
         prompts.answer(PromptButton::Yes);
         window.clearAction->trigger();
@@ -313,6 +349,53 @@ private slots:
         QVERIFY(HistoryStore(folder.history()).attempts().empty());
         QVERIFY(!window.clearAction->isEnabled());
         QCOMPARE(prompts.unexpected(), 0);
+    }
+
+    // The real box over the exam window, which is modal and in front: the box stands over the
+    // Study History window (the window manager gives the focus back to it when the box closes,
+    // not to the exam window), and Enter answers No.
+    void clearingKeepsTheWindowInFrontAndEnterKeepsTheHistory()
+    {
+        Folder folder({attemptOf(1, "++-+"), attemptOf(2, "++++")});
+        QMainWindow exam;
+        exam.setWindowModality(Qt::ApplicationModal);
+        exam.showMaximized();
+        StudyHistoryWindow window(folder.dir.path(), &exam);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QByteArray before = fileBytes(folder.history());
+
+        QWidget* boxParent = nullptr;
+        QWindow* standsOver = nullptr;
+        QString boxTitle;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                boxParent = box->parentWidget();
+                standsOver = box->windowHandle()->transientParent();
+                boxTitle = box->windowTitle();
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        window.clearAction->trigger();
+        QCOMPARE(boxParent, &window);
+        QCOMPARE(standsOver, window.windowHandle());
+        QCOMPARE(boxTitle, QStringLiteral("Study History"));
+        QCOMPARE(fileBytes(folder.history()), before);
+        QCOMPARE(window.attempts->rowCount(), 2);
+    }
+
+    void f10OpensTheMenu()
+    {
+        Folder folder({attemptOf(1, "++-+")});
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QMenu* menu = window.menuBar()->actions().first()->menu();
+        QTest::keyClick(&window, Qt::Key_F10);
+        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(menu));
+        menu->close();
     }
 
     void printsWhatTheWindowShowsWithEveryAttempt()
@@ -326,11 +409,7 @@ private slots:
         window.show();
         ScriptedPrompts prompts;
         const QString pdf = folder.dir.file("history.pdf");
-        prompts.answerPreview([pdf](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-        });
-        window.previewAction->trigger();
+        printFromPreview(prompts, window, pdf);
         QCOMPARE(prompts.previewRequests(), 1);
         printfixture::keepForLook(pdf, "study-history.pdf");
 
@@ -363,11 +442,7 @@ private slots:
 
         // The exams chosen are the ones printed.
         window.examChoice->setCurrentIndex(window.examChoice->findText("Random Exam"));
-        prompts.answerPreview([pdf](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-        });
-        window.previewAction->trigger();
+        printFromPreview(prompts, window, pdf);
         QVERIFY(printfixture::pdfPages(pdf)[0].contains("Random Exam: 35 attempts, 1 passed"));
         QCOMPARE(prompts.unexpected(), 0);
     }
@@ -387,8 +462,11 @@ private slots:
         prompts.answer(PromptButton::Ok);
         window.clearAction->trigger();
         QCOMPARE(prompts.requests().size(), 2);
-        QCOMPARE(prompts.requests()[1].kind, PromptKind::Error);
-        QVERIFY2(prompts.requests()[1].text.contains("history.DAT"), qPrintable(prompts.requests()[1].text));
+        const platform::PromptRequest& error = prompts.requests()[1];
+        QCOMPARE(error.kind, PromptKind::Error);
+        QCOMPARE(error.caption, QStringLiteral("Study History"));
+        QCOMPARE(error.owner, &window);
+        QVERIFY2(error.text.contains("history.DAT") && error.text.contains("read-only"), qPrintable(error.text));
         QCOMPARE(fileBytes(folder.history()), before);
         QCOMPARE(window.attempts->rowCount(), 1);
     }
@@ -441,6 +519,8 @@ private slots:
         prompts.answer(PromptButton::No);
         window.clearAction->trigger();
         QVERIFY(prompts.requests()[0].text.contains("cannot be read"));
+        QCOMPARE(prompts.requests()[0].caption, QStringLiteral("Study History"));
+        QCOMPARE(prompts.requests()[0].owner, &window);
         QCOMPARE(fileBytes(folder.history()), damaged);
         QVERIFY(window.problemLabel->isVisible());
 

@@ -36,6 +36,8 @@ private slots:
     void unexpectedQuestionFailsTheTest();
     void enterPressesTheDefaultButton_data();
     void enterPressesTheDefaultButton();
+    void theBoxBelongsToItsOwnerOrTheModalWindow_data();
+    void theBoxBelongsToItsOwnerOrTheModalWindow();
     void theChoiceReportAnswersTheOptionChosen_data();
     void theChoiceReportAnswersTheOptionChosen();
     void aSavedNameGetsTheExtensionOfTheFilterChosen_data();
@@ -224,6 +226,40 @@ void TestPrompts::enterPressesTheDefaultButton()
     });
     QCOMPARE(platform::Prompts::current().ask(request), pressed);
     QVERIFY(answered);
+}
+
+void TestPrompts::theBoxBelongsToItsOwnerOrTheModalWindow_data()
+{
+    QTest::addColumn<bool>("owned");
+    QTest::newRow("owner given") << true;
+    QTest::newRow("no owner: the modal window") << false;
+}
+
+// A window of its own beside a modal one (as a child of it, so not blocked): a box that names
+// it as owner belongs to it, not to the modal window in front.
+void TestPrompts::theBoxBelongsToItsOwnerOrTheModalWindow()
+{
+    QFETCH(bool, owned);
+    QWidget modal;
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    QWidget window(&modal, Qt::Window);
+    auto* control = new QLabel(QStringLiteral("a control of the window"), &window);
+    window.show();
+    platform::PromptRequest request;
+    request.caption = QStringLiteral("Study");
+    request.text = QStringLiteral("Done.");
+    request.buttons = {PromptButton::Ok};
+    request.owner = owned ? control : nullptr;
+    QWidget* boxParent = nullptr;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            boxParent = box->parentWidget();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    QCOMPARE(platform::Prompts::current().ask(request), PromptButton::Ok);
+    QCOMPARE(boxParent, owned ? &window : &modal);
 }
 
 void TestPrompts::theChoiceReportAnswersTheOptionChosen_data()

@@ -51,7 +51,7 @@ public:
         m_previews.enqueue(std::move(prepare));
     }
 
-    // Everything asked so far, in order.
+    // Everything asked so far, in order, each with the window it belongs to.
     const QList<platform::PromptRequest>& requests() const { return m_requests; }
     QStringList fileCaptions() const { return m_fileCaptions; }  // open and save dialogs
     QStringList fileFilters() const { return m_fileFilters; }

@@ -1,0 +1,35 @@
+#pragma once
+// Two charts side by side where the width holds both at their least readable widths, else one
+// above the other. The height follows: a narrow window gets taller content, which scrolls.
+
+#include <QWidget>
+
+namespace historywindow {
+
+class ChartPair : public QWidget {
+    Q_OBJECT
+public:
+    // Takes `first` (left, or on top) and `second` as its children.
+    ChartPair(QWidget* first, QWidget* second, QWidget* parent);
+
+    bool sideBySide() const { return fitsSideBySide(width()); }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool fitsSideBySide(int width) const;
+    void placeCharts();
+
+    QWidget* m_first;
+    QWidget* m_second;
+    int m_spacing;
+};
+
+}  // namespace historywindow
