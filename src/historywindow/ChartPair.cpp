@@ -23,9 +23,10 @@ ChartPair::ChartPair(QWidget* first, QWidget* second, QWidget* parent)
     m_spacing = std::max(m_spacing, 6);
     first->setParent(this);
     second->setParent(this);
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    policy.setHeightForWidth(true);
-    setSizePolicy(policy);
+    // Its height follows its width (side by side, or stacked); it is set as a fixed height
+    // whenever the arrangement changes, since a scroll area does not ask for height-for-width.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setFixedHeight(sizeHint().height());
 }
 
 bool ChartPair::fitsSideBySide(int width) const
@@ -33,7 +34,7 @@ bool ChartPair::fitsSideBySide(int width) const
     return width >= leastSize(m_first).width() + m_spacing + leastSize(m_second).width();
 }
 
-int ChartPair::heightForWidth(int width) const
+int ChartPair::heightAt(int width) const
 {
     const int first = leastSize(m_first).height();
     const int second = leastSize(m_second).height();
@@ -50,7 +51,7 @@ QSize ChartPair::minimumSizeHint() const
 QSize ChartPair::sizeHint() const
 {
     const int width = leastSize(m_first).width() + m_spacing + leastSize(m_second).width();
-    return {width, heightForWidth(width)};
+    return {width, heightAt(width)};
 }
 
 bool ChartPair::event(QEvent* event)
@@ -71,6 +72,10 @@ void ChartPair::resizeEvent(QResizeEvent* event)
 
 void ChartPair::placeCharts()
 {
+    if (const int wanted = heightAt(width()); wanted != height()) {
+        setFixedHeight(wanted);  // the layout gives the pair its new height, then it places again
+        return;
+    }
     if (fitsSideBySide(width())) {
         // The width shared in proportion to what each needs.
         const int need = leastSize(m_first).width();

@@ -16,8 +16,8 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override;
+    // The height the pair takes at `width`.
+    int heightAt(int width) const;
 
 protected:
     bool event(QEvent* event) override;

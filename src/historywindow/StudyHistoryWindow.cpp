@@ -50,6 +50,7 @@ constexpr int FrameAllowance = 24;
 // shows at least this many.
 constexpr int AttemptRowsShown = 8;
 constexpr int MissedRowsAtLeast = 5;
+constexpr int MinimumContentHeight = 240;
 constexpr int ScoreChartHeight = 220;
 constexpr int TrendChartHeight = 210;
 
@@ -203,6 +204,9 @@ QWidget* StudyHistoryWindow::buildContent()
     contentArea->setFrameShape(QFrame::NoFrame);
     contentArea->setWidgetResizable(true);
     contentArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Made small, the window still shows a useful piece of the column: the attempts and the
+    // start of a chart, or several questions.
+    contentArea->setMinimumHeight(MinimumContentHeight);
     auto* content = new QWidget(contentArea);
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
