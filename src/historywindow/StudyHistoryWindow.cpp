@@ -8,9 +8,9 @@
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "print/StudyHistoryReport.h"
-#include "results/BarChart.h"
+#include "charts/BarChart.h"
+#include "charts/ChartPainting.h"
 #include "results/Grading.h"
-#include "results/ScoreReportCharts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -182,10 +182,10 @@ QWidget* StudyHistoryWindow::buildContent()
     auto* listLabel = heading(QStringLiteral("&Attempts"), content);
     listLabel->setBuddy(attemptList);
 
-    scoreChart = new results::BarChart(content);
+    scoreChart = new charts::BarChart(content);
     scoreChart->setObjectName(QStringLiteral("scoreChart"));
     scoreChart->setMinimumHeight(220);
-    trendChart = new results::BarChart(content);
+    trendChart = new charts::BarChart(content);
     trendChart->setObjectName(QStringLiteral("trendChart"));
     trendChart->setMinimumHeight(210);
 
@@ -364,8 +364,8 @@ void StudyHistoryWindow::printHistory(print::Output output)
     report::RecordList records(std::move(rows));
     print::StudyHistoryPrint content;
     content.summary = examChoice->currentText() + QStringLiteral(": ") + summaryLabel->text();
-    content.scoreChart = results::chartPainter(scoreChart->model());
-    content.sectionsChart = results::chartPainter(trendChart->model());
+    content.scoreChart = charts::chartPainter(scoreChart->model());
+    content.sectionsChart = charts::chartPainter(trendChart->model());
     for (const history::MissedItem& item : m_missed)
         content.mostMissed << QStringLiteral("Missed %1, last right %2:  %3")
                                   .arg(missedText(item), lastRightText(item), questionText(item));

@@ -29,7 +29,7 @@ namespace history {
 class HistoryStore;
 class HistoryError;
 }
-namespace results {
+namespace charts {
 class BarChart;
 }
 
@@ -65,8 +65,8 @@ public:
     QLabel* emptyLabel;  // the page shown while the history holds no attempt
     QTreeView* attemptList;
     AttemptListModel* attempts;
-    results::BarChart* scoreChart;
-    results::BarChart* trendChart;
+    charts::BarChart* scoreChart;
+    charts::BarChart* trendChart;
     QTreeWidget* missedList;
 
     QAction* printAction;
