@@ -1,7 +1,8 @@
 // One picture loader (bmp, ico, wmf or emf, chosen by PICTURE_EXTENSION when built) fed
 // bytes through the same checks the program runs before a decoder sees them.
 
-#include "exam/PictureLoader.h"
+#include "pictures/PictureCheck.h"
+#include "pictures/PictureLoader.h"
 
 #include <QGuiApplication>
 
@@ -19,10 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     try {
-        const QPixmap picture = exam::pictureFromBytes(QStringLiteral("fuzz." PICTURE_EXTENSION), bytes);
-        if (picture.width() > exam::MaxPictureSide || picture.height() > exam::MaxPictureSide)
+        const QPixmap picture = pictures::pictureFromBytes(QStringLiteral("fuzz." PICTURE_EXTENSION), bytes);
+        if (picture.width() > pictures::MaxSide || picture.height() > pictures::MaxSide)
             __builtin_trap();
-    } catch (const exam::PictureError&) {
+    } catch (const pictures::PictureError&) {
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "app/AboutUnit.h"
 
 #include "app/Banner.h"
+#include "platform/ApplicationTitle.h"
 #include "widgets/HyperlinkLabel.h"
 #include "widgets/WindowStyle.h"
 
@@ -53,7 +54,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
 
     const int lineHeight = QFontMetrics(dialogFont).lineSpacing();
     int top = Panel1->geometry().bottom() + 1 + GapAboveNotice;
-    Label1 = noticeLine(this, "Label1", QStringLiteral("Quizlore Prep 2.0"), top, lineHeight);
+    Label1 = noticeLine(this, "Label1", platform::ApplicationTitle, top, lineHeight);
     top += lineHeight;
     Label2 = noticeLine(this, "Label2",
                         QStringLiteral("Copyright (C) 2026 The Quizlore developers"), top,

@@ -1,6 +1,6 @@
 #include "exam/PictureImage.h"
 
-#include "exam/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 #include "platform/Prompts.h"
 
 #include <QGuiApplication>
@@ -23,8 +23,8 @@ bool loadInto(QLabel* image, const QString& fileName)
 {
     QPixmap picture;
     try {
-        picture = loadPicture(fileName);
-    } catch (const PictureError& error) {
+        picture = pictures::loadPicture(fileName);
+    } catch (const pictures::PictureError& error) {
         platform::showError(error.message());
         return false;
     }

@@ -16,29 +16,21 @@ namespace {
 
 using store::Table;
 
-// The fields copied into the current exam set, in the order they are written.
-using namespace store::field;
-const char* const bankFields[] = {Q_EXAM_N, Q_SECT, Q_TEXT, Q_EXPL, Q_TYPE, Q1, Q2, Q3, Q4, Q5, Q6,
-                                  Q_SIM, A1, A2, A3, A4, A5, A6, PICT1, PICT2};
-const char* const userFields[] = {Q_SECT, Q_TEXT, Q_EXPL, Q_TYPE, Q1, Q2, Q3, Q4,
-                                  Q5, Q6, A1, A2, A3, A4, A5, A6};
-
 enum class Source { Bank, User };
 
-// What a copy of a source record holds: its fields in their types, the source's Q_ID as
-// Q_OR_NUMBER and its note.
+// What a copy of a source record holds: every field of the source in its type, except that
+// the source's Q_ID goes into Q_OR_NUMBER (the current set numbers its records itself).
 std::vector<store::CopiedField> copiedFields(Source kind)
 {
+    using namespace store::field;
     std::vector<store::CopiedField> fields;
-    auto add = [&](const char* name) { fields.push_back({name, name, store::fieldTypeOf(QLatin1String(name))}); };
-    if (kind == Source::Bank)
-        for (const char* name : bankFields)
-            add(name);
-    else
-        for (const char* name : userFields)
-            add(name);
-    fields.push_back({Q_ID, Q_OR_NUMBER, store::FieldType::Integer});
-    fields.push_back({U_MEMO, U_MEMO, store::FieldType::Text});
+    const store::TableKind table = kind == Source::Bank ? store::TableKind::Bank : store::TableKind::User;
+    for (const store::FieldDef& field : store::fieldsOf(table)) {
+        if (qstrcmp(field.name, Q_ID) == 0)
+            fields.push_back({Q_ID, Q_OR_NUMBER, store::FieldType::Integer});
+        else
+            fields.push_back({field.name, field.name, field.type});
+    }
     return fields;
 }
 

@@ -6,6 +6,7 @@
 #include "exam/ExamKindNames.h"
 #include "exam/TestFormDesign.h"
 #include "options/RunButton.h"
+#include "platform/ApplicationTitle.h"
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "results/TimeCounter.h"
@@ -155,7 +156,7 @@ void TTestForm::buildHeader()
     line->setFrameShadow(QFrame::Sunken);
     line->setGeometry(0, 0, DesignWidth, 2);
 
-    fcLabel1 = new widgets::OutlinedLabel(QStringLiteral("Quizlore Prep 2.0"), Panel1);
+    fcLabel1 = new widgets::OutlinedLabel(platform::ApplicationTitle, Panel1);
     fcLabel1->setObjectName(QStringLiteral("fcLabel1"));
     fcLabel1->setFont(boldItalic("Arial", 19));
     fcLabel1->setTextColor(Qt::white);

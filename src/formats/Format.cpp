@@ -36,7 +36,7 @@ QString ruleFaults(const Item& item, store::TableKind kind)
     for (const store::ItemFault& fault : store::checkItem(recordOf(item), kind)) {
         if (fault.field == QLatin1String(f::Q_SECT) || fault.field == QLatin1String(f::PICT1) || fault.field == QLatin1String(f::PICT2))
             continue;
-        faults.append(fault.field.isEmpty() ? fault.text : fault.field + QLatin1Char(' ') + fault.text);
+        faults.append(store::faultText(fault));
     }
     return faults.join(QStringLiteral("; "));
 }

@@ -3,6 +3,7 @@
 #include "formats/HtmlText.h"
 #include "formats/ReaderSupport.h"
 #include "formats/TextSource.h"
+#include "platform/ApplicationTitle.h"
 
 #include <QRegularExpression>
 
@@ -322,7 +323,7 @@ public:
     QByteArray finish() override { return m_out.toUtf8(); }
 
 private:
-    QString m_out = QStringLiteral("// Questions exported from Quizlore Prep 2.0\n\n");
+    QString m_out = QStringLiteral("// Questions exported from %1\n\n").arg(platform::ApplicationTitle);
     int m_section = -1;
 };
 

@@ -1,14 +1,13 @@
 #include "formats/JsonFormat.h"
 
 #include "formats/JsonParser.h"
+#include "store/ItemCheck.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
 #include <cmath>
-#include <limits>
 
 namespace formats {
 
@@ -18,54 +17,60 @@ namespace {
 
 enum class JsonKind { Integer, Boolean, Text, Answers, Keys };
 
+namespace f = store::field;
+
+// Each key of an item object and the table field it holds; the answers and the keys stand for
+// their six fields, named by the first. Whether a key belongs in a table, and the range of a
+// number, are the table's.
 struct JsonField {
     const char* json;
+    const char* field;
     JsonKind kind;
-    bool bank, current, user;
 };
 
 const JsonField jsonFields[] = {
-    {"id", JsonKind::Integer, true, true, true},
-    {"exam", JsonKind::Integer, true, true, false},
-    {"section", JsonKind::Integer, true, true, true},
-    {"multiple", JsonKind::Boolean, true, true, true},
-    {"question", JsonKind::Text, true, true, true},
-    {"answers", JsonKind::Answers, true, true, true},
-    {"correct", JsonKind::Keys, true, true, true},
-    {"explanation", JsonKind::Text, true, true, true},
-    {"sim", JsonKind::Text, true, true, false},
-    {"pict1", JsonKind::Text, true, true, false},
-    {"pict2", JsonKind::Text, true, true, false},
-    {"or_number", JsonKind::Integer, false, true, false},
-    {"memo", JsonKind::Text, true, true, true},
+    {"id", f::Q_ID, JsonKind::Integer},
+    {"exam", f::Q_EXAM_N, JsonKind::Integer},
+    {"section", f::Q_SECT, JsonKind::Integer},
+    {"multiple", f::Q_TYPE, JsonKind::Boolean},
+    {"question", f::Q_TEXT, JsonKind::Text},
+    {"answers", f::Q1, JsonKind::Answers},
+    {"correct", f::A1, JsonKind::Keys},
+    {"explanation", f::Q_EXPL, JsonKind::Text},
+    {"sim", f::Q_SIM, JsonKind::Text},
+    {"pict1", f::PICT1, JsonKind::Text},
+    {"pict2", f::PICT2, JsonKind::Text},
+    {"or_number", f::Q_OR_NUMBER, JsonKind::Integer},
+    {"memo", f::U_MEMO, JsonKind::Text},
 };
 
-bool belongsTo(const JsonField& f, TableKind kind)
+bool belongsTo(const JsonField& jf, TableKind kind)
 {
-    return kind == TableKind::Bank ? f.bank : kind == TableKind::Current ? f.current : f.user;
+    return store::hasField(kind, jf.field);
 }
 
 const JsonField* findField(const QString& name)
 {
-    for (const JsonField& f : jsonFields)
-        if (name == QLatin1String(f.json))
-            return &f;
+    for (const JsonField& jf : jsonFields)
+        if (name == QLatin1String(jf.json))
+            return &jf;
     return nullptr;
 }
 
-struct IntegerRule {
-    const char* json;
-    int low, high;
-    int Item::*member;
-};
+int* numberMember(Item& item, const char* field)
+{
+    if (qstrcmp(field, f::Q_ID) == 0) return &item.id;
+    if (qstrcmp(field, f::Q_EXAM_N) == 0) return &item.exam;
+    if (qstrcmp(field, f::Q_SECT) == 0) return &item.section;
+    if (qstrcmp(field, f::Q_OR_NUMBER) == 0) return &item.orNumber;
+    return nullptr;
+}
 
-// Identifiers are signed 32-bit numbers of at least 1, as the table stores them.
-const IntegerRule integerRules[] = {
-    {"id", 1, std::numeric_limits<int>::max(), &Item::id},
-    {"exam", 0, 7, &Item::exam},
-    {"section", 1, 4, &Item::section},
-    {"or_number", 1, std::numeric_limits<int>::max(), &Item::orNumber},
-};
+// Whether a 0 in `field` stands for no value, so that it is left out when written.
+bool zeroIsNone(const store::FieldRange& range)
+{
+    return range.optional && range.low > 0;
+}
 
 QString* textMember(Item& item, const QString& name)
 {
@@ -79,24 +84,20 @@ QString* textMember(Item& item, const QString& name)
 }
 
 // Reads one field into the item; returns a fault text, empty when fine.
-QString readField(const JsonField& f, const JsonValue& v, Item& item)
+QString readField(const JsonField& jf, const JsonValue& v, Item& item)
 {
     using T = JsonValue::Type;
-    const QString name = QLatin1String(f.json);
-    switch (f.kind) {
-    case JsonKind::Integer:
-        for (const IntegerRule& rule : integerRules) {
-            if (name != QLatin1String(rule.json))
-                continue;
-            if (v.type != T::Number || std::floor(v.number) != v.number)
-                return QStringLiteral("must be a whole number");
-            if (v.number < rule.low || v.number > rule.high)
-                return rule.high == std::numeric_limits<int>::max()
-                           ? QStringLiteral("%1 is outside 1..2147483647").arg(v.number, 0, 'g', 17)
-                           : QStringLiteral("%1 is outside %2..%3").arg(v.number, 0, 'g', 17).arg(rule.low).arg(rule.high);
-            item.*rule.member = int(v.number);
-        }
+    const QString name = QLatin1String(jf.json);
+    switch (jf.kind) {
+    case JsonKind::Integer: {
+        const store::FieldRange& range = *store::rangeOf(jf.field);
+        if (v.type != T::Number || std::floor(v.number) != v.number)
+            return QStringLiteral("must be a whole number");
+        if (v.number < double(range.low) || v.number > double(range.high))
+            return QStringLiteral("%1 is outside %2..%3").arg(v.number, 0, 'g', 17).arg(range.low).arg(range.high);
+        *numberMember(item, jf.field) = int(v.number);
         return {};
+    }
     case JsonKind::Boolean:
         if (v.type != T::Boolean)
             return QStringLiteral("must be true or false");
@@ -140,18 +141,15 @@ QString readField(const JsonField& f, const JsonValue& v, Item& item)
 
 QString jsonNameOf(const QString& field)
 {
-    static const std::pair<const char*, const char*> names[] = {
-        {"Q_ID", "id"},          {"Q_EXAM_N", "exam"}, {"Q_SECT", "section"}, {"Q_TYPE", "multiple"},
-        {"Q_TEXT", "question"},  {"Q_EXPL", "explanation"}, {"Q_SIM", "sim"}, {"PICT1", "pict1"},
-        {"PICT2", "pict2"},      {"Q_OR_NUMBER", "or_number"}, {"U_MEMO", "memo"}};
-    for (const auto& [table, json] : names)
-        if (field.compare(QLatin1String(table), Qt::CaseInsensitive) == 0)
-            return QLatin1String(json);
-    static const QRegularExpression answer(QStringLiteral("^[Qq][1-6]$")), key(QStringLiteral("^[Aa][1-6]$"));
-    if (answer.match(field).hasMatch())
-        return QStringLiteral("answers");
-    if (key.match(field).hasMatch())
-        return QStringLiteral("correct");
+    for (const JsonField& jf : jsonFields)
+        if (field.compare(QLatin1String(jf.field), Qt::CaseInsensitive) == 0)
+            return QLatin1String(jf.json);
+    for (int k = 1; k <= f::AnswerCount; ++k) {
+        if (field.compare(f::text(k), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("answers");
+        if (field.compare(f::key(k), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("correct");
+    }
     return field;
 }
 
@@ -188,12 +186,12 @@ ReadResult JsonFormat::read(const QByteArray& source, TableKind kind) const
         Item item;
         item.line = object.line;
         for (const auto& [key, value] : object.members) {
-            const JsonField* f = findField(key);
-            if (!f)
+            const JsonField* jf = findField(key);
+            if (!jf)
                 fault(value, QStringLiteral("%1: unknown field \"%2\"").arg(where, key));
-            else if (!belongsTo(*f, kind))
+            else if (!belongsTo(*jf, kind))
                 fault(value, QStringLiteral("%1: field \"%2\" does not belong in a %3 table").arg(where, key, store::kindName(kind)));
-            else if (const QString why = readField(*f, value, item); !why.isEmpty())
+            else if (const QString why = readField(*jf, value, item); !why.isEmpty())
                 fault(value, QStringLiteral("%1: \"%2\" %3").arg(where, key, why));
         }
         if (!object.member(QStringLiteral("question")))
@@ -219,20 +217,17 @@ WriteResult JsonFormat::write(const std::vector<Item>& items, TableKind kind) co
     for (const Item& source : items) {
         Item item = source;
         QJsonObject object;
-        for (const JsonField& f : jsonFields) {
-            if (!belongsTo(f, kind))
+        for (const JsonField& jf : jsonFields) {
+            if (!belongsTo(jf, kind))
                 continue;
-            const QString name = QLatin1String(f.json);
-            switch (f.kind) {
-            case JsonKind::Integer:
-                for (const IntegerRule& rule : integerRules)
-                    if (name == QLatin1String(rule.json)) {
-                        const int n = item.*rule.member;
-                        const bool identifier = rule.low == 1 && rule.high == std::numeric_limits<int>::max();
-                        if (n != 0 || !identifier)
-                            object[name] = n;
-                    }
+            const QString name = QLatin1String(jf.json);
+            switch (jf.kind) {
+            case JsonKind::Integer: {
+                const int n = *numberMember(item, jf.field);
+                if (n != 0 || !zeroIsNone(*store::rangeOf(jf.field)))
+                    object[name] = n;
                 break;
+            }
             case JsonKind::Boolean: object[name] = item.multiple; break;
             case JsonKind::Text: object[name] = *textMember(item, name); break;
             case JsonKind::Answers: {

@@ -446,7 +446,7 @@ public:
                     m_files.emplace_back(QStringLiteral("images/") + pictures[k], item.pictures[k].data);
             }
         m_files.emplace_back(path, itemXml(item, identifier, pictures));
-        if (item.section >= 1 && item.section <= 4)
+        if (item.section >= 1 && item.section <= store::SectionCount)
             m_sectionItems[item.section].append(path);
 
         m_xml.writeStartElement(QStringLiteral("resource"));

@@ -74,7 +74,7 @@ bool hasLayout(const QString& text)
 
 bool entersSection(int& current, const Item& item)
 {
-    if (item.section == current || item.section < 1 || item.section > 4)
+    if (item.section == current || item.section < 1 || item.section > store::SectionCount)
         return false;
     current = item.section;
     return true;

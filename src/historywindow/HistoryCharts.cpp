@@ -1,5 +1,6 @@
 #include "historywindow/HistoryCharts.h"
 
+#include "charts/ChartLayout.h"
 #include "results/Grading.h"
 
 #include <QFontMetricsF>
@@ -18,9 +19,9 @@ QFont chartFont(int pixels, bool bold = false)
     return font;
 }
 
-results::BarChartModel historyChart(const QString& title)
+charts::BarChartModel historyChart(const QString& title)
 {
-    results::BarChartModel chart;
+    charts::BarChartModel chart;
     chart.title.text = title;
     chart.title.font = chartFont(13, true);
     chart.title.colour = QColor(0, 0, 128);
@@ -45,18 +46,18 @@ QString sectionTitle(int section)
 }
 
 // A section's bar: its percentage, or "no attempts" when there were none.
-void addTrendBar(results::BarChartModel& chart, const QString& name, const history::Count& count, const QColor& colour)
+void addTrendBar(charts::BarChartModel& chart, const QString& name, const history::Count& count, const QColor& colour)
 {
     if (count.total == 0) {
-        chart.bars << results::ChartBar{0, name, colour, QStringLiteral("no attempts")};
+        chart.bars << charts::ChartBar{0, name, colour, QStringLiteral("no attempts")};
         return;
     }
     chart.addBar(percentOf(count), QStringLiteral("%1 (%2/%3)").arg(name).arg(count.correct).arg(count.total), colour);
 }
 
-bool readableAt(const results::BarChartModel& chart, const QRectF& rect, QPaintDevice* device)
+bool readableAt(const charts::BarChartModel& chart, const QRectF& rect, QPaintDevice* device)
 {
-    const results::BarChartLayout layout = results::layoutBarChart(chart, rect, device);
+    const charts::BarChartLayout layout = charts::layoutBarChart(chart, rect, device);
     if (chart.title.visible && !chart.title.text.isEmpty()) {
         const QFontMetricsF metrics(layout.titleFont, device);
         if (metrics.elidedText(chart.title.text, Qt::ElideRight, layout.titleRect.width()) != chart.title.text)
@@ -75,7 +76,7 @@ bool readableAt(const results::BarChartModel& chart, const QRectF& rect, QPaintD
 
 }  // namespace
 
-int readableWidth(const results::BarChartModel& chart, int height, QPaintDevice* device)
+int readableWidth(const charts::BarChartModel& chart, int height, QPaintDevice* device)
 {
     constexpr int Narrowest = 160;
     constexpr int Widest = 1200;
@@ -91,13 +92,13 @@ QString shownDateTime(const QDateTime& utc)
     return utc.toLocalTime().toString(QStringLiteral("d MMM yyyy HH:mm"));
 }
 
-results::BarChartModel scoreChart(const std::vector<history::AttemptSummary>& newestFirst)
+charts::BarChartModel scoreChart(const std::vector<history::AttemptSummary>& newestFirst)
 {
     const int shown = std::min<int>(ScoreChartAttempts, int(newestFirst.size()));
     QString title = QStringLiteral("Score per attempt");
     if (shown < int(newestFirst.size()))
         title += QStringLiteral(" (the last %1 of %2)").arg(shown).arg(newestFirst.size());
-    results::BarChartModel chart = historyChart(title);
+    charts::BarChartModel chart = historyChart(title);
     chart.orientation = Qt::Vertical;
     chart.axisMin = 0;
     chart.axisMax = results::ScoreScale;
@@ -115,7 +116,7 @@ results::BarChartModel scoreChart(const std::vector<history::AttemptSummary>& ne
         previousDay = day;
     }
     const int passing = newestFirst.empty() ? results::PassingScore : newestFirst.front().passingScore;
-    chart.valueLines << results::ChartValueLine{double(passing), QStringLiteral("Passing score"),
+    chart.valueLines << charts::ChartValueLine{double(passing), QStringLiteral("Passing score"),
                                                 PassingLineColour};
     return chart;
 }
@@ -131,9 +132,9 @@ QString trendLabel(const history::SectionTrend& trend)
     return label;
 }
 
-results::BarChartModel sectionTrendChart(const std::vector<history::SectionTrend>& trends)
+charts::BarChartModel sectionTrendChart(const std::vector<history::SectionTrend>& trends)
 {
-    results::BarChartModel chart = historyChart(QStringLiteral("Sections: percentage correct"));
+    charts::BarChartModel chart = historyChart(QStringLiteral("Sections: percentage correct"));
     chart.axisMin = 0;
     chart.axisMax = 100;
     chart.axisStep = 20;

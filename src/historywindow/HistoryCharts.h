@@ -4,7 +4,7 @@
 // attempts beside the five before them. Drawn by the program's one bar-chart engine.
 
 #include "history/Attempt.h"
-#include "results/BarChart.h"
+#include "charts/ChartModel.h"
 
 #include <vector>
 
@@ -22,10 +22,10 @@ inline const QColor BeforeColour{170, 185, 205};
 // One column per attempt, oldest at the left, green when passed and red when failed, with the
 // passing score as a dashed line; of `newestFirst` (as HistoryStore::attempts gives them) the
 // newest ScoreChartAttempts. Each column reads "2 Nov 2026 09:30, Practice Exam A: 933".
-results::BarChartModel scoreChart(const std::vector<history::AttemptSummary>& newestFirst);
+charts::BarChartModel scoreChart(const std::vector<history::AttemptSummary>& newestFirst);
 
 // Two bars per section, section 1 at the top: the last five attempts and the five before them.
-results::BarChartModel sectionTrendChart(const std::vector<history::SectionTrend>& trends);
+charts::BarChartModel sectionTrendChart(const std::vector<history::SectionTrend>& trends);
 
 // "Planning (+12)": the section with the change in percentage points from the five before to
 // the last five; without the change when either has no items.
@@ -33,7 +33,7 @@ QString trendLabel(const history::SectionTrend& trend);
 
 // The least width at which `chart`, `height` high on `device`, shows its title whole, a label
 // at every step of its value axis and, for rows, each row's label within its row.
-int readableWidth(const results::BarChartModel& chart, int height, QPaintDevice* device);
+int readableWidth(const charts::BarChartModel& chart, int height, QPaintDevice* device);
 
 // "2 Nov 2026 09:30": a history time in local time.
 QString shownDateTime(const QDateTime& utc);

@@ -10,9 +10,9 @@
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "print/StudyHistoryReport.h"
-#include "results/BarChart.h"
+#include "charts/BarChart.h"
+#include "charts/ChartPainting.h"
 #include "results/Grading.h"
-#include "results/ScoreReportCharts.h"
 #include "widgets/MnemonicPrecedence.h"
 
 #include <QAction>
@@ -228,13 +228,13 @@ QWidget* StudyHistoryWindow::buildContent()
     auto* listLabel = heading(QStringLiteral("&Attempts"), content);
     listLabel->setBuddy(attemptList);
 
-    scoreChart = new results::BarChart;
+    scoreChart = new charts::BarChart;
     scoreChart->setObjectName(QStringLiteral("scoreChart"));
     scoreChart->setMinimumHeight(ScoreChartHeight);
-    trendChart = new results::BarChart;
+    trendChart = new charts::BarChart;
     trendChart->setObjectName(QStringLiteral("trendChart"));
     trendChart->setMinimumHeight(TrendChartHeight);
-    charts = new ChartPair(scoreChart, trendChart, content);
+    chartPair = new ChartPair(scoreChart, trendChart, content);
 
     missedList = new QTreeWidget(content);
     missedList->setObjectName(QStringLiteral("missedList"));
@@ -251,7 +251,7 @@ QWidget* StudyHistoryWindow::buildContent()
 
     column->addWidget(listLabel);
     column->addWidget(attemptList);
-    column->addWidget(charts);
+    column->addWidget(chartPair);
     column->addWidget(missedLabel);
     column->addWidget(missedList, 1);
     contentArea->setWidget(content);
@@ -264,7 +264,7 @@ void StudyHistoryWindow::fitContent()
     attemptList->setFixedHeight(listHeight(attemptList, std::clamp(attempts->rowCount(), 1, AttemptRowsShown)));
     scoreChart->setMinimumWidth(readableWidth(scoreChart->model(), ScoreChartHeight, scoreChart));
     trendChart->setMinimumWidth(readableWidth(trendChart->model(), TrendChartHeight, trendChart));
-    charts->updateGeometry();
+    chartPair->updateGeometry();
     // Never narrower than the content: it scrolls up and down only.
     QWidget* content = contentArea->widget();
     content->layout()->activate();
@@ -444,8 +444,8 @@ void StudyHistoryWindow::printHistory(print::Output output)
     report::RecordList records(std::move(rows));
     print::StudyHistoryPrint content;
     content.summary = examChoice->currentText() + QStringLiteral(": ") + summaryLabel->text();
-    content.scoreChart = results::chartPainter(scoreChart->model());
-    content.sectionsChart = results::chartPainter(trendChart->model());
+    content.scoreChart = charts::chartPainter(scoreChart->model());
+    content.sectionsChart = charts::chartPainter(trendChart->model());
     for (const history::MissedItem& item : m_missed)
         content.mostMissed << QStringLiteral("Missed %1, last right %2:  %3")
                                   .arg(missedText(item), lastRightText(item), questionText(item));

@@ -31,7 +31,7 @@ namespace history {
 class HistoryStore;
 class HistoryError;
 }
-namespace results {
+namespace charts {
 class BarChart;
 }
 
@@ -68,9 +68,9 @@ public:
     QLabel* emptyLabel;  // the page shown while the history holds no attempt
     QTreeView* attemptList;
     AttemptListModel* attempts;
-    results::BarChart* scoreChart;
-    results::BarChart* trendChart;
-    ChartPair* charts;  // the two charts, side by side where there is room
+    charts::BarChart* scoreChart;
+    charts::BarChart* trendChart;
+    ChartPair* chartPair;  // the two charts, side by side where there is room
     QScrollArea* contentArea;
     QTreeWidget* missedList;
 

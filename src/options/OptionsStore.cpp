@@ -1,5 +1,7 @@
 #include "options/OptionsStore.h"
 
+#include "platform/ApplicationTitle.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -10,7 +12,6 @@ namespace options {
 
 namespace {
 
-const QString StoreName = QStringLiteral("Quizlore Prep 2.0");
 const QString GroupName = QStringLiteral("Options");
 
 constexpr qint64 Black = 0;
@@ -204,8 +205,8 @@ QString defaultCalcPath(const QString& programFolder)
 
 std::unique_ptr<QSettings> openStore()
 {
-    auto store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, StoreName,
-                                             StoreName);
+    auto store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                             platform::ApplicationTitle, platform::ApplicationTitle);
     store->beginGroup(GroupName);
     return store;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The checks of exhibit pictures (bmp, ico, wmf, emf) that read bytes only: run before any
 // decoder sees the bytes, by the exhibit windows' loader and by the import of embedded
-// pictures. Qt Core only; the decoders live with the windows.
+// pictures. Qt Core only; the decoders are in PictureLoader, a library of their own.
 
 #include <QByteArray>
 #include <QSize>

@@ -3,6 +3,7 @@
 // and the texts of the score window. Pure functions of the answer sheet; nothing here touches a
 // window or a table.
 
+#include "store/Fields.h"
 #include "store/ItemStates.h"
 
 #include <QString>
@@ -14,7 +15,7 @@ namespace results {
 
 inline constexpr int ScoreScale = 1000;   // a fully correct exam scores this, whatever its size
 inline constexpr int PassingScore = 850;  // the same for every exam kind
-inline constexpr int SectionCount = 4;
+inline constexpr int SectionCount = store::SectionCount;
 
 // The section names indexed by section number 1..4; an empty text for any other number.
 QString sectionName(int section);

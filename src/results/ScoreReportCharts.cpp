@@ -1,7 +1,5 @@
 #include "results/ScoreReportCharts.h"
 
-#include <QPainter>
-
 namespace results {
 
 namespace {
@@ -14,7 +12,7 @@ QFont arialPixels(int pixels, bool bold)
     return font;
 }
 
-BarChartModel onPaper(BarChartModel chart)
+charts::BarChartModel onPaper(charts::BarChartModel chart)
 {
     chart.title.visible = false;
     chart.background = Qt::white;
@@ -24,25 +22,20 @@ BarChartModel onPaper(BarChartModel chart)
 
 }  // namespace
 
-BarChartModel reportTotalChart(const BarChartModel& windowChart)
+charts::BarChartModel reportTotalChart(const charts::BarChartModel& windowChart)
 {
-    BarChartModel chart = onPaper(windowChart);
+    charts::BarChartModel chart = onPaper(windowChart);
     chart.valueAxisFont = arialPixels(13, true);
     chart.labelAxisFont = arialPixels(15, true);
     return chart;
 }
 
-BarChartModel reportSectionsChart(const BarChartModel& windowChart)
+charts::BarChartModel reportSectionsChart(const charts::BarChartModel& windowChart)
 {
-    BarChartModel chart = onPaper(windowChart);
+    charts::BarChartModel chart = onPaper(windowChart);
     chart.valueAxisFont = arialPixels(12, false);
     chart.labelAxisFont = arialPixels(12, false);
     return chart;
-}
-
-report::ChartPainter chartPainter(const BarChartModel& model)
-{
-    return [model](QPainter& painter, const QRectF& rect) { paintBarChart(painter, rect, model); };
 }
 
 }  // namespace results

@@ -4,7 +4,9 @@
 #include "platform/Prompts.h"
 #include "print/ReportPrinter.h"
 #include "print/ScoreReport.h"
-#include "results/BarChart.h"
+#include "charts/BarChart.h"
+#include "charts/ChartPainting.h"
+#include "results/ScoreCharts.h"
 #include "results/ScoreReportCharts.h"
 #include "widgets/OutlinedLabel.h"
 #include "widgets/WindowStyle.h"
@@ -60,7 +62,7 @@ TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
     fcLabel1->setFixedHeight(33);
     lineOver(fcLabel1, 31);
 
-    TotalChart = new results::BarChart(this);
+    TotalChart = new charts::BarChart(this);
     TotalChart->setObjectName(QStringLiteral("TotalChart"));
     TotalChart->setFixedHeight(184 - 10);
 
@@ -79,7 +81,7 @@ TScoreForm::TScoreForm(QWidget* parent) : QDialog(parent, widgets::FixedDialogFr
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setWidgetResizable(true);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Chart1 = new results::BarChart;
+    Chart1 = new charts::BarChart;
     Chart1->setObjectName(QStringLiteral("Chart1"));
     ScrollBox1->setWidget(Chart1);
 
@@ -137,21 +139,21 @@ void TScoreForm::showResult(const results::Grade& grade, const QString& titleLin
 
 void TScoreForm::showTotal(const results::Grade& grade, const QString& titleLine)
 {
-    const results::BarChartModel chart = results::totalChart(grade.score, titleLine);
+    const charts::BarChartModel chart = results::totalChart(grade.score, titleLine);
     const QString result = results::resultLine(grade);
     TotalChart->setModel(chart);
     print::setScoreReportTotal(ppReport1, titleLine, result,
-                               results::chartPainter(results::reportTotalChart(chart)));
+                               charts::chartPainter(results::reportTotalChart(chart)));
     print::setScoreReportFooter(ppReport1, platform::ApplicationTitle);
     TotalLabel->setText(result);
 }
 
 void TScoreForm::showSections(const results::Grade& grade)
 {
-    const results::BarChartModel chart = results::sectionsChart(grade);
+    const charts::BarChartModel chart = results::sectionsChart(grade);
     Chart1->setModel(chart);
     print::setScoreReportSections(ppReport1,
-                                  results::chartPainter(results::reportSectionsChart(chart)));
+                                  charts::chartPainter(results::reportSectionsChart(chart)));
 }
 
 void TScoreForm::BitBtn2Click()

@@ -12,7 +12,7 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 
-namespace results {
+namespace charts {
 class BarChart;
 }
 namespace widgets {
@@ -25,10 +25,10 @@ public:
     explicit TScoreForm(QWidget* parent = nullptr);
 
     widgets::OutlinedLabel* fcLabel1;
-    results::BarChart* TotalChart;
+    charts::BarChart* TotalChart;
     QLabel* TotalLabel;
     QScrollArea* ScrollBox1;
-    results::BarChart* Chart1;
+    charts::BarChart* Chart1;
     QPushButton* BitBtn1;  // "&View Answers"
     QPushButton* BitBtn2;  // "&Print Report"
     QPushButton* PreviewButton;  // "Pre&view..."

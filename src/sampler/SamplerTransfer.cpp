@@ -120,7 +120,7 @@ QString faultOf(const formats::Item& item)
     for (const store::ItemFault& fault : store::checkItem(formats::recordOf(item), store::TableKind::User)) {
         if (item.section == 0 && fault.field == QLatin1String(store::field::Q_SECT))
             continue;
-        faults.append(fault.field.isEmpty() ? fault.text : fault.field + QLatin1Char(' ') + fault.text);
+        faults.append(store::faultText(fault));
     }
     return faults.join(QStringLiteral("; "));
 }

@@ -1,5 +1,7 @@
 #include "store/Fields.h"
 
+#include <algorithm>
+
 namespace store {
 
 namespace {
@@ -46,6 +48,12 @@ QStringList fieldNamesOf(TableKind kind)
     for (const FieldDef& f : fieldsOf(kind))
         names.append(QString::fromLatin1(f.name));
     return names;
+}
+
+bool hasField(TableKind kind, const char* name)
+{
+    const QList<FieldDef>& fields = fieldsOf(kind);
+    return std::any_of(fields.begin(), fields.end(), [name](const FieldDef& f) { return qstrcmp(f.name, name) == 0; });
 }
 
 FieldType fieldTypeOf(const QString& name)

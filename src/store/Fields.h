@@ -59,7 +59,9 @@ inline QString key(int k) { return QLatin1String(answerKey[k - 1]); }
 // The name of the one table inside every table file.
 inline constexpr const char* ItemsTable = "items";
 
-// The names of the four sections; Q_SECT n (1 to 4) is entry n - 1.
+// How many sections the items fall into: Q_SECT runs 1 to SectionCount.
+inline constexpr int SectionCount = 4;
+// The names of the sections; Q_SECT n is entry n - 1.
 inline const QStringList SectionNames = {
     QStringLiteral("Standards and Terminology"), QStringLiteral("Planning"),
     QStringLiteral("Implementation"), QStringLiteral("Troubleshooting")};
@@ -67,6 +69,7 @@ inline const QStringList SectionNames = {
 // Fields of a kind of table, in their stored order; Q_ID comes first.
 const QList<FieldDef>& fieldsOf(TableKind kind);
 QStringList fieldNamesOf(TableKind kind);
+bool hasField(TableKind kind, const char* name);  // the exact name, as in store::field
 FieldType fieldTypeOf(const QString& name);  // letter case ignored; Text when unknown
 QString kindName(TableKind kind);
 bool parseKind(const QString& text, TableKind& kind);

@@ -40,16 +40,10 @@ bool wholeNumber(const QVariant& v, qint64& n)
     }
 }
 
-struct Range {
-    const char* field;
-    qint64 low, high;
-    bool optional;  // a missing value (NULL) is fine
-};
-
-const Range ranges[] = {
+const FieldRange ranges[] = {
     {Q_ID, 1, MaxItemId, true},
     {Q_EXAM_N, 0, PracticeExamCount, true},
-    {Q_SECT, 1, 4, false},
+    {Q_SECT, 1, SectionCount, false},
     {Q_OR_NUMBER, 1, MaxItemId, true},
 };
 
@@ -58,7 +52,7 @@ const QStringList pictureKinds = {QStringLiteral("bmp"), QStringLiteral("ico"), 
 
 void checkRanges(const ItemRecord& item, const QStringList& fields, std::vector<ItemFault>& faults)
 {
-    for (const Range& r : ranges) {
+    for (const FieldRange& r : ranges) {
         if (!fields.contains(QLatin1String(r.field)))
             continue;
         const QVariant v = valueOf(item, r.field);
@@ -120,6 +114,21 @@ void checkPictures(const ItemRecord& item, const QString& folder, std::vector<It
 }
 
 }  // namespace
+
+const FieldRange* rangeOf(const char* field)
+{
+    for (const FieldRange& r : ranges)
+        if (qstrcmp(r.field, field) == 0)
+            return &r;
+    return nullptr;
+}
+
+QString faultText(const ItemFault& fault, const std::function<QString(const QString&)>& shownName)
+{
+    if (fault.field.isEmpty())
+        return fault.text;
+    return (shownName ? shownName(fault.field) : fault.field) + QLatin1Char(' ') + fault.text;
+}
 
 std::vector<ItemFault> checkItem(const ItemRecord& item, TableKind kind, const QString& pictureFolder)
 {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 #include <map>
 #include <vector>
 
@@ -48,5 +50,22 @@ std::vector<ItemFault> checkItem(const ItemRecord& item, TableKind kind, const Q
 
 // The largest Q_ID: the field holds 32 bits.
 inline constexpr qint64 MaxItemId = 2147483647;
+
+// The range of a whole-number field. An optional field may be missing (NULL); where its range
+// starts above 0, a 0 stands for a missing value too.
+struct FieldRange {
+    const char* field;
+    qint64 low, high;
+    bool optional;
+};
+
+// The range of the whole-number field `field` (Q_ID, Q_EXAM_N, Q_SECT, Q_OR_NUMBER); nothing
+// for another field.
+const FieldRange* rangeOf(const char* field);
+
+// One fault as a report line writes it: the field and what is wrong ("Q_SECT 9 is outside
+// 1..4"), or the text alone for a rule of the answers as a whole. `shownName` gives the field's
+// name as the reader knows it (a key of an import file); without it, the table's name is shown.
+QString faultText(const ItemFault& fault, const std::function<QString(const QString&)>& shownName = {});
 
 }  // namespace store

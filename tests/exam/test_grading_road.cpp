@@ -4,7 +4,7 @@
 #include "ItemFixture.h"
 
 #include "exam/TestUnit.h"
-#include "results/BarChart.h"
+#include "charts/BarChart.h"
 #include "results/ReviewUnit.h"
 #include "results/ScoreUnit.h"
 #include "results/TimeCounter.h"

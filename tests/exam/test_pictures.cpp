@@ -4,7 +4,7 @@
 
 #include "exam/PictUnit1.h"
 #include "exam/PictUnit2.h"
-#include "exam/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -59,8 +59,8 @@ QByteArray randomBytes(int size, quint32 seed)
 QString loadError(const QString& fileName)
 {
     try {
-        exam::loadPicture(fileName);
-    } catch (const exam::PictureError& error) {
+        pictures::loadPicture(fileName);
+    } catch (const pictures::PictureError& error) {
         return error.message();
     }
     return {};
@@ -132,7 +132,7 @@ private slots:
 void TestPictures::initTestCase()
 {
     // Without them every metafile with text fails to draw (test_metafile_fonts checks that).
-    QVERIFY2(exam::metafileFontsInstalled(),
+    QVERIFY2(pictures::metafileFontsInstalled(),
              "no fonts for metafiles are installed (fonts-urw-base35): run scripts/install-deps");
 }
 
@@ -157,7 +157,7 @@ void TestPictures::goodPicturesLoadAtTheirSize()
     QFETCH(QSize, size);
     QFETCH(bool, opaque);
 
-    const QPixmap picture = exam::loadPicture(sample(name));
+    const QPixmap picture = pictures::loadPicture(sample(name));
     QCOMPARE(picture.size(), size);
     // Metafiles are filled as drawn, not half transparent. (libwmf fits the outlines' outer
     // edges into the picture, which leaves a transparent seam of about a pixel at the border.)
@@ -190,7 +190,7 @@ void TestPictures::extensionsIgnoreCase()
     testsupport::TempDirCwd cwd;
     writeFile(copyAs, sampleBytes(name));
     // A relative name is taken from the current directory.
-    QCOMPARE(exam::loadPicture(copyAs).size(), size);
+    QCOMPARE(pictures::loadPicture(copyAs).size(), size);
 }
 
 void TestPictures::unknownExtensionsAndMissingFiles_data()
@@ -360,7 +360,7 @@ void TestPictures::glyphIndexTextIsLeftOut()
 
     testsupport::TempDirCwd cwd;
     writeFile(QStringLiteral("glyphs.emf"), bytes);
-    const QPixmap picture = exam::loadPicture(QStringLiteral("glyphs.emf"));
+    const QPixmap picture = pictures::loadPicture(QStringLiteral("glyphs.emf"));
     QCOMPARE(picture.size(), size);
     QVERIFY(opaqueShare(picture) > 0.97);
 }
@@ -397,7 +397,7 @@ void TestPictures::windowsTakeThePicturesSize()
     };
 
     for (const QString& name : {first, second}) {
-        const QSize size = exam::loadPicture(sample(name)).size();
+        const QSize size = pictures::loadPicture(sample(name)).size();
         QVERIFY(load(name));
         QCOMPARE(image->geometry(), QRect(QPoint(0, 0), size));
         QCOMPARE(image->pixmap().size(), size);

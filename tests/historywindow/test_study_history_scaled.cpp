@@ -5,7 +5,7 @@
 #include "HistoryFolder.h"
 #include "historywindow/ChartPair.h"
 #include "historywindow/StudyHistoryWindow.h"
-#include "results/BarChart.h"
+#include "charts/BarChart.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,10 +31,10 @@ std::vector<history::Attempt> twoAttempts()
 }
 
 // What of `chart` cannot be read as it is drawn now; empty when everything can.
-QStringList unreadable(const results::BarChart* chart)
+QStringList unreadable(const charts::BarChart* chart)
 {
-    const results::BarChartModel& model = chart->model();
-    const results::BarChartLayout layout = chart->currentLayout();
+    const charts::BarChartModel& model = chart->model();
+    const charts::BarChartLayout layout = chart->currentLayout();
     QStringList faults;
     if (QFontMetricsF(layout.titleFont).horizontalAdvance(model.title.text) > layout.titleRect.width())
         faults << QStringLiteral("the title is cut");
@@ -98,7 +98,7 @@ private slots:
 
         QCOMPARE(unreadable(window.trendChart), QStringList());
         QCOMPARE(unreadable(window.scoreChart).filter("title"), QStringList());
-        QVERIFY(!window.charts->sideBySide());
+        QVERIFY(!window.chartPair->sideBySide());
         QVERIFY2(window.examChoice->width() >= window.examChoice->sizeHint().width(),
                  qPrintable(QString::number(window.examChoice->width())));
         // The most-missed list is in reach: scrolled to, its rows show.

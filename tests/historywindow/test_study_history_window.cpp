@@ -8,7 +8,7 @@
 #include "historywindow/AttemptListModel.h"
 #include "historywindow/HistoryCharts.h"
 #include "historywindow/StudyHistoryWindow.h"
-#include "results/BarChart.h"
+#include "charts/BarChart.h"
 #include "print/PrintFixture.h"
 #include "store/Fields.h"
 #include "support/FileLocks.h"
@@ -59,7 +59,7 @@ QStringList rowTexts(const AttemptListModel& model, int row)
 }
 
 // The names of a chart's children in the accessibility tree.
-QStringList figuresRead(results::BarChart* chart)
+QStringList figuresRead(charts::BarChart* chart)
 {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(chart);
     if (!face)
@@ -218,7 +218,7 @@ private slots:
         window.show();
         window.examChoice->setCurrentIndex(window.examChoice->findText("Practice Exam A"));
 
-        const results::BarChartModel& chart = window.trendChart->model();
+        const charts::BarChartModel& chart = window.trendChart->model();
         QCOMPARE(chart.groupLabels.last(), QStringLiteral("Standards and Terminology (+60)"));
         QCOMPARE(chart.groupLabels.first(), QStringLiteral("Troubleshooting (\u00b10)"));
         const QStringList figures = figuresRead(window.trendChart);

@@ -2,7 +2,7 @@
 // "&Print Report", printing to PDF files through the scripted prompts.
 
 #include "exam/ItemFixture.h"
-#include "results/BarChart.h"
+#include "charts/BarChart.h"
 #include "results/ScoreUnit.h"
 
 #include "PrintFixture.h"

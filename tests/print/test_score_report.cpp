@@ -4,6 +4,8 @@
 #include "print/ScoreReport.h"
 #include "print/engine/ReportLayout.h"
 #include "results/Grading.h"
+#include "charts/ChartPainting.h"
+#include "results/ScoreCharts.h"
 #include "results/ScoreReportCharts.h"
 #include "support/TempDir.h"
 
@@ -31,9 +33,9 @@ report::Report gradedReport(const results::Grade& grade)
     report::Report r = print::makeScoreReport();
     print::setScoreReportTotal(
         r, TitleLine, results::resultLine(grade),
-        results::chartPainter(results::reportTotalChart(results::totalChart(grade.score, TitleLine))));
+        charts::chartPainter(results::reportTotalChart(results::totalChart(grade.score, TitleLine))));
     print::setScoreReportSections(
-        r, results::chartPainter(results::reportSectionsChart(results::sectionsChart(grade))));
+        r, charts::chartPainter(results::reportSectionsChart(results::sectionsChart(grade))));
     print::setScoreReportFooter(r, "Quizlore Prep 2.0");
     r.printTime = QDateTime(QDate(2026, 3, 14), QTime(9, 30));
     return r;

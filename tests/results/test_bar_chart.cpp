@@ -1,8 +1,11 @@
-// The bar chart: its model, the score charts made from a grade, the layout (order, lengths,
-// wrapped labels), the accessible name, and what lands in the pixels.
+// The bar-chart engine, tried on the score window's charts: its model, the score charts made
+// from a grade, the layout (order, lengths, wrapped labels), the accessible name, and what
+// lands in the pixels.
 
-#include "results/BarChart.h"
+#include "charts/BarChart.h"
+#include "charts/ChartPainting.h"
 #include "results/Grading.h"
+#include "results/ScoreCharts.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -11,6 +14,7 @@
 #include <QPainter>
 #include <QTest>
 
+using namespace charts;
 using namespace results;
 
 namespace {

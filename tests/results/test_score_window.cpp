@@ -1,4 +1,4 @@
-#include "results/BarChart.h"
+#include "charts/BarChart.h"
 #include "results/ScoreUnit.h"
 #include "support/ScriptedPrompts.h"
 
@@ -47,7 +47,7 @@ private slots:
         const results::Grade grade = results::gradeSheet(sheet(60, 51));
         form.showResult(grade, "Ann,  Quizlore Prep 2.0,  Practice Exam A");
         QCOMPARE(form.TotalLabel->text(), QString("Passing Score: 850   Your Score: 850   Grade: Pass"));
-        const results::BarChartModel total = form.TotalChart->model();
+        const charts::BarChartModel total = form.TotalChart->model();
         QCOMPARE(total.bars.size(), 2);
         QCOMPARE(total.bars[0].label, QString("Your score"));
         QCOMPARE(total.bars[0].value, 850.0);

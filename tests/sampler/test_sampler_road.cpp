@@ -7,7 +7,7 @@
 #include "app/Startup.h"
 #include "exam/PrepareUnit.h"
 #include "exam/TestUnit.h"
-#include "results/BarChart.h"
+#include "charts/BarChart.h"
 #include "results/ScoreUnit.h"
 #include "sampler/Rep1Unit.h"
 #include "sampler/SamplerUnit.h"
@@ -84,7 +84,7 @@ void chooseAnswers(TTestForm& t, const QStringList& texts)
 QStringList sectionBars()
 {
     QStringList bars;
-    for (const results::ChartBar& bar : ScoreForm->Chart1->model().bars)
+    for (const charts::ChartBar& bar : ScoreForm->Chart1->model().bars)
         bars.append(QStringLiteral("%1=%2").arg(bar.label.trimmed()).arg(bar.value));
     return bars;
 }

@@ -12,7 +12,7 @@ namespace qbank {
 
 namespace {
 
-constexpr int MaxAnswers = 6;
+using store::field::AnswerCount;
 // A practice exam with fewer single-response (multiple-response) items than this is too small
 // for its length shares to say anything; the retired items are such a group.
 constexpr int ExamMinimumSingles = 20;
@@ -20,9 +20,9 @@ constexpr int ExamMinimumMultiples = 10;
 
 // The filled answers of one item and which of them are keys.
 struct Answers {
-    std::array<QString, MaxAnswers> text;
-    std::array<bool, MaxAnswers> filled{};
-    std::array<bool, MaxAnswers> key{};
+    std::array<QString, AnswerCount> text;
+    std::array<bool, AnswerCount> filled{};
+    std::array<bool, AnswerCount> key{};
     int filledCount = 0;
     int keyCount = 0;
 
@@ -32,9 +32,9 @@ struct Answers {
 Answers answersOf(const Record& record)
 {
     Answers a;
-    for (int k = 0; k < MaxAnswers; ++k) {
-        const auto text = record.find(QStringLiteral("Q%1").arg(k + 1));
-        const auto key = record.find(QStringLiteral("A%1").arg(k + 1));
+    for (int k = 0; k < AnswerCount; ++k) {
+        const auto text = record.find(store::field::text(k + 1));
+        const auto key = record.find(store::field::key(k + 1));
         a.text[k] = text == record.end() ? QString() : text->second.toString().trimmed();
         a.filled[k] = !a.text[k].isEmpty();
         a.key[k] = a.filled[k] && key != record.end() && key->second.toBool();
@@ -46,13 +46,13 @@ Answers answersOf(const Record& record)
 
 bool isMultiple(const Record& record)
 {
-    const auto type = record.find(QStringLiteral("Q_TYPE"));
+    const auto type = record.find(QLatin1String(store::field::Q_TYPE));
     return type != record.end() && type->second.toBool();
 }
 
 int examOf(const Record& record)
 {
-    const auto exam = record.find(QStringLiteral("Q_EXAM_N"));
+    const auto exam = record.find(QLatin1String(store::field::Q_EXAM_N));
     return exam == record.end() ? 0 : exam->second.toInt();
 }
 
@@ -69,12 +69,12 @@ double choose(int n, int k)
 double longestPickIsKeys(const Answers& a)
 {
     std::vector<qsizetype> lengths;
-    for (int k = 0; k < MaxAnswers; ++k)
+    for (int k = 0; k < AnswerCount; ++k)
         if (a.filled[k]) lengths.push_back(a.length(k));
     std::sort(lengths.begin(), lengths.end(), std::greater<>());
     const qsizetype cut = lengths[a.keyCount - 1];  // the shortest length the guesser still picks
     int atCut = 0, keysAtCut = 0, longer = 0;
-    for (int k = 0; k < MaxAnswers; ++k) {
+    for (int k = 0; k < AnswerCount; ++k) {
         if (!a.filled[k] || a.length(k) < cut) continue;
         if (a.length(k) > cut) {
             if (!a.key[k]) return 0;  // a longer distractor is always picked
@@ -104,7 +104,7 @@ struct Figures {
     std::map<int, ExamFigures> exams;
     double keyLength = 0, distractorLength = 0;
     int keysCounted = 0, distractorsCounted = 0;
-    std::array<double, MaxAnswers> observed{}, expected{};
+    std::array<double, AnswerCount> observed{}, expected{};
     std::map<QString, std::set<size_t>> itemsOfDistractor;  // by comparable text
 };
 
@@ -117,7 +117,7 @@ Figures measure(const std::vector<Record>& records)
         if (a.filledCount < 2 || a.keyCount == 0) continue;  // layout faults are reported elsewhere
         ExamFigures& exam = f.exams[examOf(record)];
         const bool multiple = isMultiple(record);
-        for (int k = 0; k < MaxAnswers; ++k) {
+        for (int k = 0; k < AnswerCount; ++k) {
             if (!a.filled[k]) continue;
             f.expected[k] += double(a.keyCount) / a.filledCount;
             f.observed[k] += a.key[k];
@@ -189,7 +189,7 @@ QStringList checkBankRules(const std::vector<Record>& records)
                                      "for the distractors; at most %3 are allowed")
                           .arg(number(keyMean), number(distractorMean), number(KeyLengthLimit * distractorMean));
     }
-    for (int k = 0; k < MaxAnswers; ++k) {
+    for (int k = 0; k < AnswerCount; ++k) {
         if (f.expected[k] < LetterMinimumExpected) continue;
         if (std::abs(f.observed[k] - f.expected[k]) > LetterBalanceLimit * f.expected[k])
             faults << QStringLiteral("the letter %1 is a key %2 times where %3 are expected; it must be within "

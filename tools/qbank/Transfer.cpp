@@ -48,6 +48,12 @@ int report(const QStringList& faults, const QString& where)
     return faults.isEmpty() ? Ok : Faults;
 }
 
+// A field as the JSON source names it, in quotes: "answers" for Q1 to Q6.
+QString jsonKey(const QString& field)
+{
+    return QLatin1Char('"') + formats::jsonNameOf(field) + QLatin1Char('"');
+}
+
 // The item rules for every item of a source, each fault as "item N: ..." with the item's line.
 QStringList itemFaults(const std::vector<formats::Item>& items, store::TableKind kind)
 {
@@ -56,9 +62,7 @@ QStringList itemFaults(const std::vector<formats::Item>& items, store::TableKind
         for (const store::ItemFault& fault : store::checkItem(formats::recordOf(items[i]), kind)) {
             const QString where = items[i].line > 0 ? QStringLiteral("line %1: item %2").arg(items[i].line).arg(i + 1)
                                                     : QStringLiteral("item %1").arg(i + 1);
-            faults.append(fault.field.isEmpty()
-                              ? QStringLiteral("%1: %2").arg(where, fault.text)
-                              : QStringLiteral("%1: \"%2\" %3").arg(where, formats::jsonNameOf(fault.field), fault.text));
+            faults.append(QStringLiteral("%1: %2").arg(where, store::faultText(fault, jsonKey)));
         }
     return faults;
 }

@@ -138,8 +138,7 @@ int checkCommand(const QString& file)
             faults.append(QStringLiteral("%1: record number %2 should have Q_ID %2 (Q_ID must run 1..N)")
                               .arg(where).arg(t.table.recNo()));
         for (const store::ItemFault& fault : store::checkItem(records.back(), t.kind, folder))
-            faults.append(fault.field.isEmpty() ? QStringLiteral("%1: %2").arg(where, fault.text)
-                                                : QStringLiteral("%1: %2 %3").arg(where, fault.field, fault.text));
+            faults.append(QStringLiteral("%1: %2").arg(where, store::faultText(fault)));
     }
     if (bank) {
         faults += qbank::checkBankRules(records);

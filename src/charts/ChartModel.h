@@ -1,6 +1,6 @@
 #pragma once
-// A small bar chart painted with QPainter: the same code draws it in a widget on screen and into
-// any painter and rectangle (the printed reports).
+// What a bar chart shows: its bars, axes, value lines, legend and looks, and its figures as
+// screen readers read them.
 //
 // Horizontal bars (the default): the first bar of the series is drawn at the bottom, the next
 // above it, and so on. The value axis runs along the bottom from a fixed minimum to a fixed
@@ -16,18 +16,10 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
-#include <QRectF>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
 
-class QFontMetricsF;
-class QPainter;
-class QPaintDevice;
-
-namespace results {
-
-struct Grade;
+namespace charts {
 
 struct ChartBar {
     double value = 0;
@@ -109,65 +101,4 @@ struct BarChartModel {
     int groupCount() const;
 };
 
-// Where everything of a chart goes in a rectangle.
-struct BarChartLayout {
-    QRectF frame;                   // the whole chart
-    QRectF titleRect;               // empty when no title shows
-    QRectF plot;                    // the area inside the axes
-    QRectF legendRect;              // empty without a legend
-    QList<QRectF> barRects;         // one per bar, in series order (possibly empty for value 0)
-    // One per label: per bar, or per group of bars; left of the plot (under it for columns).
-    QList<QRectF> labelRects;
-    QList<QStringList> labelLines;  // each label as drawn, line by line; empty when left out
-    QList<double> tickValues;
-    QList<double> tickX;  // where each tick value sits along the value axis (a y for columns)
-    QList<double> valueLineAt;  // where each value line crosses the value axis
-    QList<bool>
-        tickLabelled;  // whether a tick gets its label (labels that would collide are left out)
-    QFont titleFont, valueAxisFont, labelAxisFont;  // as resolved for the device
-};
-
-// Word-wraps `text` to lines no wider than `width`; a word longer than the width is broken.
-QStringList wrapText(const QString& text, const QFontMetricsF& metrics, double width);
-
-// Lays a chart out in `rect` for drawing on `device` (whose resolution sizes the fonts).
-BarChartLayout layoutBarChart(const BarChartModel& model, const QRectF& rect, QPaintDevice* device);
-// The least height at which every bar's slot holds one line of its label.
-double minimumBarChartHeight(const BarChartModel& model, QPaintDevice* device);
-// Paints a chart into `rect` of any painter: a widget, an image, a printer page.
-void paintBarChart(QPainter& painter, const QRectF& rect, const BarChartModel& model);
-
-// The chart on screen. Its accessible name carries the title and the figures.
-class BarChart : public QWidget {
-    Q_OBJECT
-public:
-    explicit BarChart(QWidget* parent = nullptr);
-
-    const BarChartModel& model() const { return m_model; }
-    void setModel(const BarChartModel& model);
-    BarChartLayout currentLayout() const;
-
-    QSize sizeHint() const override;
-    // As high as minimumBarChartHeight asks.
-    QSize minimumSizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    BarChartModel m_model;
-};
-
-// Colours of the score charts.
-inline const QColor YourScoreColour{0, 128, 0};
-inline const QColor RequiredScoreColour{0, 0, 255};
-inline const QColor SectionColour{255, 0, 0};
-
-// The total chart: "Your score" (the real score, green) below "Required score" (850, blue), on
-// 0..1000 with a label every 100, bars at 90 %, white, titled with the title line.
-BarChartModel totalChart(double score, const QString& titleLine);
-// The sections chart: one red bar per section with its percentage and label, section 1 at the
-// top and 4 at the bottom, on 0..100 with a label every 10, bars at 80 %, titled " Sections ".
-BarChartModel sectionsChart(const Grade& grade);
-
-}  // namespace results
+}  // namespace charts

@@ -1,7 +1,7 @@
 // A metafile with text needs libwmf's fonts. Run once as installed, and once by
 // metafile-fonts-hidden.sh with the font folder hidden: then the error says what is missing.
 
-#include "exam/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 #include <QtTest>
 
@@ -14,11 +14,11 @@ private slots:
         const QString file = QStringLiteral(SAMPLE_PICTURES "/diag-subnets.wmf");
         QString error;
         try {
-            exam::loadPicture(file);
-        } catch (const exam::PictureError& e) {
+            pictures::loadPicture(file);
+        } catch (const pictures::PictureError& e) {
             error = e.message();
         }
-        if (exam::metafileFontsInstalled())
+        if (pictures::metafileFontsInstalled())
             QVERIFY2(error.isEmpty(), qPrintable(error));
         else
             QCOMPARE(error, QStringLiteral("Cannot draw the text of Windows metafile %1: no fonts "

@@ -1,4 +1,4 @@
-#include "exam/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 #include "pictures/PictureCheck.h"
 
@@ -23,11 +23,10 @@ extern "C" {
 }
 #include <emf2svg.h>
 
-namespace exam {
+namespace pictures {
 namespace {
 
-using Format = pictures::Kind;
-using pictures::kindName;
+using Format = Kind;
 
 [[noreturn]] void notValid(const QString& fileName, Format format)
 {
@@ -37,7 +36,7 @@ using pictures::kindName;
 
 Format formatOf(const QString& fileName)
 {
-    if (const std::optional<Format> kind = pictures::kindOf(fileName))
+    if (const std::optional<Format> kind = kindOf(fileName))
         return *kind;
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     const qsizetype slash = std::max(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
@@ -49,21 +48,21 @@ QByteArray readFile(const QString& fileName)
     QFile file(fileName);
     if (QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly))
         throw PictureError(QStringLiteral("Cannot open file %1").arg(fileName));
-    return file.read(MaxPictureFileSize + 1);
+    return file.read(MaxFileSize + 1);
 }
 
 bool acceptableSize(QSize size)
 {
-    return size.width() > 0 && size.height() > 0 && size.width() <= MaxPictureSide &&
-           size.height() <= MaxPictureSide;
+    return size.width() > 0 && size.height() > 0 && size.width() <= MaxSide &&
+           size.height() <= MaxSide;
 }
 
 // ------------------------------------------------------------------ bitmaps and icons
 
 QPixmap readRaster(const QString& fileName, const QByteArray& bytes, Format format)
 {
-    if (bytes.size() > MaxPictureFileSize ||
-        !(format == Format::Bitmap ? pictures::completeBitmap(bytes) : pictures::completeIcon(bytes)))
+    if (bytes.size() > MaxFileSize ||
+        !(format == Format::Bitmap ? completeBitmap(bytes) : completeIcon(bytes)))
         notValid(fileName, format);
     QByteArray data = bytes;
     QBuffer buffer(&data);
@@ -142,9 +141,9 @@ struct WmfPlayer {
 QPixmap readMetafile(const QString& fileName, const QByteArray& bytes)
 {
     constexpr Format format = Format::Metafile;
-    if (bytes.size() > MaxPictureFileSize)
+    if (bytes.size() > MaxFileSize)
         notValid(fileName, format);
-    QByteArray metafile = pictures::checkedMetafile(bytes);
+    QByteArray metafile = checkedMetafile(bytes);
     if (metafile.isEmpty())
         notValid(fileName, format);
 
@@ -203,10 +202,10 @@ QPixmap readMetafile(const QString& fileName, const QByteArray& bytes)
 QPixmap readEnhancedMetafile(const QString& fileName, const QByteArray& bytes)
 {
     constexpr Format format = Format::EnhancedMetafile;
-    if (bytes.size() > MaxPictureFileSize)
+    if (bytes.size() > MaxFileSize)
         notValid(fileName, format);
     QSize size;
-    QByteArray metafile = pictures::checkedEnhancedMetafile(bytes, size);
+    QByteArray metafile = checkedEnhancedMetafile(bytes, size);
     if (metafile.isEmpty() || !acceptableSize(size))
         notValid(fileName, format);
 
@@ -260,4 +259,4 @@ QPixmap pictureFromBytes(const QString& fileName, const QByteArray& bytes)
     notValid(fileName, format);
 }
 
-}  // namespace exam
+}  // namespace pictures

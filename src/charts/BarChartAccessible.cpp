@@ -1,11 +1,11 @@
-#include "results/BarChartAccessible.h"
+#include "charts/BarChartAccessible.h"
 
-#include "results/BarChart.h"
+#include "charts/BarChart.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 
-namespace results {
+namespace charts {
 
 namespace {
 
@@ -150,7 +150,7 @@ QRect FigureAccessible::rect() const
 
 QAccessibleInterface* chartFactory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("results::BarChart") && object && object->isWidgetType())
+    if (className == QLatin1String("charts::BarChart") && object && object->isWidgetType())
         return new ChartAccessible(static_cast<BarChart*>(object));
     return nullptr;
 }
@@ -166,4 +166,4 @@ void installBarChartAccessibility()
     (void)installed;
 }
 
-}  // namespace results
+}  // namespace charts

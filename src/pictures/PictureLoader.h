@@ -4,14 +4,12 @@
 // metafile) is drawn by libwmf and emf (enhanced metafile) by libemf2svg, both through SVG.
 // Metafiles are drawn at 96 dots per inch.
 
-#include "pictures/PictureCheck.h"
-
 #include <QPixmap>
 #include <QString>
 
 #include <stdexcept>
 
-namespace exam {
+namespace pictures {
 
 // A picture that could not be loaded; what() is the message for the error box.
 class PictureError : public std::runtime_error {
@@ -25,10 +23,6 @@ public:
 private:
     QString m_message;
 };
-
-// The largest picture accepted, in pixels along either side, and the largest file in bytes.
-inline constexpr int MaxPictureSide = pictures::MaxSide;
-inline constexpr qint64 MaxPictureFileSize = pictures::MaxFileSize;
 
 // The picture in the file `fileName` (a relative name is taken from the current directory),
 // at its natural size. Throws PictureError:
@@ -48,4 +42,4 @@ QPixmap pictureFromBytes(const QString& fileName, const QByteArray& bytes);
 // Whether the fonts libwmf draws metafile text with are installed.
 bool metafileFontsInstalled();
 
-}  // namespace exam
+}  // namespace pictures

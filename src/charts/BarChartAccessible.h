@@ -3,9 +3,9 @@
 // each named with its figure ("Planning (7/9): 78%", "Passing score: 850") and placed where
 // it is drawn. The chart itself keeps its accessible name with every figure in one line.
 
-namespace results {
+namespace charts {
 
 // Installs the accessibility factory of BarChart once per process.
 void installBarChartAccessibility();
 
-}  // namespace results
+}  // namespace charts
