@@ -196,6 +196,8 @@ void HistoryDatabase::makeLayoutCurrent(const QString& doing)
 {
     if (m_version == layout::CurrentVersion)
         return;
+    // Another connection may have made or upgraded the layout since this one looked.
+    checkLayout(doing);
     if (m_version == 0)
         layout::create(*this, doing);
     else

@@ -164,6 +164,25 @@ private slots:
         showsFirstLayoutGroups(HistoryStore(), {id});
     }
 
+    // A store that read the file as it was, while another program was writing it, can still
+    // write it after another store has upgraded it meanwhile.
+    void fileUpgradedMeanwhileByAnotherStore()
+    {
+        TempDirCwd dir;
+        copyFirstLayoutFile();
+        HistoryStore window;
+        {
+            const testsupport::OtherProgramLock writer(HistoryFileName, testsupport::OtherProgramLock::Holds::Writes);
+            showsFirstLayoutGroups(window);
+        }
+        const AttemptId id = HistoryStore().record(newPracticeAttempt());
+        QCOMPARE(layoutVersion(), std::int64_t(2));
+        showsFirstLayoutGroups(window, {id});
+        window.clear();
+        QVERIFY(window.attempts().empty());
+        QCOMPARE(window.check(), QStringList());
+    }
+
     // A file of a layout newer than the program knows is neither read nor written.
     void newerLayoutIsRefusedAndLeftAlone()
     {
