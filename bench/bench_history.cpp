@@ -121,8 +121,8 @@ double recordBySql(const QString& file, const Attempt& attempt)
     };
     sqlite3_stmt* insertAttempt = prepare(
         "INSERT INTO attempts (attempt_key, graded_at, exam_title, candidate, time_limit, time_used, score, "
-        "passing_score, passed, items_correct, items_total) VALUES (?1, ?2, 'Random Exam', 'Anna', 5400, 3000, ?3, "
-        "850, 0, 0, ?4)");
+        "passing_score, passed, items_correct, items_total, exam_kind) VALUES (?1, ?2, 'Random Exam', 'Anna', 5400, "
+        "3000, ?3, 850, 0, 0, ?4, 'random')");
     const QByteArray attemptKey = attempt.key.toUtf8();
     sqlite3_bind_text(insertAttempt, 1, attemptKey.constData(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_int64(insertAttempt, 2, attempt.gradedAt.toMSecsSinceEpoch());
@@ -230,7 +230,7 @@ int main(int argc, char** argv)
             clock.start();
             part.start();
             HistoryStore window(Kept);
-            window.examTitles();  // opens the file
+            window.exams();  // opens the file
             parts[0].push_back(msSince(part));
             part.restart();
             listed = window.attempts().size();

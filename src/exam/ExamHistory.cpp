@@ -20,6 +20,7 @@ history::Attempt attemptOf(store::Table& examSet, const store::ItemStates& sheet
     history::Attempt attempt;
     attempt.key = facts.key;
     attempt.gradedAt = QDateTime::currentDateTimeUtc();
+    attempt.examKindId = facts.kindId;
     attempt.examTitle = facts.title;
     attempt.candidateName = facts.candidateName;
     attempt.timeLimitSeconds = facts.timeLimitSeconds;

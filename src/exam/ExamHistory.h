@@ -20,6 +20,7 @@ namespace examhistory {
 // What the exam window knows of an exam beside its tables.
 struct ExamFacts {
     QString key;  // one per exam start; grading again replaces the attempt of that key
+    QString kindId;  // the exam kind's stable id (store/ExamKinds.h), by which the history groups
     QString title;
     QString candidateName;
     int timeLimitSeconds = 0;  // 0 without a clock

@@ -110,6 +110,7 @@ QString TTestForm::RecordAttempt()
 {
     examhistory::ExamFacts facts;
     facts.key = m_attemptKey;
+    facts.kindId = ExamKindId;
     facts.title = ExamTitle;
     facts.candidateName = CandidateName;
     // A limit holds only with the clock on; the time used counts whether or not it is shown.

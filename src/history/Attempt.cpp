@@ -1,5 +1,7 @@
 #include "history/Attempt.h"
 
+#include "store/ExamKinds.h"
+
 #include <QUuid>
 
 namespace history {
@@ -7,6 +9,13 @@ namespace history {
 QString newAttemptKey()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+QString examKindIdOfTitle(const QString& title)
+{
+    if (const store::ExamKind* kind = store::examKindByTitle(title))
+        return kind->id;
+    return QStringLiteral("title:") + title;
 }
 
 QString durationText(int seconds)

@@ -59,7 +59,10 @@ struct Attempt {
     // replaces that one, as grading the same exam again does.
     QString key;
     QDateTime gradedAt;
-    QString examTitle;  // "Practice Exam C", "All Questions", "Random Exam", "User Exam", ...
+    // The exam kind's stable id (store/ExamKinds.h), by which the history groups attempts; when
+    // empty, the kind whose title `examTitle` is (see examKindIdOfTitle).
+    QString examKindId;
+    QString examTitle;  // as shown: "Practice Exam C", "All Questions", "Random Exam", ...
     QString candidateName;
     int timeLimitSeconds = 0;  // 0 when the exam ran without a time limit
     int timeUsedSeconds = 0;
@@ -73,6 +76,11 @@ struct Attempt {
 // A key for a new exam start.
 QString newAttemptKey();
 
+// The kind id of an attempt known only by its shown title: the id of the exam kind with that
+// title, or for a title no kind has (a kind renamed or retired since), "title:" and the title,
+// so that its attempts stay one group of their own.
+QString examKindIdOfTitle(const QString& title);
+
 // A time as the history shows it: "1:05:09", "0:42:10".
 QString durationText(int seconds);
 
@@ -80,6 +88,7 @@ QString durationText(int seconds);
 struct AttemptSummary {
     AttemptId id = 0;
     QDateTime gradedAt;  // in UTC, as every time the history gives back: show its toLocalTime()
+    QString examKindId;
     QString examTitle;
     QString candidateName;
     int timeLimitSeconds = 0;
@@ -88,6 +97,12 @@ struct AttemptSummary {
     int passingScore = 0;
     bool passed = false;
     Count items;  // correct and total over the whole exam
+};
+
+// The attempts of one exam kind: its id, and the title its newest attempt was shown under.
+struct ExamGroup {
+    QString kindId;
+    QString title;
 };
 
 // One section over the latest attempts: `recent` sums the last five, `before` the five before

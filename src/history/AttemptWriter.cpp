@@ -127,10 +127,10 @@ AttemptId AttemptWriter::write(const Attempt& attempt)
         m_db,
         previous ? "UPDATE attempts SET graded_at = ?2, exam_title = ?3, candidate = ?4, time_limit = ?5, "
                    "time_used = ?6, score = ?7, passing_score = ?8, passed = ?9, items_correct = ?10, "
-                   "items_total = ?11 WHERE attempt_key = ?1"
+                   "items_total = ?11, exam_kind = ?12 WHERE attempt_key = ?1"
                  : "INSERT INTO attempts (attempt_key, graded_at, exam_title, candidate, time_limit, time_used, "
-                   "score, passing_score, passed, items_correct, items_total) "
-                   "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)",
+                   "score, passing_score, passed, items_correct, items_total, exam_kind) "
+                   "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)",
         m_doing);
     store.bind(1, attempt.key)
         .bind(2, gradedAt)
@@ -143,6 +143,7 @@ AttemptId AttemptWriter::write(const Attempt& attempt)
         .bind(9, std::int64_t(attempt.passed ? 1 : 0))
         .bind(10, std::int64_t(items.correct))
         .bind(11, std::int64_t(items.total))
+        .bind(12, attempt.examKindId.isEmpty() ? examKindIdOfTitle(attempt.examTitle) : attempt.examKindId)
         .run();
     const AttemptId id = previous ? previous->id : m_db.lastInsertId();
 

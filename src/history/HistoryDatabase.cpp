@@ -1,5 +1,6 @@
 #include "history/HistoryDatabase.h"
 
+#include "history/HistoryLayout.h"
 #include "store/KeyedDatabase.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -15,61 +16,6 @@
 namespace history {
 
 namespace {
-
-// Marks the file as a history file ("QHIS"), and the version of its layout.
-constexpr int ApplicationId = 0x51484953;
-constexpr int LayoutVersion = 1;
-
-// The layout. `questions` holds one row per item as it was asked (its source, Q_ID and
-// fingerprint) with the figures the study history shows of it, kept up to date by every
-// recording, so that no reading walks all answers ever given.
-constexpr const char* Layout = R"sql(
-CREATE TABLE attempts (
-    id INTEGER PRIMARY KEY,
-    attempt_key TEXT NOT NULL UNIQUE,
-    graded_at INTEGER NOT NULL,
-    exam_title TEXT NOT NULL,
-    candidate TEXT NOT NULL,
-    time_limit INTEGER NOT NULL,
-    time_used INTEGER NOT NULL,
-    score INTEGER NOT NULL,
-    passing_score INTEGER NOT NULL,
-    passed INTEGER NOT NULL,
-    items_correct INTEGER NOT NULL,
-    items_total INTEGER NOT NULL);
-CREATE INDEX attempts_by_time ON attempts (graded_at, id);
-CREATE INDEX attempts_by_title ON attempts (exam_title, graded_at, id);
-CREATE TABLE attempt_sections (
-    attempt_id INTEGER NOT NULL,
-    section INTEGER NOT NULL,
-    correct INTEGER NOT NULL,
-    total INTEGER NOT NULL,
-    PRIMARY KEY (attempt_id, section)) WITHOUT ROWID;
-CREATE TABLE questions (
-    id INTEGER PRIMARY KEY,
-    source INTEGER NOT NULL,
-    source_id INTEGER NOT NULL,
-    fingerprint INTEGER NOT NULL,
-    section INTEGER NOT NULL,
-    text_start TEXT NOT NULL,
-    seen INTEGER NOT NULL,
-    missed INTEGER NOT NULL,
-    last_right_at INTEGER,
-    latest_at INTEGER NOT NULL,
-    latest_attempt INTEGER NOT NULL,
-    latest_state INTEGER NOT NULL,
-    UNIQUE (source, source_id, fingerprint));
-CREATE INDEX questions_by_missed ON questions (missed);
-CREATE TABLE attempt_items (
-    attempt_id INTEGER NOT NULL,
-    position INTEGER NOT NULL,
-    question_id INTEGER NOT NULL,
-    state INTEGER NOT NULL,
-    PRIMARY KEY (attempt_id, position)) WITHOUT ROWID;
-CREATE INDEX attempt_items_by_question ON attempt_items (question_id);
-)sql";
-
-const char* const LayoutTables[] = {"attempts", "attempt_sections", "questions", "attempt_items"};
 
 // The device and inode of `path`; zeros when there is no such file.
 std::pair<std::uint64_t, std::uint64_t> fileIdOf(const QString& path)
@@ -135,8 +81,11 @@ void HistoryDatabase::open(int flags, const QString& doing)
     // Recording a long exam looks up and adds many questions: their pages stay decrypted in
     // memory (up to 64 MB) rather than being written out and read back within the transaction.
     execQuietly("PRAGMA cache_size = -65536");
+    layout::addFunctions(handle());
     try {
         checkLayout(doing);
+        if (hasLayout() && m_version < layout::CurrentVersion)
+            upgradeOrReadAsIs(doing);
     } catch (...) {
         close();
         throw;
@@ -152,20 +101,42 @@ void HistoryDatabase::checkLayout(const QString& doing)
             tables.append(names.text(0));
     }
     // A file without tables holds nothing yet (a new file, or one whose creation was cut short).
-    m_hasLayout = !tables.isEmpty();
-    if (!m_hasLayout)
+    m_version = 0;
+    if (tables.isEmpty())
         return;
     Statement applicationId(*this, "PRAGMA application_id", doing);
     Statement version(*this, "PRAGMA user_version", doing);
-    if (!applicationId.step() || applicationId.integer(0) != ApplicationId)
+    if (!applicationId.step() || applicationId.integer(0) != layout::ApplicationId || !version.step() ||
+        version.integer(0) < 1)
         fail(doing, HistoryError::Reason::Damaged, QStringLiteral("not a history file"));
-    if (!version.step() || version.integer(0) > LayoutVersion)
+    if (version.integer(0) > layout::CurrentVersion)
         fail(doing, HistoryError::Reason::NewerVersion,
              QStringLiteral("written by a newer version of the program"));
-    for (const char* table : LayoutTables)
+    for (const char* table : layout::Tables)
         if (!tables.contains(QLatin1String(table)))
             fail(doing, HistoryError::Reason::Damaged,
                  QStringLiteral("the file is damaged: its table %1 is missing").arg(QLatin1String(table)));
+    m_version = int(version.integer(0));
+}
+
+void HistoryDatabase::upgradeOrReadAsIs(const QString& doing)
+{
+    if (!sqlite3_db_readonly(handle(), "main")) {
+        const int version = m_version;
+        try {
+            Transaction transaction(*this, doing);
+            makeLayoutCurrent(doing);
+            transaction.commit();
+            return;
+        } catch (const HistoryError& error) {
+            m_version = version;
+            const HistoryError::Reason reason = error.reason();
+            if (reason != HistoryError::Reason::ReadOnly && reason != HistoryError::Reason::Locked &&
+                reason != HistoryError::Reason::DiskFull)
+                throw;
+        }
+    }
+    layout::readAsIs(*this, m_version, doing);
 }
 
 void HistoryDatabase::dropIfReplaced()
@@ -178,19 +149,22 @@ bool HistoryDatabase::openToRead(const QString& doing)
 {
     dropIfReplaced();
     if (isOpen())
-        return m_hasLayout;
+        return hasLayout();
     const QFileInfo info(m_path);
     if (!info.exists() || (info.isFile() && info.size() == 0))
         return false;
     if (!info.isFile())
         fail(doing, HistoryError::Reason::Other, QStringLiteral("not a file"));
     open(SQLITE_OPEN_READWRITE, doing);
-    return m_hasLayout;
+    return hasLayout();
 }
 
 void HistoryDatabase::openToWrite(const QString& doing)
 {
     dropIfReplaced();
+    // A connection made while the file could not be written stays unable to: it is made afresh.
+    if (isOpen() && sqlite3_db_readonly(handle(), "main") == 1)
+        close();
     if (isOpen())
         return;
     const QFileInfo info(m_path);
@@ -202,19 +176,20 @@ void HistoryDatabase::openToWrite(const QString& doing)
 void HistoryDatabase::close()
 {
     closeConnection();
-    m_hasLayout = false;
+    m_version = 0;
 }
 
-void HistoryDatabase::createLayout(const QString& doing)
+void HistoryDatabase::makeLayoutCurrent(const QString& doing)
 {
-    exec(Layout, doing);
-    exec(QStringLiteral("PRAGMA application_id = %1; PRAGMA user_version = %2;")
-             .arg(ApplicationId)
-             .arg(LayoutVersion)
-             .toUtf8()
-             .constData(),
-         doing);
-    m_hasLayout = true;
+    if (m_version == layout::CurrentVersion)
+        return;
+    // Another connection may have made or upgraded the layout since this one looked.
+    checkLayout(doing);
+    if (m_version == 0)
+        layout::create(*this, doing);
+    else
+        layout::upgrade(*this, m_version, doing);
+    m_version = layout::CurrentVersion;
 }
 
 }  // namespace history

@@ -26,9 +26,10 @@ public:
     // write transaction.
     void openToWrite(const QString& doing);
     void close();
-    bool hasLayout() const { return m_hasLayout; }
-    // Makes the layout; inside the write transaction that records the first attempt.
-    void createLayout(const QString& doing);
+    bool hasLayout() const { return m_version > 0; }
+    // Makes the layout in a file without one, or upgrades an older one that could not be
+    // upgraded when it was opened; inside the caller's write transaction.
+    void makeLayoutCurrent(const QString& doing);
 
     // Throws the HistoryError for SQLite's last failure on this connection (or `code`).
     [[noreturn]] void failSql(const QString& doing, int code = 0) const override;
@@ -44,10 +45,13 @@ private:
     // through another store), so that the next use opens the file that is there now.
     void dropIfReplaced();
     void checkLayout(const QString& doing);
+    // A file of an older layout is upgraded in a transaction of its own; one that cannot be
+    // written now (read-only, locked, no room) is read as it is and upgraded by the next write.
+    void upgradeOrReadAsIs(const QString& doing);
 
     QString m_path;
     QString m_password;
-    bool m_hasLayout = false;
+    int m_version = 0;  // the layout version of the file; 0 while it has none
     std::uint64_t m_device = 0;  // the file the connection has open
     std::uint64_t m_inode = 0;
 };

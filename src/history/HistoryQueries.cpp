@@ -22,7 +22,7 @@ QDateTime timeOf(std::int64_t msecs)
 // The columns of an attempt summary, read by summaryOf.
 constexpr const char* SummaryColumns =
     "id, graded_at, exam_title, candidate, time_limit, time_used, score, passing_score, passed, items_correct, "
-    "items_total";
+    "items_total, exam_kind";
 
 AttemptSummary summaryOf(const HistoryDatabase::Statement& row)
 {
@@ -37,6 +37,7 @@ AttemptSummary summaryOf(const HistoryDatabase::Statement& row)
     a.passingScore = int(row.integer(7));
     a.passed = row.integer(8) != 0;
     a.items = {int(row.integer(9)), int(row.integer(10))};
+    a.examKindId = row.text(11);
     return a;
 }
 
@@ -52,13 +53,13 @@ AskedItem askedItemOf(const HistoryDatabase::Statement& row, int first)
     return item;
 }
 
-// An empty title asks for every exam.
-void bindTitle(HistoryDatabase::Statement& statement, const QString& examTitle)
+// An empty kind id asks for every exam.
+void bindKind(HistoryDatabase::Statement& statement, const QString& examKindId)
 {
-    if (examTitle.isEmpty())
+    if (examKindId.isEmpty())
         statement.bindNull(1);
     else
-        statement.bind(1, examTitle);
+        statement.bind(1, examKindId);
 }
 
 // Bank items whose latest state has `bit` set (or clear, when `set` is false) and whose
@@ -84,30 +85,33 @@ std::vector<std::int64_t> latestBankItems(HistoryDatabase& db, const CurrentFing
 
 }  // namespace
 
-std::vector<AttemptSummary> HistoryStore::attempts(const QString& examTitle) const
+std::vector<AttemptSummary> HistoryStore::attempts(const QString& examKindId) const
 {
     std::vector<AttemptSummary> list;
     if (!m_db->openToRead(Reading))
         return list;
     const QByteArray sql = QByteArray("SELECT ") + SummaryColumns +
-                           " FROM attempts WHERE ?1 IS NULL OR exam_title = ?1 ORDER BY graded_at DESC, id DESC";
+                           " FROM attempts WHERE ?1 IS NULL OR exam_kind = ?1 ORDER BY graded_at DESC, id DESC";
     HistoryDatabase::Statement rows(*m_db, sql.constData(), Reading);
-    bindTitle(rows, examTitle);
+    bindKind(rows, examKindId);
     while (rows.step())
         list.push_back(summaryOf(rows));
     return list;
 }
 
-QStringList HistoryStore::examTitles() const
+std::vector<ExamGroup> HistoryStore::exams() const
 {
-    QStringList titles;
+    std::vector<ExamGroup> exams;
     if (!m_db->openToRead(Reading))
-        return titles;
-    HistoryDatabase::Statement rows(
-        *m_db, "SELECT exam_title FROM attempts GROUP BY exam_title ORDER BY min(graded_at), min(id)", Reading);
+        return exams;
+    HistoryDatabase::Statement rows(*m_db,
+                                    "SELECT a.exam_kind, (SELECT exam_title FROM attempts n WHERE n.exam_kind = "
+                                    "a.exam_kind ORDER BY graded_at DESC, id DESC LIMIT 1) "
+                                    "FROM attempts a GROUP BY a.exam_kind ORDER BY min(a.graded_at), min(a.id)",
+                                    Reading);
     while (rows.step())
-        titles.append(rows.text(0));
-    return titles;
+        exams.push_back({rows.text(0), rows.text(1)});
+    return exams;
 }
 
 Attempt HistoryStore::attempt(AttemptId id) const
@@ -121,8 +125,9 @@ Attempt HistoryStore::attempt(AttemptId id) const
         found = row.step();
         if (found) {
             const AttemptSummary s = summaryOf(row);
-            a.key = row.text(11);
+            a.key = row.text(12);
             a.gradedAt = s.gradedAt;
+            a.examKindId = s.examKindId;
             a.examTitle = s.examTitle;
             a.candidateName = s.candidateName;
             a.timeLimitSeconds = s.timeLimitSeconds;
@@ -158,7 +163,7 @@ Attempt HistoryStore::attempt(AttemptId id) const
     return a;
 }
 
-std::vector<SectionTrend> HistoryStore::sectionTrends(const QString& examTitle) const
+std::vector<SectionTrend> HistoryStore::sectionTrends(const QString& examKindId) const
 {
     constexpr int Window = 5;
     std::map<int, SectionTrend> trends;
@@ -166,10 +171,10 @@ std::vector<SectionTrend> HistoryStore::sectionTrends(const QString& examTitle) 
         trends[s].section = s;
     if (m_db->openToRead(Reading)) {
         HistoryDatabase::Statement latest(*m_db,
-                                          "SELECT id FROM attempts WHERE ?1 IS NULL OR exam_title = ?1 "
+                                          "SELECT id FROM attempts WHERE ?1 IS NULL OR exam_kind = ?1 "
                                           "ORDER BY graded_at DESC, id DESC LIMIT ?2",
                                           Reading);
-        bindTitle(latest, examTitle);
+        bindKind(latest, examKindId);
         latest.bind(2, std::int64_t(2 * Window));
         HistoryDatabase::Statement sections(
             *m_db, "SELECT section, correct, total FROM attempt_sections WHERE attempt_id = ?1", Reading);

@@ -64,8 +64,7 @@ AttemptId HistoryStore::record(const Attempt& attempt)
     try {
         m_db->openToWrite(Recording);
         HistoryDatabase::Transaction transaction(*m_db, Recording);
-        if (!m_db->hasLayout())
-            m_db->createLayout(Recording);
+        m_db->makeLayoutCurrent(Recording);
         const AttemptId id = AttemptWriter(*m_db, Recording).write(attempt);
         transaction.commit();
         return id;
@@ -85,6 +84,7 @@ void HistoryStore::clear()
             return;
         {
             HistoryDatabase::Transaction transaction(*m_db, Clearing);
+            m_db->makeLayoutCurrent(Clearing);
             m_db->exec("DELETE FROM attempt_items; DELETE FROM attempt_sections; DELETE FROM questions; "
                        "DELETE FROM attempts;",
                        Clearing);

@@ -26,16 +26,16 @@ public:
     // Records a graded attempt, or replaces the recorded attempt with the same key.
     AttemptId record(const Attempt& attempt);
 
-    // Every attempt, newest first; only those of `examTitle` when it is not empty. Also the
-    // points of the score chart (oldest first when read backwards).
-    std::vector<AttemptSummary> attempts(const QString& examTitle = QString()) const;
-    // The exam titles that have attempts, in the order of their first attempt.
-    QStringList examTitles() const;
+    // Every attempt, newest first; only those of the exam kind `examKindId` when it is not
+    // empty. Also the points of the score chart (oldest first when read backwards).
+    std::vector<AttemptSummary> attempts(const QString& examKindId = QString()) const;
+    // The exam kinds that have attempts, in the order of their first attempt.
+    std::vector<ExamGroup> exams() const;
     // One attempt with its sections and items; throws when there is no attempt `id`.
     Attempt attempt(AttemptId id) const;
 
     // Sections 1..4 over the last five attempts and the five before them.
-    std::vector<SectionTrend> sectionTrends(const QString& examTitle = QString()) const;
+    std::vector<SectionTrend> sectionTrends(const QString& examKindId = QString()) const;
     // The items missed (answered wrongly or not at all) most often, at most `limit`, the most
     // missed first; an item whose bank or set no longer holds it as it was is `former`.
     std::vector<MissedItem> mostMissed(int limit, const CurrentFingerprint& current) const;

@@ -324,13 +324,13 @@ void StudyHistoryWindow::reload()
     m_unreadable = false;
     problemLabel->hide();
     reading([this] {
-        const QStringList titles = m_store->examTitles();
+        const std::vector<history::ExamGroup> exams = m_store->exams();
         const QString chosen = chosenExam();
         m_filling = true;
         examChoice->clear();
         examChoice->addItem(QStringLiteral("All exams"), QString());
-        for (const QString& title : titles)
-            examChoice->addItem(title, title);
+        for (const history::ExamGroup& exam : exams)
+            examChoice->addItem(exam.title, exam.kindId);
         examChoice->setCurrentIndex(std::max(0, examChoice->findData(chosen)));
         // The box keeps its longest title whole, however narrow the window.
         examChoice->setMinimumWidth(examChoice->sizeHint().width());

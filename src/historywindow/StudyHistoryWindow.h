@@ -58,7 +58,7 @@ public:
     // then sets it aside and starts anew.
     void clearHistory();
 
-    // The exam title chosen in "Show", empty for every exam.
+    // The exam kind id chosen in "Show", empty for every exam.
     QString chosenExam() const;
 
     QComboBox* examChoice;

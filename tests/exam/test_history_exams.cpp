@@ -174,6 +174,7 @@ private slots:
     void cleanup();
 
     void gradingRecordsOneAttemptPerExamStart();
+    void renamedExamKeepsItsHistoryTogether();
     void missedAndMarkedAfterThreeAttempts();
     void changedOrRemovedItemsAreLeftOut();
     void nothingToTake_data();
@@ -237,6 +238,7 @@ void TestHistoryExams::gradingRecordsOneAttemptPerExamStart()
     std::vector<history::AttemptSummary> list = attempts();
     QCOMPARE(list.size(), size_t(1));
     history::Attempt attempt = history::HistoryStore().attempt(list[0].id);
+    QCOMPARE(attempt.examKindId, QString("practice-a"));
     QCOMPARE(attempt.examTitle, QString("Practice Exam A"));
     QCOMPARE(attempt.candidateName, QString("Pat Doe"));
     QCOMPARE(attempt.timeLimitSeconds, 3600);
@@ -292,6 +294,29 @@ void TestHistoryExams::gradingRecordsOneAttemptPerExamStart()
     QCOMPARE(list.size(), size_t(2));
     QCOMPARE(list[0].examTitle, QString("Practice Exam B"));
     QCOMPARE(list[0].score, 333);
+    QCOMPARE(prompts.unexpected(), 0);
+}
+
+// Attempts are recorded under the running exam's kind, whatever title it is shown under: were
+// Practice Exam A renamed, its attempts before and after would still be one group.
+void TestHistoryExams::renamedExamKeepsItsHistoryTogether()
+{
+    testsupport::ScriptedPrompts prompts;
+    takeExam(prompts, TestForm->Action1, {{1, Answer::Right}});
+    QVERIFY(start(TestForm->Action1).shown);
+    TestForm->ExamTitle = QStringLiteral("Practice Exam Alpha");
+    answerItems({{1, Answer::Wrong}});
+    QVERIFY(grade(prompts, viewAnswers).shown);
+    TestForm->CloseCurrentExam();
+    takeExam(prompts, TestForm->AllQAct, {});
+
+    const history::HistoryStore studyHistory;
+    const std::vector<history::ExamGroup> exams = studyHistory.exams();
+    QCOMPARE(exams.size(), size_t(2));
+    QCOMPARE(exams[0].kindId, QString("practice-a"));
+    QCOMPARE(exams[0].title, QString("Practice Exam Alpha"));
+    QCOMPARE(exams[1].kindId, QString("all-questions"));
+    QCOMPARE(studyHistory.attempts(QStringLiteral("practice-a")).size(), size_t(2));
     QCOMPARE(prompts.unexpected(), 0);
 }
 

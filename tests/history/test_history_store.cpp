@@ -12,9 +12,8 @@
 #include "support/FileLocks.h"
 #include "support/Fixtures.h"
 #include "support/GradedAttempt.h"
+#include "support/KeyedSql.h"
 #include "support/TempDir.h"
-
-#include <sqlcipher/sqlite3.h>
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -84,6 +83,14 @@ CurrentFingerprint bankNow(std::vector<std::int64_t> replaced = {})
 
 using Ids = std::vector<std::int64_t>;
 
+QStringList kindIdsOf(const std::vector<ExamGroup>& exams)
+{
+    QStringList ids;
+    for (const ExamGroup& exam : exams)
+        ids.append(exam.kindId);
+    return ids;
+}
+
 // The error `action` throws; fails the test when it throws none.
 HistoryError errorOf(const std::function<void()>& action)
 {
@@ -100,17 +107,6 @@ void writeFile(const QString& name, const QByteArray& bytes)
     QFile file(name);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-void runSql(const QString& file, const char* sql)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    const QByteArray key = store::TablePassword.toUtf8();
-    sqlite3_key(db, key.constData(), int(key.size()));
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    QCOMPARE(rc, SQLITE_OK);
 }
 
 }  // namespace
@@ -168,7 +164,9 @@ private slots:
             QCOMPARE(is.marked, was.marked);
         }
         QCOMPARE(read.items[0].question, QString(QuestionStartLength, 'x'));
-        QCOMPARE(again.examTitles(), QStringList{"Practice Exam A"});
+        QCOMPARE(again.exams().size(), size_t(1));
+        QCOMPARE(again.exams()[0].kindId, QString("practice-a"));
+        QCOMPARE(again.exams()[0].title, QString("Practice Exam A"));
         QCOMPARE(again.check(), QStringList());
     }
 
@@ -262,8 +260,39 @@ private slots:
         QCOMPARE(missed[2].source, ItemSource::UserSet);
         QVERIFY(missed[2].former);  // the lookup knows no user set item
 
-        QCOMPARE(history.examTitles(), (QStringList{"Practice Exam A", "Random Exam", "User Exam"}));
-        QCOMPARE(history.attempts(QStringLiteral("Practice Exam A")).size(), size_t(2));
+        QCOMPARE(kindIdsOf(history.exams()), (QStringList{"practice-a", "random", "user"}));
+        QCOMPARE(history.attempts(QStringLiteral("practice-a")).size(), size_t(2));
+    }
+
+    // Attempts are grouped by their exam kind's id: an exam shown under a new title keeps its
+    // history together, listed under the title of its newest attempt. An attempt that names no
+    // kind gets the one its title is, or for a title no kind has, a group of its own.
+    void attemptsGroupByExamKind()
+    {
+        TempDirCwd dir;
+        HistoryStore history;
+        Attempt before = attemptOf(1, {{1, "-"}}, QStringLiteral("Practice Exam A"));
+        before.examKindId = QStringLiteral("practice-a");
+        Attempt random = attemptOf(2, {{2, "+"}}, QStringLiteral("Random Exam"));
+        Attempt renamed = attemptOf(3, {{1, "+"}}, QStringLiteral("Practice Exam Alpha"));
+        renamed.examKindId = QStringLiteral("practice-a");
+        Attempt retired = attemptOf(4, {{3, "+"}}, QStringLiteral("Review Exam"));
+        for (const Attempt& attempt : {before, random, renamed, retired})
+            history.record(attempt);
+
+        const std::vector<ExamGroup> exams = history.exams();
+        QCOMPARE(kindIdsOf(exams), (QStringList{"practice-a", "random", "title:Review Exam"}));
+        QCOMPARE(exams[0].title, QString("Practice Exam Alpha"));
+        QCOMPARE(exams[2].title, QString("Review Exam"));
+        const std::vector<AttemptSummary> practice = history.attempts(QStringLiteral("practice-a"));
+        QCOMPARE(practice.size(), size_t(2));
+        QCOMPARE(practice[0].examTitle, QString("Practice Exam Alpha"));
+        QCOMPARE(practice[1].examTitle, QString("Practice Exam A"));
+        QCOMPARE(history.attempt(practice[1].id).examKindId, QString("practice-a"));
+        QCOMPARE(history.attempts(QStringLiteral("random"))[0].examKindId, QString("random"));
+        const std::vector<SectionTrend> trends = history.sectionTrends(QStringLiteral("practice-a"));
+        QCOMPARE(trends[1].recent.correct, 1);  // item 1 is of section 2
+        QCOMPARE(trends[1].recent.total, 2);
     }
 
     void changedFingerprintsLeaveItemsOut()
@@ -302,7 +331,7 @@ private slots:
             history.record(attemptOf(n, {{1, n >= 8 && n != 12 ? "+" : "-"}}));
             history.record(attemptOf(n, {{1, "+"}, {2, "+"}}, QStringLiteral("Random Exam")));
         }
-        const std::vector<SectionTrend> trends = history.sectionTrends(QStringLiteral("Practice Exam A"));
+        const std::vector<SectionTrend> trends = history.sectionTrends(QStringLiteral("practice-a"));
         QCOMPARE(trends.size(), size_t(4));
         QCOMPARE(trends[1].section, 2);
         QCOMPARE(trends[1].recent.correct, 4);  // attempts 8..12
@@ -433,7 +462,7 @@ private slots:
         HistoryStore history;
         history.record(attemptOf(1, {{1, "-"}, {2, "+"}}));
         QCOMPARE(history.check(), QStringList());
-        runSql(HistoryFileName, "UPDATE questions SET missed = 5 WHERE source_id = 1");
+        testsupport::runKeyedSql(HistoryFileName, "UPDATE questions SET missed = 5 WHERE source_id = 1");
         const QStringList faults = HistoryStore().check();
         QCOMPARE(faults.size(), 1);
         QVERIFY2(faults[0].contains("Q_ID 1"), qPrintable(faults[0]));

@@ -141,7 +141,7 @@ private slots:
         QCOMPARE(list.rowCount(), 2);
         window.activateWindow();
         QTRY_COMPARE(list.rowCount(), 3);
-        QCOMPARE(window.chosenExam(), QStringLiteral("Practice Exam A"));
+        QCOMPARE(window.chosenExam(), QStringLiteral("practice-a"));
         QCOMPARE(list.rowCount(), 3);
         QCOMPARE(rowTexts(list, 0)[2], QStringLiteral("1000"));
     }

@@ -10,12 +10,13 @@
 
 namespace testsupport {
 
-OtherProgramLock::OtherProgramLock(const QString& file)
+OtherProgramLock::OtherProgramLock(const QString& file, Holds holds)
 {
     sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
     const QByteArray key = store::TablePassword.toUtf8();
     sqlite3_key(m_db, key.constData(), int(key.size()));
-    if (sqlite3_exec(m_db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK)
+    const char* begin = holds == Holds::Everything ? "BEGIN EXCLUSIVE" : "BEGIN IMMEDIATE";
+    if (sqlite3_exec(m_db, begin, nullptr, nullptr, nullptr) != SQLITE_OK)
         qFatal("cannot lock %s", qPrintable(file));
 }
 

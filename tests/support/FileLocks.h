@@ -8,11 +8,13 @@ struct sqlite3;
 
 namespace testsupport {
 
-// A connection of "another program" that holds the write lock of the keyed database `file`
-// while it lives.
+// A connection of "another program" that holds a lock of the keyed database `file` while it
+// lives: one that keeps every other connection out, or one that keeps out only writers, as a
+// program in the middle of writing does.
 class OtherProgramLock {
 public:
-    explicit OtherProgramLock(const QString& file);
+    enum class Holds { Everything, Writes };
+    explicit OtherProgramLock(const QString& file, Holds holds = Holds::Everything);
     ~OtherProgramLock();
     OtherProgramLock(const OtherProgramLock&) = delete;
     OtherProgramLock& operator=(const OtherProgramLock&) = delete;
