@@ -84,12 +84,15 @@ std::optional<QString> Utf8Pieces::decode(const QByteArray& piece, bool last, Pr
             fault.text = QStringLiteral("the text is not UTF-8");
             return std::nullopt;
         }
-        if (bytes[i] == '\n') {
+        // Lines end in "\n", "\r\n" or "\r", as splitLines takes them.
+        const char c = bytes[i];
+        if ((c == '\n' && !m_afterReturn) || c == '\r') {
             ++m_line;
             m_column = 1;
-        } else {
+        } else if (c != '\n') {
             ++m_column;
         }
+        m_afterReturn = c == '\r';
         i += n;
     }
     QString text = QString::fromUtf8(bytes);

@@ -28,6 +28,7 @@ public:
 private:
     QByteArray m_cut;  // the start of a character the piece before ended in
     int m_line = 1, m_column = 1;
+    bool m_afterReturn = false;  // the last character was "\r"
     bool m_first = true;
 };
 
