@@ -61,11 +61,20 @@ std::unique_ptr<QuestionReader> Format::openSource(const QByteArray&) const
     throw Malformed{{0, 0, QStringLiteral("%1 is read as a whole").arg(title()), {}}};
 }
 
-ReadResult Format::read(const QByteArray& source, store::TableKind kind) const
+std::unique_ptr<QuestionReader> Format::openStream(QIODevice&) const
+{
+    return nullptr;
+}
+
+namespace {
+
+// The reading loop over the source `open` gives; items go to `take` when given.
+ReadResult readEach(const std::function<std::unique_ptr<QuestionReader>()>& open, store::TableKind kind,
+                    const std::function<void(Item&)>& take)
 {
     ReadResult result;
     try {
-        const std::unique_ptr<QuestionReader> reader = openSource(source);
+        const std::unique_ptr<QuestionReader> reader = open();
         while (reader->next()) {
             Problem place = reader->place();
             try {
@@ -74,7 +83,10 @@ ReadResult Format::read(const QByteArray& source, store::TableKind kind) const
                     throw QuestionFault{QStringLiteral("the question has no text")};
                 if (const QString faults = ruleFaults(item, kind); !faults.isEmpty())
                     throw QuestionFault{faults};
-                result.items.push_back(std::move(item));
+                if (take)
+                    take(item);
+                else
+                    result.items.push_back(std::move(item));
             } catch (const QuestionFault& fault) {
                 if (fault.line > 0) {
                     place.line = fault.line;
@@ -85,6 +97,32 @@ ReadResult Format::read(const QByteArray& source, store::TableKind kind) const
         }
     } catch (const Malformed& m) {
         return malformedResult(m.problem);
+    }
+    return result;
+}
+
+}  // namespace
+
+ReadResult Format::read(const QByteArray& source, store::TableKind kind) const
+{
+    return readEach([&] { return openSource(source); }, kind, {});
+}
+
+ReadResult Format::readStream(QIODevice& source, store::TableKind kind, const std::function<void(Item&)>& take) const
+{
+    std::unique_ptr<QuestionReader> streamed;
+    try {
+        streamed = openStream(source);
+    } catch (const Malformed& m) {
+        return malformedResult(m.problem);
+    }
+    if (streamed)
+        return readEach([&] { return std::move(streamed); }, kind, take);
+    ReadResult result = read(source.readAll(), kind);
+    if (take) {
+        for (Item& item : result.items)
+            take(item);
+        result.items.clear();
     }
     return result;
 }

@@ -12,8 +12,11 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
+
+class QIODevice;
 
 namespace formats {
 
@@ -60,6 +63,11 @@ public:
     // The reading loop: every question of the source through the format's QuestionReader,
     // one with a fault or one that breaks an item rule left out with its place.
     virtual ReadResult read(const QByteArray& source, store::TableKind kind) const;
+    // The same from a device, question by question where the format can, else as a whole.
+    // With `take`, each item goes to it as soon as it is read instead of into the result, so
+    // that a large source is never held whole. A source found malformed after some items were
+    // taken gives the malformed result all the same: the caller undoes what it did with them.
+    ReadResult readStream(QIODevice& source, store::TableKind kind, const std::function<void(Item&)>& take = {}) const;
     // The writing loop: every item, answers moved up over gaps, through the format's
     // ItemWriter; one it cannot write is left out, and what of an item the format cannot carry
     // (exhibits, indentation, ...) is named, each with a problem line.
@@ -69,6 +77,9 @@ protected:
     // The source opened for reading question by question; throws Malformed (ReaderSupport.h)
     // when it cannot be read as the format at all. Formats that override read() need none.
     virtual std::unique_ptr<QuestionReader> openSource(const QByteArray& source) const;
+    // The same on a device, for formats that read question by question from it; nullptr (the
+    // default) when the format reads its source as a whole.
+    virtual std::unique_ptr<QuestionReader> openStream(QIODevice& source) const;
     // A new writer of one source; formats that override write() need none.
     virtual std::unique_ptr<ItemWriter> startWriting() const;
 };

@@ -42,29 +42,34 @@ std::vector<Item> readTableItems(store::Table& table)
 QList<Problem> fitItems(std::vector<Item>& items, store::TableKind kind, int section, int firstId)
 {
     QList<Problem> problems;
-    for (size_t i = 0; i < items.size(); ++i) {
-        Item& item = items[i];
-        if (item.section == 0)
-            item.section = section;
-        if (kind == store::TableKind::Bank && item.id == 0)
-            item.id = firstId + int(i);
-        for (Picture& picture : item.pictures) {
-            if (picture.isEmpty())
-                continue;
-            const QString name = picture.name.isEmpty() ? QStringLiteral("a picture") : picture.name;
-            QString note;
-            if (kind == store::TableKind::User) {
-                note = QStringLiteral("the user set keeps no pictures; %1 left out").arg(name);
-            } else if (!picture.data.isEmpty()) {
-                picture.name = plainPictureName(picture.name, picture.data);
-                // The checks the exhibit windows run before a decoder sees the bytes.
-                if (const QString why = pictures::faultOf(picture.name, picture.data); !why.isEmpty())
-                    note = QStringLiteral("the picture %1 %2; left out").arg(name, why);
-            }
-            if (!note.isEmpty()) {
-                problems.append({item.line, 0, note, {}});
-                picture = {};
-            }
+    for (size_t i = 0; i < items.size(); ++i)
+        problems += fitItem(items[i], kind, section, firstId + int(i));
+    return problems;
+}
+
+QList<Problem> fitItem(Item& item, store::TableKind kind, int section, int id)
+{
+    QList<Problem> problems;
+    if (item.section == 0)
+        item.section = section;
+    if (kind == store::TableKind::Bank && item.id == 0)
+        item.id = id;
+    for (Picture& picture : item.pictures) {
+        if (picture.isEmpty())
+            continue;
+        const QString name = picture.name.isEmpty() ? QStringLiteral("a picture") : picture.name;
+        QString note;
+        if (kind == store::TableKind::User) {
+            note = QStringLiteral("the user set keeps no pictures; %1 left out").arg(name);
+        } else if (!picture.data.isEmpty()) {
+            picture.name = plainPictureName(picture.name, picture.data);
+            // The checks the exhibit windows run before a decoder sees the bytes.
+            if (const QString why = pictures::faultOf(picture.name, picture.data); !why.isEmpty())
+                note = QStringLiteral("the picture %1 %2; left out").arg(name, why);
+        }
+        if (!note.isEmpty()) {
+            problems.append({item.line, 0, note, {}});
+            picture = {};
         }
     }
     return problems;
@@ -113,30 +118,47 @@ void appendItem(store::Table& table, const Item& item, int number)
 
 }  // namespace
 
-void importItems(store::Table& table, std::vector<Item>& items, const std::function<void(int)>& afterEach,
-                 const std::function<void()>& beforeWriting)
+ItemImport::ItemImport(store::Table& table) : m_table(table)
 {
-    QStringList written;
-    table.startTransaction();
+    m_table.startTransaction();
+}
+
+ItemImport::~ItemImport()
+{
+    if (!m_open)
+        return;
     try {
-        if (beforeWriting)
-            beforeWriting();
-        written = storePictures(items, QFileInfo(table.tableName()).absolutePath());
-        int appended = 0;
-        for (const Item& item : items) {
-            appendItem(table, item, ++appended);
-            if (afterEach)
-                afterEach(appended);
-        }
-        table.commit();
+        if (m_table.state() == store::DataSetState::Insert || m_table.state() == store::DataSetState::Edit)
+            m_table.cancel();
+        m_table.rollback();
     } catch (...) {
-        if (table.state() == store::DataSetState::Insert || table.state() == store::DataSetState::Edit)
-            table.cancel();
-        table.rollback();
-        for (const QString& file : written)
-            QFile::remove(file);
-        throw;
+        // The transaction ends with the connection all the same; nothing was committed.
     }
+    for (const QString& file : m_pictures)
+        QFile::remove(file);
+}
+
+void ItemImport::add(Item& item)
+{
+    m_pictures += storePictures(item, QFileInfo(m_table.tableName()).absolutePath());
+    appendItem(m_table, item, ++m_added);
+}
+
+void ItemImport::commit()
+{
+    m_table.commit();
+    m_open = false;
+}
+
+void importItems(store::Table& table, std::vector<Item>& items, const std::function<void(int)>& afterEach)
+{
+    ItemImport import(table);
+    for (Item& item : items) {
+        import.add(item);
+        if (afterEach)
+            afterEach(import.added());
+    }
+    import.commit();
 }
 
 }  // namespace formats

@@ -25,14 +25,33 @@ std::vector<Item> readTableItems(store::Table& table);
 // pictures go where the kind keeps none or where their bytes fail the exhibit checks (each
 // with a problem line).
 QList<Problem> fitItems(std::vector<Item>& items, store::TableKind kind, int section, int firstId = 1);
+// The same for one item, which is numbered `id` when it needs a number.
+QList<Problem> fitItem(Item& item, store::TableKind kind, int section, int id);
 
-// Imports items into an open table in one transaction: all of them or, on any failure, none.
-// `beforeWriting`, when given, runs first inside the transaction (with the write lock held)
-// and may throw to refuse. Then the embedded pictures are stored beside the table file (see
-// storePictures) and the items appended, `afterEach` being called with the count so far.
-// On a failure the pictures written are removed again and the error is passed on.
-void importItems(store::Table& table, std::vector<Item>& items,
-                 const std::function<void(int appended)>& afterEach = {},
-                 const std::function<void()>& beforeWriting = {});
+// Items added to an open table one at a time, in one transaction that starts with the import
+// (holding the write lock): commit() keeps them all; an import ended without it (a failure, an
+// exception) keeps none, and the pictures it wrote are removed again.
+class ItemImport {
+public:
+    explicit ItemImport(store::Table& table);
+    ~ItemImport();
+    ItemImport(const ItemImport&) = delete;
+    ItemImport& operator=(const ItemImport&) = delete;
+
+    // Stores the embedded pictures beside the table file (see storePictures) and appends the item.
+    void add(Item& item);
+    int added() const { return m_added; }
+    void commit();
+
+private:
+    store::Table& m_table;
+    QStringList m_pictures;  // the files written
+    int m_added = 0;
+    bool m_open = true;
+};
+
+// Imports items into an open table in one transaction: all of them or, on any failure, none,
+// `afterEach` being called with the count so far. On a failure the error is passed on.
+void importItems(store::Table& table, std::vector<Item>& items, const std::function<void(int appended)>& afterEach = {});
 
 }  // namespace formats

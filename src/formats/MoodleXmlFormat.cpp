@@ -4,6 +4,7 @@
 #include "formats/ReaderSupport.h"
 #include "formats/XmlTree.h"
 
+#include <QBuffer>
 #include <QRegularExpression>
 #include <QUrl>
 #include <QXmlStreamWriter>
@@ -133,37 +134,66 @@ void writeText(QXmlStreamWriter& xml, const QString& element, const QString& htm
 }
 
 
-// The <question> elements of a <quiz>; a category sets the section of those after it.
+// The <question> elements of a <quiz>, read one at a time; a category sets the section of
+// those after it.
 class MoodleXmlReader : public QuestionReader {
 public:
-    explicit MoodleXmlReader(XmlNode quiz) : m_quiz(std::move(quiz)), m_questions(m_quiz.childElements(QStringLiteral("question"))) {}
+    // `source` must outlive the reader.
+    explicit MoodleXmlReader(QIODevice& source) : m_xml(source)
+    {
+        const XmlNode& quiz = m_xml.root();
+        if (quiz.name != QLatin1String("quiz"))
+            throw Malformed{{quiz.line, quiz.column, QStringLiteral("the document must be a <quiz>, not <%1>").arg(quiz.name), {}}};
+    }
 
     bool next() override
     {
-        while (++m_at < m_questions.size()) {
+        while (m_xml.next(m_question)) {
+            if (m_question.name != QLatin1String("question"))
+                continue;
             if (type() != QLatin1String("category"))
                 return true;
-            m_section = sectionOfCategory(textOf(m_questions[m_at]->child(QStringLiteral("category"))));
+            m_section = sectionOfCategory(textOf(m_question.child(QStringLiteral("category"))));
         }
         return false;
     }
-    Problem place() const override { return {m_questions[m_at]->line, 0, {}, {}}; }
+    Problem place() const override { return {m_question.line, 0, {}, {}}; }
     Item readQuestion(QList<Problem>& notes) override
     {
         if (type() != QLatin1String("multichoice") && type() != QLatin1String("truefalse"))
             throw QuestionFault{QStringLiteral("%1 questions are not supported").arg(typeWords(type()))};
-        Item item = readMoodleQuestion(*m_questions[m_at], type(), notes);
+        Item item = readMoodleQuestion(m_question, type(), notes);
         item.section = m_section;
         return item;
     }
 
 private:
-    QString type() const { return m_questions[m_at]->attribute(QStringLiteral("type")); }
+    QString type() const { return m_question.attribute(QStringLiteral("type")); }
 
-    XmlNode m_quiz;
-    std::vector<const XmlNode*> m_questions;
-    size_t m_at = size_t(-1);
+    XmlStream m_xml;
+    XmlNode m_question;
     int m_section = 0;
+};
+
+// The same over bytes in memory, which it keeps.
+class MoodleXmlBytesReader : public QuestionReader {
+public:
+    explicit MoodleXmlBytesReader(const QByteArray& source) : m_buffer(openBuffer(source)), m_reader(*m_buffer) {}
+    bool next() override { return m_reader.next(); }
+    Problem place() const override { return m_reader.place(); }
+    Item readQuestion(QList<Problem>& notes) override { return m_reader.readQuestion(notes); }
+
+private:
+    static std::unique_ptr<QBuffer> openBuffer(const QByteArray& source)
+    {
+        auto buffer = std::make_unique<QBuffer>();
+        buffer->setData(source);
+        buffer->open(QIODevice::ReadOnly);
+        return buffer;
+    }
+
+    std::unique_ptr<QBuffer> m_buffer;
+    MoodleXmlReader m_reader;
 };
 
 class MoodleXmlWriter : public ItemWriter {
@@ -249,13 +279,12 @@ std::unique_ptr<ItemWriter> MoodleXmlFormat::startWriting() const
 
 std::unique_ptr<QuestionReader> MoodleXmlFormat::openSource(const QByteArray& source) const
 {
-    Problem fault;
-    std::optional<XmlNode> quiz = parseXml(source, fault);
-    if (!quiz)
-        throw Malformed{fault};
-    if (quiz->name != QLatin1String("quiz"))
-        throw Malformed{{quiz->line, quiz->column, QStringLiteral("the document must be a <quiz>, not <%1>").arg(quiz->name), {}}};
-    return std::make_unique<MoodleXmlReader>(std::move(*quiz));
+    return std::make_unique<MoodleXmlBytesReader>(source);
+}
+
+std::unique_ptr<QuestionReader> MoodleXmlFormat::openStream(QIODevice& source) const
+{
+    return std::make_unique<MoodleXmlReader>(source);
 }
 
 }  // namespace formats

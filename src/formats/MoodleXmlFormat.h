@@ -15,6 +15,7 @@ public:
     bool embedsPictures() const override { return true; }
 protected:
     std::unique_ptr<QuestionReader> openSource(const QByteArray& source) const override;
+    std::unique_ptr<QuestionReader> openStream(QIODevice& source) const override;
     std::unique_ptr<ItemWriter> startWriting() const override;
 };
 

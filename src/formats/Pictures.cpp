@@ -132,15 +132,14 @@ QString storePicture(const Picture& picture, const QDir& dir, QStringList& writt
 
 }  // namespace
 
-QStringList storePictures(std::vector<Item>& items, const QString& folder)
+QStringList storePictures(Item& item, const QString& folder)
 {
     const QDir dir(folder);
     QStringList written;
     try {
-        for (Item& item : items)
-            for (Picture& picture : item.pictures)
-                if (!picture.data.isEmpty())
-                    picture.name = storePicture(picture, dir, written);
+        for (Picture& picture : item.pictures)
+            if (!picture.data.isEmpty())
+                picture.name = storePicture(picture, dir, written);
     } catch (...) {
         for (const QString& path : written)
             QFile::remove(path);

@@ -9,7 +9,7 @@
 
 namespace formats {
 
-// Writes the embedded pictures of `items` into `folder` and points the items at them. A
+// Writes the embedded pictures of `item` into `folder` and points the item at them. A
 // picture never overwrites a file: it takes a free name ("ex.png", "ex-2.png", ...) unless a
 // file there holds the same bytes already, which is then reused. Names from the source are
 // reduced to a plain file name first, so a name like "../x" cannot leave the folder.
@@ -17,7 +17,7 @@ namespace formats {
 // bears a real name. Returns the files written, so that a later failure of the import can take
 // them away again; when a picture cannot be written, takes away those written before it and
 // throws std::runtime_error with the reason ("No space left on device").
-QStringList storePictures(std::vector<Item>& items, const QString& folder);
+QStringList storePictures(Item& item, const QString& folder);
 
 // The name a picture from a source is stored under: a plain file name of safe characters
 // ("../x y.bmp" -> "x_y.bmp"), cut to a length every file system takes, with a suffix.

@@ -267,9 +267,8 @@ public:
             const QString path = resolve(ManifestName, href);
             if (type.startsWith(QLatin1String("imsqti_item_")))
                 m_items.push_back({href, path, resource->line});
-            else if (type.startsWith(QLatin1String("imsqti_test_")) && !path.isEmpty())
-                if (const std::optional<XmlNode> test = parsePart(*m_package, path, fault))
-                    readSections(*test, path, m_sections);
+            else if (type.startsWith(QLatin1String("imsqti_test_")))
+                readTest(*resource, path);
         }
     }
 
@@ -295,6 +294,27 @@ private:
         QString href, path;  // path empty: outside the package
         int line;            // in the manifest
     };
+
+    // The sections a test resource gives the items. A test that cannot be read would leave
+    // every item without its section, so the whole package is refused, naming the entry.
+    void readTest(const XmlNode& resource, const QString& path)
+    {
+        const auto refuse = [&](const QString& why) {
+            throw Malformed{{resource.line, 0,
+                             QStringLiteral("the test %1 (%2) %3; nothing is imported")
+                                 .arg(resource.attribute(QStringLiteral("identifier")), resource.attribute(QStringLiteral("href")), why),
+                             ManifestName}};
+        };
+        if (path.isEmpty())
+            refuse(QStringLiteral("lies outside the package"));
+        if (!m_package->contains(path))
+            refuse(QStringLiteral("is not in the package"));
+        Problem fault;
+        const std::optional<XmlNode> test = parsePart(*m_package, path, fault);
+        if (!test)
+            throw Malformed{fault};
+        readSections(*test, path, m_sections);
+    }
 
     static std::unique_ptr<Package> openPackage(const QByteArray& source)
     {

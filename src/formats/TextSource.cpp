@@ -50,18 +50,55 @@ void lineAndColumn(const QByteArray& text, qsizetype offset, int& line, int& col
 
 std::optional<QString> decodeUtf8(const QByteArray& bytes, Problem& fault)
 {
+    return Utf8Pieces().decode(bytes, true, fault);
+}
+
+namespace {
+
+// Where the character cut by the end of `b` begins, or b.size() when none is cut.
+qsizetype cutCharacter(const QByteArray& b)
+{
+    for (qsizetype k = b.size() - 1; k >= 0 && k >= b.size() - 3; --k) {
+        const unsigned c = static_cast<unsigned char>(b[k]);
+        if ((c & 0xC0) == 0x80)
+            continue;
+        const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        return k + length > b.size() ? k : b.size();
+    }
+    return b.size();
+}
+
+}  // namespace
+
+std::optional<QString> Utf8Pieces::decode(const QByteArray& piece, bool last, Problem& fault)
+{
+    QByteArray bytes = m_cut.isEmpty() ? piece : m_cut + piece;
+    const qsizetype whole = last ? bytes.size() : cutCharacter(bytes);
+    m_cut = bytes.sliced(whole);
+    bytes.truncate(whole);
     for (qsizetype i = 0; i < bytes.size();) {
         const int n = sequenceLength(bytes, i);
         if (n == 0) {
-            lineAndColumn(bytes, i, fault.line, fault.column);
+            fault.line = m_line;
+            fault.column = m_column;
             fault.text = QStringLiteral("the text is not UTF-8");
             return std::nullopt;
         }
+        // Lines end in "\n", "\r\n" or "\r", as splitLines takes them.
+        const char c = bytes[i];
+        if ((c == '\n' && !m_afterReturn) || c == '\r') {
+            ++m_line;
+            m_column = 1;
+        } else if (c != '\n') {
+            ++m_column;
+        }
+        m_afterReturn = c == '\r';
         i += n;
     }
     QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
+    if (m_first && text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
+    m_first = m_first && text.isEmpty();
     return text;
 }
 

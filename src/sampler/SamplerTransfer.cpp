@@ -222,7 +222,7 @@ int importQuestions(store::Table& table, QWidget* parent)
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         fail(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(file), in.errorString()));
-    formats::ReadResult read = format.read(in.readAll(), store::TableKind::User);
+    formats::ReadResult read = format.readStream(in, store::TableKind::User);
     if (read.malformed) {
         const QString fault = read.problems.isEmpty() ? QStringLiteral("%1: not a %2 file").arg(name, format.title())
                                                       : read.problems.constFirst().toString(name);

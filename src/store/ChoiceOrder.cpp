@@ -42,6 +42,10 @@ bool namesOtherChoices(const QString& s)
 
 bool refersToOtherChoices(const QString& choiceText)
 {
+    // Every form the rule knows is short: a longer choice is answered without comparing.
+    constexpr qsizetype LongestForm = 48;
+    if (choiceText.size() > LongestForm)
+        return false;
     static const QStringList phrases = {
         QStringLiteral("all of the above"),   QStringLiteral("none of the above"),
         QStringLiteral("both of the above"),  QStringLiteral("neither of the above"),
@@ -50,7 +54,7 @@ bool refersToOtherChoices(const QString& choiceText)
         QStringLiteral("all of the choices"), QStringLiteral("none of the choices"),
     };
     const QString s = comparable(choiceText);
-    return phrases.contains(s) || namesOtherChoices(s);
+    return phrases.contains(s) || (s.contains(QLatin1String(" and ")) && namesOtherChoices(s));
 }
 
 bool keepsStoredOrder(const QStringList& choiceTexts)

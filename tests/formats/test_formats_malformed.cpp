@@ -8,6 +8,7 @@
 #include "formats/JsonParser.h"
 #include "formats/Zip.h"
 
+#include <QBuffer>
 #include <QTest>
 
 using namespace formatstest;
@@ -212,6 +213,60 @@ private slots:
         QCOMPARE(int(result.items.size()), kept);
         for (const formats::Item& item : result.items)
             QCOMPARE(item.question, QStringLiteral("Good?"));
+    }
+
+    // A large XML source is read in pieces: the places of faults far into it stay exact, with
+    // any line ends, on one long line, and with characters cut by the end of a piece.
+    void placesHoldFarIntoALargeSource_data()
+    {
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::newRow("line feeds") << QByteArray("\n");
+        QTest::newRow("carriage returns and line feeds") << QByteArray("\r\n");
+        QTest::newRow("carriage returns") << QByteArray("\r");
+        QTest::newRow("one line") << QByteArray();
+    }
+    void placesHoldFarIntoALargeSource()
+    {
+        QFETCH(QByteArray, lineEnd);
+        // Texts of two- and three-byte characters, so that pieces end inside characters.
+        QByteArray xml = "<quiz>" + lineEnd;
+        constexpr int Questions = 6000;
+        for (int q = 0; q < Questions; ++q)
+            xml += "<question type=\"multichoice\">" + lineEnd + "  <questiontext><text>¿Qué cable lleva la señal " + QByteArray::number(q)
+                   + " € ?</text></questiontext>" + lineEnd + "  <answer fraction=\"100\"><text>fibra</text></answer>" + lineEnd
+                   + "  <answer fraction=\"0\"><text>cobre</text></answer>" + lineEnd + "</question>" + lineEnd;
+        xml += "<question type=\"multichoice\">" + lineEnd + "<answer fraction=\"many\"><text>x</text></answer></question>" + lineEnd;
+        const qsizetype faultyAnswer = xml.lastIndexOf("<answer");
+        xml += "</quiz>" + lineEnd;
+        // The place of an offset as a reader of the text counts it: lines of any line end, and
+        // columns in characters.
+        const auto placeOf = [](const QByteArray& text, qsizetype offset) {
+            QString before = QString::fromUtf8(text.left(offset));
+            before.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+            const QStringList lines = before.split(QLatin1Char('\n'));
+            return QStringLiteral("line %1, column %2").arg(lines.size()).arg(lines.last().size() + 1);
+        };
+
+        // Every question, and the faulty one skipped with the place of its answer.
+        QBuffer device(&xml);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        int taken = 0;
+        const formats::ReadResult result = formats::formatNamed("moodle")->readStream(device, store::TableKind::User, [&](formats::Item& item) {
+            if (taken++ == Questions - 1)
+                QCOMPARE(item.question, QStringLiteral("¿Qué cable lleva la señal %1 € ?").arg(Questions - 1));
+        });
+        QCOMPARE(taken, Questions);
+        QVERIFY(result.items.empty());
+        QCOMPARE(result.problems.size(), 1);
+        QCOMPARE(result.problems.first().toString("f"), QStringLiteral("f %1: the fraction \"many\" is not a number; skipped").arg(placeOf(xml, faultyAnswer)));
+
+        // A byte that is not UTF-8 at the end makes it all malformed, at the byte's place.
+        QByteArray notUtf8 = xml;
+        const qsizetype badByte = notUtf8.lastIndexOf("</quiz>");
+        notUtf8.insert(badByte, "\xFF");
+        const formats::ReadResult malformed = formats::formatNamed("moodle")->read(notUtf8, store::TableKind::User);
+        QVERIFY(malformed.malformed);
+        QCOMPARE(malformed.problems.first().toString("f"), QStringLiteral("f %1: the text is not UTF-8").arg(placeOf(notUtf8, badByte)));
     }
 
     // The variants of Aiken that others write: no space after "A)", lower-case key letters.

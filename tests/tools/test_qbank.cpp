@@ -1,4 +1,6 @@
 #include "ItemCompare.h"
+#include "formats/Format.h"
+#include "formats/Zip.h"
 #include "history/HistoryStore.h"
 #include "store/Fields.h"
 #include "store/Session.h"
@@ -481,6 +483,96 @@ private slots:
         QVERIFY(!run.err.contains("Imported"));
         QCOMPARE(fileBytes("b.DAT"), before);
         QCOMPARE(QDir().entryList(QDir::Files), QStringList({"b.DAT", "bad.xml"}));
+    }
+
+    // A source that imports nothing says why. A package whose test cannot be read would lose
+    // the sections of its items: it is refused, naming the manifest entry, and nothing of it is
+    // taken. A source without any question is no failure.
+    void sourcesThatImportNothingSayWhy_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("says");
+        const QByteArray item = "<assessmentItem><responseDeclaration identifier=\"R\"><correctResponse><value>A</value>"
+                                "</correctResponse></responseDeclaration><itemBody><p>Which?</p><choiceInteraction responseIdentifier=\"R\">"
+                                "<simpleChoice identifier=\"A\">yes</simpleChoice><simpleChoice identifier=\"B\">no</simpleChoice>"
+                                "</choiceInteraction></itemBody></assessmentItem>";
+        const auto package = [&](const QByteArray& testHref, const std::vector<std::pair<QString, QByteArray>>& more) {
+            std::vector<std::pair<QString, QByteArray>> files{
+                {"imsmanifest.xml", "<manifest><resources>\n<resource identifier=\"a\" type=\"imsqti_item_xmlv2p1\" href=\"a.xml\"/>\n"
+                                    "<resource identifier=\"exam\" type=\"imsqti_test_xmlv2p1\" href=\"" + testHref + "\"/>\n</resources></manifest>"},
+                {"a.xml", item}};
+            files.insert(files.end(), more.begin(), more.end());
+            return formats::writeZip(files);
+        };
+        QTest::newRow("test missing") << "q.zip" << package("test.xml", {}) << 1
+            << "q.zip/imsmanifest.xml line 3: the test exam (test.xml) is not in the package; nothing is imported";
+        QTest::newRow("test outside the package") << "q.zip" << package("../outside.xml", {{"outside.xml", "<assessmentTest/>"}}) << 1
+            << "q.zip/imsmanifest.xml line 3: the test exam (../outside.xml) lies outside the package; nothing is imported";
+        QTest::newRow("test not well-formed") << "q.zip" << package("test.xml", {{"test.xml", "<assessmentTest>\n<testPart>"}}) << 1
+            << "q.zip/test.xml line 2, column 10: Premature end of document.";
+        QTest::newRow("exported empty package") << "q.zip" << formats::formatNamed("qti")->write({}, store::TableKind::User).data << 0
+            << "q.zip holds no questions; nothing was imported";
+        QTest::newRow("exported empty Moodle XML") << "q.xml" << formats::formatNamed("moodle")->write({}, store::TableKind::User).data << 0
+            << "q.xml holds no questions; nothing was imported";
+        QTest::newRow("empty GIFT") << "q.gift" << QByteArray("// nothing yet\n") << 0 << "q.gift holds no questions; nothing was imported";
+    }
+    void sourcesThatImportNothingSayWhy()
+    {
+        QFETCH(QString, source);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, exitCode);
+        QFETCH(QString, says);
+        TempDirCwd dir;
+        QCOMPARE(qbank({"create", "u.DAT", "--kind", "user"}).exitCode, 0);
+        write("ok.json", R"({"items": [{"question": "kept", "section": 1, "answers": ["yes", "no"], "correct": "a"}]})");
+        QCOMPARE(qbank({"import", "u.DAT", "ok.json"}).exitCode, 0);
+        const QByteArray before = fileBytes("u.DAT");
+        write(source, bytes);
+        const Run run = qbank({"import", "u.DAT", source, "--section", "1"});
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(says + "\n"), qPrintable(run.err));
+        QVERIFY2(!run.err.contains("Imported"), qPrintable(run.err));
+        QCOMPARE(fileBytes("u.DAT"), before);
+    }
+
+    // The items of a large source are written as they are read; a fault at its very end undoes
+    // them all, with the pictures they brought.
+    void faultAtTheEndOfALargeSourceChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("end");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("not well-formed") << QByteArray("<question type=\"multichoice\">\n</quiz>\n")
+            << "column 7: Opening and ending tag mismatch.";
+        QTest::newRow("not UTF-8") << QByteArray("<question type=\"multichoice\"><questiontext><text>\n  Caf\xE9</text></questiontext></question>\n</quiz>\n")
+            << "column 6: the text is not UTF-8";
+    }
+    void faultAtTheEndOfALargeSourceChangesNothing()
+    {
+        QFETCH(QByteArray, end);
+        QFETCH(QString, says);
+        TempDirCwd dir;
+        QByteArray xml = "<quiz>\n<question type=\"multichoice\"><questiontext><text>With a picture</text>"
+                         "<file name=\"diagram.bmp\" encoding=\"base64\">" + formatstest::bitmap(4, 4, 'd').toBase64() + "</file></questiontext>"
+                         "<answer fraction=\"100\"><text>yes</text></answer><answer fraction=\"0\"><text>no</text></answer></question>\n";
+        for (int q = 0; q < 6000; ++q)
+            xml += "<question type=\"multichoice\"><questiontext><text>Which one is number " + QByteArray::number(q)
+                   + "?</text></questiontext>\n<answer fraction=\"100\"><text>this</text></answer><answer fraction=\"0\"><text>that</text></answer></question>\n";
+        const int lastLine = int(xml.count('\n')) + 2;
+        write("big.xml", xml + end);
+        QCOMPARE(qbank({"create", "b.DAT", "--kind", "bank"}).exitCode, 0);
+        const QByteArray before = fileBytes("b.DAT");
+        const Run run = qbank({"import", "b.DAT", "big.xml", "--section", "1"});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("big.xml line %1, %2").arg(lastLine).arg(says)), qPrintable(run.err));
+        QVERIFY(!run.err.contains("Imported"));
+        QCOMPARE(fileBytes("b.DAT"), before);
+        QCOMPARE(QDir().entryList(QDir::Files), QStringList({"b.DAT", "big.xml"}));
+        // The same source whole goes in, the picture with it.
+        write("big.xml", xml + "</quiz>\n");
+        QCOMPARE(qbank({"import", "b.DAT", "big.xml", "--section", "1"}).err, QStringLiteral("Imported 6001 items, skipped 0\n"));
+        QVERIFY(QFile::exists("diagram.bmp"));
     }
 
     // Four embedded pictures of 72 KB each on a file system of 200 KB: the third does not fit.

@@ -54,16 +54,15 @@ QString jsonKey(const QString& field)
     return QLatin1Char('"') + formats::jsonNameOf(field) + QLatin1Char('"');
 }
 
-// The item rules for every item of a source, each fault as "item N: ..." with the item's line.
-QStringList itemFaults(const std::vector<formats::Item>& items, store::TableKind kind)
+// The item rules for the item at `index` of a source, each fault as "item N: ..." with the item's line.
+QStringList itemFaults(const formats::Item& item, int index, store::TableKind kind)
 {
     QStringList faults;
-    for (size_t i = 0; i < items.size(); ++i)
-        for (const store::ItemFault& fault : store::checkItem(formats::recordOf(items[i]), kind)) {
-            const QString where = items[i].line > 0 ? QStringLiteral("line %1: item %2").arg(items[i].line).arg(i + 1)
-                                                    : QStringLiteral("item %1").arg(i + 1);
-            faults.append(QStringLiteral("%1: %2").arg(where, store::faultText(fault, jsonKey)));
-        }
+    for (const store::ItemFault& fault : store::checkItem(formats::recordOf(item), kind)) {
+        const QString where = item.line > 0 ? QStringLiteral("line %1: item %2").arg(item.line).arg(index + 1)
+                                            : QStringLiteral("item %1").arg(index + 1);
+        faults.append(QStringLiteral("%1: %2").arg(where, store::faultText(fault, jsonKey)));
+    }
     return faults;
 }
 
@@ -82,37 +81,46 @@ int importItems(const QString& file, const QString& source, const TransferOption
     OpenTable t(file);
     if (const QStringList faults = t.layoutFaults(); !faults.isEmpty())
         return report(faults, file);
-    formats::ReadResult read = format->read(in.readAll(), t.kind);
+    // The items go into the table as they are read, so that a large source is never held
+    // whole, in one transaction that is kept only when the whole source has passed.
+    formats::ItemImport import(t.table);
+    const bool bankTaken = t.kind == store::TableKind::Bank && t.table.recordCount() > 0;
+    int count = 0, withoutSection = 0;
+    QList<formats::Problem> fitted;  // said after the reader's problems
+    QStringList faults;
+    const formats::ReadResult read = format->readStream(in, t.kind, [&](formats::Item& item) {
+        const int index = count++;
+        withoutSection += item.section == 0 && options.section == 0;
+        fitted += formats::fitItem(item, t.kind, options.section, index + 1);
+        faults += itemFaults(item, index, t.kind);
+        if (withoutSection == 0 && faults.isEmpty() && !bankTaken)
+            import.add(item);
+    });
     for (const formats::Problem& p : read.problems)
         say(p.toString(source));
     if (read.malformed)
         return Faults;
-    int withoutSection = 0;
-    for (const formats::Item& item : read.items)
-        withoutSection += item.section == 0;
-    if (withoutSection > 0 && options.section == 0) {
-        const QString count = withoutSection == 1 ? QStringLiteral("1 item in %1 names").arg(source)
+    if (withoutSection > 0) {
+        const QString items = withoutSection == 1 ? QStringLiteral("1 item in %1 names").arg(source)
                                                   : QStringLiteral("%1 items in %2 name").arg(withoutSection).arg(source);
-        say(QStringLiteral("qbank: %1 no section; give one with --section 1..4").arg(count));
+        say(QStringLiteral("qbank: %1 no section; give one with --section 1..4").arg(items));
         return Usage;
     }
-    for (const formats::Problem& p : formats::fitItems(read.items, t.kind, options.section))
+    for (const formats::Problem& p : fitted)
         say(p.toString(source));
-    if (const QStringList faults = itemFaults(read.items, t.kind); !faults.isEmpty())
+    if (!faults.isEmpty())
         return report(faults, source);
-    // The bank test runs with the write lock held, so that two imports cannot both find it empty.
-    struct BankTaken {};
-    try {
-        formats::importItems(t.table, read.items, {}, [&] {
-            if (t.kind == store::TableKind::Bank && t.table.recordCount() > 0)
-                throw BankTaken{};
-        });
-    } catch (const BankTaken&) {
+    // The bank was looked at with the write lock held, so that two imports cannot both find it empty.
+    if (bankTaken) {
         say(QStringLiteral("%1: the bank is not empty; import into a new file so that Q_ID runs 1..N").arg(file));
         return Faults;
     }
-    say(QStringLiteral("Imported %1 items, skipped %2%3").arg(read.items.size()).arg(read.skipped)
-            .arg(read.skipped > 0 ? QStringLiteral(" (see above)") : QString()));
+    import.commit();
+    if (count == 0 && read.skipped == 0)
+        say(QStringLiteral("%1 holds no questions; nothing was imported").arg(source));
+    else
+        say(QStringLiteral("Imported %1 items, skipped %2%3").arg(count).arg(read.skipped)
+                .arg(read.skipped > 0 ? QStringLiteral(" (see above)") : QString()));
     return Ok;
 }
 
