@@ -250,8 +250,13 @@ void layOutColumns(const BarChartModel& model, const QRectF& inner, const QFontM
     const double lineRoom = widestLineLabel(model, labelMetrics);
     const double plotRight = std::max(plotLeft, inner.right() - (lineRoom > 0 ? lineRoom + s.gap : 0));
     const double plotTop = inner.top() + std::max(valueMetrics.height() / 2, valueRoom);
-    const double plotBottom =
-        std::max(plotTop, inner.bottom() - s.tickLength - s.gap / 2 - labelMetrics.height());
+    // A label may hold a second line (the time under a date).
+    const QStringList labels = slotLabels(model);
+    qsizetype labelLineCount = 1;
+    for (const QString& label : labels)
+        labelLineCount = std::max(labelLineCount, label.split(QLatin1Char('\n')).size());
+    const double labelHeight = double(labelLineCount) * labelMetrics.height();
+    const double plotBottom = std::max(plotTop, inner.bottom() - s.tickLength - s.gap / 2 - labelHeight);
     layout.plot = QRectF(QPointF(plotLeft, plotTop), QPointF(plotRight, plotBottom));
     const QRectF& plot = layout.plot;
     auto yOf = [&](double value) { return positionOf(model, value, plot.bottom(), plot.top()); };
@@ -269,25 +274,60 @@ void layOutColumns(const BarChartModel& model, const QRectF& inner, const QFontM
         const double y1 = yOf(model.bars[i].value);
         layout.barRects << QRectF(QPointF(left, std::min(y0, y1)), QPointF(left + places.thickness, std::max(y0, y1)));
     }
-    // One line of label under each slot. Where they would collide, the newest (rightmost) wins:
-    // labels are placed from the right, each only where it keeps clear of the one placed before.
-    const QStringList labels = slotLabels(model);
+    // A label under each slot. Where they would collide, the newest (rightmost) wins: labels are
+    // placed from the right, each only where it keeps clear of the one placed before.
     QList<QRectF> rects;
     QList<QStringList> lines;
     double freeRight = HUGE_VAL;
     for (int g = int(labels.size()) - 1; g >= 0; --g) {
         const double centre = plot.left() + (g + 0.5) * slot;
-        const double textWidth = labelMetrics.horizontalAdvance(labels[g]);
+        const QStringList labelLines = labels[g].split(QLatin1Char('\n'));
+        double textWidth = 0;
+        for (const QString& line : labelLines)
+            textWidth = std::max(textWidth, labelMetrics.horizontalAdvance(line));
         const double width = std::min(std::max(slot, textWidth), inner.width());
         const double left = std::clamp(centre - width / 2, inner.left(), std::max(inner.left(), inner.right() - width));
-        rects.prepend(QRectF(left, plot.bottom() + s.tickLength + s.gap / 2, width, labelMetrics.height()));
+        rects.prepend(QRectF(left, plot.bottom() + s.tickLength + s.gap / 2, width, labelHeight));
         const bool fits = !labels[g].isEmpty() && centre + textWidth / 2 + s.gap <= freeRight;
-        lines.prepend(fits ? QStringList{labelMetrics.elidedText(labels[g], Qt::ElideRight, width)} : QStringList());
+        QStringList shown;
+        if (fits)
+            for (const QString& line : labelLines)
+                shown << labelMetrics.elidedText(line, Qt::ElideRight, width);
+        lines.prepend(shown);
         if (fits)
             freeRight = centre - textWidth / 2;
     }
     layout.labelRects = rects;
     layout.labelLines = lines;
+}
+
+// Each bar's value at its end. On a column chart a value that would cover a value line moves
+// into its column's top, or above the line where the column is too short to hold it.
+void placeValues(const BarChartModel& model, const QFontMetricsF& metrics, double u, BarChartLayout& layout)
+{
+    const bool columns = model.orientation == Qt::Vertical;
+    for (int i = 0; i < layout.barRects.size(); ++i) {
+        const QRectF& bar = layout.barRects[i];
+        QRectF box;
+        bool inBar = false;
+        if (model.showValues) {
+            const double width = metrics.horizontalAdvance(valueText(model, model.bars[i])) + 2 * u;
+            if (columns && width <= bar.width() * 1.6)
+                box = QRectF(bar.center().x() - width / 2, bar.top() - metrics.height(), width, metrics.height());
+            else if (!columns && metrics.height() <= std::max(bar.height(), 1.0) * 1.6)
+                box = QRectF(bar.right() + u, bar.center().y() - metrics.height() / 2, width, metrics.height());
+        }
+        if (columns && !box.isEmpty()) {
+            for (const double at : std::as_const(layout.valueLineAt)) {
+                if (at < box.top() - 2 * u || at > box.bottom() + 2 * u)
+                    continue;
+                inBar = bar.height() >= box.height() + 2 * u;
+                box.moveTop(inBar ? bar.top() + u : at - 2 * u - box.height());
+            }
+        }
+        layout.valueRects << box;
+        layout.valueInBar << inBar;
+    }
 }
 
 }  // namespace
@@ -311,6 +351,7 @@ BarChartLayout layoutBarChart(const BarChartModel& model, const QRectF& rect, QP
         layOutColumns(model, inner, valueMetrics, labelMetrics, s, layout);
     else
         layOutRows(model, inner, valueMetrics, labelMetrics, s, layout);
+    placeValues(model, valueMetrics, s.u, layout);
     return layout;
 }
 
@@ -327,8 +368,12 @@ double minimumBarChartHeight(const BarChartModel& model, QPaintDevice* device)
                                      model.legend.isEmpty() ? 0.0 : labelMetrics.height());
         height += line + 2 * TitlePadYUnits * s.u + s.gap;
     }
-    if (model.orientation == Qt::Vertical)
-        return height + labelMetrics.height() + 4 * valueMetrics.height();
+    if (model.orientation == Qt::Vertical) {
+        qsizetype labelLines = 1;
+        for (const QString& label : slotLabels(model))
+            labelLines = std::max(labelLines, label.split(QLatin1Char('\n')).size());
+        return height + double(labelLines) * labelMetrics.height() + 4 * valueMetrics.height();
+    }
     return height + valueMetrics.height() + std::max(model.groupCount(), 1) * labelMetrics.height();
 }
 

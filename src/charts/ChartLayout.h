@@ -29,6 +29,10 @@ struct BarChartLayout {
     QList<double> valueLineAt;  // where each value line crosses the value axis
     QList<bool>
         tickLabelled;  // whether a tick gets its label (labels that would collide are left out)
+    // Each bar's value text: where it stands (empty where the bars are too thin to tell whose
+    // it is), and whether it stands inside its bar's end (to keep a value line clear).
+    QList<QRectF> valueRects;
+    QList<bool> valueInBar;
     QFont titleFont, valueAxisFont, labelAxisFont;  // as resolved for the device
 };
 

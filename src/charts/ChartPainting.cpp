@@ -108,30 +108,20 @@ void paintBars(QPainter& painter, const BarChartModel& model, const BarChartLayo
     }
 }
 
-// Each bar's value at its end, on the chart's ground so that a value line does not cross it;
-// left out where the bars are too thin to tell whose it is.
-void paintValues(QPainter& painter, const BarChartModel& model, const BarChartLayout& layout, double u)
+// Each bar's value where the layout put it: on the chart's ground at the bar's end, so that a
+// grid line does not cross it, or in white inside the bar's end; left out where it has no place.
+void paintValues(QPainter& painter, const BarChartModel& model, const BarChartLayout& layout)
 {
-    if (!model.showValues)
-        return;
-    const bool columns = model.orientation == Qt::Vertical;
     painter.setFont(layout.valueAxisFont);
-    const QFontMetricsF metrics(layout.valueAxisFont, painter.device());
     const QColor ground = model.background.isValid() ? model.background : QColor(Qt::white);
-    for (int i = 0; i < layout.barRects.size(); ++i) {
-        const QRectF& bar = layout.barRects[i];
-        const QString text = valueText(model, model.bars[i]);
-        const double width = metrics.horizontalAdvance(text) + 2 * u;
-        QRectF box;
-        if (columns && width <= bar.width() * 1.6)
-            box = QRectF(bar.center().x() - width / 2, bar.top() - metrics.height(), width, metrics.height());
-        else if (!columns && metrics.height() <= std::max(bar.height(), 1.0) * 1.6)
-            box = QRectF(bar.right() + u, bar.center().y() - metrics.height() / 2, width, metrics.height());
-        else
+    for (int i = 0; i < layout.valueRects.size(); ++i) {
+        const QRectF& box = layout.valueRects[i];
+        if (box.isEmpty())
             continue;
-        painter.fillRect(box, ground);
-        painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, text);
+        if (!layout.valueInBar[i])
+            painter.fillRect(box, ground);
+        painter.setPen(layout.valueInBar[i] ? QColor(Qt::white) : QColor(Qt::black));
+        painter.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, valueText(model, model.bars[i]));
     }
 }
 
@@ -216,7 +206,7 @@ void paintBarChart(QPainter& painter, const QRectF& rect, const BarChartModel& m
     paintBars(painter, model, layout, u);
     paintTicks(painter, model, layout, u);
     paintValueLines(painter, model, layout, u);
-    paintValues(painter, model, layout, u);
+    paintValues(painter, model, layout);
     paintLabels(painter, model, layout);
     painter.restore();
 }

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 
 #include <algorithm>
+#include <map>
 
 namespace historywindow {
 
@@ -105,15 +106,19 @@ charts::BarChartModel scoreChart(const std::vector<history::AttemptSummary>& new
     chart.axisStep = 200;
     chart.barWidthPercent = 70;
     chart.legend = {{QStringLiteral("Pass"), PassedColour}, {QStringLiteral("Fail"), FailedColour}};
-    QDate previousDay;
+    // Every column is named by its day, and by its time too where another column shares the day.
+    std::map<QDate, int> perDay;
+    for (int i = 0; i < shown; ++i)
+        ++perDay[newestFirst[std::size_t(i)].gradedAt.toLocalTime().date()];
     for (int i = shown - 1; i >= 0; --i) {
         const history::AttemptSummary& a = newestFirst[std::size_t(i)];
         chart.addBar(a.score, shownDateTime(a.gradedAt) + QStringLiteral(", ") + a.examTitle,
                      a.passed ? PassedColour : FailedColour);
-        // A day is named under its first column only.
-        const QDate day = a.gradedAt.toLocalTime().date();
-        chart.groupLabels << (day == previousDay ? QString() : day.toString(QStringLiteral("d MMM")));
-        previousDay = day;
+        const QDateTime local = a.gradedAt.toLocalTime();
+        QString label = local.date().toString(QStringLiteral("d MMM"));
+        if (perDay[local.date()] > 1)
+            label += QLatin1Char('\n') + local.time().toString(QStringLiteral("HH:mm"));
+        chart.groupLabels << label;
     }
     const int passing = newestFirst.empty() ? results::PassingScore : newestFirst.front().passingScore;
     chart.valueLines << charts::ChartValueLine{double(passing), QStringLiteral("Passing score"),

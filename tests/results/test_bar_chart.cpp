@@ -86,6 +86,7 @@ private slots:
 
     void accessibleNameCarriesTheFigures();
     void columnsStandLeftToRightWithTheValueLineAtItsValue();
+    void valuesKeepTheValueLineClearAndLabelsTakeTwoLines();
     void groupsShareOneLabelAndReadTopDown();
 
     void paintsBarsInTheirColours();
@@ -560,3 +561,34 @@ void TestBarChart::survivesDegenerateSizesAndAxes()
 
 QTEST_MAIN(TestBarChart)
 #include "test_bar_chart.moc"
+
+// Twenty columns just under and over the pass line: no value covers the line, whether it moves
+// into its column or above the line; a label of two lines (date and time) is shown whole.
+void TestBarChart::valuesKeepTheValueLineClearAndLabelsTakeTwoLines()
+{
+    BarChartModel chart = scoreColumns();
+    chart.bars.clear();
+    chart.groupLabels.clear();
+    for (int i = 0; i < 20; ++i) {
+        const double score = 800 + i * 5;
+        chart.addBar(score, QStringLiteral("attempt %1").arg(i + 1), Qt::red);
+        chart.groupLabels << QStringLiteral("%1 Nov\n%2:00").arg(i / 2 + 1).arg(10 + i % 2);
+    }
+    QImage device = deviceAt(96);
+    const BarChartLayout layout = layoutBarChart(chart, QRectF(0, 0, 900, 260), &device);
+    const double line = layout.valueLineAt[0];
+    int inBar = 0;
+    for (int i = 0; i < chart.bars.size(); ++i) {
+        const QRectF& value = layout.valueRects[i];
+        QVERIFY2(!value.isEmpty(), qPrintable(QString::number(i)));
+        QVERIFY2(value.bottom() < line - 0.5 || value.top() > line + 0.5, qPrintable(QString::number(i)));
+        if (layout.valueInBar[i]) {
+            ++inBar;
+            QVERIFY(layout.barRects[i].contains(value));
+        }
+        QCOMPARE(layout.labelLines[i].size() % 2, 0);
+    }
+    QVERIFY(inBar > 0);
+    QCOMPARE(layout.labelLines.last(), (QStringList{"10 Nov", "11:00"}));
+    QVERIFY(layout.labelRects.last().height() >= 2 * QFontMetricsF(layout.labelAxisFont, &device).height() - 0.01);
+}
