@@ -321,8 +321,12 @@ void placeValues(const BarChartModel& model, const QFontMetricsF& metrics, doubl
             for (const double at : std::as_const(layout.valueLineAt)) {
                 if (at < box.top() - 2 * u || at > box.bottom() + 2 * u)
                     continue;
-                inBar = bar.height() >= box.height() + 2 * u;
-                box.moveTop(inBar ? bar.top() + u : at - 2 * u - box.height());
+                // Inside only a column that ends below the line; else above both.
+                inBar = bar.top() >= at && bar.height() >= box.height() + 2 * u;
+                if (inBar)
+                    box.moveTop(bar.top() + u);
+                else
+                    box.moveBottom(std::min(at, bar.top()) - 2 * u);
             }
         }
         layout.valueRects << box;
