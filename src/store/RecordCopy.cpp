@@ -137,7 +137,7 @@ ChoiceOrder RecordCopy::orderOfSelected()
     for (int f = 0; f < int(m_types.size()); ++f) {
         const int slot = m_choiceSlot[size_t(f)];
         if (slot >= 0 && slot < field::AnswerCount && m_select->type(f) != ColumnType::Null)
-            texts[slot] = m_select->value(f).toString();
+            texts[slot] = m_select->text(f);
     }
     return m_shuffle->orderFor(texts);
 }
