@@ -255,7 +255,19 @@ void layOutColumns(const BarChartModel& model, const QRectF& inner, const QFontM
     qsizetype labelLineCount = 1;
     for (const QString& label : labels)
         labelLineCount = std::max(labelLineCount, label.split(QLatin1Char('\n')).size());
-    const double labelHeight = double(labelLineCount) * labelMetrics.height();
+    const double rowHeight = double(labelLineCount) * labelMetrics.height();
+    auto labelWidth = [&](int g) {
+        double width = 0;
+        for (const QString& line : labels[g].split(QLatin1Char('\n')))
+            width = std::max(width, labelMetrics.horizontalAdvance(line));
+        return width;
+    };
+    const double slotWidth = Slots(model, plotRight - plotLeft).slot;
+    bool oneRowHoldsAll = true;
+    for (int g = 0; g + 1 < int(labels.size()); ++g)
+        oneRowHoldsAll = oneRowHoldsAll && (labelWidth(g) + labelWidth(g + 1)) / 2 + s.gap <= slotWidth;
+    const int rows = model.staggerLabels && !oneRowHoldsAll ? 2 : 1;
+    const double labelHeight = rows * rowHeight;
     const double plotBottom = std::max(plotTop, inner.bottom() - s.tickLength - s.gap / 2 - labelHeight);
     layout.plot = QRectF(QPointF(plotLeft, plotTop), QPointF(plotRight, plotBottom));
     const QRectF& plot = layout.plot;
@@ -278,24 +290,24 @@ void layOutColumns(const BarChartModel& model, const QRectF& inner, const QFontM
     // placed from the right, each only where it keeps clear of the one placed before.
     QList<QRectF> rects;
     QList<QStringList> lines;
-    double freeRight = HUGE_VAL;
+    double freeRight[2] = {HUGE_VAL, HUGE_VAL};  // per row
     for (int g = int(labels.size()) - 1; g >= 0; --g) {
+        const int row = (int(labels.size()) - 1 - g) % rows;  // the newest in the first row
         const double centre = plot.left() + (g + 0.5) * slot;
         const QStringList labelLines = labels[g].split(QLatin1Char('\n'));
-        double textWidth = 0;
-        for (const QString& line : labelLines)
-            textWidth = std::max(textWidth, labelMetrics.horizontalAdvance(line));
+        const double textWidth = labelWidth(g);
         const double width = std::min(std::max(slot, textWidth), inner.width());
         const double left = std::clamp(centre - width / 2, inner.left(), std::max(inner.left(), inner.right() - width));
-        rects.prepend(QRectF(left, plot.bottom() + s.tickLength + s.gap / 2, width, labelHeight));
-        const bool fits = !labels[g].isEmpty() && centre + textWidth / 2 + s.gap <= freeRight;
+        rects.prepend(QRectF(left, plot.bottom() + s.tickLength + s.gap / 2 + row * rowHeight, width,
+                             rows == 1 ? labelHeight : rowHeight));
+        const bool fits = !labels[g].isEmpty() && centre + textWidth / 2 + s.gap <= freeRight[row];
         QStringList shown;
         if (fits)
             for (const QString& line : labelLines)
                 shown << labelMetrics.elidedText(line, Qt::ElideRight, width);
         lines.prepend(shown);
         if (fits)
-            freeRight = centre - textWidth / 2;
+            freeRight[row] = centre - textWidth / 2;
     }
     layout.labelRects = rects;
     layout.labelLines = lines;
@@ -376,7 +388,8 @@ double minimumBarChartHeight(const BarChartModel& model, QPaintDevice* device)
         qsizetype labelLines = 1;
         for (const QString& label : slotLabels(model))
             labelLines = std::max(labelLines, label.split(QLatin1Char('\n')).size());
-        return height + double(labelLines) * labelMetrics.height() + 4 * valueMetrics.height();
+        const int rows = model.staggerLabels ? 2 : 1;
+        return height + double(rows * labelLines) * labelMetrics.height() + 4 * valueMetrics.height();
     }
     return height + valueMetrics.height() + std::max(model.groupCount(), 1) * labelMetrics.height();
 }

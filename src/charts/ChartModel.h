@@ -74,6 +74,9 @@ struct BarChartModel {
     // label is read only by screen readers (a short date under a column, the date and the exam
     // read aloud).
     int barsPerGroup = 1;
+    // Column labels that would collide in one row take two, every other label one row lower,
+    // so that each keeps its place; without, the newest win and the others are left out.
+    bool staggerLabels = false;
     QStringList groupLabels;
     QList<ChartValueLine> valueLines;
     QList<ChartLegendEntry> legend;  // drawn on the title's line, at the right

@@ -105,6 +105,7 @@ charts::BarChartModel scoreChart(const std::vector<history::AttemptSummary>& new
     chart.axisMax = results::ScoreScale;
     chart.axisStep = 200;
     chart.barWidthPercent = 70;
+    chart.staggerLabels = true;  // every attempt keeps its date, also twenty of them
     chart.legend = {{QStringLiteral("Pass"), PassedColour}, {QStringLiteral("Fail"), FailedColour}};
     // Every column is named by its day, and by its time too where another column shares the day.
     std::map<QDate, int> perDay;

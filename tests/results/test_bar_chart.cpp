@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QImage>
+
+#include <algorithm>
 #include <QPainter>
 #include <QTest>
 
@@ -87,6 +89,7 @@ private slots:
     void accessibleNameCarriesTheFigures();
     void columnsStandLeftToRightWithTheValueLineAtItsValue();
     void valuesKeepTheValueLineClearAndLabelsTakeTwoLines();
+    void staggeredLabelsKeepEveryColumnNamed();
     void groupsShareOneLabelAndReadTopDown();
 
     void paintsBarsInTheirColours();
@@ -591,4 +594,37 @@ void TestBarChart::valuesKeepTheValueLineClearAndLabelsTakeTwoLines()
     QVERIFY(inBar > 0);
     QCOMPARE(layout.labelLines.last(), (QStringList{"10 Nov", "11:00"}));
     QVERIFY(layout.labelRects.last().height() >= 2 * QFontMetricsF(layout.labelAxisFont, &device).height() - 0.01);
+}
+
+// Twenty two-line labels where one row holds only every other one: staggered over two rows,
+// every column keeps its label, and no two labels of one row overlap.
+void TestBarChart::staggeredLabelsKeepEveryColumnNamed()
+{
+    BarChartModel chart = scoreColumns();
+    chart.bars.clear();
+    chart.groupLabels.clear();
+    for (int i = 0; i < 20; ++i) {
+        chart.addBar(500, QStringLiteral("attempt %1").arg(i + 1), Qt::red);
+        chart.groupLabels << QStringLiteral("%1 Nov\n%2:30").arg(i / 2 + 1).arg(10 + i % 2);
+    }
+    QImage device = deviceAt(96);
+    const QRectF frame(0, 0, 600, 260);
+    const BarChartLayout plain = layoutBarChart(chart, frame, &device);
+    QVERIFY(std::any_of(plain.labelLines.begin(), plain.labelLines.end(), [](const QStringList& l) { return l.isEmpty(); }));
+    chart.staggerLabels = true;
+    const BarChartLayout staggered = layoutBarChart(chart, frame, &device);
+    for (int i = 0; i < 20; ++i) {
+        QCOMPARE(staggered.labelLines[i].size(), 2);
+        QVERIFY(staggered.labelRects[i].top() >= staggered.plot.bottom());
+        QVERIFY(frame.contains(staggered.labelRects[i]));
+        if (i >= 2) {
+            const QFontMetricsF metrics(staggered.labelAxisFont, &device);
+            const double previousRight = staggered.labelRects[i - 2].center().x() +
+                                         metrics.horizontalAdvance(staggered.labelLines[i - 2][0]) / 2;
+            const double left = staggered.labelRects[i].center().x() - metrics.horizontalAdvance(staggered.labelLines[i][0]) / 2;
+            QVERIFY(left > previousRight);
+        }
+        if (i >= 1)
+            QVERIFY(staggered.labelRects[i].top() != staggered.labelRects[i - 1].top());
+    }
 }
