@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -69,6 +70,7 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent, widgets::FixedDial
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(ClientWidth - Margin - 75, ClientHeight - Margin - 29, 75, 29);
     BitBtn1->setDefault(true);
+    fitPageTabs();
 
     connect(ListBox1, &QListWidget::currentRowChanged, this,
             platform::handled([this] { ListBox1Click(); }));
@@ -115,6 +117,21 @@ void TOptionsForm::buildFontsGroup()
     Panel1->setAlignment(Qt::AlignCenter);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     widgets::setBackground(Panel1, 255, 255, 255);
+}
+
+void TOptionsForm::fitPageTabs()
+{
+    // Every page's tab stays in sight: where the fonts make the tabs wider than the design, the
+    // window grows by the difference instead of scrolling them.
+    const int needed = PageControl1->tabBar()->sizeHint().width() + 4;
+    const int extra = needed - PageControl1->width();
+    if (extra <= 0)
+        return;
+    widgets::setClientSize(this, ClientWidth + extra, ClientHeight);
+    for (QWidget* widget : {static_cast<QWidget*>(PageControl1), findChild<QWidget*>(QStringLiteral("GroupBox1")),
+                            static_cast<QWidget*>(Panel1)})
+        widget->resize(widget->width() + extra, widget->height());
+    BitBtn1->move(BitBtn1->x() + extra, BitBtn1->y());
 }
 
 void TOptionsForm::buildPages()

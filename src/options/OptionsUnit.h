@@ -71,6 +71,7 @@ protected:
 private:
     void buildFontsGroup();
     void buildPages();
+    void fitPageTabs();
 };
 
 extern TOptionsForm* OptionsForm;

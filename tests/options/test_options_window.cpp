@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QtTest>
@@ -80,6 +81,8 @@ void TestOptionsWindow::look()
     for (int i = 0; i < form.PageControl1->count(); ++i)
         pages << form.PageControl1->tabText(i);
     QCOMPARE(pages, QStringList({"'Learn Now' button", "Calculator", "Timer", "Choices"}));
+    // Every tab in sight: the pages are never scrolled to be found.
+    QVERIFY(form.PageControl1->width() >= form.PageControl1->tabBar()->sizeHint().width());
     QCOMPARE(form.ChoiceOrderGroup->title(), QString("Choice Order"));
     QCOMPARE(form.ChoiceOrderGroup->item(0)->text(), QString("Shuffle the choices at every exam start"));
     QCOMPARE(form.ChoiceOrderGroup->item(1)->text(), QString("Keep the order of the choices"));
