@@ -16,6 +16,7 @@ public:
         WrongKey,      // not readable with the program's password (or not a database at all)
         NewerVersion,  // written by a newer version of the program
         BadAttempt,    // the attempt to record is not a possible one
+        PastDate,      // an exam day before today
         Other,
     };
 

@@ -60,6 +60,9 @@ CREATE TABLE attempt_items (
     state INTEGER NOT NULL,
     PRIMARY KEY (attempt_id, position)) WITHOUT ROWID;
 CREATE INDEX attempt_items_by_question ON attempt_items (question_id);
+CREATE TABLE exam_plan (
+    id INTEGER PRIMARY KEY CHECK (id = 1),
+    exam_date TEXT);
 )sql";
 
 // exam_kind_of(title): the kind id of an attempt that has only its shown title.
@@ -81,16 +84,36 @@ void addExamKinds(HistoryDatabase& db, const QString& doing)
             doing);
 }
 
+// Version 2 had no exam date: the learner's plan starts empty.
+void addExamPlan(HistoryDatabase& db, const QString& doing)
+{
+    db.exec("CREATE TABLE exam_plan (id INTEGER PRIMARY KEY CHECK (id = 1), exam_date TEXT);", doing);
+}
+
 // The step from each version to the next: Steps[0] upgrades version 1 to 2, and so on. A step
-// adds columns to `attempts` only, so that a file not yet upgraded can be read through a view
-// of that table with the new columns computed from the old ones.
+// adds columns to `attempts` or new tables, so that a file not yet upgraded can be read through
+// a view of `attempts` with the new columns computed from the old ones, and empty temporary
+// tables in place of the new ones.
 struct Step {
     void (*upgrade)(HistoryDatabase& db, const QString& doing);
-    const char* addedColumns;  // what the step's new columns read as before it
+    const char* addedColumns;  // what the step's new columns read as before it, or null
+    const char* addedTable;    // the name of the step's new table, or null
+    const char* tableColumns;  // its columns
 };
 constexpr Step Steps[] = {
-    {addExamKinds, "exam_kind_of(exam_title) AS exam_kind"},
+    {addExamKinds, "exam_kind_of(exam_title) AS exam_kind", nullptr, nullptr},
+    {addExamPlan, nullptr, "exam_plan", "id INTEGER PRIMARY KEY, exam_date TEXT"},
 };
+
+// Drops what readAsIs() put in front of the file's own tables.
+void dropReadAsIs(HistoryDatabase& db, const QString& doing)
+{
+    db.exec("DROP VIEW IF EXISTS temp.attempts", doing);
+    for (const Step& step : Steps)
+        if (step.addedTable)
+            db.exec(QStringLiteral("DROP TABLE IF EXISTS temp.%1").arg(QLatin1String(step.addedTable)).toUtf8().constData(),
+                    doing);
+}
 static_assert(std::size(Steps) == CurrentVersion - 1, "one step for each version after the first");
 
 void setVersion(HistoryDatabase& db, int version, const QString& doing)
@@ -119,7 +142,7 @@ void create(HistoryDatabase& db, const QString& doing)
 
 void upgrade(HistoryDatabase& db, int version, const QString& doing)
 {
-    db.exec("DROP VIEW IF EXISTS temp.attempts", doing);
+    dropReadAsIs(db, doing);
     for (int from = version; from < CurrentVersion; ++from)
         Steps[from - 1].upgrade(db, doing);
     setVersion(db, CurrentVersion, doing);
@@ -129,11 +152,20 @@ void readAsIs(HistoryDatabase& db, int version, const QString& doing)
 {
     // A temporary object of a name is found before the file's own: every reading of `attempts`
     // on this connection reads the view.
+    dropReadAsIs(db, doing);
     QString columns;
-    for (int from = version; from < CurrentVersion; ++from)
-        columns += QStringLiteral(", ") + QLatin1String(Steps[from - 1].addedColumns);
-    db.exec(QStringLiteral("DROP VIEW IF EXISTS temp.attempts;"
-                           "CREATE TEMP VIEW attempts AS SELECT *%1 FROM main.attempts;")
+    for (int from = version; from < CurrentVersion; ++from) {
+        const Step& step = Steps[from - 1];
+        if (step.addedColumns)
+            columns += QStringLiteral(", ") + QLatin1String(step.addedColumns);
+        if (step.addedTable)
+            db.exec(QStringLiteral("CREATE TEMP TABLE %1 (%2)")
+                        .arg(QLatin1String(step.addedTable), QLatin1String(step.tableColumns))
+                        .toUtf8()
+                        .constData(),
+                    doing);
+    }
+    db.exec(QStringLiteral("CREATE TEMP VIEW attempts AS SELECT *%1 FROM main.attempts;")
                 .arg(columns)
                 .toUtf8()
                 .constData(),

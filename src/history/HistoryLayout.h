@@ -16,7 +16,7 @@ namespace layout {
 // Marks the file as a history file ("QHIS").
 inline constexpr int ApplicationId = 0x51484953;
 // The layout this program writes; files of versions 1 to this one can be read.
-inline constexpr int CurrentVersion = 2;
+inline constexpr int CurrentVersion = 3;
 // The tables of every version.
 inline constexpr const char* Tables[] = {"attempts", "attempt_sections", "questions", "attempt_items"};
 

@@ -5,11 +5,15 @@
 // that names the file and the reason; a file that cannot be read is never written.
 
 #include "history/Attempt.h"
+#include "history/Readiness.h"
 #include "store/Session.h"
 
 #include <QString>
 
+#include <QDate>
+
 #include <memory>
+#include <optional>
 
 namespace history {
 
@@ -46,7 +50,18 @@ public:
     std::vector<std::int64_t> latestMissedBankItems(const CurrentFingerprint& current) const;
     std::vector<std::int64_t> latestMarkedBankItems(const CurrentFingerprint& current) const;
 
-    // Removes every attempt.
+    // The bank items answered, each with every answer to it oldest first (answers of one time in
+    // the order recorded), in the order of their Q_IDs. Only items whose fingerprint in the bank
+    // is still the recorded one count; `current` gives nullopt for items the bank does not offer.
+    std::vector<AnsweredItem> answeredBankItems(const CurrentFingerprint& current) const;
+
+    // The day of the learner's real exam, when they have set one.
+    std::optional<QDate> examDate() const;
+    // Sets the exam day, or clears it with nullopt; a day before today is refused (HistoryError
+    // with reason PastDate).
+    void setExamDate(std::optional<QDate> day);
+
+    // Removes every attempt; the exam day stays.
     void clear();
     // Moves the file (and a journal left beside it) to "history.DAT.damaged-<date>" so that the
     // next recording starts a new one; gives the new name. For a file that cannot be read.

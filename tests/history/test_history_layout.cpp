@@ -4,6 +4,7 @@
 // of a newer layout is refused and left as it is.
 
 #include "history/HistoryError.h"
+#include "history/HistoryLayout.h"
 #include "history/HistoryStore.h"
 #include "support/FileLocks.h"
 #include "support/Fixtures.h"
@@ -105,7 +106,7 @@ private slots:
         {
             HistoryStore history;
             showsFirstLayoutGroups(history);
-            QCOMPARE(layoutVersion(), std::int64_t(2));
+            QCOMPARE(layoutVersion(), std::int64_t(layout::CurrentVersion));
             QCOMPARE(history.check(), QStringList());
         }
         // Opened again, the file is read as it is now.
@@ -159,7 +160,7 @@ private slots:
         if (disk)
             disk->makeRoom();
         const AttemptId id = history.record(newPracticeAttempt());
-        QCOMPARE(layoutVersion(), std::int64_t(2));
+        QCOMPARE(layoutVersion(), std::int64_t(layout::CurrentVersion));
         showsFirstLayoutGroups(history, {id});
         showsFirstLayoutGroups(HistoryStore(), {id});
     }
@@ -176,7 +177,7 @@ private slots:
             showsFirstLayoutGroups(window);
         }
         const AttemptId id = HistoryStore().record(newPracticeAttempt());
-        QCOMPARE(layoutVersion(), std::int64_t(2));
+        QCOMPARE(layoutVersion(), std::int64_t(layout::CurrentVersion));
         showsFirstLayoutGroups(window, {id});
         window.clear();
         QVERIFY(window.attempts().empty());
@@ -188,7 +189,7 @@ private slots:
     {
         TempDirCwd dir;
         HistoryStore(HistoryFileName).record(newPracticeAttempt());
-        testsupport::runKeyedSql(HistoryFileName, "PRAGMA user_version = 3");
+        testsupport::runKeyedSql(HistoryFileName, QStringLiteral("PRAGMA user_version = %1").arg(layout::CurrentVersion + 1).toUtf8().constData());
         const QByteArray before = fileBytes(HistoryFileName);
 
         HistoryStore history;
