@@ -8,6 +8,7 @@
 #include "exam/ProgressUnit.h"
 #include "exam/TestUnit.h"
 #include "historywindow/StudyHistoryWindow.h"
+#include "store/ExamKinds.h"
 #include "notes/NoteUnit.h"
 #include "options/OptionsUnit.h"
 #include "platform/Handler.h"
@@ -89,7 +90,9 @@ void createOtherWindows()
     TestForm->linkOptionsWindow(OptionsForm);
     // The exam window's child, so that its modal loop lets it take input; the program's working
     // folder holds its history.
-    TestForm->linkStudyHistory(new historywindow::StudyHistoryWindow(QDir::currentPath(), TestForm));
+    auto* studyHistory = new historywindow::StudyHistoryWindow(QDir::currentPath(), TestForm);
+    studyHistory->setReviewAction(TestForm->examKindEntry(store::examkind::DueForReview));
+    TestForm->linkStudyHistory(studyHistory);
     // The sampler's table works in the exam window's data session.
     DM->setSession(&TestForm->Session1);
     SamplerForm->AboutBox = AboutForm;

@@ -62,7 +62,10 @@ QString BarChartModel::barText(int index) const
     const int group = index / std::max(1, barsPerGroup);
     if (label.isEmpty() && group < groupLabels.size())
         label = groupLabels[group].simplified();
-    const QString value = bar.mark.isEmpty() ? numberText(bar.value, 1) + valueSuffix : bar.mark;
+    QString value = bar.mark.isEmpty() ? numberText(bar.value, 1) + valueSuffix : bar.mark;
+    if (bar.hasRange())
+        value += QStringLiteral(" (likely %1 to %2)").arg(numberText(bar.low, 1) + valueSuffix,
+                                                         numberText(bar.high, 1) + valueSuffix);
     return label + QStringLiteral(": ") + value;
 }
 

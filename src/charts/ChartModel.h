@@ -26,6 +26,12 @@ struct ChartBar {
     QString label;
     QColor colour;
     QString mark;  // shown and read in place of the value when not empty ("no attempts")
+    // An interval around the value, drawn as a whisker across the bar's end and read aloud;
+    // none while low is not below high.
+    double low = 0;
+    double high = 0;
+
+    bool hasRange() const { return low < high; }
 };
 
 // A line across the plot at `value` of the value axis, labelled at its end.

@@ -3,6 +3,7 @@
 #include "charts/ChartLayout.h"
 #include "charts/ChartMetrics.h"
 
+#include <algorithm>
 #include <QPainter>
 
 namespace charts {
@@ -95,6 +96,38 @@ void paintTicks(QPainter& painter, const BarChartModel& model, const BarChartLay
     }
 }
 
+// Each bar's interval: a line along the value axis through the bar's middle, with end caps.
+void paintRanges(QPainter& painter, const BarChartModel& model, const BarChartLayout& layout, double u)
+{
+    const double span = model.axisMax - model.axisMin;
+    if (span <= 0)
+        return;
+    painter.setPen(linePen(Qt::black, 1.5 * u));
+    for (int i = 0; i < layout.barRects.size() && i < model.bars.size(); ++i) {
+        const ChartBar& bar = model.bars[i];
+        if (!bar.hasRange())
+            continue;
+        const QRectF& slot = layout.barRects[i];
+        const double low = std::clamp((bar.low - model.axisMin) / span, 0.0, 1.0);
+        const double high = std::clamp((bar.high - model.axisMin) / span, 0.0, 1.0);
+        if (model.orientation == Qt::Horizontal) {
+            const double y = slot.center().y(), cap = slot.height() / 4;
+            const double x1 = layout.plot.left() + low * layout.plot.width();
+            const double x2 = layout.plot.left() + high * layout.plot.width();
+            painter.drawLine(QPointF(x1, y), QPointF(x2, y));
+            painter.drawLine(QPointF(x1, y - cap), QPointF(x1, y + cap));
+            painter.drawLine(QPointF(x2, y - cap), QPointF(x2, y + cap));
+        } else {
+            const double x = slot.center().x(), cap = slot.width() / 4;
+            const double y1 = layout.plot.bottom() - low * layout.plot.height();
+            const double y2 = layout.plot.bottom() - high * layout.plot.height();
+            painter.drawLine(QPointF(x, y1), QPointF(x, y2));
+            painter.drawLine(QPointF(x - cap, y1), QPointF(x + cap, y1));
+            painter.drawLine(QPointF(x - cap, y2), QPointF(x + cap, y2));
+        }
+    }
+}
+
 void paintBars(QPainter& painter, const BarChartModel& model, const BarChartLayout& layout, double u)
 {
     for (int i = 0; i < layout.barRects.size(); ++i) {
@@ -106,6 +139,7 @@ void paintBars(QPainter& painter, const BarChartModel& model, const BarChartLayo
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(bar);
     }
+    paintRanges(painter, model, layout, u);
 }
 
 // Each bar's value where the layout put it: on the chart's ground at the bar's end, so that a

@@ -3,6 +3,7 @@
 #include "history/ExamRecord.h"
 #include "history/Fingerprint.h"
 #include "history/HistoryStore.h"
+#include "history/StudyPlan.h"
 #include "store/QuietWalk.h"
 #include "store/Table.h"
 
@@ -58,7 +59,12 @@ QString recordExam(store::Table& examSet, const store::ItemStates& sheet, const 
 
 QString examTitleOf(WeakSpots kind)
 {
-    return kind == WeakSpots::Missed ? QStringLiteral("Missed Questions") : QStringLiteral("Marked Questions");
+    switch (kind) {
+    case WeakSpots::Missed: return QStringLiteral("Missed Questions");
+    case WeakSpots::Marked: return QStringLiteral("Marked Questions");
+    case WeakSpots::Due: return QStringLiteral("Due for Review");
+    }
+    return {};
 }
 
 QString nothingToTakeText(WeakSpots kind)
@@ -80,6 +86,26 @@ std::vector<std::int64_t> weakSpotItems(WeakSpots kind, store::Table& bank)
     const history::HistoryStore studyHistory;
     return kind == WeakSpots::Missed ? studyHistory.latestMissedBankItems(current)
                                      : studyHistory.latestMarkedBankItems(current);
+}
+
+ListedItems listedItems(WeakSpots kind, store::Table& bank)
+{
+    if (kind != WeakSpots::Due) {
+        ListedItems listed{weakSpotItems(kind, bank), {}};
+        if (listed.items.empty())
+            listed.nothingText = nothingToTakeText(kind);
+        return listed;
+    }
+    const store::QuietWalk walk(bank);
+    const history::BankFacts facts = history::bankFactsOf(bank);
+    const history::StudyPlan plan =
+        history::studyPlanOf(history::HistoryStore(), facts, QDateTime::currentMSecsSinceEpoch());
+    ListedItems listed;
+    for (const history::DueItem& item : plan.review.due)
+        listed.items.push_back(item.bankId);
+    if (listed.items.empty())
+        listed.nothingText = history::nothingDueText(plan.review, plan.hasHistory);
+    return listed;
 }
 
 }  // namespace examhistory

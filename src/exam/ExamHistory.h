@@ -37,11 +37,11 @@ struct ExamFacts {
 QString recordExam(store::Table& examSet, const store::ItemStates& sheet, const results::Grade& grade,
                    const ExamFacts& facts);
 
-enum class WeakSpots { Missed, Marked };
+enum class WeakSpots { Missed, Marked, Due };
 
-// "Missed Questions" or "Marked Questions".
+// "Missed Questions", "Marked Questions" or "Due for Review".
 QString examTitleOf(WeakSpots kind);
-// What the user is told when there is nothing to take.
+// What the user is told when there is nothing to take (of Missed or Marked Questions).
 QString nothingToTakeText(WeakSpots kind);
 
 // The Q_IDs of the items of the open question bank, as its filter shows them, whose latest
@@ -49,5 +49,14 @@ QString nothingToTakeText(WeakSpots kind);
 // attempt (Marked); an item the bank no longer shows, or whose texts have changed since, is left
 // out. Empty without a history. Throws a HistoryError when the history cannot be read.
 std::vector<std::int64_t> weakSpotItems(WeakSpots kind, store::Table& bank);
+
+// The items of an exam aimed at weak spots, or what the user is told when there are none.
+struct ListedItems {
+    std::vector<std::int64_t> items;
+    QString nothingText;
+};
+// As weakSpotItems; for Due, the items due for review today (history::ReviewSchedule), lowest
+// recall first, at most as many as the largest practice exam asks.
+ListedItems listedItems(WeakSpots kind, store::Table& bank);
 
 }  // namespace examhistory

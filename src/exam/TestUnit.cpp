@@ -54,7 +54,9 @@ void centreRow(const std::vector<widgets::ShapeButton*>& row, int outerWidth, in
 
 examhistory::WeakSpots weakSpotsOf(const store::ExamKind& kind)
 {
-    return kind.id == store::examkind::Missed ? examhistory::WeakSpots::Missed : examhistory::WeakSpots::Marked;
+    if (kind.id == store::examkind::Missed)
+        return examhistory::WeakSpots::Missed;
+    return kind.id == store::examkind::Marked ? examhistory::WeakSpots::Marked : examhistory::WeakSpots::Due;
 }
 
 }  // namespace
@@ -151,6 +153,14 @@ void TTestForm::ExamControls()
     Print1->setEnabled(true);
     Print2->setEnabled(true);
     LearnButton->setEnabled(true);
+}
+
+QAction* TTestForm::examKindEntry(const QString& id) const
+{
+    for (const ExamKindControls& controls : m_examKinds)
+        if (controls.kind->id == id)
+            return controls.menuEntry;
+    return nullptr;
 }
 
 void TTestForm::setExamChoiceEnabled(bool enabled)
@@ -369,16 +379,17 @@ void TTestForm::startListedExam(const store::ExamKind& kind)
     dtQSet->setFilter(store::bankFilter(kind));
     dtQSet->setFiltered(true);
     dtQSet->open();
-    std::vector<std::int64_t> items;
+    examhistory::ListedItems listed;
     try {
-        items = examhistory::weakSpotItems(weakSpotsOf(kind), *dtQSet);
+        listed = examhistory::listedItems(weakSpotsOf(kind), *dtQSet);
     } catch (...) {
         dtQSet->close();
         throw;
     }
     dtQSet->close();
+    const std::vector<std::int64_t>& items = listed.items;
     if (items.empty()) {
-        platform::inform(QStringLiteral("Information"), examhistory::nothingToTakeText(weakSpotsOf(kind)));
+        platform::inform(QStringLiteral("Information"), listed.nothingText);
         return;
     }
     SetQuestionCountLimits(false);

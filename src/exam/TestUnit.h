@@ -206,6 +206,8 @@ public:
     TOptionsForm* OptionsWindow = nullptr;
     // The Study History window that History > Study History... shows.
     void linkStudyHistory(QWidget* window) { StudyHistoryWindow = window; }
+    // The menu entry that starts the exam kind `id`; null when there is none.
+    QAction* examKindEntry(const QString& id) const;
     QWidget* StudyHistoryWindow = nullptr;
     void StudyHistory1Click();
 

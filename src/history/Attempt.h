@@ -106,11 +106,14 @@ struct ExamGroup {
 };
 
 // One section over the latest attempts: `recent` sums the last five, `before` the five before
-// them (fewer when the history is shorter; a total of 0 when there are none).
+// them (a total of 0 when there are none). With five attempts or fewer, `recent` is the latest
+// attempt and `before` the ones before it.
 struct SectionTrend {
     int section = 0;
     Count recent;
     Count before;
+    int recentAttempts = 0;  // the attempts each sum covers
+    int beforeAttempts = 0;
 };
 
 // An item of the most-missed list.

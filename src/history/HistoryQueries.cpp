@@ -169,6 +169,8 @@ std::vector<SectionTrend> HistoryStore::sectionTrends(const QString& examKindId)
     std::map<int, SectionTrend> trends;
     for (int s = 1; s <= 4; ++s)
         trends[s].section = s;
+    int recentAttempts = 0;
+    int beforeAttempts = 0;
     if (m_db->openToRead(Reading)) {
         HistoryDatabase::Statement latest(*m_db,
                                           "SELECT id FROM attempts WHERE ?1 IS NULL OR exam_kind = ?1 "
@@ -176,14 +178,21 @@ std::vector<SectionTrend> HistoryStore::sectionTrends(const QString& examKindId)
                                           Reading);
         bindKind(latest, examKindId);
         latest.bind(2, std::int64_t(2 * Window));
+        std::vector<AttemptId> ids;
+        while (latest.step())
+            ids.push_back(latest.integer(0));
+        // Until there are more attempts than one window, the latest is set beside the ones before.
+        const std::size_t window = ids.size() > std::size_t(Window) ? std::size_t(Window) : 1;
+        recentAttempts = int(std::min(window, ids.size()));
+        beforeAttempts = int(ids.size()) - recentAttempts;
         HistoryDatabase::Statement sections(
             *m_db, "SELECT section, correct, total FROM attempt_sections WHERE attempt_id = ?1", Reading);
-        for (int n = 0; latest.step(); ++n) {
-            sections.bind(1, latest.integer(0));
+        for (std::size_t n = 0; n < ids.size(); ++n) {
+            sections.bind(1, ids[n]);
             while (sections.step()) {
                 SectionTrend& trend = trends[int(sections.integer(0))];
                 trend.section = int(sections.integer(0));
-                Count& count = n < Window ? trend.recent : trend.before;
+                Count& count = n < window ? trend.recent : trend.before;
                 count.correct += int(sections.integer(1));
                 count.total += int(sections.integer(2));
             }
@@ -191,8 +200,11 @@ std::vector<SectionTrend> HistoryStore::sectionTrends(const QString& examKindId)
         }
     }
     std::vector<SectionTrend> list;
-    for (const auto& [section, trend] : trends)
+    for (auto& [section, trend] : trends) {
+        trend.recentAttempts = recentAttempts;
+        trend.beforeAttempts = beforeAttempts;
         list.push_back(trend);
+    }
     return list;
 }
 

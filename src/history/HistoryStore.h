@@ -38,7 +38,8 @@ public:
     // One attempt with its sections and items; throws when there is no attempt `id`.
     Attempt attempt(AttemptId id) const;
 
-    // Sections 1..4 over the last five attempts and the five before them.
+    // Sections 1..4 over the last five attempts and the five before them; with five attempts
+    // or fewer, the latest attempt and the ones before it.
     std::vector<SectionTrend> sectionTrends(const QString& examKindId = QString()) const;
     // The items missed (answered wrongly or not at all) most often, at most `limit`, the most
     // missed first; an item whose bank or set no longer holds it as it was is `former`.

@@ -29,12 +29,7 @@ struct FirstAnswer {
     bool correct = false;
 };
 
-// A section's belief about the learner's rate of right answers to new questions.
-struct Belief {
-    double alpha = 1;
-    double beta = 1;
-    double mean() const { return alpha / (alpha + beta); }
-};
+using Belief = RateBelief;
 
 double logBeta(double a, double b)
 {
@@ -94,10 +89,11 @@ double normalCdf(double z)
     return 0.5 * std::erfc(-z / std::sqrt(2.0));
 }
 
-// The chance of passing and the shown score's expectation and interval, for an exam of
-// `perSection` items whose sections' rates are believed to be `beliefs`.
-void predictExam(const std::array<int, 4>& perSection, const std::array<Belief, 4>& beliefs, Readiness& r)
+}  // namespace
+
+ExamOutcome examOutcome(const std::array<int, 4>& perSection, const std::array<RateBelief, 4>& beliefs)
 {
+    ExamOutcome r;
     int n = 0;
     for (int count : perSection)
         n += count;
@@ -109,7 +105,7 @@ void predictExam(const std::array<int, 4>& perSection, const std::array<Belief, 
         double sum = 0, pass = 0, expected = 0, cumulative = 0;
         for (double p : total)
             sum += p;
-        r.score.low = -1;
+        bool lowFound = false, highFound = false;
         for (int c = 0; c <= n; ++c) {
             const double p = total[std::size_t(c)] / sum;
             if (results::passes(c, n))
@@ -117,14 +113,18 @@ void predictExam(const std::array<int, 4>& perSection, const std::array<Belief, 
             const int shown = results::shownScore(c, n);
             expected += p * shown;
             cumulative += p;
-            if (r.score.low < 0 && cumulative >= LowQuantile)
+            if (!lowFound && cumulative >= LowQuantile) {
                 r.score.low = shown;
-            if (cumulative >= HighQuantile && r.score.high == 0)
+                lowFound = true;
+            }
+            if (!highFound && cumulative >= HighQuantile) {
                 r.score.high = shown;
+                highFound = true;
+            }
         }
         r.passChance = std::clamp(pass, 0.0, 1.0);
         r.score.expected = expected;
-        return;
+        return r;
     }
     // Each section's count of right answers is beta-binomial; their sum is close to normal.
     double mean = 0, variance = 0;
@@ -142,9 +142,8 @@ void predictExam(const std::array<int, 4>& perSection, const std::array<Belief, 
     r.score.expected = scoreAt(mean);
     r.score.low = std::round(scoreAt(mean - z * sd));
     r.score.high = std::round(scoreAt(mean + z * sd));
+    return r;
 }
-
-}  // namespace
 
 std::array<int, 4> ExamShape::itemsPerSection() const
 {
@@ -226,7 +225,9 @@ Readiness estimateReadiness(const std::vector<AnsweredItem>& items, const ExamSh
     for (std::size_t s = 0; s < 4; ++s)
         beliefs[s] = {PriorStrength * overall + right[s], PriorStrength * (1 - overall) + wrong[s]};
 
-    predictExam(perSection, beliefs, r);
+    const ExamOutcome outcome = examOutcome(perSection, beliefs);
+    r.passChance = outcome.passChance;
+    r.score = outcome.score;
     double weakest = 2;
     for (std::size_t s = 0; s < 4; ++s) {
         if (perSection[s] == 0)

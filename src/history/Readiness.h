@@ -43,6 +43,22 @@ struct Range {
     double high = 0;
 };
 
+// A belief about a rate of right answers: a beta distribution.
+struct RateBelief {
+    double alpha = 1;
+    double beta = 1;
+    double mean() const { return alpha / (alpha + beta); }
+};
+
+struct ExamOutcome {
+    double passChance = 0;
+    Range score;  // the shown score, 0..1000
+};
+
+// The outcome of an exam of perSection[s] new items of section s + 1, the learner's rates of
+// right answers in them believed to be beliefs[s]; passed as grading decides it.
+ExamOutcome examOutcome(const std::array<int, 4>& perSection, const std::array<RateBelief, 4>& beliefs);
+
 struct SectionReadiness {
     int section = 0;
     Range percent;  // of the section's new questions the learner would answer right

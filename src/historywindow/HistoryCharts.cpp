@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace historywindow {
@@ -148,15 +149,48 @@ charts::BarChartModel sectionTrendChart(const std::vector<history::SectionTrend>
     chart.valueSuffix = QStringLiteral("%");
     chart.barsPerGroup = 2;
     chart.maxLabelShare = 0.45;
-    chart.legend = {{QStringLiteral("Last 5 attempts"), RecentColour},
-                    {QStringLiteral("The 5 before"), BeforeColour}};
+    // Five attempts or fewer: the latest beside the ones before it.
+    const bool latestOnly = !trends.empty() && trends.front().recentAttempts == 1;
+    const int before = trends.empty() ? 0 : trends.front().beforeAttempts;
+    const QString recentName = latestOnly ? QStringLiteral("Latest attempt") : QStringLiteral("Last 5 attempts");
+    const QString beforeName = !latestOnly ? QStringLiteral("The 5 before")
+                               : before == 1 ? QStringLiteral("The one before")
+                                             : QStringLiteral("The %1 before").arg(before);
+    chart.legend = {{recentName, RecentColour}, {beforeName, BeforeColour}};
     // The first group is drawn at the bottom: the last section goes in first.
     for (auto t = trends.rbegin(); t != trends.rend(); ++t) {
         const QString name = sectionTitle(t->section);
-        addTrendBar(chart, name + QStringLiteral(", last 5 attempts"), t->recent, RecentColour);
-        addTrendBar(chart, name + QStringLiteral(", the 5 before"), t->before, BeforeColour);
+        addTrendBar(chart, name + QStringLiteral(", ") + recentName.toLower(), t->recent, RecentColour);
+        addTrendBar(chart, name + QStringLiteral(", ") + beforeName.toLower(), t->before, BeforeColour);
         chart.groupLabels << trendLabel(*t);
     }
+    return chart;
+}
+
+charts::BarChartModel readinessChart(const history::Readiness& readiness)
+{
+    charts::BarChartModel chart = historyChart(QStringLiteral("New questions answered right, by section"));
+    chart.axisMin = 0;
+    chart.axisMax = 100;
+    chart.axisStep = 20;
+    chart.barWidthPercent = 60;
+    chart.valueSuffix = QStringLiteral("%");
+    chart.maxLabelShare = 0.45;
+    chart.showValues = false;  // the figures stand in the labels, clear of the whiskers
+    for (auto s = readiness.sections.rbegin(); s != readiness.sections.rend(); ++s) {
+        QString label = QStringLiteral("%1 %2% (%3\u2013%4)")
+                            .arg(sectionTitle(s->section))
+                            .arg(std::lround(s->percent.expected))
+                            .arg(std::lround(s->percent.low))
+                            .arg(std::lround(s->percent.high));
+        if (s->section == readiness.weakestSection && readiness.sections.size() > 1)
+            label += QStringLiteral(", weakest");
+        chart.bars << charts::ChartBar{s->percent.expected, label,
+                                       s->section == readiness.weakestSection ? FailedColour : RecentColour,
+                                       QString(), s->percent.low, s->percent.high};
+    }
+    chart.valueLines << charts::ChartValueLine{100.0 * results::PassingScore / results::ScoreScale,
+                                                QStringLiteral("Pass mark"), PassingLineColour};
     return chart;
 }
 

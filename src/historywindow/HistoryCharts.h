@@ -4,6 +4,7 @@
 // attempts beside the five before them. Drawn by the program's one bar-chart engine.
 
 #include "history/Attempt.h"
+#include "history/Readiness.h"
 #include "charts/ChartModel.h"
 
 #include <vector>
@@ -24,8 +25,14 @@ inline const QColor BeforeColour{170, 185, 205};
 // newest ScoreChartAttempts. Each column reads "2 Nov 2026 09:30, Practice Exam A: 933".
 charts::BarChartModel scoreChart(const std::vector<history::AttemptSummary>& newestFirst);
 
-// Two bars per section, section 1 at the top: the last five attempts and the five before them.
+// Two bars per section, section 1 at the top: the last five attempts and the five before them, or
+// with five attempts or fewer the latest and the ones before it.
 charts::BarChartModel sectionTrendChart(const std::vector<history::SectionTrend>& trends);
+
+// One bar per section the readiness estimate covers, section 1 at the top: the share of new
+// questions the learner would answer right, with its 80 % interval as a whisker, and the pass
+// mark as a line. Each label carries the figures: "Planning 72% (65-80)", the weakest marked.
+charts::BarChartModel readinessChart(const history::Readiness& readiness);
 
 // "Planning (+12)": the section with the change in percentage points from the five before to
 // the last five; without the change when either has no items.

@@ -7,6 +7,11 @@
 #include "historywindow/ChartPair.h"
 #include "historywindow/HistoryCharts.h"
 #include "historywindow/QuestionStart.h"
+#include "historywindow/ReadinessPanel.h"
+#include "historywindow/ReadinessTexts.h"
+#include "history/StudyPlan.h"
+#include "store/StoreError.h"
+#include "store/Fields.h"
 #include "platform/Handler.h"
 #include "platform/Prompts.h"
 #include "print/StudyHistoryReport.h"
@@ -249,6 +254,11 @@ QWidget* StudyHistoryWindow::buildContent()
     auto* missedLabel = heading(QStringLiteral("&Most missed questions (all exams)"), content);
     missedLabel->setBuddy(missedList);
 
+    readinessPanel = new ReadinessPanel(content);
+    connect(readinessPanel, &ReadinessPanel::examDateChosen, this,
+            platform::handled([this](std::optional<QDate> day) { setExamDate(day); }));
+
+    column->addWidget(readinessPanel);
     column->addWidget(listLabel);
     column->addWidget(attemptList);
     column->addWidget(chartPair);
@@ -338,7 +348,41 @@ void StudyHistoryWindow::reload()
         m_attemptCount = -1;
         showChosen();
         showMostMissed();
+        showReadiness();
     });
+}
+
+void StudyHistoryWindow::showReadiness()
+{
+    history::BankFacts bank;
+    try {
+        bank = history::bankFactsIn(QDir(m_folder).filePath(store::BankFileName));
+    } catch (const store::StoreError& error) {
+        readinessPanel->showProblem(
+            QStringLiteral("The estimate needs the question bank, which cannot be read: %1").arg(error.what()));
+        return;
+    }
+    readinessPanel->showPlan(history::studyPlanOf(*m_store, bank, QDateTime::currentMSecsSinceEpoch()));
+}
+
+void StudyHistoryWindow::setExamDate(std::optional<QDate> day)
+{
+    if (day && *day < QDate::currentDate()) {
+        showError(QStringLiteral("The exam date %1 has passed. Choose today or a later day.").arg(history::dayText(*day)));
+        return;
+    }
+    try {
+        m_store->setExamDate(day);
+    } catch (const history::HistoryError& error) {
+        showError(error.message());
+        return;
+    }
+    reading([this] { showReadiness(); });
+}
+
+void StudyHistoryWindow::setReviewAction(QAction* action)
+{
+    readinessPanel->setReviewAction(action);
 }
 
 void StudyHistoryWindow::reading(const std::function<void()>& read)
@@ -443,6 +487,9 @@ void StudyHistoryWindow::printHistory(print::Output output)
     }
     report::RecordList records(std::move(rows));
     print::StudyHistoryPrint content;
+    content.readiness = readinessPanel->printedLines();
+    if (readinessPanel->sectionChart->isVisibleTo(readinessPanel))
+        content.readinessChart = charts::chartPainter(readinessPanel->sectionChart->model());
     content.summary = examChoice->currentText() + QStringLiteral(": ") + summaryLabel->text();
     content.scoreChart = charts::chartPainter(scoreChart->model());
     content.sectionsChart = charts::chartPainter(trendChart->model());

@@ -16,8 +16,11 @@
 
 #include <QMainWindow>
 
+#include <QDate>
+
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -39,6 +42,7 @@ namespace historywindow {
 
 class AttemptListModel;
 class ChartPair;
+class ReadinessPanel;
 
 class StudyHistoryWindow : public QMainWindow {
     Q_OBJECT
@@ -61,6 +65,10 @@ public:
     // The exam kind id chosen in "Show", empty for every exam.
     QString chosenExam() const;
 
+    // The action that starts Due for Review, for the readiness panel's button.
+    void setReviewAction(QAction* action);
+
+    ReadinessPanel* readinessPanel;
     QComboBox* examChoice;
     QLabel* summaryLabel;
     QLabel* problemLabel;  // why the history cannot be read; hidden when it can
@@ -99,6 +107,9 @@ private:
     // Fills the attempts, the charts and the trends for the exam chosen; the most missed.
     void showChosen();
     void showMostMissed();
+    // The readiness estimate and the review schedule, from the history and the question bank.
+    void showReadiness();
+    void setExamDate(std::optional<QDate> day);
     void showProblem(const history::HistoryError& error);
     void showEmpty(bool empty);
     void enableCommands();

@@ -35,20 +35,33 @@ Report makeStudyHistoryReport(const StudyHistoryPrint& content)
     r.title.dynamic = true;
     r.title.objects = brand(QStringLiteral("hsBrandFrame"), QStringLiteral("hsBrand"), QStringLiteral("hsBrandLine"),
                             BrandPlace{QRectF(14.6, 7.1, 29.1, 9.8), QPointF(15.3, 9.0), QPointF(27.3, 13.2), 155.0});
-    ReportObject missed = memo(QStringLiteral("hsMissed"), DateLeft, 157.0, Width, 3.0, arial(9), 3.0);
+    // The readiness estimate first, then the rest of the page below it.
+    const bool readinessChart = static_cast<bool>(content.readinessChart);
+    const double below = readinessChart ? 84.0 : 40.0;
+    r.title.height += below;
+    ReportObject readiness = memo(QStringLiteral("hsReadiness"), DateLeft, 28.0, Width, 3.0, arial(10), 4.2);
+    readiness.lines = content.readiness;
+    ReportObject missed = memo(QStringLiteral("hsMissed"), DateLeft, 157.0 + below, Width, 3.0, arial(9), 3.0);
     missed.keepLines = 3;  // an entry of up to three lines is never split over two pages
     missed.lines = content.mostMissed.isEmpty() ? QStringList{QStringLiteral("No question missed yet.")}
                                                 : content.mostMissed;
     r.title.objects << label(QStringLiteral("hsProduct"), TimeRight, 7.7, arial(11, true),
                              productAndExam(QStringLiteral("Study History")), Anchor::Right)
                     << printDate(QStringLiteral("hsDate"), TimeRight, 14.0, arial(10))
-                    << label(QStringLiteral("hsSummary"), 98.7, 22.2, arial(11, true), content.summary,
+                    << label(QStringLiteral("hsReadinessTitle"), DateLeft, 21.0, arial(11, true),
+                             QStringLiteral("Readiness for an exam of new questions"))
+                    << readiness;
+    if (readinessChart) {
+        r.title.objects << chart(QStringLiteral("hsReadinessChart"), DateLeft, 70.0, Width, 42.0);
+        r.find(QStringLiteral("hsReadinessChart"))->chart = content.readinessChart;
+    }
+    r.title.objects << label(QStringLiteral("hsSummary"), 98.7, 22.2 + below, arial(11, true), content.summary,
                              Anchor::Centre)
-                    << chart(QStringLiteral("hsScoreChart"), DateLeft, 30.0, Width, 62.0)
-                    << chart(QStringLiteral("hsSectionsChart"), DateLeft, 94.0, Width, 52.0)
-                    << label(QStringLiteral("hsMissedTitle"), DateLeft, 150.0, arial(10, true),
+                    << chart(QStringLiteral("hsScoreChart"), DateLeft, 30.0 + below, Width, 62.0)
+                    << chart(QStringLiteral("hsSectionsChart"), DateLeft, 94.0 + below, Width, 52.0)
+                    << label(QStringLiteral("hsMissedTitle"), DateLeft, 150.0 + below, arial(10, true),
                              QStringLiteral("Most missed questions"))
-                    << line(QStringLiteral("hsMissedLine"), DateLeft, 155.0, Width) << missed;
+                    << line(QStringLiteral("hsMissedLine"), DateLeft, 155.0 + below, Width) << missed;
     r.find(QStringLiteral("hsScoreChart"))->chart = content.scoreChart;
     r.find(QStringLiteral("hsSectionsChart"))->chart = content.sectionsChart;
 

@@ -61,6 +61,12 @@ std::vector<ExamKind> buildKinds()
                      .draw = ExamDraw::HistoryList,
                      .offer = ExamOffer::HistoryMenu,
                      .menuCaption = QStringLiteral("Mar&ked Questions")});
+    kinds.push_back({.id = examkind::DueForReview,
+                     .title = QStringLiteral("Due for Review"),
+                     .dialogTitle = QStringLiteral("Due for Review"),
+                     .draw = ExamDraw::HistoryList,
+                     .offer = ExamOffer::HistoryMenu,
+                     .menuCaption = QStringLiteral("&Due for Review")});
     return kinds;
 }
 

@@ -24,7 +24,7 @@ enum class ExamDraw {
     AllAsked,      // every asked item of the bank
     Random,        // a random draw of the asked items, as many as the learner chooses
     UserSet,       // the learner's own question set
-    HistoryList,   // asked items the study history lists (missed, marked, ...)
+    HistoryList,   // asked items the study history lists (missed, marked, due for review)
 };
 
 // Where the exam window offers a kind.
@@ -46,7 +46,7 @@ struct ExamKind {
 };
 
 // Every kind, practice exams A to G first, then All Questions, Random Exam, User Exam,
-// Missed Questions and Marked Questions.
+// Missed Questions, Marked Questions and Due for Review.
 const std::vector<ExamKind>& examKinds();
 // The kind with this id or, for the lookups by title, this shown title; null when none.
 const ExamKind* examKindById(QStringView id);
@@ -66,6 +66,7 @@ inline const QString Random = QStringLiteral("random");
 inline const QString User = QStringLiteral("user");
 inline const QString Missed = QStringLiteral("missed");
 inline const QString Marked = QStringLiteral("marked");
+inline const QString DueForReview = QStringLiteral("due-for-review");
 }  // namespace examkind
 
 }  // namespace store
