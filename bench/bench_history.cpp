@@ -1,15 +1,22 @@
-// The study history with 10,000 attempts of 100 items: what the history window reads (the list
-// of attempts, the exam titles, the section trends and the most-missed items, from a store
-// opened afresh), opening the Study History window itself (made, read and shown, offscreen),
-// recording a 100-item attempt, and recording an attempt of 100,000 items. Beside them, one
-// transaction writing the same rows by plain SQL through SQLCipher, as the baseline.
+// The study history with 10,000 attempts of 100 items, drawn from the asked items of a
+// 100,000-item bank with their fingerprints as the bank gives them: what the history window reads
+// (the list of attempts, the exam titles, the section trends and the most-missed items, from a
+// store opened afresh), opening the Study History window itself on that bank (made, read and
+// shown, offscreen, its readiness panel included), the readiness estimate with the review
+// schedule, recording a 100-item attempt, and recording an attempt of 100,000 items. Beside them,
+// one transaction writing the same rows by plain SQL through SQLCipher, as the baseline.
 //
-// The 10,000 attempts are recorded once into bench_history_10k.DAT in the working folder and
-// reused by later runs. Ends with: history_10k: open_ms=<x> record_ms=<y> record_100k_ms=<z>,
+// The bank and the 10,000 attempts are made once into bench_bank_100k.DAT and
+// bench_history_10k_bank.DAT in the working folder and reused by later runs. Ends with:
+//   readiness_10k: ms=<x> first_answers=<n> due=<k>
+//   history_10k: open_ms=<x> record_ms=<y> record_100k_ms=<z>
 // where open_ms is the window's opening.
 
+#include "BenchBank.h"
 #include "history/Fingerprint.h"
 #include "history/HistoryStore.h"
+#include "history/StudyPlan.h"
+#include "store/Fields.h"
 #include "historywindow/StudyHistoryWindow.h"
 #include "store/Session.h"
 
@@ -20,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -31,23 +39,45 @@ using namespace history;
 
 namespace {
 
-const QString Kept = QStringLiteral("bench_history_10k.DAT");
+const QString Kept = QStringLiteral("bench_history_10k_bank.DAT");
+const QString KeptBank = QStringLiteral("bench_bank_100k.DAT");
+constexpr int KeptBankSize = 100000;
+// Exam 0 (retired) and practice exams 1 to 7, in turn.
+int examOfItem(int q)
+{
+    return q % 8;
+}
 const QString Scratch = QStringLiteral("bench_history_scratch.DAT");
 constexpr int Attempts = 10000;
-constexpr int BankSize = 2000;
+constexpr int BankSize = KeptBankSize;
 const QStringList Titles{"Practice Exam A", "Practice Exam B", "Practice Exam C", "All Questions", "Random Exam"};
+
+// Item q as makeBenchBank writes it.
+QString questionOf(std::int64_t q)
+{
+    return QStringLiteral("Which of these statements about the network shown is true? ").repeated(3) + QString::number(q);
+}
 
 Fingerprint fingerprintOf(std::int64_t q)
 {
     ItemTexts texts;
-    texts.question = QStringLiteral("Which of these statements about the network shown is true? %1").arg(q);
+    texts.question = questionOf(q);
     for (int a = 0; a < 4; ++a)
         texts.answers[std::size_t(a)] = QStringLiteral("Answer %1 of item %2").arg(a + 1).arg(q);
-    texts.keys[std::size_t(q % 4)] = true;
+    texts.keys[1] = true;
     return fingerprint(texts);
 }
 
-// An attempt of `count` items starting at Q_ID `first` (bank items wrap around `bank`).
+// An asked item of the bank (never of exam 0) at random.
+std::int64_t askedItem(QRandomGenerator& random)
+{
+    for (;;)
+        if (const std::int64_t q = random.bounded(BankSize) + 1; examOfItem(int(q)) != 0)
+            return q;
+}
+
+// An attempt of `count` items starting at Q_ID `first` (bank items wrap around `bank`), or of
+// asked items drawn at random when `first` is negative.
 Attempt attemptOf(QRandomGenerator& random, int n, int count, std::int64_t first, std::int64_t bank)
 {
     Attempt a;
@@ -62,10 +92,10 @@ Attempt attemptOf(QRandomGenerator& random, int n, int count, std::int64_t first
     int correct = 0;
     for (int i = 0; i < count; ++i) {
         ItemResult item;
-        item.sourceId = (first + i) % bank + 1;
+        item.sourceId = first < 0 ? askedItem(random) : (first + i) % bank + 1;
         item.fingerprint = fingerprintOf(item.sourceId);
         item.section = int(item.sourceId % 4) + 1;
-        item.question = QStringLiteral("Which of these statements about the network shown is true? %1").arg(item.sourceId);
+        item.question = questionOf(item.sourceId);
         item.answered = random.bounded(20) != 0;
         item.correct = item.answered && random.bounded(10) < 8;
         item.marked = random.bounded(10) == 0;
@@ -208,6 +238,22 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QRandomGenerator random(20261210);
     try {
+        if (!QFile::exists(KeptBank)) {
+            std::printf("making a bank of %d items into %s (kept for later runs)...\n", KeptBankSize, qPrintable(KeptBank));
+            std::fflush(stdout);
+            makeBenchBank(KeptBank + QStringLiteral(".part"), KeptBankSize, examOfItem);
+            QFile::rename(KeptBank + QStringLiteral(".part"), KeptBank);
+        }
+        {
+            // The history's fingerprints must be the bank's, or the estimate would have nothing to count.
+            store::StandaloneTable bank(KeptBank);
+            bank.table.open();
+            for (std::int64_t q : {1, 777, 99999})
+                if (!bank.table.findKey(q) || fingerprintOfRecord(bank.table) != fingerprintOf(q)) {
+                    std::fprintf(stderr, "bench_history: item %lld's fingerprint is not the bank's\n", (long long)q);
+                    return 1;
+                }
+        }
         if (HistoryStore(Kept).attempts().size() != std::size_t(Attempts)) {
             QFile::remove(Kept);
             std::printf("recording %d attempts of 100 items into %s (kept for later runs)...\n", Attempts,
@@ -215,7 +261,7 @@ int main(int argc, char** argv)
             std::fflush(stdout);
             HistoryStore building(Kept);
             for (int n = 0; n < Attempts; ++n)
-                building.record(attemptOf(random, n, 100, random.bounded(BankSize), BankSize));
+                building.record(attemptOf(random, n, 100, -1, BankSize));
         }
 
         // Opening the window: a store opened afresh reads what the window shows.
@@ -247,9 +293,25 @@ int main(int argc, char** argv)
                     "section trends %.1f, most missed %.1f)\n",
                     listed, median(opens), median(parts[0]), median(parts[1]), median(parts[2]), median(parts[3]));
 
-        // The window itself, on a copy of the history in a working folder of its own.
+        // The readiness estimate and the review schedule: the bank's facts and the plan, from a
+        // store and a bank opened afresh.
+        std::vector<double> plans;
+        StudyPlan plan;
+        for (int run = 0; run < 5; ++run) {
+            QElapsedTimer clock;
+            clock.start();
+            const HistoryStore history(Kept);
+            const BankFacts bank = bankFactsIn(KeptBank);
+            plan = studyPlanOf(history, bank, QDateTime::currentMSecsSinceEpoch());
+            plans.push_back(msSince(clock));
+        }
+        std::printf("readiness: median of 5: %.1f ms, %s, chance %.2f, %d due\n", median(plans),
+                    plan.readiness.enough ? "a figure" : "no figure", plan.readiness.passChance, plan.review.dueToday);
+
+        // The window itself, on a copy of the history beside the bank in a working folder of its own.
         QTemporaryDir folder;
-        if (!QFile::copy(Kept, QDir(folder.path()).filePath(HistoryFileName))) {
+        if (!QFile::copy(Kept, QDir(folder.path()).filePath(HistoryFileName)) ||
+            !QFile::link(QFileInfo(KeptBank).absoluteFilePath(), QDir(folder.path()).filePath(store::BankFileName))) {
             std::fprintf(stderr, "cannot copy %s\n", qPrintable(Kept));
             return 1;
         }
@@ -280,7 +342,7 @@ int main(int argc, char** argv)
             HistoryStore store(Scratch);
             store.attempts();  // the program keeps its store open: the key is derived once
             for (int run = 0; run < 5; ++run) {
-                Attempt attempt = attemptOf(random, Attempts + run, 100, random.bounded(BankSize), BankSize);
+                Attempt attempt = attemptOf(random, Attempts + run, 100, -1, BankSize);
                 QElapsedTimer clock;
                 clock.start();
                 store.record(attempt);
@@ -295,7 +357,7 @@ int main(int argc, char** argv)
         }
         for (int run = 0; run < 5; ++run)
             baselines.push_back(
-                recordBySql(Scratch, attemptOf(random, Attempts + 10 + run, 100, random.bounded(BankSize), BankSize)));
+                recordBySql(Scratch, attemptOf(random, Attempts + 10 + run, 100, -1, BankSize)));
         std::printf("record 100 items, median of 5: %.1f ms; baseline plain SQL: %.1f ms; grading it again: %.1f ms\n",
                     median(records), median(baselines), median(regradings));
 
@@ -315,6 +377,8 @@ int main(int argc, char** argv)
         QFile::remove(Scratch);
         std::printf("record 100,000 items: %.0f ms; baseline plain SQL: %.0f ms\n", record100k, baseline100k);
 
+        std::printf("readiness_10k: ms=%.0f first_answers=%d due=%d\n", median(plans), plan.readiness.firstAnswers,
+                    plan.review.dueToday);
         std::printf("history_10k: open_ms=%.0f record_ms=%.1f record_100k_ms=%.0f\n", median(windows),
                     median(records), record100k);
     } catch (const std::exception& e) {

@@ -18,13 +18,16 @@ ReviewSchedule reviewSchedule(const std::vector<AnsweredItem>& items, std::int64
                               std::optional<std::int64_t> examAt)
 {
     ReviewSchedule schedule;
+    // What falls due later today is due today.
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(now);
+    const std::int64_t dayEnd = QDateTime(local.date().addDays(1), QTime(0, 0)).toMSecsSinceEpoch();
     std::int64_t next = std::numeric_limits<std::int64_t>::max();
     for (const AnsweredItem& item : items) {
         if (item.answers.empty())
             continue;
         const MemoryState memory = memoryAfter(item.answers);
         const double recall = memory.recallAt(now);
-        const bool due = !memory.lastCorrect || recall < ReviewRetention ||
+        const bool due = !memory.lastCorrect || memory.recallAt(dayEnd) < ReviewRetention ||
                          (examAt && memory.recallAt(*examAt) < ReviewRetention);
         if (due)
             schedule.due.push_back({item.bankId, memory.lastCorrect ? recall : std::min(recall, 0.0)});

@@ -1,6 +1,6 @@
 #pragma once
-// Which questions already seen are due for review: those whose chance of recall (Recall.h) has
-// fallen below ReviewRetention, and every one whose latest answer was wrong. With an exam date,
+// Which questions already seen are due for review: those whose chance of recall (Recall.h) falls
+// below ReviewRetention by the end of the day, and every one whose latest answer was wrong. With an exam date,
 // also those whose recall would fall below it by that day, so they are reviewed in time.
 
 #include "history/Readiness.h"

@@ -5,6 +5,7 @@
 #include "exam/PrepareUnit.h"
 #include "exam/ProgressUnit.h"
 #include "exam/TestUnit.h"
+#include "store/ExamKinds.h"
 #include "options/OptionsStore.h"
 #include "platform/ClockText.h"
 #include "store/Fields.h"
@@ -251,6 +252,7 @@ void TestExamWindow::menuEntries_data()
     QTest::newRow("study history") << "History1" << "StudyHistory1" << "Study &History..." << "";
     QTest::newRow("missed") << "History1" << "MissedQuestions1" << "&Missed Questions" << "MissedAct";
     QTest::newRow("marked") << "History1" << "MarkedQuestions1" << "Mar&ked Questions" << "MarkedAct";
+    QTest::newRow("due for review") << "History1" << "due-for-reviewEntry" << "&Due for Review" << "due-for-reviewAct";
     QTest::newRow("about") << "Help1" << "About1" << "Ab&out" << "";
 }
 
@@ -447,6 +449,7 @@ void TestExamWindow::stateLook()
     QVERIFY(f.StudyHistory1->isEnabled());
     QCOMPARE(f.MissedQuestions1->isEnabled(), examsMenu);
     QCOMPARE(f.MarkedQuestions1->isEnabled(), examsMenu);
+    QCOMPARE(f.examKindEntry(store::examkind::DueForReview)->isEnabled(), examsMenu);
     QCOMPARE(f.Print1->isEnabled(), printing);
     QCOMPARE(f.Print2->isEnabled(), printing);
     QVERIFY(f.Preferences1->isEnabled());
@@ -512,6 +515,7 @@ void TestExamWindow::exitExam()
     QCOMPARE(TestForm->N21->menuAction()->isEnabled(), ended);
     QCOMPARE(TestForm->MissedQuestions1->isEnabled(), ended);
     QCOMPARE(TestForm->MarkedQuestions1->isEnabled(), ended);
+    QCOMPARE(TestForm->examKindEntry(store::examkind::DueForReview)->isEnabled(), ended);
     QCOMPARE(TestForm->Print1->isEnabled(), !ended);
     QCOMPARE(TestForm->NoteButton->isVisibleTo(TestForm->Panel2), ended);
     QCOMPARE(TestForm->dtQSet->filter().isEmpty(), ended);

@@ -9,6 +9,8 @@
 #include "app/Startup.h"
 #include "exam/TestUnit.h"
 #include "history/HistoryStore.h"
+#include "history/Readiness.h"
+#include "store/ExamKinds.h"
 #include "historywindow/AttemptListModel.h"
 #include "historywindow/StudyHistoryWindow.h"
 #include "results/ScoreUnit.h"
@@ -177,6 +179,7 @@ private slots:
     void renamedExamKeepsItsHistoryTogether();
     void missedAndMarkedAfterThreeAttempts();
     void changedOrRemovedItemsAreLeftOut();
+    void dueForReviewTakesWhatWasMissedThenWaits();
     void nothingToTake_data();
     void nothingToTake();
     void unwritableHistory_data();
@@ -390,6 +393,50 @@ void TestHistoryExams::changedOrRemovedItemsAreLeftOut()
     QCOMPARE(examItems(), (Ids{5}));
 }
 
+void TestHistoryExams::dueForReviewTakesWhatWasMissedThenWaits()
+{
+    testsupport::ScriptedPrompts prompts;
+    const Answer R = Answer::Right, W = Answer::Wrong, N = Answer::None;
+    QAction* due = TestForm->examKindEntry(store::examkind::DueForReview);
+    QVERIFY(due && TestForm->History1->actions().contains(due));
+    QCOMPARE(due->text(), QString("&Due for Review"));
+
+    // Everything answered right just now: nothing is due until those first answers fade, after
+    // about three and a half days.
+    takeExam(prompts, TestForm->Action2, {{7, R}, {8, R}, {9, R}});
+    prompts.clear();
+    prompts.answer(PromptButton::Ok);
+    const Seen none = [&] {
+        DialogDriver driver(clickOk);
+        due->trigger();
+        return driver.seen();
+    }();
+    QVERIFY(!none.shown);
+    QCOMPARE(prompts.requests().size(), 1);
+    const QString text = prompts.requests()[0].text;
+    QVERIFY2(text.startsWith("Nothing is due for review today. The next questions fall due on "), qPrintable(text));
+    const QDate soonest = QDate::currentDate().addDays(3);
+    QVERIFY2(text.endsWith(history::dayText(soonest) + ".") || text.endsWith(history::dayText(soonest.addDays(1)) + "."),
+             qPrintable(text));
+    QCOMPARE(TestForm->ExamState, TTestForm::NoExam);
+
+    // The wrong and missing answers are due at once, the right ones are not.
+    takeExam(prompts, TestForm->Action1, {{1, R}, {2, W}, {3, N}, {4, R}, {5, W}, {6, R}});
+    const Seen seen = start(due);
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.caption, QString("Due for Review"));
+    QCOMPARE(TestForm->ExamTitle, QString("Due for Review"));
+    QCOMPARE(TestForm->ExamKindId, QString("due-for-review"));
+    QCOMPARE(examItems(), (Ids{2, 3, 5}));
+    QVERIFY(!due->isEnabled());  // as the exam choice is, while an exam runs
+
+    answerItems({{2, R}, {3, R}, {5, R}});
+    grade(prompts, viewAnswers);
+    TestForm->CloseCurrentExam();
+    QCOMPARE(attempts().front().examKindId, QString("due-for-review"));
+    QVERIFY(due->isEnabled());
+}
+
 void TestHistoryExams::nothingToTake_data()
 {
     QTest::addColumn<QString>("kind");
@@ -401,6 +448,8 @@ void TestHistoryExams::nothingToTake_data()
     QTest::newRow("marked, no history") << "MarkedAct" << false << noMarked;
     QTest::newRow("missed, all right") << "MissedAct" << true << noMissed;
     QTest::newRow("marked, none marked") << "MarkedAct" << true << noMarked;
+    QTest::newRow("due for review, no history")
+        << "due-for-reviewAct" << false << "Nothing to review yet: take a practice exam first.";
 }
 
 void TestHistoryExams::nothingToTake()

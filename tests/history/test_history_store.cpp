@@ -291,8 +291,13 @@ private slots:
         QCOMPARE(history.attempt(practice[1].id).examKindId, QString("practice-a"));
         QCOMPARE(history.attempts(QStringLiteral("random"))[0].examKindId, QString("random"));
         const std::vector<SectionTrend> trends = history.sectionTrends(QStringLiteral("practice-a"));
-        QCOMPARE(trends[1].recent.correct, 1);  // item 1 is of section 2
-        QCOMPARE(trends[1].recent.total, 2);
+        // Two attempts: the latest (renamed) beside the one before it. Item 1 is of section 2.
+        QCOMPARE(trends[1].recent.correct, 1);
+        QCOMPARE(trends[1].recent.total, 1);
+        QCOMPARE(trends[1].before.correct, 0);
+        QCOMPARE(trends[1].before.total, 1);
+        QCOMPARE(trends[1].recentAttempts, 1);
+        QCOMPARE(trends[1].beforeAttempts, 1);
     }
 
     void changedFingerprintsLeaveItemsOut()
@@ -319,6 +324,62 @@ private slots:
         history.record(second);
         QCOMPARE(history.latestMissedBankItems(replaced), Ids{1});
         QCOMPARE(history.latestMissedBankItems(bankNow()), (Ids{1, 2}));
+    }
+
+    // The day of the real exam: kept in the file, refused when past, and kept when the attempts
+    // are cleared.
+    void examDateIsKeptThroughClearing()
+    {
+        TempDirCwd dir;
+        HistoryStore history;
+        QCOMPARE(history.examDate(), std::nullopt);
+        const QDate day = QDate::currentDate().addDays(20);
+        history.setExamDate(day);
+        QCOMPARE(HistoryStore().examDate(), day);
+        history.record(attemptOf(1, {{1, "+"}}));
+        history.clear();
+        QVERIFY(history.attempts().empty());
+        QCOMPARE(HistoryStore().examDate(), day);
+
+        const QByteArray before = fileBytes(HistoryFileName);
+        try {
+            history.setExamDate(QDate::currentDate().addDays(-1));
+            QFAIL("a past exam date was kept");
+        } catch (const HistoryError& error) {
+            QCOMPARE(error.reason(), HistoryError::Reason::PastDate);
+            QVERIFY2(error.message().contains(HistoryFileName), qPrintable(error.message()));
+        }
+        QCOMPARE(fileBytes(HistoryFileName), before);
+        history.setExamDate(QDate::currentDate());  // today is not past
+        QCOMPARE(history.examDate(), QDate::currentDate());
+        history.setExamDate(std::nullopt);
+        QCOMPARE(HistoryStore().examDate(), std::nullopt);
+    }
+
+    // Only the bank items the bank still holds as they were count, each with every answer in time
+    // order; user-set items never do.
+    void answeredBankItemsInTimeOrder()
+    {
+        TempDirCwd dir;
+        HistoryStore history;
+        history.record(attemptOf(2, {{1, "-"}, {2, "+"}, {3, "+"}}));
+        history.record(attemptOf(1, {{1, "+"}, {2, "-"}}));
+        Attempt user = attemptOf(3, {{1, "+"}});
+        user.items[0].source = ItemSource::UserSet;
+        history.record(user);
+        CurrentFingerprint withoutThree = [](ItemSource source, std::int64_t q) -> std::optional<Fingerprint> {
+            if (source != ItemSource::Bank || q == 3)
+                return std::nullopt;
+            return bankFingerprint(q);
+        };
+        const std::vector<AnsweredItem> items = history.answeredBankItems(withoutThree);
+        QCOMPARE(items.size(), std::size_t(2));
+        QCOMPARE(items[0].bankId, std::int64_t(1));
+        QCOMPARE(items[0].answers.size(), std::size_t(2));  // the user-set item 1 is another item
+        QVERIFY(items[0].answers[0].at < items[0].answers[1].at);
+        QCOMPARE(items[0].answers[0].correct, true);  // attempt 1 was graded first
+        QCOMPARE(items[0].answers[1].correct, false);
+        QCOMPARE(items[1].answers[0].correct, false);
     }
 
     void sectionTrendsCompareTheLastFiveWithTheFiveBefore()

@@ -12,8 +12,6 @@ using namespace history;
 
 namespace {
 
-constexpr int BankSize = 8;
-
 // Item q of the test bank: section (q-1) % 4 + 1, "Question q", answer a keyed.
 int sectionOf(int q)
 {
@@ -50,9 +48,9 @@ Attempt attemptOf(int n, const QByteArray& answers, const QString& title)
     return testsupport::gradedAttempt(n, std::move(items), Start.addSecs(3600 * n), title);
 }
 
-Folder::Folder(const std::vector<Attempt>& attempts)
+Folder::Folder(const std::vector<Attempt>& attempts, int bankSize)
 {
-    testsupport::makeBank(store::BankFileName, BankSize, [](int) { return 1; }, sectionOf);
+    testsupport::makeBank(store::BankFileName, bankSize, [](int) { return 1; }, sectionOf);
     HistoryStore history(dir.file(HistoryFileName));
     for (const Attempt& a : attempts)
         history.record(a);

@@ -20,10 +20,11 @@ extern const QDateTime Start;
 // '.' not answered. Item q is "Question q" of section (q-1) % 4 + 1.
 history::Attempt attemptOf(int n, const QByteArray& answers, const QString& title = QStringLiteral("Practice Exam A"));
 
-// The folder of a learner: the bank, and `attempts` recorded in history.DAT.
+// The folder of a learner: the bank of `bankSize` items in practice exam A, and `attempts`
+// recorded in history.DAT.
 struct Folder {
     testsupport::TempDirCwd dir;
-    explicit Folder(const std::vector<history::Attempt>& attempts = {});
+    explicit Folder(const std::vector<history::Attempt>& attempts = {}, int bankSize = 8);
     QString history() const;
 };
 

@@ -7,6 +7,7 @@
 #include "HistoryFolder.h"
 #include "historywindow/AttemptListModel.h"
 #include "historywindow/HistoryCharts.h"
+#include "historywindow/ReadinessPanel.h"
 #include "historywindow/StudyHistoryWindow.h"
 #include "charts/BarChart.h"
 #include "print/PrintFixture.h"
@@ -19,6 +20,8 @@
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QPushButton>
 #include <QDate>
 #include <QFile>
 #include <QLabel>
@@ -197,12 +200,15 @@ private slots:
         QCOMPARE(chart->childAt(chart->child(1)->rect().center().x(), chart->child(1)->rect().center().y()),
                  chart->child(1));
 
-        // Section 1 was asked item 1, then items 1 and 5; section 3 item 3, then items 3 and 7.
+        // Two attempts: the latest beside the one before it. Section 1 was asked item 1, then items
+        // 1 and 5; section 3 item 3, then items 3 and 7.
         const QStringList trends = figuresRead(window.trendChart);
         QCOMPARE(trends.size(), 8);
-        QCOMPARE(trends[0], QStringLiteral("Standards and Terminology, last 5 attempts (3/3): 100%"));
-        QCOMPARE(trends[1], QStringLiteral("Standards and Terminology, the 5 before: no attempts"));
-        QCOMPARE(trends[4], QStringLiteral("Implementation, last 5 attempts (2/3): 67%"));
+        QCOMPARE(trends[0], QStringLiteral("Standards and Terminology, latest attempt (2/2): 100%"));
+        QCOMPARE(trends[1], QStringLiteral("Standards and Terminology, the one before (1/1): 100%"));
+        QCOMPARE(trends[4], QStringLiteral("Implementation, latest attempt (2/2): 100%"));
+        QCOMPARE(trends[5], QStringLiteral("Implementation, the one before (0/1): 0%"));
+        QCOMPARE(window.trendChart->model().legend[1].text, QStringLiteral("The one before"));
     }
 
     void sectionTrendsSetTheLastFiveBesideTheFiveBefore()
@@ -445,6 +451,85 @@ private slots:
         printFromPreview(prompts, window, pdf);
         QVERIFY(printfixture::pdfPages(pdf)[0].contains("Random Exam: 35 attempts, 1 passed"));
         QCOMPARE(prompts.unexpected(), 0);
+    }
+
+    // 160 new questions answered, every fifth wrong, then the same again: a figure from the first
+    // answers only, the questions due for review with the button that starts them, and the exam
+    // date; all of it on paper too.
+    void readinessPanelShowsTheEstimateTheReviewAndTheExamDate()
+    {
+        QByteArray answers;
+        for (int k = 0; k < 160; ++k)
+            answers += k % 5 == 4 ? '-' : '+';
+        Folder folder({attemptOf(1, answers), attemptOf(2, QByteArray(160, '+'))}, 200);
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        historywindow::ReadinessPanel& panel = *window.readinessPanel;
+        window.show();
+
+        QVERIFY2(QRegularExpression("^\\d+% chance of passing$").match(panel.headline->text()).hasMatch(),
+                 qPrintable(panel.headline->text()));
+        QVERIFY(panel.scoreLabel->text().startsWith("Expected score "));
+        QVERIFY(panel.wordsLabel->text().startsWith(
+            "From your first answers to 160 questions in 1 exam on one day. Newer answers count more."));
+        const QStringList sections = figuresRead(panel.sectionChart);
+        QCOMPARE(sections.size(), 5);  // four sections and the pass mark
+        QVERIFY2(sections[0].startsWith("Standards and Terminology") && sections[0].contains("% (likely "),
+                 qPrintable(sections[0]));
+        QCOMPARE(panel.headline->accessibleName(), panel.headline->text());
+        QCOMPARE(panel.headline->accessibleDescription(), panel.scoreLabel->text());
+        // Answered weeks ago: every question has fallen due.
+        QCOMPARE(panel.dueLabel->text(), QStringLiteral("160 questions are due for review today."));
+
+        // The button starts Due for Review while the exam choice allows it.
+        QVERIFY(panel.reviewButton->isHidden());
+        QAction review(QStringLiteral("&Due for Review"));
+        int started = 0;
+        connect(&review, &QAction::triggered, [&] { ++started; });
+        window.setReviewAction(&review);
+        QVERIFY(panel.reviewButton->isVisibleTo(&panel) && panel.reviewButton->isEnabled());
+        panel.reviewButton->click();
+        QCOMPARE(started, 1);
+        review.setEnabled(false);
+        QVERIFY(!panel.reviewButton->isEnabled());
+
+        // A past exam date is refused; a later one sets the pace.
+        ScriptedPrompts prompts;
+        prompts.answer(PromptButton::Ok);
+        panel.examDateEdit->setDate(QDate::currentDate().addDays(-2));
+        panel.setDateButton->click();
+        QCOMPARE(prompts.requests().size(), 1);
+        QCOMPARE(prompts.requests()[0].kind, PromptKind::Error);
+        QVERIFY(prompts.requests()[0].text.contains("has passed"));
+        QCOMPARE(HistoryStore(folder.history()).examDate(), std::nullopt);
+        const QDate examDay = QDate::currentDate().addDays(8);
+        panel.examDateEdit->setDate(examDay);
+        panel.setDateButton->click();
+        QCOMPARE(HistoryStore(folder.history()).examDate(), examDay);
+        QCOMPARE(panel.paceLabel->text(), QStringLiteral("Exam on %1: review 20 questions a day until then.")
+                                              .arg(history::dayText(examDay)));
+
+        const QString pdf = folder.dir.file("readiness.pdf");
+        printFromPreview(prompts, window, pdf);
+        printfixture::keepForLook(pdf, "study-history-readiness.pdf");
+        const QString page = printfixture::pdfPages(pdf)[0];
+        for (const QString& expected : {QStringLiteral("Readiness for an exam of new questions"), panel.headline->text(),
+                                        QStringLiteral("New questions answered right, by section"),
+                                        QStringLiteral("160 questions are due for review today.")})
+            QVERIFY2(page.simplified().contains(expected), qPrintable(expected));
+        panel.clearDateButton->click();
+        QCOMPARE(HistoryStore(folder.history()).examDate(), std::nullopt);
+        QVERIFY(panel.paceLabel->text().isEmpty());
+        QCOMPARE(prompts.unexpected(), 0);
+    }
+
+    void readinessPanelSaysWhatIsMissing()
+    {
+        Folder folder({attemptOf(1, "++-+")});
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        QCOMPARE(window.readinessPanel->headline->text(), QStringLiteral("Not enough data yet"));
+        QVERIFY(window.readinessPanel->wordsLabel->text().startsWith("Not enough data yet: answer 96 more new questions"));
+        QVERIFY(window.readinessPanel->sectionChart->isHidden());
     }
 
     void clearingAReadOnlyHistoryChangesNothing()
