@@ -228,17 +228,21 @@ Readiness estimateReadiness(const std::vector<AnsweredItem>& items, const ExamSh
     const ExamOutcome outcome = examOutcome(perSection, beliefs);
     r.passChance = outcome.passChance;
     r.score = outcome.score;
-    double weakest = 2;
+    double weakest = 2, strongest = -1;
     for (std::size_t s = 0; s < 4; ++s) {
         if (perSection[s] == 0)
             continue;
         const auto [low, high] = betaInterval(beliefs[s]);
         r.sections.push_back({int(s) + 1, {100 * beliefs[s].mean(), 100 * low, 100 * high}, answered[s]});
+        strongest = std::max(strongest, beliefs[s].mean());
         if (beliefs[s].mean() < weakest) {
             weakest = beliefs[s].mean();
             r.weakestSection = int(s) + 1;
         }
     }
+    // Sections within a percentage point of each other have no weakest.
+    if (strongest - weakest < 0.01)
+        r.weakestSection = 0;
     return r;
 }
 
@@ -251,9 +255,8 @@ QString readinessWords(const Readiness& r)
 {
     if (!r.enough) {
         const int more = r.needed - r.firstAnswers;
-        return QStringLiteral("Not enough data yet: answer %1 more new question%2 (at least %3 in each section) for "
-                              "an estimate. Only first answers count, since you may remember questions you have "
-                              "seen before.")
+        return QStringLiteral("Answer %1 more new question%2 (at least %3 in each section) for an estimate. Only "
+                              "first answers count, since you may remember questions you have seen before.")
             .arg(more)
             .arg(more == 1 ? "" : "s")
             .arg(SectionMinimum);

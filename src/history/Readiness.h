@@ -81,7 +81,7 @@ struct Readiness {
     double passChance = 0;
     Range score;  // the shown score, 0..1000
     std::vector<SectionReadiness> sections;  // the sections the exam draws from, in order
-    int weakestSection = 0;
+    int weakestSection = 0;  // 0 when the sections are within a percentage point of each other
 };
 
 Readiness estimateReadiness(const std::vector<AnsweredItem>& items, const ExamShape& shape);

@@ -27,24 +27,28 @@ ReviewSchedule reviewSchedule(const std::vector<AnsweredItem>& items, std::int64
             continue;
         const MemoryState memory = memoryAfter(item.answers);
         const double recall = memory.recallAt(now);
-        const bool due = !memory.lastCorrect || memory.recallAt(dayEnd) < ReviewRetention ||
-                         (examAt && memory.recallAt(*examAt) < ReviewRetention);
-        if (due)
-            schedule.due.push_back({item.bankId, memory.lastCorrect ? recall : std::min(recall, 0.0)});
-        else
+        const bool dueNow = !memory.lastCorrect || memory.recallAt(dayEnd) < ReviewRetention;
+        if (dueNow || (examAt && memory.recallAt(*examAt) < ReviewRetention)) {
+            schedule.due.push_back({item.bankId, recall, !memory.lastCorrect});
+            schedule.dueToday += dueNow;
+        } else {
             next = std::min(next, memory.dueAt(ReviewRetention));
+        }
     }
+    // Wrong answers first, the longest ago first; then the lowest recall.
     std::sort(schedule.due.begin(), schedule.due.end(), [](const DueItem& a, const DueItem& b) {
+        if (a.missed != b.missed)
+            return a.missed;
         return a.recall != b.recall ? a.recall < b.recall : a.bankId < b.bankId;
     });
-    schedule.dueToday = int(schedule.due.size());
+    schedule.dueBeforeExam = int(schedule.due.size());
     if (int(schedule.due.size()) > std::max(limit, 0))
         schedule.due.resize(std::size_t(std::max(limit, 0)));
     if (next != std::numeric_limits<std::int64_t>::max())
         schedule.nextDueAt = next;
     if (examAt && *examAt > now) {
         const double days = std::max(1.0, std::ceil(double(*examAt - now) / MsPerDay));
-        schedule.perDay = int(std::ceil(schedule.dueToday / days));
+        schedule.perDay = int(std::ceil(schedule.dueBeforeExam / days));
     }
     return schedule;
 }

@@ -11,12 +11,16 @@ namespace history {
 
 struct DueItem {
     std::int64_t bankId = 0;
-    double recall = 0;  // today; 0 for an item whose latest answer was wrong
+    double recall = 0;  // now
+    bool missed = false;  // its latest answer was wrong
 };
 
 struct ReviewSchedule {
-    std::vector<DueItem> due;  // lowest recall first, at most the limit asked for
-    int dueToday = 0;  // all that are due, beyond the limit too
+    // Those whose latest answer was wrong first, then the lowest recall; at most the limit asked
+    // for. With an exam date, also those brought forward for it.
+    std::vector<DueItem> due;
+    int dueToday = 0;  // due today, beyond the limit too
+    int dueBeforeExam = 0;  // with those brought forward for the exam date
     std::int64_t nextDueAt = 0;  // when the next item not due today falls due (ms); 0 when none
     int perDay = 0;  // with an exam date: how many to review each day until then
 };

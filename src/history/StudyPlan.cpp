@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <unordered_set>
 
 namespace history {
@@ -55,12 +56,28 @@ BankFacts bankFactsOf(store::Table& bank)
     return facts;
 }
 
+namespace {
+
+// A bank opened for its facts, read under one read lock while they are used: each item's
+// fingerprint is then read without taking and giving back the lock.
+struct HeldBank {
+    store::StandaloneTable bank;
+    std::optional<store::SharedReads> reads;
+
+    explicit HeldBank(const QString& file) : bank(file)
+    {
+        bank.table.open();
+        reads.emplace(bank.table);
+    }
+};
+
+}  // namespace
+
 BankFacts bankFactsIn(const QString& bankFile)
 {
-    auto table = std::make_shared<store::StandaloneTable>(bankFile);
-    table->table.open();
-    BankFacts facts = bankFactsOf(table->table);
-    facts.keepOpen = table;
+    auto held = std::make_shared<HeldBank>(bankFile);
+    BankFacts facts = bankFactsOf(held->bank.table);
+    facts.keepOpen = held;
     return facts;
 }
 

@@ -154,6 +154,7 @@ charts::BarChartModel sectionTrendChart(const std::vector<history::SectionTrend>
     const int before = trends.empty() ? 0 : trends.front().beforeAttempts;
     const QString recentName = latestOnly ? QStringLiteral("Latest attempt") : QStringLiteral("Last 5 attempts");
     const QString beforeName = !latestOnly ? QStringLiteral("The 5 before")
+                               : before == 0 ? QStringLiteral("None before")
                                : before == 1 ? QStringLiteral("The one before")
                                              : QStringLiteral("The %1 before").arg(before);
     chart.legend = {{recentName, RecentColour}, {beforeName, BeforeColour}};

@@ -112,7 +112,7 @@ void ReadinessPanel::showPlan(const history::StudyPlan& plan)
     headline->setAccessibleName(headline->text());
     headline->setAccessibleDescription(scoreLabel->text());
     dueLabel->setText(dueText(plan));
-    m_due = plan.review.dueToday;
+    m_due = plan.review.dueBeforeExam;
     const QDate today = QDate::currentDate();
     if (plan.examDate)
         examDateEdit->setDate(*plan.examDate);

@@ -10,6 +10,11 @@ QString headlineText(const history::Readiness& readiness)
 {
     if (!readiness.enough)
         return QStringLiteral("Not enough data yet");
+    // A figure that rounds to 0 or 100 would claim a certainty the estimate does not have.
+    if (readiness.passChance < 0.005)
+        return QStringLiteral("Under 1% chance of passing");
+    if (readiness.passChance > 0.995)
+        return QStringLiteral("Over 99% chance of passing");
     return QStringLiteral("%1% chance of passing").arg(std::lround(100 * readiness.passChance));
 }
 
@@ -30,11 +35,18 @@ QString expectedScoreText(const history::Readiness& readiness)
 QString dueText(const history::StudyPlan& plan)
 {
     const int due = plan.review.dueToday;
-    if (due == 0)
+    const int beforeExam = plan.review.dueBeforeExam;
+    QString text;
+    if (due == 0 && beforeExam == 0)
         return history::nothingDueText(plan.review, plan.hasHistory);
-    if (due == 1)
-        return QStringLiteral("1 question is due for review today.");
-    return QStringLiteral("%1 questions are due for review today.").arg(due);
+    if (due == 0)
+        text = QStringLiteral("Nothing is due for review today.");
+    else
+        text = due == 1 ? QStringLiteral("1 question is due for review today.")
+                        : QStringLiteral("%1 questions are due for review today.").arg(due);
+    if (beforeExam > due)
+        text += QStringLiteral(" With those that would fade by your exam: %1.").arg(beforeExam);
+    return text;
 }
 
 QString paceText(const history::StudyPlan& plan, const QDate& today)

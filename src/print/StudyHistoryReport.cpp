@@ -37,7 +37,7 @@ Report makeStudyHistoryReport(const StudyHistoryPrint& content)
                             BrandPlace{QRectF(14.6, 7.1, 29.1, 9.8), QPointF(15.3, 9.0), QPointF(27.3, 13.2), 155.0});
     // The readiness estimate first, then the rest of the page below it.
     const bool readinessChart = static_cast<bool>(content.readinessChart);
-    const double below = readinessChart ? 84.0 : 40.0;
+    const double below = readinessChart ? 82.0 : 40.0;
     r.title.height += below;
     ReportObject readiness = memo(QStringLiteral("hsReadiness"), DateLeft, 28.0, Width, 3.0, arial(10), 4.2);
     readiness.lines = content.readiness;
@@ -52,7 +52,7 @@ Report makeStudyHistoryReport(const StudyHistoryPrint& content)
                              QStringLiteral("Readiness for an exam of new questions"))
                     << readiness;
     if (readinessChart) {
-        r.title.objects << chart(QStringLiteral("hsReadinessChart"), DateLeft, 70.0, Width, 42.0);
+        r.title.objects << chart(QStringLiteral("hsReadinessChart"), DateLeft, 60.0, Width, 40.0);
         r.find(QStringLiteral("hsReadinessChart"))->chart = content.readinessChart;
     }
     r.title.objects << label(QStringLiteral("hsSummary"), 98.7, 22.2 + below, arial(11, true), content.summary,

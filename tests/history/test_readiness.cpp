@@ -115,7 +115,7 @@ private slots:
         if (!enough) {
             QCOMPARE(r.passChance, 0.0);
             QVERIFY(r.sections.empty());
-            QVERIFY(readinessWords(r).startsWith("Not enough data yet: answer "));
+            QVERIFY(readinessWords(r).startsWith("Answer "));
             QVERIFY(readinessWords(r).contains(QStringLiteral(" %1 more new question").arg(needed - answered)));
         }
     }
@@ -240,8 +240,10 @@ private slots:
 
         // An exam in ten days brings forward what would be forgotten by then.
         const ReviewSchedule planned = reviewSchedule(items, now, 10, now + 10 * Day);
-        QVERIFY(planned.dueToday > today.dueToday);
-        QCOMPARE(planned.perDay, int(std::ceil(planned.dueToday / 10.0)));
+        QCOMPARE(planned.dueToday, today.dueToday);
+        QVERIFY(planned.dueBeforeExam > today.dueToday);
+        QCOMPARE(int(planned.due.size()), planned.dueBeforeExam);
+        QCOMPARE(planned.perDay, int(std::ceil(planned.dueBeforeExam / 10.0)));
     }
 
     void nothingDueSaysWhenTheNextFallDue()
