@@ -27,7 +27,8 @@ using namespace qbank;
 
 const char* helpText =
     "Usage: qbank COMMAND FILE [ARGS]\n"
-    "Creates, imports, exports and checks the table files of Quizlore Prep.\n"
+    "Creates, imports, exports and checks the table files of Quizlore Prep, and estimates\n"
+    "readiness from its study history.\n"
     "\n"
     "  qbank create FILE --kind bank|current|user   make a new, empty table file\n"
     "  qbank import FILE SOURCE [--format F] [--section N]\n"
