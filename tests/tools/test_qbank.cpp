@@ -6,6 +6,7 @@
 #include "store/Session.h"
 #include "store/StandaloneTable.h"
 #include "support/Fixtures.h"
+#include "support/QbankRun.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -22,18 +23,7 @@ namespace field = store::field;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out, err;
-};
-
-Run qbank(const QStringList& args)
-{
-    QProcess p;
-    p.start(qEnvironmentVariable("QUIZLORE_QBANK"), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
+using Run = QbankRun;
 
 void write(const QString& file, const QByteArray& text)
 {

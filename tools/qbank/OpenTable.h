@@ -7,8 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdio>
-
 namespace qbank {
 
 struct OpenTable : store::StandaloneTable {
@@ -36,12 +34,5 @@ struct OpenTable : store::StandaloneTable {
         return faults;
     }
 };
-
-// One line to `to`.
-inline void say(FILE* to, const QString& text)
-{
-    std::fputs(text.toLocal8Bit().constData(), to);
-    std::fputc('\n', to);
-}
 
 }  // namespace qbank

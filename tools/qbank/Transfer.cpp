@@ -1,5 +1,6 @@
 #include "Transfer.h"
 
+#include "CommandLine.h"
 #include "OpenTable.h"
 
 #include "formats/Format.h"
@@ -17,8 +18,6 @@
 namespace qbank {
 
 namespace {
-
-enum Exit { Ok = 0, Faults = 1, Usage = 2 };
 
 void say(const QString& text)
 {

@@ -1,7 +1,10 @@
-// qbank: creates, imports, exports and checks the program's table files, and checks its study history.
+// qbank: creates, imports, exports and checks the program's table files, checks its study history and
+// reports the readiness estimate from it.
 
 #include "BankRules.h"
+#include "CommandLine.h"
 #include "OpenTable.h"
+#include "ReadinessReport.h"
 #include "Transfer.h"
 
 #include "formats/Format.h"
@@ -20,14 +23,12 @@
 
 namespace {
 
-enum Exit { Ok = 0, Faults = 1, Usage = 2 };
-
-using qbank::OpenTable;
-using qbank::say;
+using namespace qbank;
 
 const char* helpText =
     "Usage: qbank COMMAND FILE [ARGS]\n"
-    "Creates, imports, exports and checks the table files of Quizlore Prep.\n"
+    "Creates, imports, exports and checks the table files of Quizlore Prep, and estimates\n"
+    "readiness from its study history.\n"
     "\n"
     "  qbank create FILE --kind bank|current|user   make a new, empty table file\n"
     "  qbank import FILE SOURCE [--format F] [--section N]\n"
@@ -36,6 +37,10 @@ const char* helpText =
     "                                               when not given; JSON unless told otherwise)\n"
     "  qbank check FILE                             check the layout and content of FILE, a table\n"
     "                                               file or the study history (history.DAT)\n"
+    "  qbank readiness HISTORY BANK [--at YYYY-MM-DD] [--items N]\n"
+    "                                               the readiness estimate and the questions due\n"
+    "                                               for review, from the study history HISTORY\n"
+    "                                               against the question bank BANK\n"
     "  qbank --help                                 show this text\n"
     "\n"
     "Formats (F), taken from the file's extension when not given:\n"
@@ -45,8 +50,13 @@ const char* helpText =
     "standard error; only a source that cannot be read as its format at all (or JSON with\n"
     "any fault) stops the import.\n"
     "\n"
-    "Exit codes: 0 success; 1 faults in the file or the source (one message each on standard\n"
-    "error; the target file is left unchanged); 2 wrong use of the command line.\n";
+    "readiness evaluates as of now, or as of the end of the day given with --at (local time)\n"
+    "from the attempts graded by then; --items sets the exam's size (the median size of the bank's\n"
+    "practice exams when not given).\n"
+    "\n"
+    "Exit codes: 0 success; 1 faults in the file or the source, or a file that cannot be read\n"
+    "(one message each on standard error; the target file is left unchanged); 2 wrong use of\n"
+    "the command line.\n";
 
 // The help text with one line per format of the format library.
 QString helpWithFormats()
@@ -55,13 +65,6 @@ QString helpWithFormats()
     for (const formats::Format* f : formats::allFormats())
         lines += QStringLiteral("  %1  %2 (%3)\n").arg(f->name().leftJustified(8), f->title(), f->filePatterns().join(QStringLiteral(", ")));
     return QString::fromLatin1(helpText).arg(lines);
-}
-
-int usage(const QString& why)
-{
-    say(stderr, QStringLiteral("qbank: %1").arg(why));
-    say(stderr, QStringLiteral("Try 'qbank --help'."));
-    return Usage;
 }
 
 int report(const QStringList& faults, const QString& file)
@@ -92,28 +95,17 @@ int createCommand(const QString& file, const QString& kindText)
 // Takes --format F, --section N and -o OUT out of `args`; returns a fault text, empty when fine.
 QString takeOptions(QStringList& args, qbank::TransferOptions& options)
 {
-    QStringList rest;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a != "--format" && a != "--section" && a != "-o") {
-            rest << a;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(a);
-        const QString value = args[++i];
-        if (a == "--format") {
-            options.format = value;
-        } else if (a == "-o") {
-            options.output = value;
-        } else {
-            bool ok = false;
-            options.section = value.toInt(&ok);
-            if (!ok || options.section < 1 || options.section > 4)
-                return QStringLiteral("--section must be 1, 2, 3 or 4, not \"%1\"").arg(value);
-        }
+    QMap<QString, QString> values;
+    if (const QString fault = takeValues(args, {"--format", "--section", "-o"}, values); !fault.isEmpty())
+        return fault;
+    options.format = values.value("--format");
+    options.output = values.value("-o");
+    if (values.contains("--section")) {
+        const std::optional<int> section = numberIn(values["--section"], 1, 4);
+        if (!section)
+            return QStringLiteral("--section must be 1, 2, 3 or 4, not \"%1\"").arg(values["--section"]);
+        options.section = *section;
     }
-    args = rest;
     return {};
 }
 
@@ -184,6 +176,8 @@ int main(int argc, char** argv)
         }
         if (command == "check" && args.size() == 2)
             return checkCommand(file);
+        if (command == "readiness")
+            return readinessCommand(args.mid(1));
         return usage(QStringLiteral("unknown command or arguments: %1").arg(args.join(' ')));
     } catch (const std::exception& e) {
         say(stderr, QStringLiteral("qbank: %1").arg(QString::fromUtf8(e.what())));
