@@ -97,7 +97,6 @@ ListedItems listedItems(WeakSpots kind, store::Table& bank)
         return listed;
     }
     const store::QuietWalk walk(bank);
-    const store::SharedReads reads(bank);
     const history::BankFacts facts = history::bankFactsOf(bank);
     const history::StudyPlan plan =
         history::studyPlanOf(history::HistoryStore(), facts, QDateTime::currentMSecsSinceEpoch());

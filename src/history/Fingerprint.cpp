@@ -47,4 +47,26 @@ Fingerprint fingerprintOfRecord(const store::Table& table, const store::ChoiceOr
     return fingerprint(item);
 }
 
+QStringList fingerprintFields()
+{
+    QStringList names{QLatin1String(store::field::Q_TEXT)};
+    for (int place = 1; place <= store::field::AnswerCount; ++place)
+        names << store::field::text(place);
+    for (int place = 1; place <= store::field::AnswerCount; ++place)
+        names << store::field::key(place);
+    return names;
+}
+
+Fingerprint fingerprintOfValues(const std::vector<QVariant>& values)
+{
+    // As the table gives a record's fields: a text's value as a string, a key's as a number.
+    ItemTexts item;
+    item.question = values.at(0).toString();
+    for (std::size_t place = 0; place < std::size_t(store::field::AnswerCount); ++place) {
+        item.answers[place] = values.at(1 + place).toString();
+        item.keys[place] = values.at(1 + std::size_t(store::field::AnswerCount) + place).toLongLong() != 0;
+    }
+    return fingerprint(item);
+}
+
 }  // namespace history

@@ -7,7 +7,11 @@
 #include "history/Attempt.h"
 #include "store/ChoiceOrder.h"
 
+#include <QStringList>
+#include <QVariant>
+
 #include <array>
+#include <vector>
 
 namespace store {
 class Table;
@@ -28,5 +32,10 @@ Fingerprint fingerprint(const ItemTexts& item);
 // order, the choices are put back in their stored order first, so the item keeps the
 // fingerprint its bank gives it.
 Fingerprint fingerprintOfRecord(const store::Table& table, const store::ChoiceOrder& shown = {});
+
+// The fields a fingerprint is made of (Q_TEXT, Q1..Q6, A1..A6), for a walk over a whole table.
+QStringList fingerprintFields();
+// The fingerprint of a record whose values of fingerprintFields() are `values`, in that order.
+Fingerprint fingerprintOfValues(const std::vector<QVariant>& values);
 
 }  // namespace history

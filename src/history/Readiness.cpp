@@ -198,11 +198,13 @@ Readiness estimateReadiness(const std::vector<AnsweredItem>& items, const ExamSh
     std::array<int, 4> answered{};
     for (const FirstAnswer& f : firsts)
         ++answered[std::size_t(f.section - 1)];
+    // A bank smaller than the minimums asks for all of its items instead.
     int sectionShortfall = 0;
     for (std::size_t s = 0; s < 4; ++s)
         if (perSection[s] > 0)
-            sectionShortfall += std::max(0, SectionMinimum - answered[s]);
-    const int more = std::max(ReadinessMinimum - r.firstAnswers, sectionShortfall);
+            sectionShortfall += std::max(0, std::min(SectionMinimum, shape.sectionItems[s]) - answered[s]);
+    const int minimum = std::min(ReadinessMinimum, std::max(shape.bankItems(), 1));
+    const int more = std::max(minimum - r.firstAnswers, sectionShortfall);
     r.needed = r.firstAnswers + more;
     r.enough = more == 0 && shape.items > 0;
     if (!r.enough)

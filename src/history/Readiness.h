@@ -66,7 +66,7 @@ struct SectionReadiness {
 };
 
 // Until there are this many first answers, and SectionMinimum in each section the exam draws
-// from, there is no figure.
+// from, there is no figure (in a bank with fewer items: until every item is answered).
 inline constexpr int ReadinessMinimum = 100;
 inline constexpr int SectionMinimum = 10;
 

@@ -9,30 +9,33 @@
 
 #include <algorithm>
 #include <map>
-#include <optional>
-#include <unordered_set>
+#include <memory>
+#include <unordered_map>
 
 namespace history {
 
 BankFacts bankFactsOf(store::Table& bank)
 {
     BankFacts facts;
-    const std::vector<std::int64_t>& ids = bank.visibleKeys();
-    const std::vector<QVariant> exams = bank.columnValues(QLatin1String(store::field::Q_EXAM_N));
-    const std::vector<QVariant> sections = bank.columnValues(QLatin1String(store::field::Q_SECT));
     std::map<int, int> examSizes;
-    auto asked = std::make_shared<std::unordered_set<std::int64_t>>();
-    for (std::size_t i = 0; i < ids.size() && i < exams.size() && i < sections.size(); ++i) {
-        const int exam = exams[i].toInt();
+    auto prints = std::make_shared<std::unordered_map<std::int64_t, Fingerprint>>();
+    // One pass over the bank: each asked item's exam, section and fingerprint.
+    const QStringList names = QStringList{QLatin1String(store::field::Q_ID), QLatin1String(store::field::Q_EXAM_N),
+                                          QLatin1String(store::field::Q_SECT)} +
+                              fingerprintFields();
+    std::vector<QVariant> texts;
+    bank.walkColumns(names, [&](const std::vector<QVariant>& row) {
+        const int exam = row[1].toInt();
         if (exam == 0)
-            continue;
-        asked->insert(ids[i]);
+            return;
         if (exam >= 1 && exam <= store::PracticeExamCount)
             ++examSizes[exam];
-        const int section = sections[i].toInt();
+        const int section = row[2].toInt();
         if (section >= 1 && section <= 4)
             ++facts.exam.sectionItems[std::size_t(section - 1)];
-    }
+        texts.assign(row.begin() + 3, row.end());
+        prints->emplace(row[0].toLongLong(), fingerprintOfValues(texts));
+    });
     std::vector<int> sizes;
     for (const auto& [exam, size] : examSizes)
         sizes.push_back(size);
@@ -41,44 +44,20 @@ BankFacts bankFactsOf(store::Table& bank)
         facts.exam.items = sizes[(sizes.size() - 1) / 2];
         facts.largestExam = sizes.back();
     }
-    auto known = std::make_shared<std::unordered_map<std::int64_t, std::optional<Fingerprint>>>();
-    facts.current = [&bank, asked, known](ItemSource source, std::int64_t id) -> std::optional<Fingerprint> {
-        if (source != ItemSource::Bank || !asked->contains(id))
+    facts.current = [prints](ItemSource source, std::int64_t id) -> std::optional<Fingerprint> {
+        if (source != ItemSource::Bank)
             return std::nullopt;
-        if (const auto found = known->find(id); found != known->end())
-            return found->second;
-        std::optional<Fingerprint> print;
-        if (bank.findKey(id))
-            print = fingerprintOfRecord(bank);
-        known->emplace(id, print);
-        return print;
+        const auto found = prints->find(id);
+        return found == prints->end() ? std::nullopt : std::optional<Fingerprint>(found->second);
     };
     return facts;
 }
 
-namespace {
-
-// A bank opened for its facts, read under one read lock while they are used: each item's
-// fingerprint is then read without taking and giving back the lock.
-struct HeldBank {
-    store::StandaloneTable bank;
-    std::optional<store::SharedReads> reads;
-
-    explicit HeldBank(const QString& file) : bank(file)
-    {
-        bank.table.open();
-        reads.emplace(bank.table);
-    }
-};
-
-}  // namespace
-
 BankFacts bankFactsIn(const QString& bankFile)
 {
-    auto held = std::make_shared<HeldBank>(bankFile);
-    BankFacts facts = bankFactsOf(held->bank.table);
-    facts.keepOpen = held;
-    return facts;
+    store::StandaloneTable bank(bankFile);
+    bank.table.open();
+    return bankFactsOf(bank.table);
 }
 
 StudyPlan studyPlanOf(const HistoryStore& history, const BankFacts& bank, std::int64_t now)

@@ -7,7 +7,6 @@
 #include "history/Readiness.h"
 #include "history/ReviewSchedule.h"
 
-#include <memory>
 
 namespace store {
 class Table;
@@ -22,15 +21,13 @@ struct BankFacts {
     int largestExam = 0;
     // The fingerprint of an item the bank asks (outside exam 0); nullopt for any other.
     CurrentFingerprint current;
-    // Keeps a table opened for these facts open while `current` is used.
-    std::shared_ptr<void> keepOpen;
 };
 
-// The facts of the open bank table `bank`, read through its filter as it is (set it to the
-// asked items); `bank` must stay open while `current` is used.
+// The facts of the open bank table `bank`, read in one pass through its filter as it is (set it
+// to the asked items).
 BankFacts bankFactsOf(store::Table& bank);
-// The facts of the bank in the file `bankFile`, opened on its own and kept open by the facts.
-// Throws a StoreError when it cannot be read.
+// The facts of the bank in the file `bankFile`, opened on its own for them. Throws a StoreError
+// when it cannot be read.
 BankFacts bankFactsIn(const QString& bankFile);
 
 struct StudyPlan {

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <functional>
 #include <vector>
 
 namespace store {
@@ -89,6 +90,9 @@ public:
     int recordNumberOf(std::int64_t key) const;
     // One field of every visible record, in key order, read in one pass.
     std::vector<QVariant> columnValues(const QString& name);
+    // The fields `names` of every visible record, in key order, read in one pass: `visit` gets
+    // each record's values in the order of `names`.
+    void walkColumns(const QStringList& names, const std::function<void(const std::vector<QVariant>& values)>& visit);
 
     // Keyed lookup on Q_ID among the visible records; stays put when nothing is found.
     bool findKey(std::int64_t id);

@@ -88,23 +88,36 @@ int Table::recordNumberOf(std::int64_t key) const
 
 std::vector<QVariant> Table::columnValues(const QString& name)
 {
+    std::vector<QVariant> values;
+    values.reserve(m_visibleKeys.size());
+    walkColumns({name}, [&values](const std::vector<QVariant>& row) { values.push_back(row[0]); });
+    return values;
+}
+
+void Table::walkColumns(const QStringList& names, const std::function<void(const std::vector<QVariant>& values)>& visit)
+{
     requireBrowse("read a field");
-    const int index = fieldIndex(name);
-    if (index < 0)
-        fail(QStringLiteral("no field %1").arg(name));
+    QStringList columns;
+    for (const QString& name : names) {
+        const int index = fieldIndex(name);
+        if (index < 0)
+            fail(QStringLiteral("no field %1").arg(name));
+        columns << QStringLiteral("\"%1\"").arg(m_columns[index]);
+    }
     const QString where = m_filtered && m_filterExpr ? QStringLiteral(" WHERE ") + m_filterExpr->sql() : QString();
     Statement s(m_connection,
-                QStringLiteral("SELECT \"%1\" FROM \"%2\"%3 ORDER BY \"%4\"")
-                    .arg(m_columns[index], QLatin1String(ItemsTable), where, m_columns[m_keyColumn]),
+                QStringLiteral("SELECT %1 FROM \"%2\"%3 ORDER BY \"%4\"")
+                    .arg(columns.join(QLatin1Char(',')), QLatin1String(ItemsTable), where, m_columns[m_keyColumn]),
                 QStringLiteral("cannot read the table"));
     if (!where.isEmpty())
         for (size_t i = 0; i < m_filterExpr->values().size(); ++i)
             s.bind(int(i) + 1, m_filterExpr->values()[i]);
-    std::vector<QVariant> values;
-    values.reserve(m_visibleKeys.size());
-    while (s.step())
-        values.push_back(s.value(0));
-    return values;
+    std::vector<QVariant> row(std::size_t(columns.size()));
+    while (s.step()) {
+        for (int c = 0; c < int(row.size()); ++c)
+            row[std::size_t(c)] = s.value(c);
+        visit(row);
+    }
 }
 
 }  // namespace store

@@ -95,6 +95,7 @@ private slots:
         QTest::newRow("99") << 99 << -1 << false << 100;
         QTest::newRow("100") << 100 << -1 << true << 100;
         QTest::newRow("one section short") << 120 << 7 << false << 123;
+        QTest::newRow("a bank of 60 items, all answered") << 60 << -1 << true << 60;
     }
     void notEnoughDataGivesNoFigure()
     {
@@ -109,7 +110,8 @@ private slots:
                 if (item.section == 4 && kept++ >= sectionFourAnswers)
                     item.section = 1;
         }
-        const Readiness r = estimateReadiness(items, shape());
+        const ExamShape bank = answered == 60 ? ExamShape{60, {15, 15, 15, 15}} : shape();
+        const Readiness r = estimateReadiness(items, bank);
         QCOMPARE(r.enough, enough);
         QCOMPARE(r.needed, needed);
         if (!enough) {

@@ -528,7 +528,7 @@ private slots:
         StudyHistoryWindow window(folder.dir.path(), nullptr);
         window.show();
         QCOMPARE(window.readinessPanel->headline->text(), QStringLiteral("Not enough data yet"));
-        QVERIFY(window.readinessPanel->wordsLabel->text().startsWith("Answer 96 more new questions"));
+        QVERIFY(window.readinessPanel->wordsLabel->text().startsWith("Answer 4 more new questions"));
         QVERIFY(window.readinessPanel->sectionChart->isHidden());
     }
 
