@@ -13,10 +13,20 @@ namespace history {
 namespace {
 
 // How fast older first answers lose weight: an answer with this many first answers after it
-// counts 1/e as much as the newest. Measured against the simulated learners of bench_readiness.
-constexpr double RecencyScale = 400;
+// counts 1/e as much as the newest. Measured against the simulated learners of bench_readiness
+// (docs/readiness.md): a longer memory lags behind a learner who improves.
+constexpr double RecencyScale = 100;
 // How many answers' worth the learner's overall rate weighs in each section's estimate.
 constexpr double PriorStrength = 12;
+// On the day of the exam the learner is not quite the learner of the answers counted: a good or
+// bad day, and what was learnt or forgotten since. This spread of the log-odds of a right answer,
+// shared by every section, widens the chance of passing; also measured with bench_readiness.
+constexpr double DayShiftLogits = 0.3;
+// Gauss-Hermite points and weights for averaging over a standard normal shift.
+constexpr std::array<double, 5> ShiftPoints{-2.856970013872805, -1.355626179974266, 0, 1.355626179974266,
+                                            2.856970013872805};
+constexpr std::array<double, 5> ShiftWeights{0.011257411327721, 0.222075922005613, 0.533333333333333,
+                                             0.222075922005613, 0.011257411327721};
 // Up to this exam size the chance is worked out exactly; above it, a normal approximation.
 constexpr int ExactUpTo = 600;
 constexpr double LowQuantile = 0.1;
@@ -30,6 +40,16 @@ struct FirstAnswer {
 };
 
 using Belief = RateBelief;
+
+// The same certainty about a rate whose log-odds are `logits` higher.
+Belief shifted(const Belief& b, double logits)
+{
+    if (logits == 0)
+        return b;
+    const double m = b.mean(), strength = b.alpha + b.beta;
+    const double moved = 1 / (1 + std::exp(-(std::log(m / (1 - m)) + logits)));
+    return {moved * strength, (1 - moved) * strength};
+}
 
 double logBeta(double a, double b)
 {
@@ -91,17 +111,26 @@ double normalCdf(double z)
 
 }  // namespace
 
-ExamOutcome examOutcome(const std::array<int, 4>& perSection, const std::array<RateBelief, 4>& beliefs)
+ExamOutcome examOutcome(const std::array<int, 4>& perSection, const std::array<RateBelief, 4>& beliefs,
+                        double dayShiftLogits)
 {
     ExamOutcome r;
     int n = 0;
     for (int count : perSection)
         n += count;
     if (n <= ExactUpTo) {
-        std::vector<double> total{1.0};
-        for (std::size_t s = 0; s < 4; ++s)
-            if (perSection[s] > 0)
-                total = convolve(total, betaBinomial(perSection[s], beliefs[s]));
+        // The count of right answers, averaged over the day's shift (one point when there is none).
+        std::vector<double> total(std::size_t(n) + 1, 0.0);
+        for (std::size_t j = 0; j < ShiftPoints.size(); ++j) {
+            if (dayShiftLogits == 0 && ShiftPoints[j] != 0)
+                continue;
+            std::vector<double> count{1.0};
+            for (std::size_t s = 0; s < 4; ++s)
+                if (perSection[s] > 0)
+                    count = convolve(count, betaBinomial(perSection[s], shifted(beliefs[s], dayShiftLogits * ShiftPoints[j])));
+            for (std::size_t c = 0; c < total.size(); ++c)
+                total[c] += ShiftWeights[j] * count[c];
+        }
         double sum = 0, pass = 0, expected = 0, cumulative = 0;
         for (double p : total)
             sum += p;
@@ -126,13 +155,16 @@ ExamOutcome examOutcome(const std::array<int, 4>& perSection, const std::array<R
         r.score.expected = expected;
         return r;
     }
-    // Each section's count of right answers is beta-binomial; their sum is close to normal.
-    double mean = 0, variance = 0;
+    // Each section's count of right answers is beta-binomial; their sum is close to normal. The
+    // day's shift moves every section together: its variance is that of the count's slope.
+    double mean = 0, variance = 0, slope = 0;
     for (std::size_t s = 0; s < 4; ++s) {
         const double m = perSection[s], mu = beliefs[s].mean(), ab = beliefs[s].alpha + beliefs[s].beta;
         mean += m * mu;
         variance += m * mu * (1 - mu) * (ab + m) / (ab + 1);
+        slope += m * mu * (1 - mu);
     }
+    variance += (dayShiftLogits * slope) * (dayShiftLogits * slope);
     const double sd = std::sqrt(std::max(variance, 1e-9));
     // The fewest right answers that pass, in whole numbers as grading decides it.
     int needed = int((std::int64_t(results::PassingScore) * n + results::ScoreScale - 1) / results::ScoreScale);
@@ -227,7 +259,7 @@ Readiness estimateReadiness(const std::vector<AnsweredItem>& items, const ExamSh
     for (std::size_t s = 0; s < 4; ++s)
         beliefs[s] = {PriorStrength * overall + right[s], PriorStrength * (1 - overall) + wrong[s]};
 
-    const ExamOutcome outcome = examOutcome(perSection, beliefs);
+    const ExamOutcome outcome = examOutcome(perSection, beliefs, DayShiftLogits);
     r.passChance = outcome.passChance;
     r.score = outcome.score;
     double weakest = 2, strongest = -1;

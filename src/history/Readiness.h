@@ -56,8 +56,11 @@ struct ExamOutcome {
 };
 
 // The outcome of an exam of perSection[s] new items of section s + 1, the learner's rates of
-// right answers in them believed to be beliefs[s]; passed as grading decides it.
-ExamOutcome examOutcome(const std::array<int, 4>& perSection, const std::array<RateBelief, 4>& beliefs);
+// right answers in them believed to be beliefs[s]; passed as grading decides it. With a
+// dayShiftLogits above 0, averaged over a normal shift of every rate's log-odds together (the
+// learner's form on the day) of that standard deviation.
+ExamOutcome examOutcome(const std::array<int, 4>& perSection, const std::array<RateBelief, 4>& beliefs,
+                        double dayShiftLogits = 0);
 
 struct SectionReadiness {
     int section = 0;
