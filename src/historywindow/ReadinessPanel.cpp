@@ -99,8 +99,16 @@ ReadinessPanel::ReadinessPanel(QWidget* parent) : QFrame(parent)
     enableReview();
 }
 
+void ReadinessPanel::showWorking()
+{
+    m_working = true;
+    headline->setText(QStringLiteral("Working out your readiness..."));
+    headline->setAccessibleName(headline->text());
+}
+
 void ReadinessPanel::showPlan(const history::StudyPlan& plan)
 {
+    m_working = false;
     const history::Readiness& r = plan.readiness;
     headline->setText(headlineText(r));
     scoreLabel->setText(expectedScoreText(r));
@@ -134,6 +142,7 @@ QStringList ReadinessPanel::printedLines() const
 
 void ReadinessPanel::showProblem(const QString& text)
 {
+    m_working = false;
     headline->setText(QStringLiteral("No estimate"));
     scoreLabel->hide();
     sectionChart->hide();

@@ -27,6 +27,9 @@ public:
     explicit ReadinessPanel(QWidget* parent);
 
     void showPlan(const history::StudyPlan& plan);
+    // While the plan is worked out.
+    void showWorking();
+    bool working() const { return m_working; }
     // In place of the figures: why there are none (the bank cannot be read, ...).
     void showProblem(const QString& text);
     // The action that starts Due for Review: the review button triggers it and is enabled only
@@ -55,6 +58,7 @@ private:
 
     QAction* m_reviewAction = nullptr;
     int m_due = 0;
+    bool m_working = false;
 };
 
 }  // namespace historywindow

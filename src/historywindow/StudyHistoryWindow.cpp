@@ -21,6 +21,9 @@
 #include "widgets/MnemonicPrecedence.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QPointer>
+#include <QThreadPool>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -352,17 +355,65 @@ void StudyHistoryWindow::reload()
     });
 }
 
+namespace {
+
+// The readiness panel's content, worked out away from the window: a plan, or why there is none.
+PlannedReadiness planIn(const QString& folder, const QString& historyFile)
+{
+    PlannedReadiness planned;
+    try {
+        const history::BankFacts bank = history::bankFactsIn(QDir(folder).filePath(store::BankFileName));
+        planned.plan = history::studyPlanOf(history::HistoryStore(historyFile), bank, QDateTime::currentMSecsSinceEpoch());
+    } catch (const history::HistoryError& error) {
+        planned.problem = error.message();
+    } catch (const store::StoreError& error) {
+        planned.problem =
+            QStringLiteral("The estimate needs the question bank, which cannot be read: %1").arg(error.what());
+    } catch (const std::exception& error) {
+        planned.problem = QString::fromStdString(error.what());
+    }
+    return planned;
+}
+
+}  // namespace
+
 void StudyHistoryWindow::showReadiness()
 {
-    history::BankFacts bank;
-    try {
-        bank = history::bankFactsIn(QDir(m_folder).filePath(store::BankFileName));
-    } catch (const store::StoreError& error) {
-        readinessPanel->showProblem(
-            QStringLiteral("The estimate needs the question bank, which cannot be read: %1").arg(error.what()));
+    // A long history and a large bank take a moment: the window opens and stays usable meanwhile.
+    readinessPanel->showWorking();
+    auto task = std::make_shared<std::packaged_task<PlannedReadiness()>>(
+        [folder = m_folder, historyFile = m_store->path()] { return planIn(folder, historyFile); });
+    m_plan = task->get_future().share();
+    const int request = ++m_planRequest;
+    QPointer<StudyHistoryWindow> self(this);
+    QThreadPool::globalInstance()->start([task, self, request] {
+        (*task)();
+        // Back on the window's thread, which checks that the window is still there.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, request] {
+                if (self && request == self->m_planRequest)
+                    self->showPlanned();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void StudyHistoryWindow::showPlanned()
+{
+    if (!m_plan.valid())
         return;
-    }
-    readinessPanel->showPlan(history::studyPlanOf(*m_store, bank, QDateTime::currentMSecsSinceEpoch()));
+    const PlannedReadiness& planned = m_plan.get();
+    if (planned.plan)
+        readinessPanel->showPlan(*planned.plan);
+    else
+        readinessPanel->showProblem(planned.problem);
+}
+
+bool StudyHistoryWindow::readinessShown() const
+{
+    return m_plan.valid() && m_plan.wait_for(std::chrono::seconds(0)) == std::future_status::ready &&
+           !readinessPanel->working();
 }
 
 void StudyHistoryWindow::setExamDate(std::optional<QDate> day)
@@ -487,6 +538,11 @@ void StudyHistoryWindow::printHistory(print::Output output)
     }
     report::RecordList records(std::move(rows));
     print::StudyHistoryPrint content;
+    // The paper carries the estimate, also when it is still being worked out.
+    if (m_plan.valid()) {
+        m_plan.wait();
+        showPlanned();
+    }
     content.readiness = readinessPanel->printedLines();
     if (readinessPanel->sectionChart->isVisibleTo(readinessPanel))
         content.readinessChart = charts::chartPainter(readinessPanel->sectionChart->model());

@@ -11,6 +11,7 @@
 // "Clear history...", which asks first and then sets a damaged file aside.
 
 #include "history/Attempt.h"
+#include "history/StudyPlan.h"
 #include "platform/Prompts.h"
 #include "print/ReportPrinter.h"
 
@@ -19,6 +20,7 @@
 #include <QDate>
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -39,6 +41,12 @@ class BarChart;
 }
 
 namespace historywindow {
+
+// The readiness panel's content: a plan, or why there is none.
+struct PlannedReadiness {
+    std::optional<history::StudyPlan> plan;
+    QString problem;
+};
 
 class AttemptListModel;
 class ChartPair;
@@ -67,6 +75,9 @@ public:
 
     // The action that starts Due for Review, for the readiness panel's button.
     void setReviewAction(QAction* action);
+    // Whether the readiness panel shows the estimate of the latest reading (it is worked out in
+    // the background).
+    bool readinessShown() const;
 
     ReadinessPanel* readinessPanel;
     QComboBox* examChoice;
@@ -109,6 +120,7 @@ private:
     void showMostMissed();
     // The readiness estimate and the review schedule, from the history and the question bank.
     void showReadiness();
+    void showPlanned();
     void setExamDate(std::optional<QDate> day);
     void showProblem(const history::HistoryError& error);
     void showEmpty(bool empty);
@@ -130,7 +142,9 @@ private:
     bool m_readFailed = false;  // the last reading failed: nothing to export or print
     bool m_unreadable = false;  // ... because the file is damaged: Clear sets it aside
     bool m_filling = false;
-    bool m_placed = false;  // placed on its screen once, then where the user puts it
+    bool m_placed = false;
+    std::shared_future<PlannedReadiness> m_plan;  // the latest estimate asked for
+    int m_planRequest = 0;  // placed on its screen once, then where the user puts it
 };
 
 }  // namespace historywindow

@@ -465,6 +465,7 @@ private slots:
         StudyHistoryWindow window(folder.dir.path(), nullptr);
         historywindow::ReadinessPanel& panel = *window.readinessPanel;
         window.show();
+        QTRY_VERIFY(window.readinessShown());  // worked out in the background
 
         QVERIFY2(QRegularExpression("^\\d+% chance of passing$").match(panel.headline->text()).hasMatch(),
                  qPrintable(panel.headline->text()));
@@ -505,6 +506,7 @@ private slots:
         panel.examDateEdit->setDate(examDay);
         panel.setDateButton->click();
         QCOMPARE(HistoryStore(folder.history()).examDate(), examDay);
+        QTRY_VERIFY(window.readinessShown());
         QCOMPARE(panel.paceLabel->text(), QStringLiteral("Exam on %1: review 20 questions a day until then.")
                                               .arg(history::dayText(examDay)));
 
@@ -518,6 +520,7 @@ private slots:
             QVERIFY2(page.simplified().contains(expected), qPrintable(expected));
         panel.clearDateButton->click();
         QCOMPARE(HistoryStore(folder.history()).examDate(), std::nullopt);
+        QTRY_VERIFY(window.readinessShown());
         QVERIFY(panel.paceLabel->text().isEmpty());
         QCOMPARE(prompts.unexpected(), 0);
     }
@@ -527,6 +530,7 @@ private slots:
         Folder folder({attemptOf(1, "++-+")});
         StudyHistoryWindow window(folder.dir.path(), nullptr);
         window.show();
+        QTRY_VERIFY(window.readinessShown());
         QCOMPARE(window.readinessPanel->headline->text(), QStringLiteral("Not enough data yet"));
         QVERIFY(window.readinessPanel->wordsLabel->text().startsWith("Answer 4 more new questions"));
         QVERIFY(window.readinessPanel->sectionChart->isHidden());
