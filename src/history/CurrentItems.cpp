@@ -2,7 +2,7 @@
 
 #include "history/Fingerprint.h"
 #include "store/Fields.h"
-#include "store/StandaloneTable.h"
+#include "store/ItemReader.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -24,30 +24,34 @@ public:
         if (const auto known = m_known.find(id); known != m_known.end())
             return known->second;
         std::optional<Fingerprint> found;
-        if (store::Table* table = opened(); table && table->findKey(id))
-            found = fingerprintOfRecord(*table);
+        if (store::ItemReader* reader = opened()) {
+            try {
+                if (const auto values = reader->item(id, fingerprintFields()))
+                    found = fingerprintOfValues(*values);
+            } catch (const store::StoreError&) {
+            }
+        }
         m_known[id] = found;
         return found;
     }
 
 private:
-    // Null when the file is missing or cannot be read: every item of it counts as gone.
-    store::Table* opened()
+    // Null when the file is missing or cannot be read: every item of it counts as gone. Read by
+    // plain SQL: opening the file as a table would first load every key.
+    store::ItemReader* opened()
     {
-        if (!m_table && !m_failed && QFileInfo::exists(m_file)) {
+        if (!m_reader && !m_failed && QFileInfo::exists(m_file)) {
             try {
-                auto table = std::make_unique<store::StandaloneTable>(m_file);
-                table->table.open();
-                m_table = std::move(table);
+                m_reader = std::make_unique<store::ItemReader>(m_file);
             } catch (const store::StoreError&) {
             }
         }
-        m_failed = !m_table;
-        return m_table ? &m_table->table : nullptr;
+        m_failed = !m_reader;
+        return m_reader.get();
     }
 
     QString m_file;
-    std::unique_ptr<store::StandaloneTable> m_table;
+    std::unique_ptr<store::ItemReader> m_reader;
     bool m_failed = false;
     std::map<std::int64_t, std::optional<Fingerprint>> m_known;
 };

@@ -3,28 +3,36 @@
 #include "history/Fingerprint.h"
 #include "store/ExamKinds.h"
 #include "store/Fields.h"
-#include "store/StandaloneTable.h"
+#include "store/ItemReader.h"
+#include "store/Table.h"
 
 #include <QDateTime>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <unordered_map>
 
 namespace history {
 
-BankFacts bankFactsOf(store::Table& bank)
+namespace {
+
+// A pass over a bank: `names` of every item, in Q_ID order.
+using ItemWalk = std::function<void(const QStringList& names,
+                                    const std::function<void(const std::vector<QVariant>& values)>& visit)>;
+
+// One pass over the bank: each asked item's exam, section and fingerprint.
+BankFacts factsOfWalk(const ItemWalk& walk)
 {
     BankFacts facts;
     std::map<int, int> examSizes;
     auto prints = std::make_shared<std::unordered_map<std::int64_t, Fingerprint>>();
-    // One pass over the bank: each asked item's exam, section and fingerprint.
     const QStringList names = QStringList{QLatin1String(store::field::Q_ID), QLatin1String(store::field::Q_EXAM_N),
                                           QLatin1String(store::field::Q_SECT)} +
                               fingerprintFields();
     std::vector<QVariant> texts;
-    bank.walkColumns(names, [&](const std::vector<QVariant>& row) {
+    walk(names, [&](const std::vector<QVariant>& row) {
         const int exam = row[1].toInt();
         if (exam == 0)
             return;
@@ -53,11 +61,18 @@ BankFacts bankFactsOf(store::Table& bank)
     return facts;
 }
 
+}  // namespace
+
+BankFacts bankFactsOf(store::Table& bank)
+{
+    return factsOfWalk([&bank](const QStringList& names, const auto& visit) { bank.walkColumns(names, visit); });
+}
+
 BankFacts bankFactsIn(const QString& bankFile)
 {
-    store::StandaloneTable bank(bankFile);
-    bank.table.open();
-    return bankFactsOf(bank.table);
+    // Plain SQL: opening the file as a table would first load every key.
+    store::ItemReader bank(bankFile);
+    return factsOfWalk([&bank](const QStringList& names, const auto& visit) { bank.walk(names, visit); });
 }
 
 StudyPlan studyPlanOf(const HistoryStore& history, const BankFacts& bank, std::int64_t now)
