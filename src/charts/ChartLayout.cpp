@@ -137,7 +137,7 @@ double widestLineLabel(const BarChartModel& model, const QFontMetricsF& metrics)
     for (const ChartValueLine& line : model.valueLines)
         if (!line.label.isEmpty())
             widest = std::max({widest, metrics.horizontalAdvance(line.label),
-                               metrics.horizontalAdvance(numberText(line.value, 1))});
+                               metrics.horizontalAdvance(numberText(line.value, 1) + model.valueSuffix)});
     return widest;
 }
 

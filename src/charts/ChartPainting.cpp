@@ -170,7 +170,7 @@ void paintValueLines(QPainter& painter, const BarChartModel& model, const BarCha
         const ChartValueLine& line = model.valueLines[k];
         const double at = layout.valueLineAt[k];
         painter.setPen(QPen(line.colour, 2 * u, Qt::DashLine, Qt::FlatCap));
-        const QString value = numberText(line.value, 1);
+        const QString value = numberText(line.value, 1) + model.valueSuffix;  // "85%", as read aloud
         if (columns) {
             // Right of the plot: the label over the value, centred on the line.
             painter.drawLine(QPointF(plot.left(), at), QPointF(plot.right(), at));
