@@ -536,6 +536,23 @@ private slots:
         QVERIFY(window.readinessPanel->sectionChart->isHidden());
     }
 
+    // Without a bank there is nothing to estimate against: the panel says why, the rest shows.
+    void readinessPanelWithoutABankSaysWhy()
+    {
+        Folder folder({attemptOf(1, "++-+")});
+        QVERIFY(QFile::remove(folder.dir.file(store::BankFileName)));
+        StudyHistoryWindow window(folder.dir.path(), nullptr);
+        window.show();
+        QTRY_VERIFY(window.readinessShown());
+        QCOMPARE(window.readinessPanel->headline->text(), QStringLiteral("No estimate"));
+        QVERIFY2(window.readinessPanel->wordsLabel->text().startsWith(
+                     "The estimate needs the question bank, which cannot be read: "),
+                 qPrintable(window.readinessPanel->wordsLabel->text()));
+        QVERIFY(window.readinessPanel->wordsLabel->text().contains(store::BankFileName));
+        QVERIFY(!window.readinessPanel->reviewButton->isEnabled());
+        QCOMPARE(window.attempts->rowCount(), 1);
+    }
+
     void clearingAReadOnlyHistoryChangesNothing()
     {
         Folder folder({attemptOf(1, "++-+")});
