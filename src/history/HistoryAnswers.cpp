@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <unordered_map>
 
 namespace history {
 
@@ -24,8 +23,10 @@ std::vector<AnsweredItem> HistoryStore::answeredBankItems(const CurrentFingerpri
     std::vector<AnsweredItem> items;
     if (!m_db->openToRead(Reading))
         return items;
-    // Bank items as they are now; a question row of an older fingerprint is a former item.
-    std::unordered_map<std::int64_t, std::size_t> indexOfQuestion;
+    // Row ids are small whole numbers given in turn, so plain arrays indexed by them stand in for
+    // maps: a million answers are looked up in them.
+    constexpr std::int32_t None = -1;
+    std::vector<std::int32_t> itemOfQuestion;  // question row id -> index in `items`, or None
     {
         HistoryDatabase::Statement rows(
             *m_db, "SELECT id, source_id, fingerprint, section FROM questions WHERE source = ?1 ORDER BY source_id",
@@ -34,28 +35,51 @@ std::vector<AnsweredItem> HistoryStore::answeredBankItems(const CurrentFingerpri
         while (rows.step()) {
             if (current(ItemSource::Bank, rows.integer(1)) != rows.integer(2))
                 continue;
-            indexOfQuestion.emplace(rows.integer(0), items.size());
+            const auto id = std::size_t(rows.integer(0));
+            if (id >= itemOfQuestion.size())
+                itemOfQuestion.resize(id + 1, None);
+            itemOfQuestion[id] = std::int32_t(items.size());
             items.push_back({rows.integer(1), int(rows.integer(3)), {}});
         }
     }
     if (items.empty())
         return items;
-    std::unordered_map<std::int64_t, std::int64_t> gradedAt;
+    std::vector<std::int64_t> gradedAt;  // attempt id -> when it was graded; -1 for none
     {
         HistoryDatabase::Statement rows(*m_db, "SELECT id, graded_at FROM attempts", Reading);
-        while (rows.step())
-            gradedAt.emplace(rows.integer(0), rows.integer(1));
+        while (rows.step()) {
+            const auto id = std::size_t(rows.integer(0));
+            if (id >= gradedAt.size())
+                gradedAt.resize(id + 1, -1);
+            gradedAt[id] = rows.integer(1);
+        }
     }
-    // One pass over every answer in the file's order; each item's answers are put in time
-    // order afterwards.
+    // One pass over every answer in the file's order, into one array; then each item's answers
+    // are gathered in time order.
+    struct Answer {
+        std::int32_t item;
+        TimedAnswer answer;
+    };
+    std::vector<Answer> answers;
+    std::vector<std::int32_t> counts(items.size(), 0);
     HistoryDatabase::Statement rows(*m_db, "SELECT attempt_id, question_id, state FROM attempt_items", Reading);
     while (rows.step()) {
-        const auto item = indexOfQuestion.find(rows.integer(1));
-        const auto at = gradedAt.find(rows.integer(0));
-        if (item == indexOfQuestion.end() || at == gradedAt.end())
+        const std::int64_t attempt = rows.integer(0);
+        const std::int64_t question = rows.integer(1);
+        if (question < 0 || std::size_t(question) >= itemOfQuestion.size() || attempt < 0 ||
+            std::size_t(attempt) >= gradedAt.size())
             continue;
-        items[item->second].answers.push_back({at->second, (rows.integer(2) & CorrectBit) != 0, rows.integer(0)});
+        const std::int32_t item = itemOfQuestion[std::size_t(question)];
+        const std::int64_t at = gradedAt[std::size_t(attempt)];
+        if (item == None || at < 0)
+            continue;
+        answers.push_back({item, {at, (rows.integer(2) & CorrectBit) != 0, attempt}});
+        ++counts[std::size_t(item)];
     }
+    for (std::size_t i = 0; i < items.size(); ++i)
+        items[i].answers.reserve(std::size_t(counts[i]));
+    for (const Answer& a : answers)
+        items[std::size_t(a.item)].answers.push_back(a.answer);
     for (AnsweredItem& item : items)
         std::sort(item.answers.begin(), item.answers.end(), [](const TimedAnswer& a, const TimedAnswer& b) {
             return a.at != b.at ? a.at < b.at : a.attempt < b.attempt;
