@@ -26,6 +26,14 @@ std::vector<AnsweredItem> HistoryStore::answeredBankItems(const CurrentFingerpri
     // Row ids are small whole numbers given in turn, so plain arrays indexed by them stand in for
     // maps: a million answers are looked up in them.
     constexpr std::int32_t None = -1;
+    // A damaged file could hold ids far beyond its rows: it is told so rather than filling memory.
+    for (const char* table : {"questions", "attempts"}) {
+        HistoryDatabase::Statement extent(
+            *m_db, QStringLiteral("SELECT count(*), coalesce(max(id), 0) FROM %1").arg(QLatin1String(table)), Reading);
+        if (extent.step() && extent.integer(1) > 4 * extent.integer(0) + 1'000'000)
+            m_db->fail(Reading, HistoryError::Reason::Damaged,
+                       QStringLiteral("the file is damaged: its %1 have ids up to %2").arg(QLatin1String(table)).arg(extent.integer(1)));
+    }
     std::vector<std::int32_t> itemOfQuestion;  // question row id -> index in `items`, or None
     {
         HistoryDatabase::Statement rows(

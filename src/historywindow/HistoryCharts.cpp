@@ -36,6 +36,18 @@ charts::BarChartModel historyChart(const QString& title)
     return chart;
 }
 
+// Sections in rows against a percentage axis.
+charts::BarChartModel sectionPercentChart(const QString& title)
+{
+    charts::BarChartModel chart = historyChart(title);
+    chart.axisMin = 0;
+    chart.axisMax = 100;
+    chart.axisStep = 20;
+    chart.valueSuffix = QStringLiteral("%");
+    chart.maxLabelShare = 0.45;
+    return chart;
+}
+
 int percentOf(const history::Count& count)
 {
     return results::sectionPercent(count.correct, count.total);
@@ -141,14 +153,9 @@ QString trendLabel(const history::SectionTrend& trend)
 
 charts::BarChartModel sectionTrendChart(const std::vector<history::SectionTrend>& trends)
 {
-    charts::BarChartModel chart = historyChart(QStringLiteral("Sections: percentage correct"));
-    chart.axisMin = 0;
-    chart.axisMax = 100;
-    chart.axisStep = 20;
+    charts::BarChartModel chart = sectionPercentChart(QStringLiteral("Sections: percentage correct"));
     chart.barWidthPercent = 80;
-    chart.valueSuffix = QStringLiteral("%");
     chart.barsPerGroup = 2;
-    chart.maxLabelShare = 0.45;
     // Five attempts or fewer: the latest beside the ones before it.
     const bool latestOnly = !trends.empty() && trends.front().recentAttempts == 1;
     const int before = trends.empty() ? 0 : trends.front().beforeAttempts;
@@ -170,13 +177,8 @@ charts::BarChartModel sectionTrendChart(const std::vector<history::SectionTrend>
 
 charts::BarChartModel readinessChart(const history::Readiness& readiness)
 {
-    charts::BarChartModel chart = historyChart(QStringLiteral("New questions answered right, by section"));
-    chart.axisMin = 0;
-    chart.axisMax = 100;
-    chart.axisStep = 20;
+    charts::BarChartModel chart = sectionPercentChart(QStringLiteral("New questions answered right, by section"));
     chart.barWidthPercent = 60;
-    chart.valueSuffix = QStringLiteral("%");
-    chart.maxLabelShare = 0.45;
     chart.showValues = false;  // the figures stand in the labels, clear of the whiskers
     for (auto s = readiness.sections.rbegin(); s != readiness.sections.rend(); ++s) {
         QString label = QStringLiteral("%1 %2% (%3\u2013%4)")

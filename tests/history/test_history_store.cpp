@@ -11,6 +11,7 @@
 #include "store/StandaloneTable.h"
 #include "support/FileLocks.h"
 #include "support/Fixtures.h"
+#include "support/FullDisk.h"
 #include "support/GradedAttempt.h"
 #include "support/KeyedSql.h"
 #include "support/TempDir.h"
@@ -380,6 +381,12 @@ private slots:
         QCOMPARE(items[0].answers[0].correct, true);  // attempt 1 was graded first
         QCOMPARE(items[0].answers[1].correct, false);
         QCOMPARE(items[1].answers[0].correct, false);
+
+        // A damaged file whose ids run far beyond its rows is told as damaged.
+        testsupport::runKeyedSql(HistoryFileName, "UPDATE questions SET id = 99999999 WHERE id = 1");
+        const HistoryError damaged = errorOf([&] { HistoryStore().answeredBankItems(withoutThree); });
+        QCOMPARE(damaged.reason(), HistoryError::Reason::Damaged);
+        QVERIFY2(damaged.message().contains("ids up to 99999999"), qPrintable(damaged.message()));
     }
 
     void sectionTrendsCompareTheLastFiveWithTheFiveBefore()
@@ -465,7 +472,35 @@ private slots:
         }
         const HistoryError clearing = errorOf([&] { history.clear(); });
         QVERIFY2(clearing.message().contains(says), qPrintable(clearing.message()));
+        const HistoryError dating = errorOf([&] { history.setExamDate(QDate::currentDate().addDays(5)); });
+        QVERIFY2(dating.message().contains(HistoryFileName) && dating.message().contains(says),
+                 qPrintable(dating.message()));
         QCOMPARE(fileBytes(HistoryFileName), before);
+    }
+
+    // The exam date on a full disk: each write that fails says so and leaves the date as it was,
+    // the first and the one after a write that worked.
+    void examDateOnAFullDisk()
+    {
+        TempDirCwd dir;
+        HistoryStore(HistoryFileName).record(attemptOf(1, {{1, "+"}}));
+        testsupport::FullDisk disk;
+        HistoryStore history;
+        const QDate day = QDate::currentDate().addDays(9);
+        disk.fill(HistoryFileName);
+        const QByteArray before = fileBytes(HistoryFileName);
+        QCOMPARE(errorOf([&] { history.setExamDate(day); }).reason(), HistoryError::Reason::DiskFull);
+        QCOMPARE(fileBytes(HistoryFileName), before);
+        QCOMPARE(HistoryStore().examDate(), std::nullopt);
+
+        disk.makeRoom();
+        history.setExamDate(day);
+        disk.fill(HistoryFileName);
+        const QByteArray set = fileBytes(HistoryFileName);
+        QCOMPARE(errorOf([&] { history.setExamDate(std::nullopt); }).reason(), HistoryError::Reason::DiskFull);
+        QCOMPARE(fileBytes(HistoryFileName), set);
+        QCOMPARE(history.examDate(), day);
+        QCOMPARE(history.attempts().size(), std::size_t(1));
     }
 
     void impossibleAttemptsAreRefused()
